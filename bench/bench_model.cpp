@@ -1,0 +1,81 @@
+// ALU clocks per second: of the clock phases alone, and of a whole unpaced run through the
+// run control, both at the fastest display level with a frontend that does nothing.
+#include <benchmark/benchmark.h>
+
+#include "app/session.h"
+
+namespace vellar {
+namespace {
+
+class QuietFrontend : public Frontend {
+ public:
+  void ShowMessage(std::string_view, std::string_view) override {}
+  void ShowError(std::string_view) override {}
+  bool AskYesNo(std::string_view) override { return false; }
+  std::optional<std::string> AskOpenFile(const FileDialogSpec&) override { return {}; }
+  std::optional<std::string> AskSaveFile(const FileDialogSpec&) override { return {}; }
+  void SetTimer(bool, int) override {}
+  void ProcessPendingEvents() override {}
+  void Invalidate(uint32_t) override {}
+  void SetCaption(std::string_view) override {}
+  Control FocusedControl() const override { return Control::None; }
+  void SetFocus(Control) override {}
+  void PrintListing(const std::vector<std::string>&, std::string_view) override {}
+};
+
+void Row(Session& s, int address, std::initializer_list<int> gates, const char* next) {
+  for (int g : gates) s.mps.SetMpsGate(g, address, true);
+  s.mps.SetNextAddressText(address, next);
+}
+
+// Fetch, decode and two instructions, INC AX (10) and JMP 00 (11), looping for ever:
+// twelve ALU clocks a round.
+void LoadLoop(Session& s) {
+  s.FormCreate();
+  Row(s, 0x00, {5, 8}, "01");     // AR := IP
+  Row(s, 0x01, {0xC}, "02");      // DR := RAM[AR]
+  Row(s, 0x02, {9, 6}, "03");     // OP := DR
+  Row(s, 0x03, {5, 7, 4}, "04");  // IP := IP + 1
+  Row(s, 0x04, {0xF}, "00");      // decode
+  Row(s, 0x10, {1, 7, 0}, "00");  // INC AX
+  Row(s, 0x11, {4}, "00");        // JMP 00: IP := 0
+  s.machine.Ram[0] = 0x10;
+  s.machine.Ram[1] = 0x11;
+  s.run.SetGatesAutomatic(true);
+  s.run.SetSliderPosition(-3);
+}
+
+void BM_ClockPhases(benchmark::State& state) {
+  QuietFrontend fe;
+  Session s(fe);
+  LoadLoop(s);
+  for (auto _ : state) {
+    s.phases.OutputPhase();
+    s.phases.InputPhase();
+  }
+  benchmark::DoNotOptimize(s.machine.Regs);
+  state.counters["ALU-Takte/s"] =
+      benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_ClockPhases);
+
+void BM_UnpacedRun(benchmark::State& state) {
+  QuietFrontend fe;
+  Session s(fe);
+  LoadLoop(s);
+  const uint64_t clocks = 10'000'000;
+  s.run.SetClockLimit(clocks);
+  uint64_t total = 0;
+  for (auto _ : state) {
+    s.run.BuTaktClick(RunButton::BuBisHalt);
+    total += s.run.ClocksThisRun();
+  }
+  state.counters["ALU-Takte/s"] =
+      benchmark::Counter(static_cast<double>(total), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_UnpacedRun)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace vellar
+
+BENCHMARK_MAIN();

@@ -1,0 +1,14 @@
+#pragma once
+
+// Gate control and the display levels: set by the run control, read by the clock phases,
+// the gate buttons and the grids.
+namespace vellar {
+
+struct ControlFlags {
+  bool GatesAutomatic = false;
+  bool ShowBus = true;
+  bool ShowCursors = true;
+  bool ShowRegisters = true;
+};
+
+}  // namespace vellar

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// How the session meets the world: message boxes, questions, file pickers, the run timer,
+// the event loop, focus, repaints and printing. The window implements it with Qt; the tests
+// with a scripted fake; vellar-cli with a quiet one that reports messages on stderr.
+namespace vellar {
+
+// Controls whose focus the rules ask about or move.
+enum class Control {
+  None,
+  MpsGrid,
+  RamGrid,
+  RamInspector,
+  RegisterField,  // one of EdAX .. EdAL
+  Slider,         // TrZeit
+  GateControl,    // RaTor
+  Other,
+};
+
+// What must be shown anew; the frontend may collect these and repaint in its own time.
+enum Redraw : uint32_t {
+  kRedrawMpsGrid = 1u << 0,       // cells, colours, the green row, the current cell
+  kRedrawRamGrid = 1u << 1,       // cells, marks, the current cell, the layout of the view
+  kRedrawInspector = 1u << 2,     // the variable inspector's cells
+  kRedrawRegisters = 1u << 3,     // the register fields and the sign flag panel
+  kRedrawGateButtons = 1u << 4,   // pictures, hints and enabled states of Tor_0 .. Tor_F, ShPlus
+  kRedrawPicture = 1u << 5,       // the data-path picture's paths
+  kRedrawRunControls = 1u << 6,   // RaTor, the run buttons, the slider and its label
+  kRedrawMenus = 1u << 7,         // check marks of the menu items
+  kRedrawLayout = 1u << 8,        // FormResize: panels and grids are to be placed anew
+  kRedrawPictureFull = 1u << 9,   // a real repaint of the picture: every path black
+};
+
+struct FileDialogSpec {
+  std::string filter;        // "Beschreibung|*.a;*.b|..." as in the menus' dialogs
+  int filterIndex = 1;       // the entry selected first, counted from 1
+  std::string defaultExt;    // without the dot
+  std::string initialDir;
+};
+
+class Frontend {
+ public:
+  virtual ~Frontend() = default;
+
+  // A modal message box with an OK button; an empty caption means the application's title.
+  virtual void ShowMessage(std::string_view text, std::string_view caption = {}) = 0;
+  // The application's general error box, for errors of the file layer and the printer.
+  virtual void ShowError(std::string_view text) = 0;
+  // A modal question without icon, with Yes and No; true for Yes.
+  virtual bool AskYesNo(std::string_view question) = 0;
+  // A file picker; no value when the user cancels.
+  virtual std::optional<std::string> AskOpenFile(const FileDialogSpec& spec) = 0;
+  virtual std::optional<std::string> AskSaveFile(const FileDialogSpec& spec) = 0;
+
+  // The run timer: enabled or not, and its interval in milliseconds.
+  virtual void SetTimer(bool enabled, int intervalMs) = 0;
+  // Lets the window handle pending input and painting; called between the phases of a run.
+  virtual void ProcessPendingEvents() = 0;
+
+  virtual void Invalidate(uint32_t what) = 0;
+  virtual void SetCaption(std::string_view caption) = 0;
+
+  virtual Control FocusedControl() const = 0;
+  virtual void SetFocus(Control control) = 0;
+
+  // Prints a listing on a printer the user picks; see PrintListing in the window.
+  virtual void PrintListing(const std::vector<std::string>& lines, std::string_view title) = 0;
+};
+
+}  // namespace vellar

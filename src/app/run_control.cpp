@@ -1,0 +1,242 @@
+#include "app/run_control.h"
+
+#include <algorithm>
+
+namespace vellar {
+
+namespace {
+
+constexpr std::array<int, 14> kClockTimes = {0,    10,   20,   30,   50,   100,  200,
+                                             300,  500,  1000, 2000, 3000, 5000, 10000};
+
+constexpr std::array<std::string_view, 17> kLabels = {
+    "&Zeit:  zu schnell",   "&Zeit:  sehr schnell", "&Zeit:  schneller",
+    "&Zeit:  schnell",      "Takt&zeit:  0,01 s",   "Takt&zeit:  0,02 s",
+    "Takt&zeit:  0,03 s",   "Takt&zeit:  0,05 s",   "Takt&zeit:  0,1 s",
+    "Takt&zeit:  0,2 s",    "Takt&zeit:  0,3 s",    "Takt&zeit:  0,5 s",
+    "Takt&zeit:  1 s",      "Takt&zeit:  2 s",      "Takt&zeit:  3 s",
+    "Takt&zeit:  5 s",      "Takt&zeit:  10 s"};
+
+}  // namespace
+
+RunControl::RunControl(const Parts& parts) : p_(parts) {}
+
+void RunControl::SetGatesAutomatic(bool automatic) {
+  if (p_.flags.GatesAutomatic == automatic) return;
+  p_.flags.GatesAutomatic = automatic;
+  RaTorClick();
+}
+
+void RunControl::RaTorClick() {
+  const bool automatic = p_.flags.GatesAutomatic;
+  p_.phases.CurrentRow = 1;
+  p_.ramGrid.editorAlwaysShown = false;
+  if (automatic) p_.mpsGrid.editorAlwaysShown = false;
+  p_.gates.SetButtonEnabled(0xF, automatic);
+  TrZeitChange();
+  p_.gates.SetGreyConflicts(!automatic && p_.conflictOption && p_.flags.ShowBus);
+  if (automatic) {
+    clockModeItems_ = 4;
+    p_.mpsGrid.current = {1, 1};
+    p_.mpsGrid.hasSelection = true;
+    p_.gates.EnableAllButtons();
+    p_.gates.CloseAllGates();
+  } else {
+    clockModeItems_ = 2;
+    if (clockMode_ >= kOneInstruction) clockMode_ = kAluClock;
+    p_.mpsGrid.hasSelection = false;
+  }
+  RaTaktClick();
+  p_.frontend.Invalidate(kRedrawMpsGrid | kRedrawRamGrid | kRedrawRunControls);
+}
+
+void RunControl::SetClockMode(int mode) {
+  if (mode < 0 || mode >= clockModeItems_ || mode == clockMode_) return;
+  clockMode_ = mode;
+  RaTaktClick();
+}
+
+void RunControl::RaTaktClick() {
+  busPhaseInput_ = false;
+  inputPhaseNext_ = true;
+  EnableButtons();
+}
+
+void RunControl::SetSliderPosition(int position) {
+  position = std::clamp(position, kMinPosition, kMaxPosition);
+  if (position == position_) return;
+  position_ = position;
+  TrZeitChange();
+}
+
+void RunControl::TrZeitChange() {
+  const bool automatic = p_.flags.GatesAutomatic;
+  if (timerEnabled_ && automatic && position_ <= 0) {
+    // A timer-paced automatic run cannot be switched to the unpaced levels while it runs.
+    SetSliderPosition(1);
+    return;
+  }
+  p_.flags.ShowRegisters = !(position_ == -3 && automatic);
+  p_.flags.ShowCursors = !(position_ <= -2 && automatic);
+  p_.flags.ShowBus = !(position_ <= -1 && automatic);
+  if (TimerPaced() && timerInterval_ != ClockTime(position_)) {
+    timerInterval_ = ClockTime(position_);
+    if (timerEnabled_) p_.frontend.SetTimer(true, timerInterval_);
+  }
+  p_.frontend.Invalidate(kRedrawRunControls);
+}
+
+std::string_view RunControl::LabelText(int position) {
+  position = std::clamp(position, kMinPosition, kMaxPosition);
+  return kLabels[static_cast<size_t>(position - kMinPosition)];
+}
+
+int RunControl::ClockTime(int position) {
+  return (position >= 1 && position <= kMaxPosition) ? kClockTimes[position] : 0;
+}
+
+void RunControl::EnableButtons() {
+  // Called after every phase of a run; the buttons change only with gate control.
+  const int automatic = p_.flags.GatesAutomatic ? 1 : 0;
+  if (automatic == buttonsShownFor_) return;
+  buttonsShownFor_ = automatic;
+  visible_ = {true, !automatic, !automatic, bool(automatic), bool(automatic), bool(automatic),
+              bool(automatic)};
+  p_.frontend.Invalidate(kRedrawRunControls);
+}
+
+void RunControl::SetTimerEnabled(bool enabled) {
+  if (enabled == timerEnabled_) return;
+  timerEnabled_ = enabled;
+  p_.frontend.SetTimer(enabled, timerInterval_);
+}
+
+void RunControl::StartRun() {
+  stopRequested_ = false;
+  p_.phases.HaltSeen = false;
+  clocksThisRun_ = 0;
+  stopReason_ = StopReason::None;
+}
+
+void RunControl::RunUnpaced() {
+  while (!stopRequested_) TimerTimer();
+  TimerTimer();
+}
+
+void RunControl::Bu2PhasenClick() {
+  SetClockMode(kAluClock);
+  StartRun();
+  EnableButtons();
+  OutputPhase();
+  inputPhaseNext_ = true;
+  SetTimerEnabled(TimerPaced());
+  if (!timerEnabled_) RunUnpaced();
+  p_.frontend.Invalidate(kRedrawMpsGrid);
+}
+
+void RunControl::BuTaktClick(std::optional<RunButton> button) {
+  if (!button && clockMode_ == kBusClock) {
+    // The tick's bus-clock branch never ends a run, so the space bar gives one bus phase here,
+    // as the bus-clock button does; an unpaced loop would otherwise never end.
+    BuPhaseClick();
+    return;
+  }
+  if (button == RunButton::BuBefehl) SetClockMode(kOneInstruction);
+  if (button == RunButton::BuBisHalt) SetClockMode(kUntilHalt);
+  StartRun();
+  OutputPhase();
+  inputPhaseNext_ = true;
+  SetTimerEnabled(TimerPaced());
+  EnableButtons();
+  if (!timerEnabled_) RunUnpaced();
+  p_.frontend.Invalidate(kRedrawMpsGrid);
+}
+
+void RunControl::BuPhaseClick() {
+  SetClockMode(kBusClock);
+  if (busPhaseInput_) {
+    p_.phases.InputPhase();
+  } else {
+    p_.phases.OutputPhase();
+  }
+  SetTimerEnabled(true);
+}
+
+void RunControl::BuStoppClick() {
+  stopRequested_ = true;
+  if (stopReason_ == StopReason::None) stopReason_ = StopReason::Pause;
+  EnableButtons();
+}
+
+bool RunControl::RunIsOver() const {
+  switch (clockMode_) {
+    case kOneInstruction:
+      return p_.phases.CurrentRow <= 1 || p_.phases.HaltSeen;
+    case kUntilHalt:
+      return p_.phases.CurrentRow <= 0 || p_.phases.HaltSeen;
+    default:
+      return true;
+  }
+}
+
+void RunControl::TimerTimer() {
+  if (clockMode_ == kBusClock) {
+    SetTimerEnabled(false);
+    EnableButtons();
+    if (busPhaseInput_) {
+      EndRun();
+    } else {
+      p_.picture.HighlightOutputs(false);
+      p_.gates.CloseOutputGates();
+    }
+    busPhaseInput_ = !busPhaseInput_;
+  } else if (stopRequested_) {
+    SetTimerEnabled(false);
+    // A pause that finds the input phase pending completes the ALU clock first, so that the
+    // next start continues exactly where this run stopped and no register load is lost.
+    if (inputPending_) InputPhase();
+    EndRun();
+  } else {
+    if (inputPhaseNext_) {
+      InputPhase();
+      stopRequested_ = RunIsOver();
+      if (stopRequested_) {
+        const bool byHalt = clockMode_ >= kOneInstruction && p_.phases.HaltSeen;
+        stopReason_ = byHalt ? StopReason::Halt : StopReason::ModeEnd;
+      } else if (clockLimit_ != 0 && clocksThisRun_ >= clockLimit_) {
+        stopRequested_ = true;
+        stopReason_ = StopReason::Limit;
+      }
+    } else {
+      OutputPhase();
+    }
+    inputPhaseNext_ = !inputPhaseNext_;
+  }
+  EnableButtons();
+  p_.frontend.ProcessPendingEvents();
+}
+
+void RunControl::EndRun() {
+  p_.phases.EndRun();
+  EnableButtons();
+}
+
+void RunControl::OutputPhase() {
+  p_.phases.OutputPhase();
+  inputPending_ = true;
+}
+
+void RunControl::InputPhase() {
+  p_.phases.InputPhase();
+  inputPending_ = false;
+  ++clocksThisRun_;
+}
+
+void RunControl::MeClrRegClick() {
+  p_.machine.Regs.fill(0);
+  inputPending_ = false;
+  EndRun();
+  RaTorClick();
+}
+
+}  // namespace vellar

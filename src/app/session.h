@@ -1,0 +1,58 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/clock_phases.h"
+#include "app/control_flags.h"
+#include "app/data_path.h"
+#include "app/frontend.h"
+#include "app/gate_control.h"
+#include "app/memory.h"
+#include "app/menu_options.h"
+#include "app/register_fields.h"
+#include "app/run_control.h"
+#include "core/machine.h"
+#include "mps/mps_grid.h"
+#include "mps/mps_store.h"
+#include "ram/ram_grid.h"
+#include "ram/variables.h"
+
+// Everything the main window owns, without the window: the machine, the stores, the grids'
+// models and the handlers of every control. The window shows these members and forwards the
+// user's events to the handlers; it decides nothing itself.
+namespace vellar {
+
+class Session : private MpsStoreListener {
+ public:
+  explicit Session(Frontend& frontend);
+  ~Session() override;
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
+
+  // The window's creation: machines, grids and buttons in their first state.
+  void FormCreate();
+
+  // A click on a gate button, or Ctrl with a hex digit.
+  void TorClick(int gate);
+
+  Frontend& frontend;
+  Machine machine;
+  MenuOptions menu;
+  ControlFlags flags;
+  MpsStore mps;
+  MpsGrid mpsGrid;
+  RamGrid ramGrid{mps};
+  VariableList variables;
+  GateControl gates{machine, flags, frontend};
+  Memory memory{machine, ramGrid, variables, frontend};
+  RegisterFields registers{machine, flags, frontend, memory};
+  DataPathPicture picture{machine, frontend};
+  ClockPhases phases{{machine, mps, mpsGrid, gates, flags, memory, registers, picture, frontend}};
+  RunControl run{{phases, gates, picture, machine, flags, mpsGrid, ramGrid, menu.MeKonfl, frontend}};
+
+ private:
+  void MpsChanged() override;
+};
+
+}  // namespace vellar

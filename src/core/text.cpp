@@ -1,0 +1,152 @@
+#include "core/text.h"
+
+#include <array>
+#include <cstdint>
+
+namespace vellar {
+
+namespace {
+
+bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+
+// Length of the UTF-8 sequence that starts with c, or 1 for a byte that starts none.
+size_t SequenceLength(unsigned char c) {
+  if (c >= 0xF0 && c < 0xF8) return 4;
+  if (c >= 0xE0) return c < 0xF0 ? 3 : 1;
+  if (c >= 0xC0) return 2;
+  return 1;
+}
+
+// Where the character starting at pos ends, never beyond the text.
+size_t NextCharStart(std::string_view text, size_t pos) {
+  size_t len = SequenceLength(static_cast<unsigned char>(text[pos]));
+  size_t end = pos + 1;
+  while (end < text.size() && end < pos + len && IsContinuation(static_cast<unsigned char>(text[end]))) {
+    ++end;
+  }
+  return end;
+}
+
+// Code points of the bytes 0x80..0x9F; the other high bytes equal their code point.
+constexpr std::array<char16_t, 32> kHighTable = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+void AppendUtf8(std::string& out, uint32_t cp) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+// Decodes the character at pos; returns its code point, or 0xFFFFFFFF for a malformed one.
+uint32_t DecodeAt(std::string_view text, size_t pos, size_t end) {
+  const auto b0 = static_cast<unsigned char>(text[pos]);
+  const size_t len = end - pos;
+  if (b0 < 0x80) return b0;
+  if (len != SequenceLength(b0) || len == 1) return 0xFFFFFFFF;
+  uint32_t cp = b0 & (len == 2 ? 0x1F : len == 3 ? 0x0F : 0x07);
+  for (size_t i = pos + 1; i < end; ++i) cp = (cp << 6) | (static_cast<unsigned char>(text[i]) & 0x3F);
+  return cp;
+}
+
+char EncodeCp1252(uint32_t cp) {
+  if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
+  for (size_t i = 0; i < kHighTable.size(); ++i) {
+    if (kHighTable[i] == cp) return static_cast<char>(0x80 + i);
+  }
+  return '?';
+}
+
+}  // namespace
+
+size_t CharCount(std::string_view text) {
+  size_t count = 0;
+  for (size_t pos = 0; pos < text.size(); pos = NextCharStart(text, pos)) ++count;
+  return count;
+}
+
+std::string FirstChars(std::string_view text, size_t n) {
+  size_t pos = 0;
+  for (size_t i = 0; i < n && pos < text.size(); ++i) pos = NextCharStart(text, pos);
+  return std::string(text.substr(0, pos));
+}
+
+std::string DropLastChar(std::string_view text) {
+  const size_t count = CharCount(text);
+  return count == 0 ? std::string() : FirstChars(text, count - 1);
+}
+
+std::string Cp1252ToUtf8(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size());
+  for (char ch : bytes) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c < 0x80) {
+      out += ch;
+    } else if (c < 0xA0) {
+      AppendUtf8(out, kHighTable[c - 0x80]);
+    } else {
+      AppendUtf8(out, c);
+    }
+  }
+  return out;
+}
+
+std::string Utf8ToCp1252(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t pos = 0; pos < text.size();) {
+    const size_t end = NextCharStart(text, pos);
+    out += EncodeCp1252(DecodeAt(text, pos, end));
+    pos = end;
+  }
+  return out;
+}
+
+std::vector<std::string> SplitLines(std::string_view contents) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  for (size_t i = 0; i < contents.size(); ++i) {
+    const char c = contents[i];
+    if (c != '\r' && c != '\n') continue;
+    lines.emplace_back(contents.substr(start, i - start));
+    if (c == '\r' && i + 1 < contents.size() && contents[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < contents.size()) lines.emplace_back(contents.substr(start));
+  return lines;
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+  size_t begin = 0;
+  size_t end = text.size();
+  while (begin < end && static_cast<unsigned char>(text[begin]) <= 0x20) ++begin;
+  while (end > begin && static_cast<unsigned char>(text[end - 1]) <= 0x20) --end;
+  return text.substr(begin, end - begin);
+}
+
+std::string ToUpperAscii(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return out;
+}
+
+std::string ToLowerAscii(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return out;
+}
+
+}  // namespace vellar

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Text in the model is UTF-8; files are Windows-1252 with CR LF. These helpers are the only
+// place where the two meet, and they count characters the way the user sees them.
+namespace vellar {
+
+// Number of characters (code points) of a UTF-8 text; a stray byte counts as one.
+size_t CharCount(std::string_view text);
+
+// The first n characters of a UTF-8 text.
+std::string FirstChars(std::string_view text, size_t n);
+
+// The text without its last character ("" stays "").
+std::string DropLastChar(std::string_view text);
+
+// Windows-1252 bytes to UTF-8. The five undefined bytes (81, 8D, 8F, 90, 9D) map to the
+// C1 control characters of the same value, so any byte sequence converts and converts back.
+std::string Cp1252ToUtf8(std::string_view bytes);
+
+// UTF-8 to Windows-1252; characters the code page lacks become '?'.
+std::string Utf8ToCp1252(std::string_view text);
+
+// Splits file contents into lines; CR, LF and CR LF all end a line. A final line without a
+// line end counts; a file ending in a line end has no empty last line.
+std::vector<std::string> SplitLines(std::string_view contents);
+
+// Removes leading and trailing blanks and control characters (bytes up to 0x20).
+std::string_view TrimBlanks(std::string_view text);
+
+std::string ToUpperAscii(std::string_view text);
+std::string ToLowerAscii(std::string_view text);
+
+}  // namespace vellar

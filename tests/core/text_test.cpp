@@ -1,0 +1,42 @@
+#include <gtest/gtest.h>
+
+#include "core/text.h"
+
+namespace vellar {
+namespace {
+
+TEST(TextTest, EveryWindows1252ByteSurvivesTheRoundTrip) {
+  std::string all;
+  for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
+  EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(all)), all);
+}
+
+TEST(TextTest, UmlautsAndTheEuroSignMapBothWays) {
+  EXPECT_EQ(Cp1252ToUtf8("\xFC\xDF\x80"), "üß€");
+  EXPECT_EQ(Utf8ToCp1252("Zähler €"), "Z\xE4hler \x80");
+  // A character the code page lacks, and a broken sequence, become one '?' each.
+  EXPECT_EQ(Utf8ToCp1252("a\xE2\x88\x9E" "b\xC3"), "a?b?");
+}
+
+TEST(TextTest, CharactersAreCountedNotBytes) {
+  EXPECT_EQ(CharCount("Zähler"), 6u);
+  EXPECT_EQ(FirstChars("Zähler", 2), "Zä");
+  EXPECT_EQ(DropLastChar("Zä"), "Z");
+  EXPECT_EQ(DropLastChar(""), "");
+}
+
+TEST(TextTest, LinesEndAtCrLfCrOrLf) {
+  const auto lines = SplitLines("a\r\nb\rc\nd");
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_EQ(lines[3], "d");
+  EXPECT_EQ(SplitLines("a\r\n\r\n").size(), 2u);
+  EXPECT_TRUE(SplitLines("").empty());
+}
+
+TEST(TextTest, TrimRemovesBlanksAndControlCharacters) {
+  EXPECT_EQ(TrimBlanks(" \t x y \x01\r"), "x y");
+  EXPECT_EQ(TrimBlanks("   "), "");
+}
+
+}  // namespace
+}  // namespace vellar

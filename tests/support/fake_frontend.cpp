@@ -1,0 +1,96 @@
+#include "support/fake_frontend.h"
+
+#include <gtest/gtest.h>
+
+namespace vellar::testing {
+
+namespace {
+const char* KindName(int kind) {
+  static const char* names[] = {"message", "error", "question", "open dialog", "save dialog"};
+  return names[kind];
+}
+}  // namespace
+
+FakeFrontend::~FakeFrontend() {
+  for (const Expected& e : expected_) {
+    ADD_FAILURE() << "announced " << KindName(e.kind) << " never came: \"" << e.text << "\"";
+  }
+}
+
+void FakeFrontend::ExpectMessage(std::string text, std::string caption_) {
+  expected_.push_back({Expected::Message, std::move(text), std::move(caption_), false, {}});
+}
+
+void FakeFrontend::ExpectError() { expected_.push_back({Expected::Error, {}, {}, false, {}}); }
+
+void FakeFrontend::ExpectQuestion(std::string question, bool answer) {
+  expected_.push_back({Expected::Question, std::move(question), {}, answer, {}});
+}
+
+void FakeFrontend::ExpectOpenFile(std::optional<std::string> path) {
+  expected_.push_back({Expected::OpenFile, {}, {}, false, std::move(path)});
+}
+
+void FakeFrontend::ExpectSaveFile(std::optional<std::string> path) {
+  expected_.push_back({Expected::SaveFile, {}, {}, false, std::move(path)});
+}
+
+bool FakeFrontend::AllUsed() const { return expected_.empty(); }
+
+std::optional<FakeFrontend::Expected> FakeFrontend::Next(Expected::Kind kind, std::string_view what) {
+  if (expected_.empty() || expected_.front().kind != kind) {
+    ADD_FAILURE() << "unexpected " << KindName(kind) << ": \"" << what << "\"";
+    return std::nullopt;
+  }
+  Expected e = expected_.front();
+  expected_.pop_front();
+  return e;
+}
+
+void FakeFrontend::ShowMessage(std::string_view text, std::string_view caption_) {
+  messages.emplace_back(text);
+  if (auto e = Next(Expected::Message, text)) {
+    EXPECT_EQ(e->text, text);
+    EXPECT_EQ(e->caption, caption_);
+  }
+}
+
+void FakeFrontend::ShowError(std::string_view text) {
+  messages.emplace_back(text);
+  Next(Expected::Error, text);
+}
+
+bool FakeFrontend::AskYesNo(std::string_view question) {
+  auto e = Next(Expected::Question, question);
+  if (!e) return false;
+  EXPECT_EQ(e->text, question);
+  return e->answer;
+}
+
+std::optional<std::string> FakeFrontend::AskOpenFile(const FileDialogSpec& spec) {
+  dialogs.push_back(spec);
+  auto e = Next(Expected::OpenFile, spec.filter);
+  return e ? e->path : std::nullopt;
+}
+
+std::optional<std::string> FakeFrontend::AskSaveFile(const FileDialogSpec& spec) {
+  dialogs.push_back(spec);
+  auto e = Next(Expected::SaveFile, spec.filter);
+  return e ? e->path : std::nullopt;
+}
+
+void FakeFrontend::SetTimer(bool enabled, int intervalMs) {
+  timerEnabled = enabled;
+  timerInterval = intervalMs;
+}
+
+void FakeFrontend::ProcessPendingEvents() {
+  ++processEventsCalls;
+  if (onEvents) onEvents();
+}
+
+void FakeFrontend::PrintListing(const std::vector<std::string>& lines, std::string_view title) {
+  printed.emplace_back(lines, std::string(title));
+}
+
+}  // namespace vellar::testing

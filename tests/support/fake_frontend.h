@@ -1,0 +1,66 @@
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/frontend.h"
+
+// A frontend for scenario tests: messages and questions must be announced in advance, with
+// their answers; anything a test did not announce fails it. Timer ticks are fired by hand.
+namespace vellar::testing {
+
+class FakeFrontend : public Frontend {
+ public:
+  ~FakeFrontend() override;
+
+  // Announcements, consumed in order.
+  void ExpectMessage(std::string text, std::string caption = {});
+  void ExpectError();  // any text: the file layer's own wording
+  void ExpectQuestion(std::string question, bool answer);
+  void ExpectOpenFile(std::optional<std::string> path);
+  void ExpectSaveFile(std::optional<std::string> path);
+  // True when every announcement was used.
+  bool AllUsed() const;
+
+  void ShowMessage(std::string_view text, std::string_view caption) override;
+  void ShowError(std::string_view text) override;
+  bool AskYesNo(std::string_view question) override;
+  std::optional<std::string> AskOpenFile(const FileDialogSpec& spec) override;
+  std::optional<std::string> AskSaveFile(const FileDialogSpec& spec) override;
+  void SetTimer(bool enabled, int intervalMs) override;
+  void ProcessPendingEvents() override;
+  void Invalidate(uint32_t what) override { invalidated |= what; }
+  void SetCaption(std::string_view text) override { caption = text; }
+  Control FocusedControl() const override { return focus; }
+  void SetFocus(Control control) override { focus = control; }
+  void PrintListing(const std::vector<std::string>& lines, std::string_view title) override;
+
+  bool timerEnabled = false;
+  int timerInterval = 0;
+  int processEventsCalls = 0;
+  uint32_t invalidated = 0;
+  std::string caption;
+  Control focus = Control::None;
+  std::vector<std::string> messages;  // every message and error shown
+  std::vector<FileDialogSpec> dialogs;  // every file dialog opened
+  std::vector<std::pair<std::vector<std::string>, std::string>> printed;
+  // Runs inside ProcessPendingEvents: a test may click during an unpaced run.
+  std::function<void()> onEvents;
+
+ private:
+  struct Expected {
+    enum Kind { Message, Error, Question, OpenFile, SaveFile } kind;
+    std::string text;
+    std::string caption;
+    bool answer = false;
+    std::optional<std::string> path;
+  };
+  std::optional<Expected> Next(Expected::Kind kind, std::string_view what);
+
+  std::deque<Expected> expected_;
+};
+
+}  // namespace vellar::testing

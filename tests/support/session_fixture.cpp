@@ -1,0 +1,28 @@
+#include "support/session_fixture.h"
+
+namespace vellar::testing {
+
+void SessionTest::SetRow(int address, std::initializer_list<int> gates, const std::string& next,
+                         const std::string& description) {
+  for (int g = 0; g < kGateCount; ++g) session.mps.SetMpsGate(g, address, false);
+  for (int g : gates) session.mps.SetMpsGate(g, address, true);
+  session.mps.SetNextAddressText(address, next);
+  session.mps.SetDescription(address, description);
+}
+
+int SessionTest::TickUntilIdle(int maxTicks) {
+  int ticks = 0;
+  while (fe.timerEnabled && ticks < maxTicks) {
+    run.TimerTimer();
+    ++ticks;
+  }
+  EXPECT_FALSE(fe.timerEnabled) << "the run did not end within " << maxTicks << " ticks";
+  return ticks;
+}
+
+void SessionTest::Automatic(int sliderPosition) {
+  run.SetGatesAutomatic(true);
+  run.SetSliderPosition(sliderPosition);
+}
+
+}  // namespace vellar::testing

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+
+#include "app/session.h"
+#include "support/fake_frontend.h"
+
+// A freshly created session on a fake frontend, with helpers to write micro-programs and to
+// fire the timer.
+namespace vellar::testing {
+
+class SessionTest : public ::testing::Test {
+ protected:
+  SessionTest() { session.FormCreate(); }
+
+  // Writes an MPS row: the gates given, the next address as text, and a description.
+  void SetRow(int address, std::initializer_list<int> gates, const std::string& next,
+              const std::string& description = {});
+
+  // Fires the timer until it is off; fails after maxTicks.
+  int TickUntilIdle(int maxTicks = 100000);
+
+  // Switches to automatic gate control and sets the slider.
+  void Automatic(int sliderPosition);
+
+  FakeFrontend fe;
+  Session session{fe};
+  Machine& m = session.machine;
+  RunControl& run = session.run;
+};
+
+}  // namespace vellar::testing
