@@ -25,22 +25,22 @@ enum class Control {
 
 // What must be shown anew; the frontend may collect these and repaint in its own time.
 enum Redraw : uint32_t {
-  kRedrawMpsGrid = 1u << 0,       // cells, colours, the green row, the current cell
-  kRedrawRamGrid = 1u << 1,       // cells, marks, the current cell, the layout of the view
-  kRedrawInspector = 1u << 2,     // the variable inspector's cells
-  kRedrawRegisters = 1u << 3,     // the register fields and the sign flag panel
-  kRedrawGateButtons = 1u << 4,   // pictures, hints and enabled states of Tor_0 .. Tor_F, ShPlus
-  kRedrawPicture = 1u << 5,       // the data-path picture's paths
-  kRedrawRunControls = 1u << 6,   // RaTor, the run buttons, the slider and its label
-  kRedrawMenus = 1u << 7,         // check marks of the menu items
-  kRedrawLayout = 1u << 8,        // FormResize: panels and grids are to be placed anew
-  kRedrawPictureFull = 1u << 9,   // a real repaint of the picture: every path black
+  kRedrawMpsGrid = 1u << 0,      // cells, colours, the green row, the current cell
+  kRedrawRamGrid = 1u << 1,      // cells, marks, the current cell, the layout of the view
+  kRedrawInspector = 1u << 2,    // the variable inspector's cells
+  kRedrawRegisters = 1u << 3,    // the register fields and the sign flag panel
+  kRedrawGateButtons = 1u << 4,  // pictures, hints and enabled states of Tor_0 .. Tor_F, ShPlus
+  kRedrawPicture = 1u << 5,      // the data-path picture's paths
+  kRedrawRunControls = 1u << 6,  // RaTor, the run buttons, the slider and its label
+  kRedrawMenus = 1u << 7,        // check marks of the menu items
+  kRedrawLayout = 1u << 8,       // FormResize: panels and grids are to be placed anew
+  kRedrawPictureFull = 1u << 9,  // a real repaint of the picture: every path black
 };
 
 struct FileDialogSpec {
-  std::string filter;        // "Beschreibung|*.a;*.b|..." as in the menus' dialogs
-  int filterIndex = 1;       // the entry selected first, counted from 1
-  std::string defaultExt;    // without the dot
+  std::string filter;      // "Beschreibung|*.a;*.b|..." as in the menus' dialogs
+  int filterIndex = 1;     // the entry selected first, counted from 1
+  std::string defaultExt;  // without the dot
   std::string initialDir;
 };
 

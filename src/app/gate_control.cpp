@@ -6,7 +6,9 @@ namespace vellar {
 
 namespace {
 
-bool PointsLeft(int gate) { return gate == 0x9 || gate == 0xC || gate == 0xE; }
+bool PointsLeft(int gate) {
+  return gate == 0x9 || gate == 0xC || gate == 0xE;
+}
 
 std::string GateRuleMessage(int gate, uint16_t conflicts) {
   std::string reason;
@@ -19,7 +21,8 @@ std::string GateRuleMessage(int gate, uint16_t conflicts) {
   } else {
     reason = "denn das führt zu einem Buskonflikt.";
   }
-  return std::string("Tor ") + "0123456789ABCDEF"[gate & 0xF] + " kann man nicht öffnen,\n" + reason;
+  return std::string("Tor ") + "0123456789ABCDEF"[gate & 0xF] + " kann man nicht öffnen,\n" +
+         reason;
 }
 
 }  // namespace

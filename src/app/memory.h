@@ -5,6 +5,7 @@
 #include "app/frontend.h"
 #include "app/register_fields.h"
 #include "core/machine.h"
+#include "ram/ram_access.h"
 #include "ram/ram_grid.h"
 #include "ram/variables.h"
 
@@ -13,13 +14,13 @@
 // to save.
 namespace vellar {
 
-class Memory : public RamCursor {
+class Memory : public RamCursor, public RamAccess {
  public:
   Memory(Machine& machine, RamGrid& grid, VariableList& variables, Frontend& frontend);
 
-  uint8_t ReadRam(int address) const { return machine_.Ram[address & 0xFF]; }
+  uint8_t ReadRam(int address) const override { return machine_.Ram[address & 0xFF]; }
   // A negative address is ignored; otherwise the low byte of value is stored and shown.
-  void WriteRam(int address, int value);
+  void WriteRam(int address, int value) override;
 
   bool RamChanged() const { return ramChanged_; }
   void SetRamChanged(bool changed) { ramChanged_ = changed; }

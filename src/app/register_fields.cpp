@@ -64,7 +64,7 @@ void RegisterFields::Changed(int reg) {
 
 std::string_view RegisterFields::Hint(int reg) {
   static constexpr std::array<std::string_view, kRegCount> kHints = {
-      "Akkumulator", "Hilfsregister", "Befehlszähler", "Befehlsregister",
+      "Akkumulator",    "Hilfsregister", "Befehlszähler", "Befehlsregister",
       "Adressregister", "Datenregister", "ALU-Wert"};
   return (reg >= 0 && reg < kRegCount) ? kHints[reg] : std::string_view();
 }

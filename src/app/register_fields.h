@@ -21,7 +21,8 @@ class RamCursor {
 
 class RegisterFields {
  public:
-  RegisterFields(Machine& machine, const ControlFlags& flags, Frontend& frontend, RamCursor& cursor);
+  RegisterFields(Machine& machine, const ControlFlags& flags, Frontend& frontend,
+                 RamCursor& cursor);
 
   const std::string& Text(int reg) const { return texts_[reg]; }
   // "1" while AX >= 0x80, else "0" (PaSignF).

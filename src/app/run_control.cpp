@@ -6,16 +6,15 @@ namespace vellar {
 
 namespace {
 
-constexpr std::array<int, 14> kClockTimes = {0,    10,   20,   30,   50,   100,  200,
-                                             300,  500,  1000, 2000, 3000, 5000, 10000};
+constexpr std::array<int, 14> kClockTimes = {0,   10,  20,   30,   50,   100,  200,
+                                             300, 500, 1000, 2000, 3000, 5000, 10000};
 
 constexpr std::array<std::string_view, 17> kLabels = {
-    "&Zeit:  zu schnell",   "&Zeit:  sehr schnell", "&Zeit:  schneller",
-    "&Zeit:  schnell",      "Takt&zeit:  0,01 s",   "Takt&zeit:  0,02 s",
-    "Takt&zeit:  0,03 s",   "Takt&zeit:  0,05 s",   "Takt&zeit:  0,1 s",
-    "Takt&zeit:  0,2 s",    "Takt&zeit:  0,3 s",    "Takt&zeit:  0,5 s",
-    "Takt&zeit:  1 s",      "Takt&zeit:  2 s",      "Takt&zeit:  3 s",
-    "Takt&zeit:  5 s",      "Takt&zeit:  10 s"};
+    "&Zeit:  zu schnell", "&Zeit:  sehr schnell", "&Zeit:  schneller",  "&Zeit:  schnell",
+    "Takt&zeit:  0,01 s", "Takt&zeit:  0,02 s",   "Takt&zeit:  0,03 s", "Takt&zeit:  0,05 s",
+    "Takt&zeit:  0,1 s",  "Takt&zeit:  0,2 s",    "Takt&zeit:  0,3 s",  "Takt&zeit:  0,5 s",
+    "Takt&zeit:  1 s",    "Takt&zeit:  2 s",      "Takt&zeit:  3 s",    "Takt&zeit:  5 s",
+    "Takt&zeit:  10 s"};
 
 }  // namespace
 
@@ -100,8 +99,9 @@ void RunControl::EnableButtons() {
   const int automatic = p_.flags.GatesAutomatic ? 1 : 0;
   if (automatic == buttonsShownFor_) return;
   buttonsShownFor_ = automatic;
-  visible_ = {true, !automatic, !automatic, bool(automatic), bool(automatic), bool(automatic),
-              bool(automatic)};
+  visible_ = {
+      true,           !automatic, !automatic, bool(automatic), bool(automatic), bool(automatic),
+      bool(automatic)};
   p_.frontend.Invalidate(kRedrawRunControls);
 }
 

@@ -2,9 +2,13 @@
 
 namespace vellar {
 
-Session::Session(Frontend& fe) : frontend(fe) { mps.SetListener(this); }
+Session::Session(Frontend& fe) : frontend(fe) {
+  mps.SetListener(this);
+}
 
-Session::~Session() { mps.SetListener(nullptr); }
+Session::~Session() {
+  mps.SetListener(nullptr);
+}
 
 void Session::FormCreate() {
   flags.GatesAutomatic = false;
@@ -30,6 +34,8 @@ void Session::TorClick(int gate) {
   gates.ToggleByHand(gate);
 }
 
-void Session::MpsChanged() { frontend.Invalidate(kRedrawMpsGrid); }
+void Session::MpsChanged() {
+  frontend.Invalidate(kRedrawMpsGrid);
+}
 
 }  // namespace vellar

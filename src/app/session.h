@@ -8,8 +8,11 @@
 #include "app/data_path.h"
 #include "app/frontend.h"
 #include "app/gate_control.h"
+#include "app/key_hook.h"
 #include "app/memory.h"
 #include "app/menu_options.h"
+#include "app/mps_editor.h"
+#include "app/ram_editor.h"
 #include "app/register_fields.h"
 #include "app/run_control.h"
 #include "core/machine.h"
@@ -49,7 +52,11 @@ class Session : private MpsStoreListener {
   RegisterFields registers{machine, flags, frontend, memory};
   DataPathPicture picture{machine, frontend};
   ClockPhases phases{{machine, mps, mpsGrid, gates, flags, memory, registers, picture, frontend}};
-  RunControl run{{phases, gates, picture, machine, flags, mpsGrid, ramGrid, menu.MeKonfl, frontend}};
+  RunControl run{
+      {phases, gates, picture, machine, flags, mpsGrid, ramGrid, menu.MeKonfl, frontend}};
+  MpsEditor mpsEditor{mps, mpsGrid, frontend};
+  RamEditor ramEditor{memory, ramGrid, mps, frontend};
+  KeyHook keys{*this};
 
  private:
   void MpsChanged() override;

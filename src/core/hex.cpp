@@ -51,7 +51,9 @@ uint32_t ParseHex(std::string_view text) {
   return value;
 }
 
-std::string NormHexByte(std::string_view text) { return HexByte(ParseHex(text) & 0xFF); }
+std::string NormHexByte(std::string_view text) {
+  return HexByte(ParseHex(text) & 0xFF);
+}
 
 HexEntryFix FixHexEntry(std::string_view text) {
   HexEntryFix fix;

@@ -36,6 +36,7 @@ struct HexEntryFix {
 // because only the caller knows its frontend.
 HexEntryFix FixHexEntry(std::string_view text);
 
-inline constexpr std::string_view kInvalidEntryMessage = "Eingabe ist ungültig\nEingabe wiederholen";
+inline constexpr std::string_view kInvalidEntryMessage =
+    "Eingabe ist ungültig\nEingabe wiederholen";
 
 }  // namespace vellar

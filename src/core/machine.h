@@ -18,8 +18,12 @@ inline constexpr std::array<uint16_t, kGateCount> kConflictTable = {
     0x9800, 0x9828, 0x9800, 0x9822, 0x9800, 0x980A, 0x9800, 0x9A00,
     0x9800, 0x9880, 0x9800, 0xF7FF, 0xEFFF, 0x9800, 0x9800, 0x7FFF};
 
-inline constexpr uint16_t GateBit(int gate) { return static_cast<uint16_t>(1u << gate); }
-inline constexpr bool IsOutputGate(int gate) { return (gate & 1) != 0; }
+inline constexpr uint16_t GateBit(int gate) {
+  return static_cast<uint16_t>(1u << gate);
+}
+inline constexpr bool IsOutputGate(int gate) {
+  return (gate & 1) != 0;
+}
 inline constexpr uint16_t kOutputGates = 0xAAAA;
 inline constexpr uint16_t kInputGates = 0x5555;
 

@@ -7,7 +7,9 @@ namespace vellar {
 
 namespace {
 
-bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+bool IsContinuation(unsigned char c) {
+  return (c & 0xC0) == 0x80;
+}
 
 // Length of the UTF-8 sequence that starts with c, or 1 for a byte that starts none.
 size_t SequenceLength(unsigned char c) {
@@ -21,7 +23,8 @@ size_t SequenceLength(unsigned char c) {
 size_t NextCharStart(std::string_view text, size_t pos) {
   size_t len = SequenceLength(static_cast<unsigned char>(text[pos]));
   size_t end = pos + 1;
-  while (end < text.size() && end < pos + len && IsContinuation(static_cast<unsigned char>(text[end]))) {
+  while (end < text.size() && end < pos + len &&
+         IsContinuation(static_cast<unsigned char>(text[end]))) {
     ++end;
   }
   return end;
@@ -53,7 +56,8 @@ uint32_t DecodeAt(std::string_view text, size_t pos, size_t end) {
   if (b0 < 0x80) return b0;
   if (len != SequenceLength(b0) || len == 1) return 0xFFFFFFFF;
   uint32_t cp = b0 & (len == 2 ? 0x1F : len == 3 ? 0x0F : 0x07);
-  for (size_t i = pos + 1; i < end; ++i) cp = (cp << 6) | (static_cast<unsigned char>(text[i]) & 0x3F);
+  for (size_t i = pos + 1; i < end; ++i)
+    cp = (cp << 6) | (static_cast<unsigned char>(text[i]) & 0x3F);
   return cp;
 }
 

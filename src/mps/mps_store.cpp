@@ -4,7 +4,9 @@
 
 namespace vellar {
 
-MpsStore::MpsStore() { ClearMps(); }
+MpsStore::MpsStore() {
+  ClearMps();
+}
 
 bool MpsStore::GetMpsGate(int gate, int address) const {
   return (GateMask(address) >> (gate & 0xF)) & 1u;
@@ -18,7 +20,9 @@ void MpsStore::SetMpsGate(int gate, int address, bool on) {
   Changed();
 }
 
-void MpsStore::ShowMpsGateMark(int /*gate*/, int /*address*/, bool /*on*/) { Changed(); }
+void MpsStore::ShowMpsGateMark(int /*gate*/, int /*address*/, bool /*on*/) {
+  Changed();
+}
 
 void MpsStore::SetGateMaskDirect(int address, uint16_t mask) {
   rows_[address & 0xFF].gateMask_ = mask;

@@ -15,7 +15,9 @@ TEST(TextTest, UmlautsAndTheEuroSignMapBothWays) {
   EXPECT_EQ(Cp1252ToUtf8("\xFC\xDF\x80"), "üß€");
   EXPECT_EQ(Utf8ToCp1252("Zähler €"), "Z\xE4hler \x80");
   // A character the code page lacks, and a broken sequence, become one '?' each.
-  EXPECT_EQ(Utf8ToCp1252("a\xE2\x88\x9E" "b\xC3"), "a?b?");
+  EXPECT_EQ(Utf8ToCp1252("a\xE2\x88\x9E"
+                         "b\xC3"),
+            "a?b?");
 }
 
 TEST(TextTest, CharactersAreCountedNotBytes) {

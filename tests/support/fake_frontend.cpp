@@ -21,7 +21,9 @@ void FakeFrontend::ExpectMessage(std::string text, std::string caption_) {
   expected_.push_back({Expected::Message, std::move(text), std::move(caption_), false, {}});
 }
 
-void FakeFrontend::ExpectError() { expected_.push_back({Expected::Error, {}, {}, false, {}}); }
+void FakeFrontend::ExpectError() {
+  expected_.push_back({Expected::Error, {}, {}, false, {}});
+}
 
 void FakeFrontend::ExpectQuestion(std::string question, bool answer) {
   expected_.push_back({Expected::Question, std::move(question), {}, answer, {}});
@@ -35,9 +37,12 @@ void FakeFrontend::ExpectSaveFile(std::optional<std::string> path) {
   expected_.push_back({Expected::SaveFile, {}, {}, false, std::move(path)});
 }
 
-bool FakeFrontend::AllUsed() const { return expected_.empty(); }
+bool FakeFrontend::AllUsed() const {
+  return expected_.empty();
+}
 
-std::optional<FakeFrontend::Expected> FakeFrontend::Next(Expected::Kind kind, std::string_view what) {
+std::optional<FakeFrontend::Expected> FakeFrontend::Next(Expected::Kind kind,
+                                                         std::string_view what) {
   if (expected_.empty() || expected_.front().kind != kind) {
     ADD_FAILURE() << "unexpected " << KindName(kind) << ": \"" << what << "\"";
     return std::nullopt;

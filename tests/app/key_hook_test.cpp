@@ -1,0 +1,64 @@
+#include "support/session_fixture.h"
+
+namespace vellar::testing {
+namespace {
+
+class KeyHookTest : public SessionTest {
+ protected:
+  bool Key(KeyCode key, bool down = true, int digit = 0, bool alt = false) {
+    return session.keys.OnAppMessage({down, key, digit, alt});
+  }
+};
+
+TEST_F(KeyHookTest, CtrlWithADigitTogglesTheGateAndPassesTheKeyOn) {
+  fe.focus = Control::RamGrid;
+  Key(KeyCode::Control);
+  EXPECT_FALSE(Key(KeyCode::HexDigit, true, 5));
+  EXPECT_TRUE(m.GateOpen(5));
+}
+
+TEST_F(KeyHookTest, ReleasingAltClearsTheHeldCtrl) {
+  Key(KeyCode::Control);
+  Key(KeyCode::Alt);
+  Key(KeyCode::Alt, false);
+  Key(KeyCode::HexDigit, true, 3);
+  EXPECT_FALSE(m.GateOpen(3));
+  Key(KeyCode::Control);
+  Key(KeyCode::HexDigit, true, 3, /*alt=*/true);
+  EXPECT_FALSE(m.GateOpen(3));
+}
+
+TEST_F(KeyHookTest, SpaceClocksExceptInTheGridsAndTheInspector) {
+  session.TorClick(1);
+  session.TorClick(7);
+  session.TorClick(0);
+  run.SetSliderPosition(0);
+  fe.focus = Control::MpsGrid;
+  EXPECT_FALSE(Key(KeyCode::Space));
+  fe.focus = Control::RamInspector;
+  EXPECT_FALSE(Key(KeyCode::Space));
+  EXPECT_EQ(m.Regs[AX], 0);
+  fe.focus = Control::Slider;
+  EXPECT_TRUE(Key(KeyCode::Space));
+  EXPECT_EQ(m.Regs[AX], 1);
+}
+
+TEST_F(KeyHookTest, CtrlInsertGoesToTheFocusedGrid) {
+  session.mps.SetDescription(4, "moved");
+  session.mpsGrid.current = {1, 3};
+  fe.focus = Control::MpsGrid;
+  Key(KeyCode::Control);
+  EXPECT_TRUE(Key(KeyCode::Insert));
+  EXPECT_EQ(session.mps.Description(5), "moved");
+  EXPECT_TRUE(Key(KeyCode::Delete));
+  EXPECT_EQ(session.mps.Description(4), "moved");
+  fe.focus = Control::Slider;
+  EXPECT_FALSE(Key(KeyCode::Insert));
+  // Without Ctrl the keys pass.
+  Key(KeyCode::Control, false);
+  fe.focus = Control::MpsGrid;
+  EXPECT_FALSE(Key(KeyCode::Insert));
+}
+
+}  // namespace
+}  // namespace vellar::testing
