@@ -1,5 +1,7 @@
 #include "app/session.h"
 
+#include "app/command_line.h"
+
 namespace vellar {
 
 Session::Session(Frontend& fe) : frontend(fe) {
@@ -10,7 +12,7 @@ Session::~Session() {
   mps.SetListener(nullptr);
 }
 
-void Session::FormCreate() {
+void Session::FormCreate(const std::vector<std::string>& args) {
   flags.GatesAutomatic = false;
   ramGrid.SetAssemblerView(false);
   memory.ClearRam();
@@ -23,9 +25,77 @@ void Session::FormCreate() {
     gates.SetGate(g, false);
   }
   picture.SetBusLines(8);
-  menu = MenuOptions{};
-  mps.SetUseGateNumbers(menu.MeTorKz);
+  variables.Clear();
+  ReadCommandLine(args);
+}
+
+void Session::ReadCommandLine(const std::vector<std::string>& args) {
+  menu.MeBus_8 = menu.MeKonfl = menu.MePfeil = menu.MeTorKz = true;
+  mps.SetUseGateNumbers(true);
+  const CommandLine cl = ParseCommandLine(args);
+  for (char toggle : cl.toggles) {
+    switch (toggle) {
+      case 'B':
+        MeBus_8Click();
+        break;
+      case 'K':
+        MeKonflClick();
+        break;
+      case 'P':
+        MePfeilClick();
+        break;
+      case 'T':
+        MeTorKzClick();
+        break;
+      default:
+        break;
+    }
+  }
+  for (const std::string& name : cl.files) LoadCommandLineFile(name);
+  flags.GatesAutomatic = false;
   run.RaTorClick();
+  run.SetSliderPosition(SliderPositionForSpeed(cl.speed));
+  if (cl.start) {
+    run.SetGatesAutomatic(true);
+    run.SetClockMode(kUntilHalt);
+    run.RaTaktClick();
+    run.BuTaktClick(RunButton::BuBisHalt);
+  }
+}
+
+void Session::LoadCommandLineFile(const std::string& /*name*/) {
+  // Files are loaded once the file commands exist.
+}
+
+void Session::MeBus_8Click() {
+  menu.MeBus_8 = !menu.MeBus_8;
+  picture.SetBusLines(menu.MeBus_8 ? 8 : 1);
+  picture.FullRepaint();
+  frontend.Invalidate(kRedrawMenus);
+}
+
+void Session::MePfeilClick() {
+  menu.MePfeil = !menu.MePfeil;
+  picture.FullRepaint();
+  frontend.Invalidate(kRedrawMenus);
+}
+
+void Session::MeKonflClick() {
+  menu.MeKonfl = !menu.MeKonfl;
+  gates.SetGreyConflicts(!flags.GatesAutomatic && menu.MeKonfl);
+  frontend.Invalidate(kRedrawMenus);
+}
+
+void Session::MeTorKzClick() {
+  menu.MeTorKz = !menu.MeTorKz;
+  mps.SetUseGateNumbers(menu.MeTorKz);
+  // Redrawn through SetMpsGate, which also marks the store as modified when a gate is set.
+  for (int a = 0; a < MpsStore::kRows; ++a) {
+    for (int g = 0; g < kGateCount; ++g) {
+      if (mps.GetMpsGate(g, a)) mps.SetMpsGate(g, a, true);
+    }
+  }
+  frontend.Invalidate(kRedrawMenus | kRedrawMpsGrid);
 }
 
 void Session::TorClick(int gate) {

@@ -33,8 +33,16 @@ class Session : private MpsStoreListener {
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
 
-  // The window's creation: machines, grids and buttons in their first state.
-  void FormCreate();
+  // The window's creation: machines, grids and buttons in their first state, then the
+  // program's arguments.
+  void FormCreate(const std::vector<std::string>& args = {});
+  void ReadCommandLine(const std::vector<std::string>& args);
+
+  // Check-mark items of the "&Ansicht" menu.
+  void MeBus_8Click();
+  void MeKonflClick();
+  void MePfeilClick();
+  void MeTorKzClick();
 
   // A click on a gate button, or Ctrl with a hex digit.
   void TorClick(int gate);
@@ -60,6 +68,8 @@ class Session : private MpsStoreListener {
 
  private:
   void MpsChanged() override;
+  // Loads a file named on the command line; a missing file or one of another kind is skipped.
+  void LoadCommandLineFile(const std::string& name);
 };
 
 }  // namespace vellar

@@ -1,0 +1,59 @@
+#include "app/command_line.h"
+
+#include <algorithm>
+
+namespace vellar {
+
+namespace {
+// Beyond this the slider stops at its slowest position anyway; the cap keeps long digit runs
+// from overflowing.
+constexpr int kSpeedCap = 1000;
+}  // namespace
+
+CommandLine ParseCommandLine(const std::vector<std::string>& args) {
+  CommandLine cl;
+  for (const std::string& arg : args) {
+    if (arg.empty() || arg[0] != '/') {
+      if (!arg.empty()) cl.files.push_back(arg);
+      continue;
+    }
+    for (size_t i = 1; i < arg.size(); ++i) {
+      const char c = arg[i];
+      if (c >= '0' && c <= '9') {
+        cl.speed = std::min(cl.speed.value_or(0) * 10 + (c - '0'), kSpeedCap);
+        continue;
+      }
+      switch (c) {
+        case 'b':
+        case 'B':
+          cl.toggles.push_back('B');
+          break;
+        case 'k':
+        case 'K':
+          cl.toggles.push_back('K');
+          break;
+        case 'p':
+        case 'P':
+          cl.toggles.push_back('P');
+          break;
+        case 't':
+        case 'T':
+          cl.toggles.push_back('T');
+          break;
+        case 's':
+        case 'S':
+          cl.start = true;
+          break;
+        default:
+          break;  // H and every other character are ignored
+      }
+    }
+  }
+  return cl;
+}
+
+int SliderPositionForSpeed(std::optional<int> speed) {
+  return std::clamp(speed.value_or(11) - 3, -3, 13);
+}
+
+}  // namespace vellar

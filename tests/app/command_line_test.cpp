@@ -1,0 +1,55 @@
+#include "app/command_line.h"
+
+#include "support/session_fixture.h"
+
+namespace vellar::testing {
+namespace {
+
+TEST(CommandLineTest, SpeedDigitsJoinAcrossGroupsAndTheSliderLimitsThem) {
+  EXPECT_EQ(SliderPositionForSpeed(ParseCommandLine({}).speed), 8);
+  EXPECT_EQ(SliderPositionForSpeed(ParseCommandLine({"/12"}).speed), 9);
+  EXPECT_EQ(SliderPositionForSpeed(ParseCommandLine({"/1", "/2"}).speed), 9);
+  EXPECT_EQ(SliderPositionForSpeed(ParseCommandLine({"/0"}).speed), -3);
+  EXPECT_EQ(SliderPositionForSpeed(ParseCommandLine({"/16"}).speed), 13);
+  EXPECT_EQ(SliderPositionForSpeed(ParseCommandLine({"/99"}).speed), 13);
+  EXPECT_EQ(SliderPositionForSpeed(ParseCommandLine({"/99999999999999999999"}).speed), 13);
+}
+
+TEST(CommandLineTest, FilesAndIgnoredOptions) {
+  const CommandLine cl = ParseCommandLine({"fw.mpd", "/hx", "prog.ras", "/s"});
+  EXPECT_EQ(cl.files, (std::vector<std::string>{"fw.mpd", "prog.ras"}));
+  EXPECT_TRUE(cl.toggles.empty());
+  EXPECT_TRUE(cl.start);
+}
+
+class StartUpTest : public SessionTest {};
+
+TEST_F(StartUpTest, OptionGroupsToggleTheMenuItems) {
+  session.FormCreate({"/BKPT"});
+  EXPECT_FALSE(session.menu.MeBus_8 || session.menu.MeKonfl || session.menu.MePfeil ||
+               session.menu.MeTorKz);
+  EXPECT_EQ(session.picture.BusLines(), 1);
+  EXPECT_FALSE(session.mps.UseGateNumbers());
+  session.FormCreate({"/BB", "/k"});
+  EXPECT_TRUE(session.menu.MeBus_8);
+  EXPECT_EQ(session.picture.BusLines(), 8);
+  EXPECT_FALSE(session.menu.MeKonfl);
+  EXPECT_FALSE(session.gates.GreyConflicts());
+}
+
+TEST_F(StartUpTest, StartOptionRunsUntilHaltAtTheUnpacedLevels) {
+  session.FormCreate({"/0"});
+  EXPECT_EQ(run.LabelText(), "&Zeit:  zu schnell");
+  EXPECT_FALSE(run.GatesAutomatic());
+  SetRow(0, {1, 7, 0}, "01");
+  SetRow(1, {}, "01");
+  session.ReadCommandLine({"/S", "/0"});
+  EXPECT_TRUE(run.GatesAutomatic());
+  EXPECT_EQ(run.ClockMode(), kUntilHalt);
+  EXPECT_EQ(m.Regs[AX], 1);
+  EXPECT_EQ(run.LastStopReason(), StopReason::Halt);
+  EXPECT_FALSE(fe.timerEnabled);
+}
+
+}  // namespace
+}  // namespace vellar::testing
