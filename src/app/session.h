@@ -43,6 +43,11 @@ class Session : private MpsStoreListener {
   void MeKonflClick();
   void MePfeilClick();
   void MeTorKzClick();
+  // "&Variableninspektor anzeigen": shows or hides the inspector; the window lays out anew.
+  void MeVariablenClick();
+
+  // RaRam: item 0 "Daten", item 1 "Assembler". The cursor stays on the same byte.
+  void RaRamClick(int item);
 
   // A click on a gate button, or Ctrl with a hex digit.
   void TorClick(int gate);
