@@ -1,0 +1,66 @@
+#include "ui/ui_style.h"
+
+#include <QApplication>
+#include <QPalette>
+#include <QProxyStyle>
+#include <QStyleFactory>
+#include <QWidget>
+
+namespace vellar::ui {
+
+namespace {
+
+QFont MakeFont(const QStringList& families, int pixelSize, bool bold) {
+  QFont font;
+  font.setFamilies(families);
+  font.setPixelSize(pixelSize);
+  font.setBold(bold);
+  return font;
+}
+
+// Scroll bars as wide as the grids' widths assume: the RAM panel's allowance for the
+// assembler view's vertical bar is 17 pixels.
+class VellarStyle : public QProxyStyle {
+ public:
+  VellarStyle() : QProxyStyle(QStyleFactory::create("Fusion")) {}
+  int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                  const QWidget* widget) const override {
+    if (metric == PM_ScrollBarExtent) return 17;
+    return QProxyStyle::pixelMetric(metric, option, widget);
+  }
+};
+
+}  // namespace
+
+QFont WindowFont(int pixelSize) {
+  return MakeFont({"Liberation Sans", "Arial", "DejaVu Sans"}, pixelSize, true);
+}
+
+QFont CaptionFont(int pixelSize, bool bold) {
+  return MakeFont({"Arial", "Liberation Sans", "DejaVu Sans"}, pixelSize, bold);
+}
+
+QFont GridFont() {
+  return MakeFont({"Courier New", "Liberation Mono", "DejaVu Sans Mono"}, 13, true);
+}
+
+void ConfigureApplication(QApplication& app) {
+  app.setStyle(new VellarStyle);
+  QPalette palette = app.style()->standardPalette();
+  palette.setColor(QPalette::Window, kButtonFace);
+  palette.setColor(QPalette::Button, kButtonFace);
+  app.setPalette(palette);
+  app.setFont(WindowFont());
+  // Message boxes with an empty caption carry this; it also keeps the platform from adding
+  // the program's file name to the window caption.
+  app.setApplicationDisplayName(QStringLiteral("Mikroprozessor Simulation"));
+}
+
+void SetBackground(QWidget* widget, const QColor& color) {
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::Window, color);
+  widget->setPalette(palette);
+  widget->setAutoFillBackground(true);
+}
+
+}  // namespace vellar::ui
