@@ -4,6 +4,7 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QTest>
+#include <chrono>
 
 #include "window_fixture.h"
 
@@ -99,6 +100,7 @@ TEST_F(ControlsTest, SpaceRunsAClockButNotInTheGrids) {
   session().run.SetSliderPosition(0);
   auto* edBX = Find<QLineEdit>("EdBX");
   edBX->setFocus();
+  Settle();  // entering the field selects its text, so a blank would replace it
   QTest::keyClick(edBX, Qt::Key_Space);
   Settle();
   EXPECT_EQ(session().machine.Regs[AX], 1);
@@ -172,7 +174,11 @@ TEST_F(ControlsTest, ClosingDuringAnUnpacedRunWaitsForTheRunToReturn) {
   session().run.SetSliderPosition(-3);
   Settle();
   QTimer::singleShot(50, window.get(), [this] { window->close(); });
+  // Should the close not end the run, this does, so that the test fails instead of hanging.
+  QTimer::singleShot(3000, window.get(), [this] { session().run.BuStoppClick(); });
+  const auto start = std::chrono::steady_clock::now();
   QTest::mouseClick(Find<QPushButton>("BuBisHalt"), Qt::LeftButton);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
   EXPECT_EQ(session().run.LastStopReason(), StopReason::Pause);
   EXPECT_GT(session().run.ClocksThisRun(), 0u);
   Settle();
