@@ -13,6 +13,7 @@
 #include "ui/control_panel.h"
 #include "ui/key_hook_filter.h"
 #include "ui/main_menu.h"
+#include "ui/portrait.h"
 #include "ui/processor_panel.h"
 #include "ui/ram_panel.h"
 #include "ui/ui_style.h"
@@ -48,13 +49,7 @@ TFoSim::TFoSim() {
   paProzessor_ = new ProcessorPanel(client_, session_, guard_, geometry_, torClick);
   paBus_ = new BusPanel(client_, session_, guard_, geometry_, torClick);
   paBus_->move(456, 224);
-  imBild_ = new QLabel(client_);
-  imBild_->setObjectName("ImBild");
-  imBild_->setGeometry(460, -8, 194, 232);
-  moBild_ = new QLabel(client_);
-  moBild_->setObjectName("MoBild");
-  moBild_->setGeometry(476, 0, 189, 223);
-  moBild_->hide();
+  portrait_ = std::make_unique<Portrait>(client_);
   paRAM_ = new RamPanel(client_, session_);
   paControl_ = new ControlPanel(client_, session_, guard_);
 
@@ -72,7 +67,8 @@ TFoSim::TFoSim() {
   frontend_.RegisterControl(paControl_->findChild<QWidget*>("RaTor"), Control::GateControl);
 
   layout_ = std::make_unique<WindowLayout>(
-      LayoutParts{client_, paProzessor_, paBus_, imBild_, moBild_, paRAM_, paControl_}, session_,
+      LayoutParts{client_, paProzessor_, paBus_, portrait_->ImBild(), portrait_->MoBild(), paRAM_,
+                  paControl_}, session_,
       [this] { Placed(); });
 
   setMinimumSize(kMinimumSize - kFrame);
@@ -239,11 +235,7 @@ void TFoSim::MePfeilClick() {
 }
 
 void TFoSim::MeInfoClick() {
-  frontend_.ShowMessage(
-      "Mikroprozessor Simulation mit Torsteuerung.\n"
-      "Programm: das VellarD-Team\n"
-      "Frühere Versionen: das VellarD-Team\n"
-      "Geschrieben in C++ mit Qt.");
+  frontend_.ShowMessage(ResourceText(":/info.txt").toStdString());
 }
 
 void TFoSim::MeHilfClick() {

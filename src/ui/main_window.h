@@ -23,6 +23,7 @@ class ControlPanel;
 class GateButton;
 class KeyHookFilter;
 class MainMenu;
+class Portrait;
 class ProcessorPanel;
 class RamPanel;
 class RegisterField;
@@ -86,8 +87,7 @@ class TFoSim : public QMainWindow, private ViewHost {
   QWidget* client_ = nullptr;
   ProcessorPanel* paProzessor_ = nullptr;
   BusPanel* paBus_ = nullptr;
-  QLabel* imBild_ = nullptr;
-  QLabel* moBild_ = nullptr;
+  std::unique_ptr<Portrait> portrait_;
   RamPanel* paRAM_ = nullptr;
   ControlPanel* paControl_ = nullptr;
   std::vector<RegisterField*> fields_;

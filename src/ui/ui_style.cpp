@@ -1,6 +1,7 @@
 #include "ui/ui_style.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QPalette>
 #include <QProxyStyle>
 #include <QStyleFactory>
@@ -54,6 +55,12 @@ void ConfigureApplication(QApplication& app) {
   // Message boxes with an empty caption carry this; it also keeps the platform from adding
   // the program's file name to the window caption.
   app.setApplicationDisplayName(QStringLiteral("Mikroprozessor Simulation"));
+}
+
+QString ResourceText(const char* path) {
+  QFile file(QString::fromLatin1(path));
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return QString::fromUtf8(file.readAll()).remove(QLatin1Char('\r')).trimmed();
 }
 
 void SetBackground(QWidget* widget, const QColor& color) {

@@ -41,6 +41,9 @@ void ConfigureApplication(QApplication& app);
 // A widget whose background is filled with a colour of its own.
 void SetBackground(QWidget* widget, const QColor& color);
 
+// A text built into the program, such as ":/info.txt"; line ends as "\n".
+QString ResourceText(const char* path);
+
 inline QString FromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
