@@ -66,10 +66,10 @@ TFoSim::TFoSim() {
   frontend_.RegisterControl(paControl_->TrZeit(), Control::Slider);
   frontend_.RegisterControl(paControl_->findChild<QWidget*>("RaTor"), Control::GateControl);
 
-  layout_ = std::make_unique<WindowLayout>(
-      LayoutParts{client_, paProzessor_, paBus_, portrait_->ImBild(), portrait_->MoBild(), paRAM_,
-                  paControl_}, session_,
-      [this] { Placed(); });
+  layout_ =
+      std::make_unique<WindowLayout>(LayoutParts{client_, paProzessor_, paBus_, portrait_->ImBild(),
+                                                 portrait_->MoBild(), paRAM_, paControl_},
+                                     session_, [this] { Placed(); });
 
   setMinimumSize(kMinimumSize - kFrame);
   setMaximumSize(kMaximumSize - kFrame);

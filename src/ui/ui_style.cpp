@@ -29,6 +29,12 @@ class VellarStyle : public QProxyStyle {
     if (metric == PM_ScrollBarExtent) return 17;
     return QProxyStyle::pixelMetric(metric, option, widget);
   }
+  // Message boxes with plain "OK", "Ja" and "Nein" buttons.
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* data) const override {
+    if (hint == SH_DialogButtonBox_ButtonsHaveIcons) return 0;
+    return QProxyStyle::styleHint(hint, option, widget, data);
+  }
 };
 
 }  // namespace
