@@ -122,6 +122,26 @@ TEST_F(ControlsTest, AltLetterFocusesTheRegisterField) {
   EXPECT_EQ(QApplication::focusWidget(), Find("EdAR"));
   QTest::keyClick(window.get(), Qt::Key_B, Qt::AltModifier);
   EXPECT_EQ(QApplication::focusWidget(), Find("EdBX"));
+  QTest::keyClick(window.get(), Qt::Key_M, Qt::AltModifier);
+  ASSERT_NE(QApplication::focusWidget(), nullptr);
+  EXPECT_EQ(QApplication::focusWidget()->parentWidget(), Find("RaRam"));
+}
+
+TEST_F(ControlsTest, PortraitAndItsTextSwapOnAClickAndInfoShowsItsText) {
+  auto* portrait = Find<QLabel>("ImBild");
+  EXPECT_FALSE(portrait->pixmap().isNull());
+  EXPECT_FALSE(Find("MoBild")->isVisible());
+  QTest::mouseClick(portrait, Qt::LeftButton);
+  EXPECT_FALSE(portrait->isVisible());
+  EXPECT_TRUE(Find("MoBild")->isVisible());
+  QTest::mouseClick(Find("MoBild"), Qt::LeftButton);
+  EXPECT_TRUE(portrait->isVisible());
+
+  answers.Expect(QMessageBox::Ok);
+  window->MeInfoClick();
+  ASSERT_EQ(answers.texts.size(), 1u);
+  EXPECT_TRUE(
+      answers.texts[0].startsWith(QStringLiteral("Mikroprozessor Simulation mit Torsteuerung.\n")));
 }
 
 TEST_F(ControlsTest, FunctionKeysReachTheirCommands) {
@@ -165,6 +185,23 @@ TEST_F(ControlsTest, QuestionsAreAnsweredYesOrNo) {
   answers.Expect(QMessageBox::Yes);
   EXPECT_TRUE(window->frontend().AskYesNo("Ram speichern ?"));
   EXPECT_EQ(answers.texts.back(), QStringLiteral("Ram speichern ?"));
+}
+
+TEST_F(ControlsTest, PacedRunGoesOnTheTimerAndEndsWithTheInstruction) {
+  // One instruction: AX := AX + 1 at address 0, then back to address 0.
+  for (int g : {1, 7, 0}) session().mps.SetMpsGate(g, 0, true);
+  session().mps.SetNextAddressText(1, "00");
+  session().run.SetGatesAutomatic(true);
+  session().run.SetSliderPosition(1);  // 10 ms
+  Settle();
+  QTest::mouseClick(Find<QPushButton>("BuBefehl"), Qt::LeftButton);
+  EXPECT_TRUE(window->frontend().Timer().isActive());
+  EXPECT_EQ(window->frontend().Timer().interval(), 10);
+  QTRY_VERIFY_WITH_TIMEOUT(!window->frontend().Timer().isActive(), 2000);
+  Settle();
+  EXPECT_EQ(session().machine.Regs[AX], 1);
+  EXPECT_EQ(Find<QLineEdit>("EdAX")->text(), QStringLiteral("01"));
+  EXPECT_EQ(session().phases.CurrentRow, 1);
 }
 
 TEST_F(ControlsTest, ClosingDuringAnUnpacedRunWaitsForTheRunToReturn) {
