@@ -21,10 +21,13 @@ QString Caption(std::string_view caption) {
 QtFrontend::QtFrontend(QWidget* window, ViewHost& host) : window_(window), host_(host) {
   timer_.setTimerType(Qt::PreciseTimer);
   QObject::connect(&timer_, &QTimer::timeout, &context_, [this] { host_.TimerTick(); });
+  QObject::connect(qApp, &QApplication::focusChanged, &context_,
+                   [this](QWidget*, QWidget* now) { focus_ = ControlOf(now); });
 }
 
 void QtFrontend::RegisterControl(QWidget* widget, Control control) {
   controls_.emplace_back(widget, control);
+  focus_ = ControlOf(QApplication::focusWidget());
 }
 
 void QtFrontend::ShowMessage(std::string_view text, std::string_view caption) {
@@ -123,7 +126,10 @@ void QtFrontend::SetCaption(std::string_view caption) {
 }
 
 Control QtFrontend::FocusedControl() const {
-  const QWidget* focus = QApplication::focusWidget();
+  return focus_;
+}
+
+Control QtFrontend::ControlOf(const QWidget* focus) const {
   if (focus == nullptr) return Control::None;
   for (const QWidget* w = focus; w != nullptr; w = w->parentWidget()) {
     for (const auto& [widget, control] : controls_) {

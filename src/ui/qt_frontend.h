@@ -54,6 +54,7 @@ class QtFrontend : public Frontend {
 
  private:
   std::optional<std::string> AskFile(const FileDialogSpec& spec, bool save);
+  Control ControlOf(const QWidget* focus) const;
 
   QWidget* window_;
   ViewHost& host_;
@@ -64,6 +65,8 @@ class QtFrontend : public Frontend {
   int eventCalls_ = 0;
   std::chrono::steady_clock::time_point nextEvents_{};
   std::vector<std::pair<QWidget*, Control>> controls_;
+  // Asked on every memory write of a run, so kept up to date as the focus moves.
+  Control focus_ = Control::None;
 };
 
 // "Beschreibung|*.a;*.b|..." as Qt's name filters "Beschreibung (*.a *.b)".
