@@ -35,24 +35,16 @@ BusPanel::BusPanel(QWidget* parent, Session& session, HandlerGuard& guard,
 void BusPanel::FillControls(DiagramControls& c) const {
   c.edDR = fields_[0]->geometry();
   c.edAR = fields_[1]->geometry();
-  for (const GateButton* b : gates_) {
-    switch (b->Gate()) {
-      case 0x9:
-        c.tor9 = b->geometry();
-        break;
-      case 0xA:
-        c.torA = b->geometry();
-        break;
-      case 0xB:
-        c.torB = b->geometry();
-        break;
-      case 0xC:
-        c.torC = b->geometry();
-        break;
-      default:
-        break;
+  auto rectOf = [this](int gate) {
+    for (const GateButton* b : gates_) {
+      if (b->Gate() == gate) return b->geometry();
     }
-  }
+    return QRect();
+  };
+  c.tor9 = rectOf(0x9);
+  c.torA = rectOf(0xA);
+  c.torB = rectOf(0xB);
+  c.torC = rectOf(0xC);
   c.busWidth = width();
 }
 
