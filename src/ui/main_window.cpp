@@ -94,7 +94,10 @@ TFoSim::~TFoSim() {
 void TFoSim::FormCreate(const std::vector<std::string>& args) {
   keyHook_ = new KeyHookFilter(this, [this](const KeyMessage& message) {
     bool handled = false;
-    guard_([&] { handled = session_.keys.OnAppMessage(message); });
+    // A refused space bar must not reach the focused control either.
+    if (!guard_([&] { handled = session_.keys.OnAppMessage(message); })) {
+      return message.key == KeyCode::Space;
+    }
     return handled;
   });
   qApp->installEventFilter(keyHook_);

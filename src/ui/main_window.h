@@ -48,6 +48,7 @@ class TFoSim : public QMainWindow, private ViewHost {
   Session& session() { return session_; }
   QtFrontend& frontend() { return frontend_; }
   const DiagramGeometry& Geometry() const { return geometry_; }
+  const HandlerGuard& Guard() const { return guard_; }
 
   // The menu's handlers.
   void MeLoadMpsClick();
