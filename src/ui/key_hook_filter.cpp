@@ -7,7 +7,7 @@
 namespace vellar::ui {
 
 KeyHookFilter::KeyHookFilter(QWidget* window, Hook hook)
-    : window_(window), hook_(std::move(hook)) {}
+    : QObject(window), window_(window), hook_(std::move(hook)) {}
 
 KeyMessage KeyHookFilter::Translate(const QKeyEvent& event) {
   KeyMessage m;
