@@ -115,11 +115,11 @@ TEST(MpdTextTest, BefehlLinesSetTheWidthAndTheFirstLineIsAlwaysTheHeader) {
       // A header with a narrower description: the first "0" stands in column 13.
       Line("AD", "Befehl", 9, "0123456789ABCDEF", "FA"),
       Line("01", "kurz", 9, "..2............F", "09"),
+      // "Befehl" without any "0" keeps the width.
+      Line("xx", "Befehl", 9, "................", "1F"),
       // A data row whose description begins with "Befehl" sets the width from its label's
       // "0": width -3, so no description, and the gates are read from column 1 on.
       "0A Befehlsholen . . . . . . . . . . . . . . 03",
-      // "Befehl" without any "0" keeps the width.
-      "xx Befehl . . . . . . . . . . . . . . . . 1F",
   });
   ASSERT_EQ(image.rows.size(), 5u);
   EXPECT_EQ(image.rows[0].description, "abc");
@@ -128,9 +128,9 @@ TEST(MpdTextTest, BefehlLinesSetTheWidthAndTheFirstLineIsAlwaysTheHeader) {
   EXPECT_EQ(image.rows[1].description, "Befehl");
   EXPECT_EQ(image.rows[2].description, "kurz");
   EXPECT_EQ(image.rows[2].gateMask, 0x8004);
-  EXPECT_EQ(image.rows[3].description, "");
-  EXPECT_EQ(image.rows[3].gateMask & 0x0001, 0x0001);  // column 1 holds "0"
+  EXPECT_EQ(image.rows[3].description, "Befehl");
   EXPECT_EQ(image.rows[4].description, "");
+  EXPECT_EQ(image.rows[4].gateMask & 0x0001, 0x0001);  // column 1 holds "0"
 }
 
 TEST(MpdTextTest, ShortLinesAndTooManyLinesStayInside) {
