@@ -51,10 +51,27 @@ bool FileCommands::ReadFile(const std::string& path, std::string& bytes) {
   return status.ok();
 }
 
-bool FileCommands::WriteFile(const std::string& path, std::string_view bytes) {
+bool FileCommands::WriteFile(const std::string& path, std::string_view bytes,
+                             std::string& fileName) {
   const FileStatus status = WriteFileReplacing(path, bytes);
-  if (!status.ok()) p_.frontend.ShowError(status.error);
-  return status.ok();
+  if (!status.ok()) {
+    p_.frontend.ShowError(status.error);
+    return false;
+  }
+  fileName = FileNameOf(path);
+  UpdateCaption();
+  return true;
+}
+
+bool FileCommands::SaveFirst(bool modified, std::string_view question) {
+  // On Yes the user saves and then starts the load again.
+  return modified && p_.frontend.AskYesNo(question);
+}
+
+std::optional<std::string> FileCommands::AskSavePath(const FileDialogSpec& spec) {
+  auto path = p_.frontend.AskSaveFile(spec);
+  if (path && !ConfirmOverwrite(*path)) path.reset();
+  return path;
 }
 
 // ---- MPS
@@ -94,26 +111,21 @@ bool FileCommands::SaveMpsFile(const std::string& path) {
   const std::string bytes = ExtIndex(path, kMpsExtensions) == kExtMps
                                 ? BuildMpsRecords(p_.mps)
                                 : TextFileBytes(BuildMpdText());
-  if (!WriteFile(path, bytes)) return false;
-  mpsFileName_ = FileNameOf(path);
-  UpdateCaption();
+  if (!WriteFile(path, bytes, mpsFileName_)) return false;
   p_.mps.SetMpsModified(false);
   return true;
 }
 
 void FileCommands::MeLoadMpsClick() {
-  if (p_.mps.MpsModified() && p_.frontend.AskYesNo("Mps speichern ?")) {
-    // The user saves first and starts the load again.
+  if (SaveFirst(p_.mps.MpsModified(), "Mps speichern ?")) {
     MeSaveMpsClick();
-    return;
+  } else if (const auto path = p_.frontend.AskOpenFile(MpsDialog())) {
+    LoadMpsFile(*path);
   }
-  if (const auto path = p_.frontend.AskOpenFile(MpsDialog())) LoadMpsFile(*path);
 }
 
 void FileCommands::MeSaveMpsClick() {
-  const auto path = p_.frontend.AskSaveFile(MpsDialog());
-  if (!path || !ConfirmOverwrite(*path)) return;
-  SaveMpsFile(*path);
+  if (const auto path = AskSavePath(MpsDialog())) SaveMpsFile(*path);
 }
 
 FileDialogSpec FileCommands::MpsDialog() const {
@@ -184,25 +196,21 @@ bool FileCommands::SaveRamFile(const std::string& path) {
       bytes = TextFileBytes(RamListing(false));
       break;
   }
-  if (!WriteFile(path, bytes)) return false;
-  ramFileName_ = FileNameOf(path);
-  UpdateCaption();
+  if (!WriteFile(path, bytes, ramFileName_)) return false;
   p_.memory.SetRamChanged(false);
   return true;
 }
 
 void FileCommands::MeLoadRamClick() {
-  if (p_.memory.RamChanged() && p_.frontend.AskYesNo("Ram speichern ?")) {
+  if (SaveFirst(p_.memory.RamChanged(), "Ram speichern ?")) {
     MeSaveRamClick();
-    return;
+  } else if (const auto path = p_.frontend.AskOpenFile(RamOpenDialog())) {
+    LoadRamFile(*path);
   }
-  if (const auto path = p_.frontend.AskOpenFile(RamOpenDialog())) LoadRamFile(*path);
 }
 
 void FileCommands::MeSaveRamClick() {
-  const auto path = p_.frontend.AskSaveFile(RamSaveDialog());
-  if (!path || !ConfirmOverwrite(*path)) return;
-  SaveRamFile(*path);
+  if (const auto path = AskSavePath(RamSaveDialog())) SaveRamFile(*path);
 }
 
 void FileCommands::MeClrRamClick() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -82,7 +83,12 @@ class FileCommands {
 
  private:
   bool ReadFile(const std::string& path, std::string& bytes);
-  bool WriteFile(const std::string& path, std::string_view bytes);
+  // Writes the file; on success fileName and the caption name it.
+  bool WriteFile(const std::string& path, std::string_view bytes, std::string& fileName);
+  // True when there are changes and the user wants them saved before loading.
+  bool SaveFirst(bool modified, std::string_view question);
+  // The save dialog and, for an existing file, the overwrite question.
+  std::optional<std::string> AskSavePath(const FileDialogSpec& spec);
   void LoadRamText(std::string_view bytes);
   void LoadRamBinary(std::string_view bytes);
 

@@ -46,6 +46,16 @@ bool ArgReader::Value(std::string_view option, std::string& value) {
   return true;
 }
 
+bool ArgReader::Positional(std::vector<std::string>& positional, std::string_view command) {
+  if (IsOption()) {
+    UsageError("Unbekannte Option „" + current_ + "“ für " + std::string(command) + ".");
+    error_ = true;
+    return false;
+  }
+  positional.push_back(current_);
+  return true;
+}
+
 FileKind KindOf(std::string_view path) {
   if (ExtIndex(path, kMpsExtensions) >= 0) return FileKind::Mps;
   if (ExtIndex(path, kRamExtensions) >= 0) return FileKind::Ram;

@@ -37,6 +37,9 @@ class ArgReader {
   // is reported, and error() is set.
   bool Value(std::string_view option, std::string& value);
   bool Flag(std::string_view option) const { return current_ == option; }
+  // The current argument, which is none of the command's options, is a positional one;
+  // an unknown option is reported (false).
+  bool Positional(std::vector<std::string>& positional, std::string_view command);
   bool error() const { return error_; }
 
  private:

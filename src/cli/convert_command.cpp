@@ -11,10 +11,8 @@ int ConvertCommand(const Args& args) {
   while (reader.Next()) {
     if (reader.Value("--mps", value)) {
       mps = value;
-    } else if (reader.IsOption()) {
-      return UsageError("Unbekannte Option „" + reader.Current() + "“ für convert.");
     } else {
-      files.push_back(reader.Current());
+      reader.Positional(files, "convert");
     }
     if (reader.error()) return kExitUsage;
   }

@@ -17,10 +17,8 @@ int ListCommand(const Args& args) {
         return UsageError("--view erwartet data oder asm, nicht „" + value + "“.");
       }
       view = value;
-    } else if (reader.IsOption()) {
-      return UsageError("Unbekannte Option „" + reader.Current() + "“ für list.");
     } else {
-      files.push_back(reader.Current());
+      reader.Positional(files, "list");
     }
     if (reader.error()) return kExitUsage;
   }
