@@ -1,9 +1,12 @@
 #include "app/ram_view.h"
 
+#include "core/hex.h"
+
 namespace vellar {
 
-RamView::RamView(RamGrid& grid, const Machine& machine, Frontend& frontend)
-    : grid_(grid), machine_(machine), frontend_(frontend) {}
+RamView::RamView(RamGrid& grid, const Machine& machine, const VariableList& variables,
+                 Frontend& frontend)
+    : grid_(grid), machine_(machine), variables_(variables), frontend_(frontend) {}
 
 void RamView::RaRamClick(int item) {
   // From the "Befehl" column there is no byte to keep: the cursor goes to the first line.
@@ -19,6 +22,16 @@ void RamView::RaRamClick(int item) {
 
 void RamView::SelectItem(int item) {
   if (item != RaRamItem()) RaRamClick(item);
+}
+
+RamCellMark RamView::CellMark(int col, int row) const {
+  if (grid_.AssemblerView() && row >= 1 && row == machine_.Regs[IP] / 2 + 1) {
+    return RamCellMark::InstructionPointer;
+  }
+  const int address = grid_.CellToAddress(col, row);
+  // Header cells have no address and so never match.
+  if (address >= 0 && variables_.IsVariableAddress(HexByte(address))) return RamCellMark::Variable;
+  return RamCellMark::None;
 }
 
 }  // namespace vellar

@@ -66,7 +66,7 @@ class Session : private MpsStoreListener {
       {phases, gates, picture, machine, flags, mpsGrid, ramGrid, menu.MeKonfl, frontend}};
   MpsEditor mpsEditor{mps, mpsGrid, frontend};
   RamEditor ramEditor{memory, ramGrid, mps, frontend};
-  RamView ramView{ramGrid, machine, frontend};
+  RamView ramView{ramGrid, machine, variables, frontend};
   FileCommands files{{mps, ramGrid, memory, variables, machine, menu, run, ramView, frontend}};
   KeyHook keys{*this};
 

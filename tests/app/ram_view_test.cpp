@@ -45,5 +45,28 @@ TEST_F(RamViewTest, SelectingTheShownItemRunsNothing) {
   EXPECT_EQ(grid.current, (GridCell{1, 18}));  // address 0x22
 }
 
+TEST_F(RamViewTest, VariableAndInstructionPointerMarks) {
+  session.variables.Append("3F", "?");
+  session.variables.Append("3f", "klein");  // does not match the upper-case cell address
+  session.variables.Append("12", "x");
+  m.Regs[IP] = 0x05;
+  EXPECT_EQ(view.CellMark(16, 4), RamCellMark::Variable);  // data view: 3F
+  EXPECT_EQ(view.CellMark(3, 2), RamCellMark::Variable);   // 12
+  EXPECT_EQ(view.CellMark(6, 1), RamCellMark::None);       // no IP line in the data view
+  EXPECT_EQ(view.CellMark(0, 4), RamCellMark::None);
+  view.RaRamClick(RamView::kAssemblerItem);
+  EXPECT_EQ(view.CellMark(2, 32), RamCellMark::Variable);  // 3F
+  for (int col = 0; col < 4; ++col) {
+    EXPECT_EQ(view.CellMark(col, 3), RamCellMark::InstructionPointer);  // the line labelled 04
+  }
+  EXPECT_EQ(grid.CellText(0, 3), "04");
+  EXPECT_EQ(view.CellMark(1, 0), RamCellMark::None);
+  m.Regs[IP] = 0xFF;
+  EXPECT_EQ(grid.CellText(0, 128), "FE");
+  EXPECT_EQ(view.CellMark(3, 128), RamCellMark::InstructionPointer);
+  m.Regs[IP] = 0x12;
+  EXPECT_EQ(view.CellMark(1, 10), RamCellMark::InstructionPointer);  // wins over the variable 12
+}
+
 }  // namespace
 }  // namespace vellar::testing
