@@ -84,7 +84,7 @@ bool FileCommands::LoadMpsFile(const std::string& path) {
     if (!records) {
       p_.frontend.ShowError("„" + path + "“ ist keine gültige MPS-Datei: Sie ist " +
                             std::to_string(bytes.size()) + " statt " +
-                            std::to_string(kMpsFileBytes) + " Bytes lang.");
+                            std::to_string(kMpsFileBytes) + " Byte lang.");
       return false;
     }
     ApplyMpsRecords(p_.mps, *records);
