@@ -63,15 +63,21 @@ bool FileCommands::WriteFile(const std::string& path, std::string_view bytes,
   return true;
 }
 
-bool FileCommands::SaveFirst(bool modified, std::string_view question) {
-  // On Yes the user saves and then starts the load again.
-  return modified && p_.frontend.AskYesNo(question);
+void FileCommands::LoadCommand(bool modified, std::string_view question,
+                               void (FileCommands::*saveCommand)(), const FileDialogSpec& spec,
+                               bool (FileCommands::*load)(const std::string&)) {
+  if (modified && p_.frontend.AskYesNo(question)) {
+    // The user saves, and then starts the load again.
+    (this->*saveCommand)();
+  } else if (const auto path = p_.frontend.AskOpenFile(spec)) {
+    (this->*load)(*path);
+  }
 }
 
-std::optional<std::string> FileCommands::AskSavePath(const FileDialogSpec& spec) {
-  auto path = p_.frontend.AskSaveFile(spec);
-  if (path && !ConfirmOverwrite(*path)) path.reset();
-  return path;
+void FileCommands::SaveCommand(const FileDialogSpec& spec,
+                               bool (FileCommands::*save)(const std::string&)) {
+  const auto path = p_.frontend.AskSaveFile(spec);
+  if (path && ConfirmOverwrite(*path)) (this->*save)(*path);
 }
 
 // ---- MPS
@@ -117,15 +123,12 @@ bool FileCommands::SaveMpsFile(const std::string& path) {
 }
 
 void FileCommands::MeLoadMpsClick() {
-  if (SaveFirst(p_.mps.MpsModified(), "Mps speichern ?")) {
-    MeSaveMpsClick();
-  } else if (const auto path = p_.frontend.AskOpenFile(MpsDialog())) {
-    LoadMpsFile(*path);
-  }
+  LoadCommand(p_.mps.MpsModified(), "Mps speichern ?", &FileCommands::MeSaveMpsClick, MpsDialog(),
+              &FileCommands::LoadMpsFile);
 }
 
 void FileCommands::MeSaveMpsClick() {
-  if (const auto path = AskSavePath(MpsDialog())) SaveMpsFile(*path);
+  SaveCommand(MpsDialog(), &FileCommands::SaveMpsFile);
 }
 
 FileDialogSpec FileCommands::MpsDialog() const {
@@ -202,15 +205,12 @@ bool FileCommands::SaveRamFile(const std::string& path) {
 }
 
 void FileCommands::MeLoadRamClick() {
-  if (SaveFirst(p_.memory.RamChanged(), "Ram speichern ?")) {
-    MeSaveRamClick();
-  } else if (const auto path = p_.frontend.AskOpenFile(RamOpenDialog())) {
-    LoadRamFile(*path);
-  }
+  LoadCommand(p_.memory.RamChanged(), "Ram speichern ?", &FileCommands::MeSaveRamClick,
+              RamOpenDialog(), &FileCommands::LoadRamFile);
 }
 
 void FileCommands::MeSaveRamClick() {
-  if (const auto path = AskSavePath(RamSaveDialog())) SaveRamFile(*path);
+  SaveCommand(RamSaveDialog(), &FileCommands::SaveRamFile);
 }
 
 void FileCommands::MeClrRamClick() {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <array>
-#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -85,10 +84,12 @@ class FileCommands {
   bool ReadFile(const std::string& path, std::string& bytes);
   // Writes the file; on success fileName and the caption name it.
   bool WriteFile(const std::string& path, std::string_view bytes, std::string& fileName);
-  // True when there are changes and the user wants them saved before loading.
-  bool SaveFirst(bool modified, std::string_view question);
-  // The save dialog and, for an existing file, the overwrite question.
-  std::optional<std::string> AskSavePath(const FileDialogSpec& spec);
+  // The load command of either store: with unsaved changes the user may save instead of
+  // loading; otherwise a file is picked and loaded.
+  void LoadCommand(bool modified, std::string_view question, void (FileCommands::*saveCommand)(),
+                   const FileDialogSpec& spec, bool (FileCommands::*load)(const std::string&));
+  // The save command of either store: a file is picked, an existing one confirmed, and saved.
+  void SaveCommand(const FileDialogSpec& spec, bool (FileCommands::*save)(const std::string&));
   void LoadRamText(std::string_view bytes);
   void LoadRamBinary(std::string_view bytes);
 

@@ -78,6 +78,30 @@ bool LoadMpsOption(Session& session, const std::optional<std::string>& path) {
   return !path || LoadFile(session, *path, FileKind::Mps);
 }
 
+bool ReadFileArgs(const Args& args, std::string_view command, bool allowView, FileArgs& out) {
+  ArgReader reader(args);
+  std::string value;
+  while (reader.Next()) {
+    if (reader.Value("--mps", value)) {
+      out.mps = value;
+    } else if (allowView && reader.Value("--view", value)) {
+      if (value != "data" && value != "asm") {
+        UsageError("--view erwartet data oder asm, nicht „" + value + "“.");
+        return false;
+      }
+      out.view = value;
+    } else {
+      reader.Positional(out.files, command);
+    }
+    if (reader.error()) return false;
+  }
+  return true;
+}
+
+bool LoadInput(Session& session, const FileArgs& args) {
+  return LoadMpsOption(session, args.mps) && LoadFile(session, args.files[0], FileKind::None);
+}
+
 void PrintLines(const std::vector<std::string>& lines) {
   for (const std::string& line : lines) std::cout << line << '\n';
 }

@@ -67,6 +67,18 @@ bool LoadFile(Session& session, const std::string& path, FileKind expected);
 // Loads an MPS given with --mps, when there is one.
 bool LoadMpsOption(Session& session, const std::optional<std::string>& path);
 
+// The arguments of the subcommands that work on files: the files in order, an MPS to load
+// first, and (list only) the view.
+struct FileArgs {
+  std::vector<std::string> files;
+  std::optional<std::string> mps;
+  std::optional<std::string> view;
+};
+// False after a reported error; "--view" is an option only where allowView.
+bool ReadFileArgs(const Args& args, std::string_view command, bool allowView, FileArgs& out);
+// Loads the --mps file, then the first file by its extension.
+bool LoadInput(Session& session, const FileArgs& args);
+
 // Writes lines to stdout, one per line.
 void PrintLines(const std::vector<std::string>& lines);
 

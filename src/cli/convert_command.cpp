@@ -4,21 +4,11 @@
 namespace vellar::cli {
 
 int ConvertCommand(const Args& args) {
-  ArgReader reader(args);
-  std::optional<std::string> mps;
-  std::vector<std::string> files;
-  std::string value;
-  while (reader.Next()) {
-    if (reader.Value("--mps", value)) {
-      mps = value;
-    } else {
-      reader.Positional(files, "convert");
-    }
-    if (reader.error()) return kExitUsage;
-  }
-  if (files.size() != 2) return UsageError("convert braucht EINGABE und AUSGABE.");
-  const std::string& input = files[0];
-  const std::string& output = files[1];
+  FileArgs a;
+  if (!ReadFileArgs(args, "convert", false, a)) return kExitUsage;
+  if (a.files.size() != 2) return UsageError("convert braucht EINGABE und AUSGABE.");
+  const std::string& input = a.files[0];
+  const std::string& output = a.files[1];
   const FileKind kind = KindOf(input);
   if (kind != FileKind::None && KindOf(output) != kind) {
     return UsageError("„" + output + "“ passt nicht zu „" + input + "“: " +
@@ -29,7 +19,7 @@ int ConvertCommand(const Args& args) {
   }
   CliSession cs;
   Session& s = cs.session;
-  if (!LoadMpsOption(s, mps) || !LoadFile(s, input, FileKind::None)) return kExitUsage;
+  if (!LoadInput(s, a)) return kExitUsage;
   const bool saved =
       kind == FileKind::Mps ? s.files.SaveMpsFile(output) : s.files.SaveRamFile(output);
   return saved ? kExitOk : kExitUsage;

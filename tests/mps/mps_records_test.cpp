@@ -21,11 +21,11 @@ TEST(MpsRecordsTest, WorkedExampleRecords) {
 
 TEST(MpsRecordsTest, RoundTripCutsDescriptionsToTwelveCodePageCharacters) {
   MpsStore source;
-  source.SetDescription(0x0A, "Größerer Befehl mit nn");
-  source.SetDescription(0x0B, "kurz");
   source.SetMpsGate(0xF, 0x0B, true);
   source.SetMpsGate(0x5, 0xFF, true);
+  source.SetDescription(0x0A, "Größerer Befehl mit nn");
   source.SetNextAddressText(0x0B, "7E");
+  source.SetDescription(0x0B, "kurz");
   const std::string bytes = BuildMpsRecords(source);
   EXPECT_EQ(bytes[0x0A * 16 + 3], 12);
   EXPECT_EQ(bytes.substr(0x0A * 16 + 4, 12),
