@@ -195,5 +195,19 @@ TEST_F(FirmwareTest, AnUndefinedOpcodeHaltsOnItsOwnRow) {
   EXPECT_EQ(m.Regs[AX], 1);
 }
 
+// The instruction the guide adds: NEG AX at the free opcode 64.
+TEST_F(FirmwareTest, AnInstructionAddedAsTheGuideShowsWorks) {
+  SetRow(0x64, {1, 0xA}, "68", "NEG AX");
+  SetRow(0x68, {0, 9, 0xD}, "00", "AX := 0-DR");
+  for (auto [ax, want] : {std::pair<uint8_t, uint8_t>{0x05, 0xFB}, {0x80, 0x80}, {0x00, 0x00}}) {
+    run.MeClrRegClick();
+    m.Ram[0] = 0x64;
+    m.Regs[AX] = ax;
+    Run(RunButton::BuBefehl);
+    EXPECT_EQ(HexByte(m.Regs[AX]), HexByte(want));
+    EXPECT_EQ(run.ClocksThisRun(), kFetchClocks + 2);
+  }
+}
+
 }  // namespace
 }  // namespace vellar::testing
