@@ -4,9 +4,8 @@
 The micro-program (our instruction set) and the machine programs are kept here as data, so that
 the files in examples/ can be renewed after every change:
 
-    tools/make_examples.py            writes examples/firmware.mpd and examples/*.ras
+    tools/make_examples.py            writes examples/firmware.mpd, firmware.mps and *.ras
     tools/make_examples.py --check    only compares, exit status 1 when a file differs
-    tools/make_examples.py --mps F    also writes the compact 4096-byte form to F
 
 The programs are assembled exactly as the RAM grid's "Befehl" column does it: the typed text is
 matched token by token against the descriptions of MPS addresses 0A to FF, the highest matching
@@ -346,7 +345,10 @@ pos:    MOV [F1],AX
 
 
 def write_text(path, lines, check):
-    data = "".join(line + "\r\n" for line in lines).encode("cp1252")
+    return write_bytes(path, "".join(line + "\r\n" for line in lines).encode("cp1252"), check)
+
+
+def write_bytes(path, data, check):
     if check:
         return path.exists() and path.read_bytes() == data
     path.write_bytes(data)
@@ -356,7 +358,6 @@ def write_text(path, lines, check):
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     parser.add_argument("--check", action="store_true")
-    parser.add_argument("--mps", type=pathlib.Path)
     args = parser.parse_args()
     for opcode in OPCODES:
         text = micro_program()[opcode][2]
@@ -366,10 +367,9 @@ def main():
         if assemble_line(typed) != (opcode, 0x3F if "nn" in text else 0):
             sys.exit("Nicht eindeutig übersetzbar: " + text)
     ok = write_text(EXAMPLES / "firmware.mpd", mpd_lines("firmware.mpd"), args.check)
+    ok &= write_bytes(EXAMPLES / "firmware.mps", mps_bytes(), args.check)
     for program in PROGRAMS:
         ok &= write_text(EXAMPLES / program.name, program.ras_lines(), args.check)
-    if args.mps:
-        args.mps.write_bytes(mps_bytes())
     if not ok:
         sys.exit("examples/ ist nicht aktuell: tools/make_examples.py ausführen")
 

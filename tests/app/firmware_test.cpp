@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/hex.h"
@@ -44,6 +45,23 @@ TEST_F(FirmwareTest, NoRowBreaksAGateRule) {
         EXPECT_EQ(mask & kConflictTable[g], 0) << "row " << HexByte(address) << ", gate " << g;
       }
     }
+  }
+}
+
+// The compact file: 256 records of gate mask (little-endian), next address, description
+// length and 12 description bytes.
+TEST_F(FirmwareTest, TheCompactFileHoldsTheSameMicroProgram) {
+  const std::string bytes = ReadExampleBytes("firmware.mps");
+  ASSERT_EQ(bytes.size(), 4096u);
+  for (int address = 0; address < MpsStore::kRows; ++address) {
+    SCOPED_TRACE(HexByte(address));
+    const auto record = std::string_view(bytes).substr(16 * address, 16);
+    const auto byte = [&](int i) { return static_cast<uint8_t>(record[i]); };
+    const MpsRow& row = mps().Row(address);
+    EXPECT_EQ(byte(0) | byte(1) << 8, row.GateMask());
+    EXPECT_EQ(byte(3), row.Description().size());
+    EXPECT_EQ(record.substr(4, byte(3)), row.Description());
+    EXPECT_EQ(byte(2), row.NextAddressValue());
   }
 }
 

@@ -13,11 +13,7 @@ namespace vellar::testing {
 namespace {
 
 std::vector<std::string> ReadLines(const std::string& name) {
-  std::ifstream in(ExamplePath(name), std::ios::binary);
-  EXPECT_TRUE(in) << "missing " << ExamplePath(name);
-  std::ostringstream contents;
-  contents << in.rdbuf();
-  return SplitLines(Cp1252ToUtf8(contents.str()));
+  return SplitLines(Cp1252ToUtf8(ReadExampleBytes(name)));
 }
 
 bool IsComment(std::string_view line) {
@@ -28,6 +24,14 @@ bool IsComment(std::string_view line) {
 
 std::string ExamplePath(const std::string& name) {
   return std::string(VELLAR_EXAMPLES) + "/" + name;
+}
+
+std::string ReadExampleBytes(const std::string& name) {
+  std::ifstream in(ExamplePath(name), std::ios::binary);
+  EXPECT_TRUE(in) << "missing " << ExamplePath(name);
+  std::ostringstream contents;
+  contents << in.rdbuf();
+  return contents.str();
 }
 
 void LoadExampleMps(Session& session, const std::string& name) {

@@ -13,6 +13,9 @@ namespace vellar::testing {
 // The path of examples/<name> in the source tree.
 std::string ExamplePath(const std::string& name);
 
+// The file's bytes as they are stored.
+std::string ReadExampleBytes(const std::string& name);
+
 // Fills the MPS from an MPD listing: rows in order after the header line.
 void LoadExampleMps(Session& session, const std::string& name);
 
