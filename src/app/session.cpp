@@ -1,6 +1,7 @@
 #include "app/session.h"
 
 #include "app/command_line.h"
+#include "core/file_io.h"
 
 namespace vellar {
 
@@ -51,7 +52,9 @@ void Session::ReadCommandLine(const std::vector<std::string>& args) {
         break;
     }
   }
-  for (const std::string& name : cl.files) LoadCommandLineFile(name);
+  std::string baseDir = WorkingDirectory();
+  files.mpsDialogDir = files.ramDialogDir = baseDir;
+  for (const std::string& name : cl.files) LoadCommandLineFile(name, baseDir);
   flags.GatesAutomatic = false;
   run.RaTorClick();
   run.SetSliderPosition(SliderPositionForSpeed(cl.speed));
@@ -63,8 +66,21 @@ void Session::ReadCommandLine(const std::vector<std::string>& args) {
   }
 }
 
-void Session::LoadCommandLineFile(const std::string& /*name*/) {
-  // Files are loaded once the file commands exist.
+void Session::LoadCommandLineFile(const std::string& name, std::string& baseDir) {
+  std::string path = name;
+  if (!IsAbsolutePath(name)) {
+    path = baseDir + name;
+  } else if (baseDir == WorkingDirectory()) {
+    baseDir = DirectoryOf(name);
+  }
+  if (!IsRegularFile(path)) return;
+  if (ExtIndex(path, kRamExtensions) >= 0) {
+    files.LoadRamFile(path);
+    files.ramDialogDir = DirectoryOf(path);
+  } else if (ExtIndex(path, kMpsExtensions) >= 0) {
+    files.LoadMpsFile(path);
+    files.mpsDialogDir = DirectoryOf(path);
+  }
 }
 
 void Session::MeBus_8Click() {

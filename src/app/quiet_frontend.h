@@ -1,0 +1,25 @@
+#pragma once
+
+#include "app/frontend.h"
+
+// A frontend with nobody in front of it: every question is answered No, no file is ever
+// picked, and nothing is shown. Headless tools derive from it to report what they must.
+namespace vellar {
+
+class QuietFrontend : public Frontend {
+ public:
+  void ShowMessage(std::string_view, std::string_view) override {}
+  void ShowError(std::string_view) override {}
+  bool AskYesNo(std::string_view) override { return false; }
+  std::optional<std::string> AskOpenFile(const FileDialogSpec&) override { return {}; }
+  std::optional<std::string> AskSaveFile(const FileDialogSpec&) override { return {}; }
+  void SetTimer(bool, int) override {}
+  void ProcessPendingEvents() override {}
+  void Invalidate(uint32_t) override {}
+  void SetCaption(std::string_view) override {}
+  Control FocusedControl() const override { return Control::None; }
+  void SetFocus(Control) override {}
+  void PrintListing(const std::vector<std::string>&, std::string_view) override {}
+};
+
+}  // namespace vellar
