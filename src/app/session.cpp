@@ -119,18 +119,6 @@ void Session::MeVariablenClick() {
   frontend.Invalidate(kRedrawMenus | kRedrawInspector | kRedrawLayout);
 }
 
-void Session::RaRamClick(int item) {
-  const bool assembler = item == 1;
-  if (assembler == ramGrid.AssemblerView()) return;
-  // From the "Befehl" column there is no byte to keep; the cursor goes to the first line.
-  const int address = ramGrid.CellToAddress(ramGrid.current.col, ramGrid.current.row);
-  ramGrid.SetAssemblerView(assembler);
-  ramGrid.Rebuild(machine.Ram);
-  ramGrid.current = ramGrid.AddressToCell(address);
-  // The two views differ in width.
-  frontend.Invalidate(kRedrawRamGrid | kRedrawRunControls | kRedrawLayout);
-}
-
 void Session::TorClick(int gate) {
   if (gate < 0 || gate >= kGateCount) return;
   run.SetGatesAutomatic(false);

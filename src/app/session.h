@@ -48,9 +48,6 @@ class Session : private MpsStoreListener {
   // "&Variableninspektor anzeigen": shows or hides the inspector; the window lays out anew.
   void MeVariablenClick();
 
-  // RaRam: item 0 "Daten", item 1 "Assembler". The cursor stays on the same byte.
-  void RaRamClick(int item);
-
   // A click on a gate button, or Ctrl with a hex digit.
   void TorClick(int gate);
 

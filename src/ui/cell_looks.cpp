@@ -29,14 +29,17 @@ CellLook MpsCellLook(const Session& session, int col, int row) {
 CellLook RamCellLook(const Session& session, int col, int row) {
   const RamGrid& grid = session.ramGrid;
   CellLook look;
-  const int address = grid.CellToAddress(col, row);
-  if (address >= 0 && session.variables.IsVariableAddress(HexByte(address))) {
-    look.fill = kVariableColor;
-    look.textColor = QColor(Qt::black);
-  }
-  if (grid.AssemblerView() && row == session.machine.Regs[IP] / 2 + 1) {
-    look.fill = kIpBlue;
-    look.textColor = QColor(Qt::black);
+  switch (session.ramView.CellMark(col, row)) {
+    case RamCellMark::Variable:
+      look.fill = kVariableColor;
+      look.textColor = QColor(Qt::black);
+      break;
+    case RamCellMark::InstructionPointer:
+      look.fill = kIpBlue;
+      look.textColor = QColor(Qt::black);
+      break;
+    case RamCellMark::None:
+      break;
   }
   const std::string& text = grid.CellText(col, row);
   if (grid.AssemblerView() && col == RamGrid::kInstructionColumn) {

@@ -141,8 +141,10 @@ ControlPanel::ControlPanel(QWidget* parent, Session& session, HandlerGuard& guar
   dataView_ = AddRadio(raRam, QStringLiteral("Daten"), 15);
   assemblerView_ = AddRadio(raRam, QStringLiteral("Assembler"), 32);
   for (QRadioButton* item : {dataView_, assemblerView_}) {
-    connect(item, &QRadioButton::clicked, this,
-            [this] { guard_([&] { session_.RaRamClick(assemblerView_->isChecked() ? 1 : 0); }); });
+    connect(item, &QRadioButton::clicked, this, [this] {
+      const int item = assemblerView_->isChecked() ? RamView::kAssemblerItem : RamView::kDataItem;
+      guard_([&] { session_.ramView.SelectItem(item); });
+    });
   }
 
   QGroupBox* hint = AddGroup(this, "Hinweis", QStringLiteral("Hinweis"), {848, 13, 177, 51});
@@ -201,7 +203,8 @@ void ControlPanel::Sync() {
   }
   laZeit_->setText(FromUtf8(run.LabelText()));
   laZeit_->adjustSize();
-  (session_.ramGrid.AssemblerView() ? assemblerView_ : dataView_)->setChecked(true);
+  const bool assembler = session_.ramView.RaRamItem() == RamView::kAssemblerItem;
+  (assembler ? assemblerView_ : dataView_)->setChecked(true);
 }
 
 }  // namespace vellar::ui

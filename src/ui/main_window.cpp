@@ -178,27 +178,31 @@ void TFoSim::NotYetBuilt(const char* command) {
 }
 
 void TFoSim::MeLoadMpsClick() {
-  NotYetBuilt("MPS laden");
+  guard_([&] { session_.files.MeLoadMpsClick(); });
 }
 
 void TFoSim::MeSaveMpsClick() {
-  NotYetBuilt("MPS speichern");
+  guard_([&] { session_.files.MeSaveMpsClick(); });
 }
 
 void TFoSim::MePrnMpsClick() {
-  NotYetBuilt("MPS drucken");
+  guard_(
+      [&] { frontend_.PrintListing(session_.files.BuildMpdText(), session_.files.MpsFileName()); });
 }
 
 void TFoSim::MeLoadRamClick() {
-  NotYetBuilt("RAM laden");
+  guard_([&] { session_.files.MeLoadRamClick(); });
 }
 
 void TFoSim::MeSaveRamClick() {
-  NotYetBuilt("RAM speichern");
+  guard_([&] { session_.files.MeSaveRamClick(); });
 }
 
 void TFoSim::MePrnRamClick() {
-  NotYetBuilt("RAM drucken");
+  guard_([&] {
+    const auto listing = session_.files.RamListing(session_.ramGrid.AssemblerView());
+    frontend_.PrintListing(listing, session_.files.RamFileName());
+  });
 }
 
 void TFoSim::MeEndeClick() {
@@ -210,7 +214,7 @@ void TFoSim::MeClrRegClick() {
 }
 
 void TFoSim::MeClrRamClick() {
-  NotYetBuilt("RAM löschen");
+  guard_([&] { session_.files.MeClrRamClick(); });
 }
 
 void TFoSim::MeClrMpsClick() {

@@ -29,6 +29,17 @@ TEST_F(StartTest, StartOptionRunsToTheEndBeforeTheWindowShows) {
   EXPECT_EQ(Find<QLineEdit>("EdAL")->text(), QStringLiteral("00"));
 }
 
+TEST_F(StartTest, FilesAndStartOptionRunTheProgramToItsHalt) {
+  const std::string examples = VELLAR_EXAMPLES;
+  Create({examples + "/firmware.mpd", examples + "/bubble.ras", "/S", "/0"});
+  EXPECT_EQ(session().run.LastStopReason(), StopReason::Halt);
+  EXPECT_EQ(session().run.ClocksThisRun(), 21547u);
+  EXPECT_EQ(Find<QLineEdit>("EdAX")->text(), QStringLiteral("FF"));
+  EXPECT_EQ(Find<QLineEdit>("EdIP")->text(), QStringLiteral("34"));
+  EXPECT_TRUE(window->windowTitle().contains(QStringLiteral("firmware.mpd")));
+  EXPECT_TRUE(window->windowTitle().contains(QStringLiteral("bubble.ras")));
+}
+
 TEST_F(StartTest, StartOptionWithAClockTimeRunsOnTheTimer) {
   Create({"/S", "/4"});  // 10 ms
   EXPECT_TRUE(window->frontend().Timer().isActive());

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QFileDialog>
 #include <QMenuBar>
 #include <QTest>
 
@@ -18,9 +19,23 @@ void ModalAnswerer::Expect(QMessageBox::StandardButton answer) {
   expected_.push_back(answer);
 }
 
+void ModalAnswerer::ExpectFileDialog() {
+  expected_.push_back(kFileDialog);
+}
+
 void ModalAnswerer::Poll() {
   QWidget* modal = QApplication::activeModalWidget();
   if (modal == nullptr) return;
+  if (auto* files = qobject_cast<QFileDialog*>(modal)) {
+    texts.push_back(files->nameFilters().join(QStringLiteral(";;")));
+    if (expected_.empty() || expected_.front() != kFileDialog) {
+      ADD_FAILURE() << "unexpected file dialog";
+    } else {
+      expected_.pop_front();
+    }
+    files->reject();
+    return;
+  }
   auto* box = qobject_cast<QMessageBox*>(modal);
   if (box == nullptr) {
     ADD_FAILURE() << "unexpected dialog " << modal->metaObject()->className();
@@ -28,7 +43,9 @@ void ModalAnswerer::Poll() {
     return;
   }
   texts.push_back(box->text());
-  QAbstractButton* button = expected_.empty() ? nullptr : box->button(expected_.front());
+  QAbstractButton* button = (expected_.empty() || expected_.front() == kFileDialog)
+                                ? nullptr
+                                : box->button(expected_.front());
   if (button == nullptr) {
     ADD_FAILURE() << "unexpected message box: " << box->text().toStdString();
     box->reject();

@@ -23,11 +23,15 @@ class ModalAnswerer : public QObject {
   ModalAnswerer();
   // The next message box is answered with this button.
   void Expect(QMessageBox::StandardButton answer);
+  // The next modal is a file dialog; it is cancelled.
+  void ExpectFileDialog();
   bool AllUsed() const { return expected_.empty(); }
 
-  std::vector<QString> texts;  // every box seen, in order
+  // Every box seen, in order: a message box's text, a file dialog's name filters.
+  std::vector<QString> texts;
 
  private:
+  static constexpr auto kFileDialog = QMessageBox::NoButton;
   void Poll();
 
   QTimer poll_;
