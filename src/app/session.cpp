@@ -33,8 +33,8 @@ void Session::ReadCommandLine(const std::vector<std::string>& args) {
   menu.MeBus_8 = menu.MeKonfl = menu.MePfeil = menu.MeTorKz = true;
   mps.SetUseGateNumbers(true);
   const CommandLine cl = ParseCommandLine(args);
-  for (char toggle : cl.toggles) {
-    switch (toggle) {
+  for (const CommandLineStep& step : cl.steps) {
+    switch (step.toggle) {
       case 'B':
         MeBus_8Click();
         break;
@@ -48,10 +48,10 @@ void Session::ReadCommandLine(const std::vector<std::string>& args) {
         MeTorKzClick();
         break;
       default:
+        LoadCommandLineFile(step.file);
         break;
     }
   }
-  for (const std::string& name : cl.files) LoadCommandLineFile(name);
   flags.GatesAutomatic = false;
   run.RaTorClick();
   run.SetSliderPosition(SliderPositionForSpeed(cl.speed));

@@ -15,10 +15,15 @@ TEST(CommandLineTest, SpeedDigitsJoinAcrossGroupsAndTheSliderLimitsThem) {
   EXPECT_EQ(SliderPositionForSpeed(ParseCommandLine({"/99999999999999999999"}).speed), 13);
 }
 
-TEST(CommandLineTest, FilesAndIgnoredOptions) {
-  const CommandLine cl = ParseCommandLine({"fw.mpd", "/hx", "prog.ras", "/s"});
-  EXPECT_EQ(cl.files, (std::vector<std::string>{"fw.mpd", "prog.ras"}));
-  EXPECT_TRUE(cl.toggles.empty());
+TEST(CommandLineTest, FilesAndTogglesKeepTheirOrderAndOtherLettersAreIgnored) {
+  const CommandLine cl = ParseCommandLine({"fw.mpd", "/hxT", "", "prog.ras", "/s", "/kB"});
+  ASSERT_EQ(cl.steps.size(), 5u);
+  EXPECT_EQ(cl.steps[0].file, "fw.mpd");
+  EXPECT_EQ(cl.steps[1].toggle, 'T');
+  EXPECT_EQ(cl.steps[2].file, "prog.ras");
+  EXPECT_EQ(cl.steps[3].toggle, 'K');
+  EXPECT_EQ(cl.steps[4].toggle, 'B');
+  EXPECT_EQ(cl.steps[2].toggle, 0);
   EXPECT_TRUE(cl.start);
 }
 
