@@ -15,6 +15,7 @@
 #include "app/ram_editor.h"
 #include "app/register_fields.h"
 #include "app/run_control.h"
+#include "app/variable_inspector.h"
 #include "core/machine.h"
 #include "mps/mps_grid.h"
 #include "mps/mps_store.h"
@@ -62,8 +63,9 @@ class Session : private MpsStoreListener {
   ClockPhases phases{{machine, mps, mpsGrid, gates, flags, memory, registers, picture, frontend}};
   RunControl run{
       {phases, gates, picture, machine, flags, mpsGrid, ramGrid, menu.MeKonfl, frontend}};
-  MpsEditor mpsEditor{mps, mpsGrid, frontend};
-  RamEditor ramEditor{memory, ramGrid, mps, frontend};
+  MpsEditor mpsEditor{{mps, mpsGrid, gates, run, phases, machine, ramGrid, flags, frontend}};
+  RamEditor ramEditor{{machine, memory, ramGrid, mps, variables, flags, frontend}};
+  VariableInspector inspector{{variables, memory, machine, ramGrid, menu, flags, frontend}};
   KeyHook keys{*this};
 
  private:

@@ -25,4 +25,34 @@ void SessionTest::Automatic(int sliderPosition) {
   run.SetSliderPosition(sliderPosition);
 }
 
+void SessionTest::Focus(Control control) {
+  switch (fe.focus) {
+    case Control::MpsGrid:
+      session.mpsEditor.GrMpsExit();
+      break;
+    case Control::RamGrid:
+      session.ramEditor.GrRamExit();
+      break;
+    case Control::RamInspector:
+      session.inspector.RamInspectorExit();
+      break;
+    default:
+      break;
+  }
+  fe.focus = control;
+  switch (control) {
+    case Control::MpsGrid:
+      session.mpsEditor.GrMpsEnter();
+      break;
+    case Control::RamGrid:
+      session.ramEditor.GrRamEnter();
+      break;
+    case Control::RamInspector:
+      session.inspector.RamInspectorEnter();
+      break;
+    default:
+      break;
+  }
+}
+
 }  // namespace vellar::testing

@@ -26,6 +26,10 @@ class SessionTest : public ::testing::Test {
   // Switches to automatic gate control and sets the slider.
   void Automatic(int sliderPosition);
 
+  // Moves the focus as the window does: the exit handler of the control that had it, then
+  // the enter handler of the new one.
+  void Focus(Control control);
+
   FakeFrontend fe;
   Session session{fe};
   Machine& m = session.machine;
