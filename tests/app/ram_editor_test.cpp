@@ -1,4 +1,5 @@
 #include "core/hex.h"
+#include "ram/batch_assembler.h"
 #include "support/session_fixture.h"
 
 namespace vellar::testing {
@@ -142,6 +143,19 @@ TEST_F(AssembleLineTest, AnInvalidOperandIsReportedForEachMatchingDescription) {
   EXPECT_EQ(Cell(3, 1), "jmp 1");
 }
 
+TEST_F(AssembleLineTest, TheBatchAssemblerEntersEachLineAsTheGridDoes) {
+  const std::vector<std::string> lines = {"mov ax,3f", "halt 05", "HALT",       "JMP 10",
+                                          "halt 5",    "halt []", "mov ax , 7e"};
+  std::string source;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    Type(3, static_cast<int>(i) + 1, lines[i]);
+    source += lines[i] + "\n";
+  }
+  const BatchAssembly batch = AssembleSource(session.mps, source);
+  EXPECT_TRUE(batch.errors.empty());
+  EXPECT_EQ(batch.bytes, m.Ram);
+}
+
 TEST_F(RamEditorTest, FocusKeepsTheEditingFlagAndTheAlwaysShownEditor) {
   EXPECT_TRUE(session.flags.GridEditing);
   EXPECT_TRUE(session.ramGrid.editorAlwaysShown);
@@ -161,8 +175,8 @@ class RamLineShiftTest : public RamEditorTest {
     SetRow(0x20, {}, "21", "LDA [nn]");
     SetRow(0x21, {}, "22", "JMP nn");
     SetRow(0x22, {}, "23", "ADD nn");
-    const uint8_t bytes[] = {0x20, 0x0E, 0x21, 0x04, 0x22, 0x05, 0x21, 0x0A, 0x22, 0x06,
-                             0x21, 0x02, 0x00, 0x00, 0x05, 0x55, 0x06, 0x66};
+    const uint8_t bytes[] = {0x20, 0x0E, 0x21, 0x04, 0x22, 0x05, 0x21, 0x0A, 0x22,
+                             0x06, 0x21, 0x02, 0x00, 0x00, 0x05, 0x55, 0x06, 0x66};
     for (int a = 0; a < 18; ++a) session.memory.WriteRam(a, bytes[a]);
     session.memory.SetRamChanged(false);
     AssemblerView();
