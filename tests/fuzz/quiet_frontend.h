@@ -1,0 +1,27 @@
+#pragma once
+
+#include "app/frontend.h"
+
+// A frontend that answers everything and shows nothing, for fuzzing the session's rules.
+namespace vellar::fuzz {
+
+class QuietFrontend : public Frontend {
+ public:
+  void ShowMessage(std::string_view, std::string_view) override { ++messages; }
+  void ShowError(std::string_view) override { ++messages; }
+  bool AskYesNo(std::string_view) override { return false; }
+  std::optional<std::string> AskOpenFile(const FileDialogSpec&) override { return {}; }
+  std::optional<std::string> AskSaveFile(const FileDialogSpec&) override { return {}; }
+  void SetTimer(bool, int) override {}
+  void ProcessPendingEvents() override {}
+  void Invalidate(uint32_t) override {}
+  void SetCaption(std::string_view) override {}
+  Control FocusedControl() const override { return focus; }
+  void SetFocus(Control control) override { focus = control; }
+  void PrintListing(const std::vector<std::string>&, std::string_view) override {}
+
+  Control focus = Control::None;
+  long messages = 0;
+};
+
+}  // namespace vellar::fuzz
