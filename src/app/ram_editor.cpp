@@ -73,6 +73,15 @@ bool RamEditor::AssembleLine(int row) {
   return !match.opcodes.empty();
 }
 
+void RamEditor::GrRamSelectCell(int col, int row) {
+  RamGrid& grid = p_.grid;
+  if (col < 0 || col >= grid.ColCount() || row < 0 || row >= grid.RowCount()) return;
+  if (grid.current == GridCell{col, row}) return;
+  grid.current = {col, row};
+  grid.editor.Close();
+  p_.frontend.Invalidate(kRedrawRamGrid);
+}
+
 void RamEditor::GrRamEnter() {
   gridFocused_ = true;
   p_.grid.editorAlwaysShown = true;

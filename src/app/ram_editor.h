@@ -38,6 +38,8 @@ class RamEditor {
   // text was empty (the line became 00 00).
   bool AssembleLine(int row);
 
+  // The grid's current cell moved; every cell may be selected, and no register follows.
+  void GrRamSelectCell(int col, int row);
   void GrRamEnter();
   void GrRamExit();
   // The RAM grid has the focus, and with it its cell editor.

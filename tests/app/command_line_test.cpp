@@ -42,6 +42,20 @@ TEST_F(StartUpTest, OptionGroupsToggleTheMenuItems) {
   EXPECT_FALSE(session.gates.GreyConflicts());
 }
 
+TEST_F(StartUpTest, IgnoredOptionsAndJoinedSpeedDigits) {
+  session.FormCreate({"/H", "/x"});
+  EXPECT_TRUE(session.menu.MeBus_8 && session.menu.MeKonfl && session.menu.MePfeil &&
+              session.menu.MeTorKz);
+  EXPECT_EQ(run.SliderPosition(), 8);
+  EXPECT_EQ(run.LabelText(), "Takt&zeit:  0,5 s");
+  EXPECT_FALSE(run.GatesAutomatic());
+  session.FormCreate({"/1", "/2"});
+  EXPECT_EQ(run.SliderPosition(), 9);
+  session.FormCreate({"/99"});
+  EXPECT_EQ(run.SliderPosition(), 13);
+  EXPECT_EQ(run.LabelText(), "Takt&zeit:  10 s");
+}
+
 TEST_F(StartUpTest, StartOptionRunsUntilHaltAtTheUnpacedLevels) {
   session.FormCreate({"/0"});
   EXPECT_EQ(run.LabelText(), "&Zeit:  zu schnell");

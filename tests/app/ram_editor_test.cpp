@@ -183,7 +183,7 @@ class RamLineShiftTest : public RamEditorTest {
     session.keys.OnAppMessage({true, KeyCode::Control});
   }
   void At(int line, KeyCode key) {
-    session.ramGrid.current = {3, line + 1};
+    session.ramEditor.GrRamSelectCell(3, line + 1);
     EXPECT_TRUE(session.keys.OnAppMessage({true, key}));
   }
 };
@@ -209,9 +209,10 @@ TEST_F(RamLineShiftTest, CtrlInsertAndDeleteInTheAssemblerView) {
 
 TEST_F(RamLineShiftTest, TheDataViewIgnoresTheKeys) {
   session.ramGrid.ShowRamData(m.Ram);
+  session.ramEditor.GrRamSelectCell(3, 1);
   const auto before = m.Ram;
-  At(0, KeyCode::Insert);
-  At(0, KeyCode::Delete);
+  EXPECT_TRUE(session.keys.OnAppMessage({true, KeyCode::Insert}));
+  EXPECT_TRUE(session.keys.OnAppMessage({true, KeyCode::Delete}));
   EXPECT_EQ(m.Ram, before);
   EXPECT_FALSE(session.memory.RamChanged());
 }
