@@ -2,26 +2,11 @@
 // run control, both at the fastest display level with a frontend that does nothing.
 #include <benchmark/benchmark.h>
 
+#include "app/quiet_frontend.h"
 #include "app/session.h"
 
 namespace vellar {
 namespace {
-
-class QuietFrontend : public Frontend {
- public:
-  void ShowMessage(std::string_view, std::string_view) override {}
-  void ShowError(std::string_view) override {}
-  bool AskYesNo(std::string_view) override { return false; }
-  std::optional<std::string> AskOpenFile(const FileDialogSpec&) override { return {}; }
-  std::optional<std::string> AskSaveFile(const FileDialogSpec&) override { return {}; }
-  void SetTimer(bool, int) override {}
-  void ProcessPendingEvents() override {}
-  void Invalidate(uint32_t) override {}
-  void SetCaption(std::string_view) override {}
-  Control FocusedControl() const override { return Control::None; }
-  void SetFocus(Control) override {}
-  void PrintListing(const std::vector<std::string>&, std::string_view) override {}
-};
 
 void Row(Session& s, int address, std::initializer_list<int> gates, const char* next) {
   for (int g : gates) s.mps.SetMpsGate(g, address, true);

@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <string>
 
+#include "app/quiet_frontend.h"
 #include "app/session.h"
 #include "core/hex.h"
 #include "core/text.h"
-#include "quiet_frontend.h"
 #include "ram/batch_assembler.h"
 
 namespace {
@@ -33,7 +33,7 @@ void TypeAgainstDescriptions(vellar::Session& session, const std::string& text) 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  vellar::fuzz::QuietFrontend frontend;
+  vellar::QuietFrontend frontend;
   vellar::Session session(frontend);
   session.FormCreate();
   session.mps.SetDescription(0x40, "MOV AX,nn");

@@ -7,10 +7,10 @@
 #include <cstdint>
 #include <string>
 
+#include "app/quiet_frontend.h"
 #include "app/session.h"
 #include "core/hex.h"
 #include "core/text.h"
-#include "quiet_frontend.h"
 
 namespace {
 
@@ -113,7 +113,7 @@ size_t Apply(vellar::Session& session, const uint8_t* data, size_t size) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  vellar::fuzz::QuietFrontend frontend;
+  vellar::QuietFrontend frontend;
   vellar::Session session(frontend);
   session.FormCreate();
   session.inspector.MeVariablenClick();

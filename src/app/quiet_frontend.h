@@ -2,8 +2,10 @@
 
 #include "app/frontend.h"
 
-// A frontend that answers everything and shows nothing, for fuzzing the session's rules.
-namespace vellar::fuzz {
+// A frontend that shows nothing and answers every question with No, for running the session
+// where nobody looks: benchmarks, fuzzing, batch tools. It counts the messages it swallowed
+// and remembers the focus it was given.
+namespace vellar {
 
 class QuietFrontend : public Frontend {
  public:
@@ -24,4 +26,4 @@ class QuietFrontend : public Frontend {
   long messages = 0;
 };
 
-}  // namespace vellar::fuzz
+}  // namespace vellar
