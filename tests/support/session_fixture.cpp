@@ -26,29 +26,21 @@ void SessionTest::Automatic(int sliderPosition) {
 }
 
 void SessionTest::Focus(Control control) {
-  switch (fe.focus) {
-    case Control::MpsGrid:
-      session.mpsEditor.GrMpsExit();
-      break;
-    case Control::RamGrid:
-      session.ramEditor.GrRamExit();
-      break;
-    case Control::RamInspector:
-      session.inspector.RamInspectorExit();
-      break;
-    default:
-      break;
-  }
+  EnterOrExit(fe.focus, false);
   fe.focus = control;
+  EnterOrExit(control, true);
+}
+
+void SessionTest::EnterOrExit(Control control, bool enter) {
   switch (control) {
     case Control::MpsGrid:
-      session.mpsEditor.GrMpsEnter();
+      enter ? session.mpsEditor.GrMpsEnter() : session.mpsEditor.GrMpsExit();
       break;
     case Control::RamGrid:
-      session.ramEditor.GrRamEnter();
+      enter ? session.ramEditor.GrRamEnter() : session.ramEditor.GrRamExit();
       break;
     case Control::RamInspector:
-      session.inspector.RamInspectorEnter();
+      enter ? session.inspector.RamInspectorEnter() : session.inspector.RamInspectorExit();
       break;
     default:
       break;

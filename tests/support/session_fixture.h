@@ -29,6 +29,7 @@ class SessionTest : public ::testing::Test {
   // Moves the focus as the window does: the exit handler of the control that had it, then
   // the enter handler of the new one.
   void Focus(Control control);
+  void EnterOrExit(Control control, bool enter);
 
   FakeFrontend fe;
   Session session{fe};
