@@ -10,12 +10,21 @@ namespace {
 // Beyond this the slider stops at its slowest position anyway; the cap keeps long digit runs
 // from overflowing.
 constexpr int kSpeedCap = 1000;
+// "/" and then letters and digits only. On this system an absolute file name also begins with
+// a slash; it always has a further slash or a dot, which no option group has.
+bool IsOptionGroup(const std::string& arg) {
+  if (arg.empty() || arg[0] != '/') return false;
+  return std::all_of(arg.begin() + 1, arg.end(), [](char c) {
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+  });
+}
+
 }  // namespace
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   CommandLine cl;
   for (const std::string& arg : args) {
-    if (arg.empty() || arg[0] != '/') {
+    if (!IsOptionGroup(arg)) {
       if (!arg.empty()) cl.steps.push_back({0, arg});
       continue;
     }

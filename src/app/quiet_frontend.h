@@ -2,9 +2,9 @@
 
 #include "app/frontend.h"
 
-// A frontend that shows nothing and answers every question with No, for running the session
-// where nobody looks: benchmarks, fuzzing, batch tools. It counts the messages it swallowed
-// and remembers the focus it was given.
+// A frontend with nobody in front of it: every question is answered No, no file is ever
+// picked, and nothing is shown. Headless tools derive from it to report what they must; it
+// counts the messages it swallowed and remembers the focus it was given.
 namespace vellar {
 
 class QuietFrontend : public Frontend {

@@ -1,6 +1,7 @@
 #include "app/session.h"
 
 #include "app/command_line.h"
+#include "core/file_io.h"
 
 namespace vellar {
 
@@ -33,6 +34,8 @@ void Session::ReadCommandLine(const std::vector<std::string>& args) {
   menu.MeBus_8 = menu.MeKonfl = menu.MePfeil = menu.MeTorKz = true;
   mps.SetUseGateNumbers(true);
   const CommandLine cl = ParseCommandLine(args);
+  std::string baseDir = WorkingDirectory();
+  files.mpsDialogDir = files.ramDialogDir = baseDir;
   for (const CommandLineStep& step : cl.steps) {
     switch (step.toggle) {
       case 'B':
@@ -48,7 +51,7 @@ void Session::ReadCommandLine(const std::vector<std::string>& args) {
         MeTorKzClick();
         break;
       default:
-        LoadCommandLineFile(step.file);
+        LoadCommandLineFile(step.file, baseDir);
         break;
     }
   }
@@ -63,8 +66,21 @@ void Session::ReadCommandLine(const std::vector<std::string>& args) {
   }
 }
 
-void Session::LoadCommandLineFile(const std::string& /*name*/) {
-  // Files are loaded once the file commands exist.
+void Session::LoadCommandLineFile(const std::string& name, std::string& baseDir) {
+  std::string path = name;
+  if (!IsAbsolutePath(name)) {
+    path = baseDir + name;
+  } else if (baseDir == WorkingDirectory()) {
+    baseDir = DirectoryOf(name);
+  }
+  if (!IsRegularFile(path)) return;
+  if (ExtIndex(path, kRamExtensions) >= 0) {
+    files.LoadRamFile(path);
+    files.ramDialogDir = DirectoryOf(path);
+  } else if (ExtIndex(path, kMpsExtensions) >= 0) {
+    files.LoadMpsFile(path);
+    files.mpsDialogDir = DirectoryOf(path);
+  }
 }
 
 void Session::MeBus_8Click() {

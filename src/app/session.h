@@ -6,6 +6,7 @@
 #include "app/clock_phases.h"
 #include "app/control_flags.h"
 #include "app/data_path.h"
+#include "app/file_commands.h"
 #include "app/frontend.h"
 #include "app/gate_control.h"
 #include "app/key_hook.h"
@@ -13,6 +14,7 @@
 #include "app/menu_options.h"
 #include "app/mps_editor.h"
 #include "app/ram_editor.h"
+#include "app/ram_view.h"
 #include "app/register_fields.h"
 #include "app/run_control.h"
 #include "app/variable_inspector.h"
@@ -66,12 +68,15 @@ class Session : private MpsStoreListener {
   MpsEditor mpsEditor{{mps, mpsGrid, gates, run, phases, machine, ramGrid, flags, frontend}};
   RamEditor ramEditor{{machine, memory, ramGrid, mps, variables, flags, frontend}};
   VariableInspector inspector{{variables, memory, machine, ramGrid, menu, flags, frontend}};
+  RamView ramView{ramGrid, machine, variables, frontend};
+  FileCommands files{{mps, ramGrid, memory, variables, machine, menu, run, ramView, frontend}};
   KeyHook keys{*this};
 
  private:
   void MpsChanged() override;
   // Loads a file named on the command line; a missing file or one of another kind is skipped.
-  void LoadCommandLineFile(const std::string& name);
+  // A relative name is taken in baseDir; the first absolute one moves baseDir to its folder.
+  void LoadCommandLineFile(const std::string& name, std::string& baseDir);
 };
 
 }  // namespace vellar

@@ -1,0 +1,231 @@
+#include "app/file_commands.h"
+
+#include "core/file_io.h"
+#include "core/text.h"
+#include "mps/mpd_text.h"
+#include "mps/mps_records.h"
+#include "ram/ram_binary.h"
+#include "ram/ram_text.h"
+
+namespace vellar {
+
+namespace {
+
+constexpr std::string_view kMpsFilter =
+    "MPS -Daten(.mpd) -Vellar(.mps)|*.mpd;*.mps|MPS als Daten zum Druck (*.mpd)|*.mpd|"
+    "MPS im Vellar-Format (*.mps)|*.mps";
+constexpr std::string_view kRamFilter =
+    "Assem(.ras) Daten(.rad); Vellar(.ram); Ombra(.erm)|*.ras;*.rad;*.ram;*.erm|"
+    "RAM als AssemblerTxt (*.ras)|*.ras|RAM als DatenByteTxt (*.rad)|*.rad|"
+    "RAM im Vellar-Format-32 (*-ram)|*.ram|RAM im Ombra-Format-256 (*-erm)|*.erm";
+constexpr int kRasFilter = 2;
+constexpr int kRadFilter = 3;
+
+}  // namespace
+
+int ExtIndex(std::string_view fileName, std::span<const std::string_view> table) {
+  const std::string name = FileNameOf(fileName);
+  const size_t dot = name.rfind('.');
+  if (dot == std::string::npos) return -1;
+  const std::string ext = ToUpperAscii(std::string_view(name).substr(dot + 1));
+  for (size_t i = 0; i < table.size(); ++i) {
+    if (ext == table[i]) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+FileCommands::FileCommands(const Parts& parts) : p_(parts) {}
+
+void FileCommands::UpdateCaption() {
+  p_.frontend.SetCaption(std::string(kDesignCaption) + " - " + mpsFileName_ + " - " + ramFileName_);
+}
+
+bool FileCommands::ConfirmOverwrite(const std::string& path) {
+  if (!PathExists(path)) return true;
+  return p_.frontend.AskYesNo(path + " überschreiben ?");
+}
+
+bool FileCommands::ReadFile(const std::string& path, std::string& bytes) {
+  const FileStatus status = ReadWholeFile(path, bytes);
+  if (!status.ok()) p_.frontend.ShowError(status.error);
+  return status.ok();
+}
+
+bool FileCommands::WriteFile(const std::string& path, std::string_view bytes,
+                             std::string& fileName) {
+  const FileStatus status = WriteFileReplacing(path, bytes);
+  if (!status.ok()) {
+    p_.frontend.ShowError(status.error);
+    return false;
+  }
+  fileName = FileNameOf(path);
+  UpdateCaption();
+  return true;
+}
+
+void FileCommands::LoadCommand(bool modified, std::string_view question,
+                               void (FileCommands::*saveCommand)(), const FileDialogSpec& spec,
+                               bool (FileCommands::*load)(const std::string&)) {
+  if (modified && p_.frontend.AskYesNo(question)) {
+    // The user saves, and then starts the load again.
+    (this->*saveCommand)();
+  } else if (const auto path = p_.frontend.AskOpenFile(spec)) {
+    (this->*load)(*path);
+  }
+}
+
+void FileCommands::SaveCommand(const FileDialogSpec& spec,
+                               bool (FileCommands::*save)(const std::string&)) {
+  const auto path = p_.frontend.AskSaveFile(spec);
+  if (path && ConfirmOverwrite(*path)) (this->*save)(*path);
+}
+
+// ---- MPS
+
+bool FileCommands::LoadMpsFile(const std::string& path) {
+  std::string bytes;
+  if (!ReadFile(path, bytes)) return false;
+  if (ExtIndex(path, kMpsExtensions) == kExtMps) {
+    const std::optional<MpsRecords> records = ParseMpsRecords(bytes);
+    if (!records) {
+      p_.frontend.ShowError("„" + path + "“ ist keine gültige MPS-Datei: Sie ist " +
+                            std::to_string(bytes.size()) + " statt " +
+                            std::to_string(kMpsFileBytes) + " Byte lang.");
+      return false;
+    }
+    ApplyMpsRecords(p_.mps, *records);
+  } else {
+    ApplyMpd(p_.mps, ParseMpdText(bytes));
+  }
+  p_.frontend.Invalidate(kRedrawMpsGrid);
+  mpsFileName_ = FileNameOf(path);
+  UpdateCaption();
+  p_.mps.SetMpsModified(false);
+  p_.run.MeClrRegClick();
+  if (p_.ramGrid.AssemblerView()) {
+    p_.ramGrid.ShowRamAssembler(p_.machine.Ram);
+    p_.frontend.Invalidate(kRedrawRamGrid);
+  }
+  return true;
+}
+
+std::vector<std::string> FileCommands::BuildMpdText() const {
+  return vellar::BuildMpdText(p_.mps, mpsFileName_);
+}
+
+bool FileCommands::SaveMpsFile(const std::string& path) {
+  const std::string bytes = ExtIndex(path, kMpsExtensions) == kExtMps
+                                ? BuildMpsRecords(p_.mps)
+                                : TextFileBytes(BuildMpdText());
+  if (!WriteFile(path, bytes, mpsFileName_)) return false;
+  p_.mps.SetMpsModified(false);
+  return true;
+}
+
+void FileCommands::MeLoadMpsClick() {
+  LoadCommand(p_.mps.MpsModified(), "Mps speichern ?", &FileCommands::MeSaveMpsClick, MpsDialog(),
+              &FileCommands::LoadMpsFile);
+}
+
+void FileCommands::MeSaveMpsClick() {
+  SaveCommand(MpsDialog(), &FileCommands::SaveMpsFile);
+}
+
+FileDialogSpec FileCommands::MpsDialog() const {
+  return {std::string(kMpsFilter), 1, "MPD", mpsDialogDir};
+}
+
+// ---- RAM
+
+bool FileCommands::LoadRamFile(const std::string& path) {
+  std::string bytes;
+  if (!ReadFile(path, bytes)) return false;
+  const int ext = ExtIndex(path, kRamExtensions);
+  if (ext == kExtRam || ext == kExtErm) {
+    LoadRamBinary(bytes);
+  } else {
+    LoadRamText(bytes);
+  }
+  ramFileName_ = FileNameOf(path);
+  UpdateCaption();
+  p_.memory.SetRamChanged(false);
+  p_.run.MeClrRegClick();
+  return true;
+}
+
+void FileCommands::LoadRamText(std::string_view bytes) {
+  const RamTextImage image = ParseRamText(bytes, p_.ramGrid.AssemblerView());
+  p_.memory.ClearRam();
+  if (image.variableLines) {
+    p_.menu.MeVariablen = true;
+    p_.frontend.Invalidate(kRedrawMenus);
+  }
+  p_.ramView.SelectItem(image.assemblerView ? RamView::kAssemblerItem : RamView::kDataItem);
+  for (int a = 0; a < kRamSize; ++a) {
+    if (image.ram[a] != 0) p_.memory.WriteRam(a, image.ram[a]);
+  }
+  for (const auto& [address, name] : image.variables) p_.variables.Append(address, name);
+  p_.memory.UpdateVariables();
+  p_.frontend.Invalidate(kRedrawRamGrid | kRedrawLayout);
+}
+
+void FileCommands::LoadRamBinary(std::string_view bytes) {
+  p_.machine.Ram = RamFromBinary(bytes);
+  p_.ramGrid.Rebuild(p_.machine.Ram);
+  // The variables stay, and their values follow the new bytes.
+  p_.memory.UpdateVariables();
+  p_.frontend.Invalidate(kRedrawRamGrid);
+}
+
+std::vector<std::string> FileCommands::RamListing(bool assembler) {
+  p_.ramView.SelectItem(assembler ? RamView::kAssemblerItem : RamView::kDataItem);
+  return BuildRamListing(p_.ramGrid, p_.machine.Ram, p_.menu.MeVariablen ? &p_.variables : nullptr,
+                         ramFileName_);
+}
+
+bool FileCommands::SaveRamFile(const std::string& path) {
+  std::string bytes;
+  switch (ExtIndex(path, kRamExtensions)) {
+    case kExtRas:
+      bytes = TextFileBytes(RamListing(true));
+      break;
+    case kExtRam:
+      bytes = RamBinary(p_.machine.Ram, kRamShortBytes);
+      break;
+    case kExtErm:
+      bytes = RamBinary(p_.machine.Ram, kRamSize);
+      break;
+    default:
+      bytes = TextFileBytes(RamListing(false));
+      break;
+  }
+  if (!WriteFile(path, bytes, ramFileName_)) return false;
+  p_.memory.SetRamChanged(false);
+  return true;
+}
+
+void FileCommands::MeLoadRamClick() {
+  LoadCommand(p_.memory.RamChanged(), "Ram speichern ?", &FileCommands::MeSaveRamClick,
+              RamOpenDialog(), &FileCommands::LoadRamFile);
+}
+
+void FileCommands::MeSaveRamClick() {
+  SaveCommand(RamSaveDialog(), &FileCommands::SaveRamFile);
+}
+
+void FileCommands::MeClrRamClick() {
+  p_.memory.ClearRam();
+  p_.frontend.Invalidate(kRedrawRamGrid);
+}
+
+FileDialogSpec FileCommands::RamOpenDialog() const {
+  return {std::string(kRamFilter), 1, p_.ramGrid.AssemblerView() ? "RAS" : "RAD", ramDialogDir};
+}
+
+FileDialogSpec FileCommands::RamSaveDialog() const {
+  const bool assembler = p_.ramGrid.AssemblerView();
+  return {std::string(kRamFilter), assembler ? kRasFilter : kRadFilter, assembler ? "RAS" : "RAD",
+          ramDialogDir};
+}
+
+}  // namespace vellar

@@ -1,0 +1,101 @@
+#pragma once
+
+#include <array>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/frontend.h"
+#include "app/memory.h"
+#include "app/menu_options.h"
+#include "app/ram_view.h"
+#include "app/run_control.h"
+#include "core/machine.h"
+#include "mps/mps_store.h"
+#include "ram/ram_grid.h"
+#include "ram/variables.h"
+
+// The "&Datei" menu: loading and saving the MPS and the RAM, clearing the RAM, and the
+// caption that names the files. A load reads and checks the whole file before it touches
+// anything, and a save replaces the old file only once the new one is complete.
+namespace vellar {
+
+inline constexpr std::array<std::string_view, 2> kMpsExtensions = {"MPD", "MPS"};
+inline constexpr std::array<std::string_view, 4> kRamExtensions = {"RAD", "RAS", "RAM", "ERM"};
+enum MpsExt : int { kExtMpd = 0, kExtMps = 1 };
+enum RamExt : int { kExtRad = 0, kExtRas = 1, kExtRam = 2, kExtErm = 3 };
+
+inline constexpr std::string_view kDesignCaption = "Mikroprozessor Simulation";
+
+// The index of the file name's extension (without the dot, any case) in the table; -1 when
+// it is not there or the name has none.
+int ExtIndex(std::string_view fileName, std::span<const std::string_view> table);
+
+class FileCommands {
+ public:
+  struct Parts {
+    MpsStore& mps;
+    RamGrid& ramGrid;
+    Memory& memory;
+    VariableList& variables;
+    Machine& machine;
+    MenuOptions& menu;
+    RunControl& run;
+    RamView& ramView;
+    Frontend& frontend;
+  };
+
+  explicit FileCommands(const Parts& parts);
+
+  const std::string& MpsFileName() const { return mpsFileName_; }
+  const std::string& RamFileName() const { return ramFileName_; }
+
+  // "Mikroprozessor Simulation - <MPS file> - <RAM file>".
+  void UpdateCaption();
+  // True when nothing of that name exists, or the user agrees to replace it.
+  bool ConfirmOverwrite(const std::string& path);
+
+  // The MPS: loading (reset included) and writing, by the extension; false after an error,
+  // which the frontend has shown and which changed nothing.
+  bool LoadMpsFile(const std::string& path);
+  bool SaveMpsFile(const std::string& path);
+  std::vector<std::string> BuildMpdText() const;
+  void MeLoadMpsClick();
+  void MeSaveMpsClick();
+
+  // The RAM likewise.
+  bool LoadRamFile(const std::string& path);
+  bool SaveRamFile(const std::string& path);
+  // Switches to the layout's view, as its item in "RA&M-Anzeige" does, and lists that view.
+  std::vector<std::string> RamListing(bool assembler);
+  void MeLoadRamClick();
+  void MeSaveRamClick();
+  void MeClrRamClick();
+
+  // The file dialogs, with the start directories the command line left.
+  FileDialogSpec MpsDialog() const;
+  FileDialogSpec RamOpenDialog() const;
+  FileDialogSpec RamSaveDialog() const;
+  std::string mpsDialogDir;
+  std::string ramDialogDir;
+
+ private:
+  bool ReadFile(const std::string& path, std::string& bytes);
+  // Writes the file; on success fileName and the caption name it.
+  bool WriteFile(const std::string& path, std::string_view bytes, std::string& fileName);
+  // The load command of either store: with unsaved changes the user may save instead of
+  // loading; otherwise a file is picked and loaded.
+  void LoadCommand(bool modified, std::string_view question, void (FileCommands::*saveCommand)(),
+                   const FileDialogSpec& spec, bool (FileCommands::*load)(const std::string&));
+  // The save command of either store: a file is picked, an existing one confirmed, and saved.
+  void SaveCommand(const FileDialogSpec& spec, bool (FileCommands::*save)(const std::string&));
+  void LoadRamText(std::string_view bytes);
+  void LoadRamBinary(std::string_view bytes);
+
+  Parts p_;
+  std::string mpsFileName_;
+  std::string ramFileName_;
+};
+
+}  // namespace vellar

@@ -1,0 +1,109 @@
+#include "cli/cli_common.h"
+
+#include <cstdio>
+#include <iostream>
+
+namespace vellar::cli {
+
+void CliFrontend::ShowMessage(std::string_view text, std::string_view /*caption*/) {
+  Complain(text);
+}
+
+void CliFrontend::ShowError(std::string_view text) {
+  Complain(text);
+}
+
+void Complain(std::string_view text) {
+  std::cerr << "vellar-cli: " << text << '\n';
+}
+
+int UsageError(std::string_view text) {
+  Complain(text);
+  std::cerr << "Hilfe: vellar-cli --help\n";
+  return kExitUsage;
+}
+
+bool ArgReader::Next() {
+  if (next_ >= args_.size()) return false;
+  current_ = args_[next_++];
+  return true;
+}
+
+bool ArgReader::Value(std::string_view option, std::string& value) {
+  const std::string_view arg = current_;
+  if (arg.size() > option.size() && arg.substr(0, option.size()) == option &&
+      arg[option.size()] == '=') {
+    value = arg.substr(option.size() + 1);
+    return true;
+  }
+  if (arg != option) return false;
+  if (next_ >= args_.size()) {
+    UsageError("Zur Option „" + current_ + "“ fehlt der Wert.");
+    error_ = true;
+    return true;
+  }
+  value = args_[next_++];
+  return true;
+}
+
+bool ArgReader::Positional(std::vector<std::string>& positional, std::string_view command) {
+  if (IsOption()) {
+    UsageError("Unbekannte Option „" + current_ + "“ für " + std::string(command) + ".");
+    error_ = true;
+    return false;
+  }
+  positional.push_back(current_);
+  return true;
+}
+
+FileKind KindOf(std::string_view path) {
+  if (ExtIndex(path, kMpsExtensions) >= 0) return FileKind::Mps;
+  if (ExtIndex(path, kRamExtensions) >= 0) return FileKind::Ram;
+  return FileKind::None;
+}
+
+bool LoadFile(Session& session, const std::string& path, FileKind expected) {
+  const FileKind kind = KindOf(path);
+  if (kind == FileKind::None || (expected != FileKind::None && kind != expected)) {
+    const char* allowed = expected == FileKind::Mps   ? ".mpd oder .mps"
+                          : expected == FileKind::Ram ? ".ras, .rad, .ram oder .erm"
+                                                      : ".mpd, .mps, .ras, .rad, .ram oder .erm";
+    UsageError("„" + path + "“: unbekannte Dateiendung (erlaubt: " + allowed + ").");
+    return false;
+  }
+  return kind == FileKind::Mps ? session.files.LoadMpsFile(path) : session.files.LoadRamFile(path);
+}
+
+bool LoadMpsOption(Session& session, const std::optional<std::string>& path) {
+  return !path || LoadFile(session, *path, FileKind::Mps);
+}
+
+bool ReadFileArgs(const Args& args, std::string_view command, bool allowView, FileArgs& out) {
+  ArgReader reader(args);
+  std::string value;
+  while (reader.Next()) {
+    if (reader.Value("--mps", value)) {
+      out.mps = value;
+    } else if (allowView && reader.Value("--view", value)) {
+      if (value != "data" && value != "asm") {
+        UsageError("--view erwartet data oder asm, nicht „" + value + "“.");
+        return false;
+      }
+      out.view = value;
+    } else {
+      reader.Positional(out.files, command);
+    }
+    if (reader.error()) return false;
+  }
+  return true;
+}
+
+bool LoadInput(Session& session, const FileArgs& args) {
+  return LoadMpsOption(session, args.mps) && LoadFile(session, args.files[0], FileKind::None);
+}
+
+void PrintLines(const std::vector<std::string>& lines) {
+  for (const std::string& line : lines) std::cout << line << '\n';
+}
+
+}  // namespace vellar::cli

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/session.h"
+#include "cli/cli_frontend.h"
+
+// What the subcommands of vellar-cli share: exit codes, messages, the option reader and a
+// session started as the window starts.
+namespace vellar::cli {
+
+// The run ended by its mode's rule; an expectation failed; bad arguments or an unreadable
+// file; the clock limit ended the run.
+enum ExitCode : int { kExitOk = 0, kExitExpectation = 1, kExitUsage = 2, kExitLimit = 3 };
+
+using Args = std::vector<std::string>;
+
+// "vellar-cli: <text>" on stderr.
+void Complain(std::string_view text);
+// Complain, point to --help, and give the exit code for bad arguments.
+int UsageError(std::string_view text);
+
+// Reads a subcommand's arguments: options with a value ("--mps DATEI" or "--mps=DATEI"),
+// flags, and the positional arguments in order.
+class ArgReader {
+ public:
+  explicit ArgReader(const Args& args) : args_(args) {}
+
+  // Advances to the next argument; false at the end.
+  bool Next();
+  const std::string& Current() const { return current_; }
+  bool IsOption() const { return current_.size() > 2 && current_.compare(0, 2, "--") == 0; }
+  // True when the current argument is that option; its value goes to value. A missing value
+  // is reported, and error() is set.
+  bool Value(std::string_view option, std::string& value);
+  bool Flag(std::string_view option) const { return current_ == option; }
+  // The current argument, which is none of the command's options, is a positional one;
+  // an unknown option is reported (false).
+  bool Positional(std::vector<std::string>& positional, std::string_view command);
+  bool error() const { return error_; }
+
+ private:
+  const Args& args_;
+  size_t next_ = 0;
+  std::string current_;
+  bool error_ = false;
+};
+
+// A session as the program starts it: cleared MPS and RAM, manual gate control.
+class CliSession {
+ public:
+  CliSession() { session.FormCreate({}); }
+  CliFrontend frontend;
+  Session session{frontend};
+};
+
+// Which loader and writer a file name's extension selects.
+enum class FileKind { None, Mps, Ram };
+FileKind KindOf(std::string_view path);
+
+// Loads a file by its extension; false (with the message already on stderr) when the kind is
+// not the expected one or the file cannot be read.
+bool LoadFile(Session& session, const std::string& path, FileKind expected);
+// Loads an MPS given with --mps, when there is one.
+bool LoadMpsOption(Session& session, const std::optional<std::string>& path);
+
+// The arguments of the subcommands that work on files: the files in order, an MPS to load
+// first, and (list only) the view.
+struct FileArgs {
+  std::vector<std::string> files;
+  std::optional<std::string> mps;
+  std::optional<std::string> view;
+};
+// False after a reported error; "--view" is an option only where allowView.
+bool ReadFileArgs(const Args& args, std::string_view command, bool allowView, FileArgs& out);
+// Loads the --mps file, then the first file by its extension.
+bool LoadInput(Session& session, const FileArgs& args);
+
+// Writes lines to stdout, one per line.
+void PrintLines(const std::vector<std::string>& lines);
+
+}  // namespace vellar::cli

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string_view>
+
+#include "cli/cli_common.h"
+
+// The subcommands of vellar-cli. A new one is a file of its own with its function declared
+// here and one line in the table of main.cpp.
+namespace vellar::cli {
+
+int RunCommand(const Args& args);
+int ConvertCommand(const Args& args);
+int ListCommand(const Args& args);
+
+struct Subcommand {
+  std::string_view name;
+  int (*main)(const Args& args);
+  std::string_view usage;  // the line of --help, after "vellar-cli "
+  std::string_view help;   // a few lines of German explanation
+};
+
+}  // namespace vellar::cli

@@ -1,0 +1,114 @@
+// vellar-cli run: a run exactly as the window's run button performs it, unpaced.
+#include <charconv>
+#include <iostream>
+
+#include "cli/commands.h"
+#include "cli/run_report.h"
+#include "core/hex.h"
+
+namespace vellar::cli {
+
+namespace {
+
+constexpr uint64_t kDefaultClockLimit = 10'000'000;
+
+struct RunOptions {
+  std::optional<std::string> mps;
+  std::optional<std::string> ram;
+  std::string mode = "halt";
+  uint64_t maxClocks = kDefaultClockLimit;
+  std::vector<std::pair<int, std::string>> sets;  // register, hex text
+  bool dump = false;
+  std::optional<std::string> saveRam;
+  std::vector<Expectation> expectations;
+};
+
+// Parses the options; the exit code for bad arguments when they are not all valid.
+std::optional<int> ParseRunOptions(const Args& args, RunOptions& o) {
+  ArgReader reader(args);
+  std::string value;
+  while (reader.Next()) {
+    if (reader.Value("--mps", value)) {
+      o.mps = value;
+    } else if (reader.Value("--ram", value)) {
+      o.ram = value;
+    } else if (reader.Value("--mode", value)) {
+      if (value != "clock" && value != "instruction" && value != "halt") {
+        return UsageError("--mode erwartet clock, instruction oder halt, nicht „" + value + "“.");
+      }
+      o.mode = value;
+    } else if (reader.Value("--max-clocks", value)) {
+      const auto [ptr, ec] =
+          std::from_chars(value.data(), value.data() + value.size(), o.maxClocks);
+      if (value.empty() || ec != std::errc() || ptr != value.data() + value.size() ||
+          o.maxClocks == 0) {
+        return UsageError("--max-clocks erwartet eine positive ganze Zahl, nicht „" + value + "“.");
+      }
+    } else if (reader.Value("--set", value)) {
+      const size_t eq = value.find('=');
+      const int reg = eq == std::string::npos ? -1 : RegisterIndex(value.substr(0, eq));
+      const std::string hex = eq == std::string::npos ? "" : value.substr(eq + 1);
+      if (reg < 0 || reg == AL || hex.empty() || hex.size() > 2 || !IsHexNumber(hex)) {
+        return UsageError("--set erwartet REG=HH mit REG aus AX, BX, IP, OP, AR, DR, nicht „" +
+                          value + "“.");
+      }
+      o.sets.emplace_back(reg, hex);
+    } else if (reader.Value("--save-ram", value)) {
+      o.saveRam = value;
+    } else if (reader.Value("--expect", value)) {
+      std::string error;
+      const auto items = ParseExpectations(value, error);
+      if (!items) return UsageError(error);
+      o.expectations.insert(o.expectations.end(), items->begin(), items->end());
+    } else if (reader.Flag("--dump")) {
+      o.dump = true;
+    } else {
+      return UsageError("Unbekanntes Argument „" + reader.Current() + "“ für run.");
+    }
+    if (reader.error()) return kExitUsage;
+  }
+  if (o.saveRam && KindOf(*o.saveRam) != FileKind::Ram) {
+    return UsageError("--save-ram: „" + *o.saveRam +
+                      "“ braucht die Endung .ras, .rad, .ram oder .erm.");
+  }
+  return std::nullopt;
+}
+
+// Starts the run as the button of the mode does, at "zu schnell".
+void Run(Session& s, const RunOptions& o) {
+  s.run.SetGatesAutomatic(true);
+  s.run.SetSliderPosition(RunControl::kMinPosition);
+  s.run.SetClockLimit(o.maxClocks);
+  if (o.mode == "clock") {
+    s.run.Bu2PhasenClick();
+  } else if (o.mode == "instruction") {
+    s.run.BuTaktClick(RunButton::BuBefehl);
+  } else {
+    s.run.BuTaktClick(RunButton::BuBisHalt);
+  }
+}
+
+}  // namespace
+
+int RunCommand(const Args& args) {
+  RunOptions o;
+  if (const auto exit = ParseRunOptions(args, o)) return *exit;
+  CliSession cs;
+  Session& s = cs.session;
+  if (!LoadMpsOption(s, o.mps)) return kExitUsage;
+  if (o.ram && !LoadFile(s, *o.ram, FileKind::Ram)) return kExitUsage;
+  for (const auto& [reg, hex] : o.sets) s.registers.EdRegChange(reg, hex);
+  Run(s, o);
+  if (o.saveRam && !s.files.SaveRamFile(*o.saveRam)) return kExitUsage;
+
+  const RunResult result = ResultOf(s);
+  std::cout << StatusLine(result) << '\n';
+  if (o.dump) PrintLines(DumpLines(result));
+  std::cout.flush();
+  const std::vector<std::string> failures = CheckExpectations(o.expectations, result);
+  for (const std::string& failure : failures) Complain(failure);
+  if (!failures.empty()) return kExitExpectation;
+  return s.run.LastStopReason() == StopReason::Limit ? kExitLimit : kExitOk;
+}
+
+}  // namespace vellar::cli

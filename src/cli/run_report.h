@@ -1,0 +1,51 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/session.h"
+
+// What a run left, as vellar-cli prints it and as --expect checks it.
+namespace vellar::cli {
+
+struct RunResult {
+  std::array<uint8_t, kRegCount> regs{};
+  bool sign = false;
+  int row = 0;
+  uint64_t clocks = 0;
+  std::string stop;  // "halt", "end" or "limit"
+  std::array<uint8_t, kRamSize> ram{};
+};
+
+RunResult ResultOf(const Session& session);
+
+// "AX=hh BX=hh IP=hh OP=hh AR=hh DR=hh AL=hh SF=d ROW=n CLOCKS=n STOP=…".
+std::string StatusLine(const RunResult& result);
+// Sixteen lines "hh: hh hh … hh".
+std::vector<std::string> DumpLines(const RunResult& result);
+
+// One item of --expect, such as "AX=07", "[20]=0F", "SF=1", "ROW=12", "CLOCKS=40",
+// "STOP=halt".
+struct Expectation {
+  std::string key;   // upper case: "AX", "[20]", "SF", "ROW", "CLOCKS", "STOP"
+  std::string text;  // the item as given, for the report
+  uint64_t value = 0;
+  std::string stop;
+};
+
+// The items of one --expect text; no value (and a message in error) for a malformed item.
+std::optional<std::vector<Expectation>> ParseExpectations(std::string_view text,
+                                                          std::string& error);
+
+// The report of each item the result does not meet; empty when all are met.
+std::vector<std::string> CheckExpectations(const std::vector<Expectation>& items,
+                                           const RunResult& result);
+
+// The register a name such as "AX" or "al" stands for; -1 for none.
+int RegisterIndex(std::string_view name);
+
+}  // namespace vellar::cli

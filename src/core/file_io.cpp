@@ -1,0 +1,198 @@
+#include "core/file_io.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+
+#include "core/text.h"
+
+namespace vellar {
+
+namespace {
+
+std::string Reason(int error) {
+  switch (error) {
+    case ENOENT:
+      return "Datei oder Verzeichnis nicht gefunden";
+    case EACCES:
+    case EPERM:
+      return "Zugriff verweigert";
+    case EISDIR:
+      return "Das ist ein Verzeichnis";
+    case ENOTDIR:
+      return "Ein Teil des Pfades ist kein Verzeichnis";
+    case ENOSPC:
+      return "Kein Speicherplatz mehr auf dem Datenträger";
+    case EDQUOT:
+      return "Speicherplatzkontingent überschritten";
+    case EROFS:
+      return "Das Dateisystem ist schreibgeschützt";
+    case ENAMETOOLONG:
+      return "Der Dateiname ist zu lang";
+    case EFBIG:
+      return "Die Datei würde zu groß";
+    case EMFILE:
+    case ENFILE:
+      return "Zu viele offene Dateien";
+    default:
+      return "Ein-/Ausgabefehler (Fehlernummer " + std::to_string(error) + ")";
+  }
+}
+
+FileStatus Failure(const char* what, const std::string& path, int error) {
+  return {std::string("Die Datei „") + path + "“ " + what + ": " + Reason(error) + "."};
+}
+
+// Closes the descriptor when the scope ends, whatever path it takes.
+class Fd {
+ public:
+  explicit Fd(int fd) : fd_(fd) {}
+  ~Fd() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  Fd(const Fd&) = delete;
+  Fd& operator=(const Fd&) = delete;
+  int get() const { return fd_; }
+  // Closes now, for the error close(2) may report after a write.
+  int Close() {
+    const int rc = ::close(fd_);
+    fd_ = -1;
+    return rc;
+  }
+
+ private:
+  int fd_;
+};
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<size_t>(n));
+  }
+  return true;
+}
+
+// A symbolic link is kept: the save goes to the file it points to.
+std::string ResolveTarget(const std::string& path) {
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+  char resolved[PATH_MAX];
+  if (::realpath(path.c_str(), resolved) == nullptr) return path;
+  return resolved;
+}
+
+// Opens a new temporary file beside the target; -1 with errno set when none can be made.
+int CreateTemporary(const std::string& target, std::string& tempPath) {
+  const std::string dir = DirectoryOf(target);
+  const std::string stem = dir + "." + FileNameOf(target) + ".vellar-";
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    tempPath = stem + std::to_string(::getpid()) + "-" + std::to_string(attempt) + ".tmp";
+    const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
+}  // namespace
+
+FileStatus ReadWholeFile(const std::string& path, std::string& contents) {
+  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  if (fd.get() < 0) return Failure("kann nicht geöffnet werden", path, errno);
+  struct stat st {};
+  if (::fstat(fd.get(), &st) != 0) return Failure("kann nicht gelesen werden", path, errno);
+  if (S_ISDIR(st.st_mode)) return Failure("kann nicht gelesen werden", path, EISDIR);
+  if (!S_ISREG(st.st_mode)) {
+    return {"Die Datei „" + path + "“ kann nicht gelesen werden: Das ist keine normale Datei."};
+  }
+  if (static_cast<unsigned long long>(st.st_size) > kMaxFileBytes) {
+    return {"Die Datei „" + path + "“ ist zu groß (mehr als 16 MiB)."};
+  }
+  std::string data;
+  char buffer[65536];
+  for (;;) {
+    const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return Failure("kann nicht gelesen werden", path, errno);
+    }
+    if (n == 0) break;
+    data.append(buffer, static_cast<size_t>(n));
+    if (data.size() > kMaxFileBytes) {
+      return {"Die Datei „" + path + "“ ist zu groß (mehr als 16 MiB)."};
+    }
+  }
+  contents = std::move(data);
+  return {};
+}
+
+FileStatus WriteFileReplacing(const std::string& path, std::string_view contents) {
+  const std::string target = ResolveTarget(path);
+  struct stat old {};
+  const bool existed = ::stat(target.c_str(), &old) == 0;
+  if (existed && S_ISDIR(old.st_mode)) return Failure("kann nicht angelegt werden", path, EISDIR);
+  std::string tempPath;
+  Fd fd(CreateTemporary(target, tempPath));
+  if (fd.get() < 0) return Failure("kann nicht angelegt werden", path, errno);
+  auto fail = [&](int error) {
+    ::unlink(tempPath.c_str());
+    return Failure("kann nicht geschrieben werden", path, error);
+  };
+  // The replaced file keeps its permissions.
+  if (existed) (void)::fchmod(fd.get(), old.st_mode & 07777);
+  if (!WriteAll(fd.get(), contents)) return fail(errno);
+  if (::fsync(fd.get()) != 0) return fail(errno);
+  if (fd.Close() != 0) return fail(errno);
+  if (::rename(tempPath.c_str(), target.c_str()) != 0) return fail(errno);
+  return {};
+}
+
+bool PathExists(const std::string& path) {
+  struct stat st {};
+  return ::lstat(path.c_str(), &st) == 0;
+}
+
+bool IsRegularFile(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+std::string FileNameOf(std::string_view path) {
+  const size_t slash = path.rfind('/');
+  return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
+
+std::string DirectoryOf(std::string_view path) {
+  const size_t slash = path.rfind('/');
+  return slash == std::string_view::npos ? std::string() : std::string(path.substr(0, slash + 1));
+}
+
+bool IsAbsolutePath(std::string_view path) {
+  return !path.empty() && path.front() == '/';
+}
+
+std::string WorkingDirectory() {
+  char buffer[PATH_MAX];
+  if (::getcwd(buffer, sizeof buffer) == nullptr) return "./";
+  std::string dir(buffer);
+  if (dir.empty() || dir.back() != '/') dir += '/';
+  return dir;
+}
+
+std::string TextFileBytes(const std::vector<std::string>& lines) {
+  std::string out;
+  for (const std::string& line : lines) {
+    out += Utf8ToCp1252(line);
+    out += "\r\n";
+  }
+  return out;
+}
+
+}  // namespace vellar

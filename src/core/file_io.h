@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The file layer: whole files in and out, and the path pieces the file commands need. Errors
+// come back as German text for the application's error box; nothing is thrown.
+namespace vellar {
+
+// Empty when all went well; otherwise the message for the user.
+struct FileStatus {
+  std::string error;
+  bool ok() const { return error.empty(); }
+};
+
+// Larger files are refused: no micro-program or RAM file comes near this, and a stray
+// device or a huge file must not eat the memory.
+inline constexpr size_t kMaxFileBytes = 16u << 20;
+
+// Reads a regular file completely.
+FileStatus ReadWholeFile(const std::string& path, std::string& contents);
+
+// Writes a temporary file beside the target and renames it over the target only when every
+// byte is on disk, so a failed save leaves the old file as it was.
+FileStatus WriteFileReplacing(const std::string& path, std::string_view contents);
+
+// Whether anything of that name exists (a file, a folder, a dangling link).
+bool PathExists(const std::string& path);
+bool IsRegularFile(const std::string& path);
+
+// The name after the last '/'.
+std::string FileNameOf(std::string_view path);
+// Everything up to and including the last '/'; "" for a bare name.
+std::string DirectoryOf(std::string_view path);
+bool IsAbsolutePath(std::string_view path);
+// The current directory with a trailing '/'.
+std::string WorkingDirectory();
+
+// The bytes of a text file: UTF-8 lines to Windows-1252, each ended by CR LF.
+std::string TextFileBytes(const std::vector<std::string>& lines);
+
+}  // namespace vellar

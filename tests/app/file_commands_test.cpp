@@ -1,0 +1,236 @@
+#include "app/file_commands.h"
+
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include "support/session_fixture.h"
+#include "support/temp_dir.h"
+
+namespace vellar::testing {
+namespace {
+
+class FileCommandsTest : public SessionTest {
+ protected:
+  FileCommands& files = session.files;
+  TempDir dir;
+};
+
+TEST(ExtIndexTest, ExtensionOfTheNameOnlyInAnyCase) {
+  EXPECT_EQ(ExtIndex("prog.Mps", kMpsExtensions), 1);
+  EXPECT_EQ(ExtIndex("/a.mps/prog", kMpsExtensions), -1);
+  EXPECT_EQ(ExtIndex("prog.txt", kMpsExtensions), -1);
+  EXPECT_EQ(ExtIndex("x.tar.erm", kRamExtensions), 3);
+  EXPECT_EQ(ExtIndex("x.", kRamExtensions), -1);
+}
+
+TEST_F(FileCommandsTest, SaveAndLoadTheMpsThroughTheMenu) {
+  SetRow(0x0A, {1, 7, 0}, "00", "INC AX");
+  m.Regs[AX] = 0x42;
+  fe.ExpectSaveFile(dir / "fw.mpd");
+  files.MeSaveMpsClick();
+  EXPECT_EQ(fe.dialogs.back().defaultExt, "MPD");
+  EXPECT_EQ(fe.caption, "Mikroprozessor Simulation - fw.mpd - ");
+  EXPECT_FALSE(session.mps.MpsModified());
+  const std::string text = ReadBytes(dir / "fw.mpd");
+  EXPECT_EQ(text.substr(0, 31), "; VellarD-Programm-Speicher: \r\n");  // the name before saving
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3 + 11);
+
+  session.mps.ClearMps();
+  session.ramView.RaRamClick(RamView::kAssemblerItem);
+  m.Ram[0] = 0x0A;
+  session.ramGrid.ShowRamByte(0, 0x0A);
+  fe.ExpectOpenFile(dir / "fw.mpd");
+  files.MeLoadMpsClick();  // nothing modified: no question
+  EXPECT_EQ(session.mps.Description(0x0A), "INC AX");
+  EXPECT_EQ(session.ramGrid.CellText(RamGrid::kInstructionColumn, 1), "INC AX");
+  EXPECT_EQ(m.Regs[AX], 0);  // reset
+  EXPECT_FALSE(session.mps.MpsModified());
+  fe.ExpectOpenFile(std::nullopt);
+  files.MeLoadMpsClick();
+}
+
+TEST_F(FileCommandsTest, QuestionsBeforeLoadingAndOverwriting) {
+  SetRow(0, {1}, "01");
+  // Yes to "Mps speichern ?" saves and loads nothing.
+  fe.ExpectQuestion("Mps speichern ?", true);
+  fe.ExpectSaveFile(dir / "a.mps");
+  files.MeLoadMpsClick();
+  EXPECT_EQ(ReadBytes(dir / "a.mps").size(), 4096u);
+  EXPECT_EQ(files.MpsFileName(), "a.mps");
+
+  // No at the overwrite question writes nothing and changes nothing.
+  SetRow(0, {3}, "01");
+  fe.ExpectSaveFile(dir / "a.mps");
+  fe.ExpectQuestion(dir / "a.mps" + " überschreiben ?", false);
+  files.MeSaveMpsClick();
+  EXPECT_EQ(ReadBytes(dir / "a.mps")[0], 0x02);
+  EXPECT_TRUE(session.mps.MpsModified());
+
+  // No to "Mps speichern ?" goes on to load.
+  fe.ExpectQuestion("Mps speichern ?", false);
+  fe.ExpectOpenFile(dir / "a.mps");
+  files.MeLoadMpsClick();
+  EXPECT_EQ(session.mps.GateMask(0), 0x0002);
+}
+
+TEST_F(FileCommandsTest, FormatFollowsTheExtension) {
+  SetRow(3, {4}, "09", "Füße über zwölf Zeichen");
+  ASSERT_TRUE(files.SaveMpsFile(dir / "p.Mps"));
+  ASSERT_TRUE(files.SaveMpsFile(dir / "p.txt"));
+  ASSERT_TRUE(files.SaveMpsFile(dir / "p"));
+  EXPECT_EQ(ReadBytes(dir / "p.Mps").size(), 4096u);
+  EXPECT_EQ(ReadBytes(dir / "p.txt").substr(0, 1), ";");
+  EXPECT_EQ(ReadBytes(dir / "p").substr(0, 1), ";");
+  session.mps.ClearMps();
+  ASSERT_TRUE(files.LoadMpsFile(dir / "p.Mps"));
+  EXPECT_EQ(session.mps.Description(3), "Füße über zw");  // twelve characters, not bytes
+  EXPECT_EQ(session.mps.GateMask(3), 0x0010);
+  EXPECT_EQ(session.mps.NextAddressText(3), "09");
+  ASSERT_TRUE(files.LoadMpsFile(dir / "p"));
+  EXPECT_EQ(session.mps.Description(3), "Füße über zwölf Zeichen");
+}
+
+TEST_F(FileCommandsTest, FailedMpsLoadChangesNothing) {
+  SetRow(7, {2}, "44", "bleibt");
+  ASSERT_TRUE(files.SaveMpsFile(dir / "ok.mpd"));
+  const std::string caption = fe.caption;
+  m.Regs[BX] = 0x12;
+  WriteBytes(dir / "short.mps", std::string(4000, '\x01'));
+  fe.ExpectError();
+  EXPECT_FALSE(files.LoadMpsFile(dir / "short.mps"));
+  EXPECT_NE(fe.messages.back().find("keine gültige MPS-Datei"), std::string::npos);
+  fe.ExpectError();
+  EXPECT_FALSE(files.LoadMpsFile(dir / "fehlt.mpd"));
+  EXPECT_NE(fe.messages.back().find("nicht gefunden"), std::string::npos);
+  EXPECT_EQ(session.mps.GateMask(0), 0);
+  EXPECT_EQ(session.mps.Description(7), "bleibt");
+  EXPECT_EQ(files.MpsFileName(), "ok.mpd");
+  EXPECT_EQ(fe.caption, caption);
+  EXPECT_EQ(m.Regs[BX], 0x12);
+}
+
+// A save that fails half-way (here: the file size limit, as a full disk would) leaves the old
+// file, no temporary file, and the names as they were.
+TEST_F(FileCommandsTest, FailedSaveKeepsTheOldFile) {
+  WriteBytes(dir / "alt.mps", "old contents");
+  WriteBytes(dir / "alt.erm", "old contents");
+  ASSERT_EQ(dir.EntryCount(), 2);
+  struct rlimit old {};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+  struct rlimit small = old;
+  small.rlim_cur = 100;
+  signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  fe.ExpectError();
+  const bool mpsSaved = files.SaveMpsFile(dir / "alt.mps");
+  fe.ExpectError();
+  const bool ramSaved = files.SaveRamFile(dir / "alt.erm");
+  setrlimit(RLIMIT_FSIZE, &old);
+  EXPECT_FALSE(mpsSaved);
+  EXPECT_FALSE(ramSaved);
+  EXPECT_EQ(ReadBytes(dir / "alt.mps"), "old contents");
+  EXPECT_EQ(ReadBytes(dir / "alt.erm"), "old contents");
+  EXPECT_EQ(dir.EntryCount(), 2);
+  EXPECT_EQ(files.MpsFileName(), "");
+  EXPECT_EQ(files.RamFileName(), "");
+  EXPECT_EQ(fe.caption, "");
+}
+
+TEST_F(FileCommandsTest, SaveReplacesTheFileAndKeepsItsPermissions) {
+  WriteBytes(dir / "r.ram", std::string(100, 'x'));
+  chmod((dir / "r.ram").c_str(), 0640);
+  m.Ram[0x1F] = 0xEE;
+  ASSERT_TRUE(files.SaveRamFile(dir / "r.ram"));
+  const std::string bytes = ReadBytes(dir / "r.ram");
+  ASSERT_EQ(bytes.size(), 32u);
+  EXPECT_EQ(static_cast<uint8_t>(bytes[31]), 0xEE);
+  struct stat st {};
+  stat((dir / "r.ram").c_str(), &st);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+  EXPECT_EQ(dir.EntryCount(), 1);
+}
+
+TEST_F(FileCommandsTest, SavingARamTextSwitchesTheViewAndNamesTheOldFile) {
+  m.Ram[2] = 0x0B;
+  session.memory.WriteRam(3, 0x01);
+  fe.ExpectSaveFile(dir / "prog.ras");
+  files.MeSaveRamClick();
+  EXPECT_EQ(fe.dialogs.back().filterIndex, 3);  // data view: ".rad" preselected
+  EXPECT_EQ(fe.dialogs.back().defaultExt, "RAD");
+  EXPECT_TRUE(session.ramGrid.AssemblerView());
+  EXPECT_FALSE(session.memory.RamChanged());
+  EXPECT_EQ(fe.caption, "Mikroprozessor Simulation -  - prog.ras");
+  EXPECT_EQ(ReadBytes(dir / "prog.ras"),
+            "; VellarD-RAM-Assembler: \r\n;\r\nRAS OP nn Befehl\r\n00  00 00 \r\n02  0B 01 \r\n");
+  ASSERT_TRUE(files.SaveRamFile(dir / "prog.xyz"));  // unknown extension: data layout
+  EXPECT_FALSE(session.ramGrid.AssemblerView());
+  EXPECT_EQ(ReadBytes(dir / "prog.xyz").substr(0, 32), "; VellarD-RAM-Daten: prog.ras\r\n;");
+}
+
+TEST_F(FileCommandsTest, TextLoadReplacesVariablesCompactLoadKeepsThem) {
+  WriteBytes(dir / "v.rad",
+             "RAD\r\n00  05 06\r\n\r\n\r\n; Variablendefinitionen\r\nVAR\r\n01 sechs\r\n");
+  session.variables.Append("80", "alt");
+  m.Regs[IP] = 0x10;
+  fe.invalidated = 0;
+  ASSERT_TRUE(files.LoadRamFile(dir / "v.rad"));
+  EXPECT_TRUE(session.menu.MeVariablen);
+  ASSERT_EQ(session.variables.ColumnCount(), 1);
+  EXPECT_EQ(session.variables.Column(1).address, "01");
+  EXPECT_EQ(session.variables.Column(1).value, "06");
+  EXPECT_EQ(session.ramGrid.CellText(2, 1), "06");
+  EXPECT_FALSE(session.memory.RamChanged());
+  EXPECT_EQ(m.Regs[IP], 0);
+  EXPECT_TRUE(fe.invalidated & kRedrawLayout);
+
+  WriteBytes(dir / "c.erm", "\x07\x08");
+  ASSERT_TRUE(files.LoadRamFile(dir / "c.erm"));
+  EXPECT_EQ(session.variables.Column(1).value, "08");
+  EXPECT_EQ(m.Ram[0], 0x07);
+  EXPECT_EQ(files.RamFileName(), "c.erm");
+
+  session.menu.MeVariablen = false;  // inspector hidden: no variable section
+  ASSERT_TRUE(files.SaveRamFile(dir / "out.rad"));
+  EXPECT_EQ(ReadBytes(dir / "out.rad").find("VAR"), std::string::npos);
+}
+
+TEST_F(FileCommandsTest, FailedRamLoadKeepsMemoryAndVariables) {
+  session.memory.WriteRam(5, 0x55);
+  session.variables.Append("05", "x");
+  fe.ExpectError();
+  EXPECT_FALSE(files.LoadRamFile(dir / "fehlt.ras"));
+  fe.ExpectError();
+  EXPECT_FALSE(files.LoadRamFile(dir.path()));  // a folder
+  EXPECT_EQ(m.Ram[5], 0x55);
+  EXPECT_EQ(session.variables.Column(1).address, "05");
+  EXPECT_TRUE(session.memory.RamChanged());
+  EXPECT_EQ(files.RamFileName(), "");
+}
+
+TEST_F(FileCommandsTest, RamMenuCommands) {
+  session.memory.WriteRam(1, 0x11);
+  fe.ExpectQuestion("Ram speichern ?", true);
+  fe.ExpectSaveFile(dir / "s.erm");
+  files.MeLoadRamClick();  // saves, loads nothing
+  EXPECT_EQ(ReadBytes(dir / "s.erm").size(), 256u);
+
+  session.ramView.RaRamClick(RamView::kAssemblerItem);
+  fe.ExpectOpenFile(std::nullopt);
+  files.MeLoadRamClick();
+  EXPECT_EQ(fe.dialogs.back().filterIndex, 1);
+  EXPECT_EQ(fe.dialogs.back().defaultExt, "RAS");
+  EXPECT_EQ(fe.dialogs.back().filter.substr(0, 50),
+            "Assem(.ras) Daten(.rad); Vellar(.ram); Ombra(.erm)");
+
+  session.variables.Append("01", "y");
+  session.memory.WriteRam(2, 0x22);
+  files.MeClrRamClick();
+  EXPECT_EQ(m.Ram[1], 0);
+  EXPECT_FALSE(session.variables.HasVariables());
+  EXPECT_FALSE(session.memory.RamChanged());
+  EXPECT_EQ(files.RamFileName(), "s.erm");
+}
+
+}  // namespace
+}  // namespace vellar::testing

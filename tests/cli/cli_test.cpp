@@ -1,0 +1,186 @@
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "support/temp_dir.h"
+
+namespace vellar::testing {
+namespace {
+
+const std::string kFixtures = std::string(VELLAR_FIXTURES) + "/";
+
+struct CliResult {
+  int exit = -1;
+  std::string out;
+  std::string err;
+};
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+class CliTest : public ::testing::Test {
+ protected:
+  // Runs vellar-cli with the arguments; stdout and stderr are caught in files.
+  CliResult Cli(const std::vector<std::string>& args) {
+    std::vector<std::string> argv = {VELLAR_CLI};
+    argv.insert(argv.end(), args.begin(), args.end());
+    std::vector<char*> cargv;
+    for (std::string& a : argv) cargv.push_back(a.data());
+    cargv.push_back(nullptr);
+    const std::string out = dir / "stdout";
+    const std::string err = dir / "stderr";
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    pid_t pid = 0;
+    CliResult result;
+    if (posix_spawn(&pid, cargv[0], &actions, nullptr, cargv.data(), environ) == 0) {
+      int status = 0;
+      waitpid(pid, &status, 0);
+      result.exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    result.out = ReadBytes(out);
+    result.err = ReadBytes(err);
+    return result;
+  }
+
+  TempDir dir;
+  const std::string mpd = kFixtures + "lehr.mpd";
+  const std::string counter = kFixtures + "zaehler.ras";
+};
+
+TEST_F(CliTest, RunUntilHaltPrintsTheStatusLineAndTheDump) {
+  const CliResult r = Cli({"run", "--mps", mpd, "--ram", counter, "--dump", "--expect",
+                           "AX=06 [20]=06 SF=0 ROW=12 CLOCKS=33 STOP=halt", "--expect", "ip=7"});
+  EXPECT_EQ(r.exit, 0);
+  EXPECT_EQ(r.err, "");
+  const auto lines = Lines(r.out);
+  ASSERT_EQ(lines.size(), 17u);
+  EXPECT_EQ(lines[0], "AX=06 BX=00 IP=07 OP=0B AR=06 DR=0B AL=00 SF=0 ROW=12 CLOCKS=33 STOP=halt");
+  EXPECT_EQ(lines[1], "00: 0C 05 0A 00 0E 20 0B 00 00 00 00 00 00 00 00 00");
+  EXPECT_EQ(lines[3], "20: 06 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00");
+}
+
+TEST_F(CliTest, ModesLimitsAndRegisters) {
+  CliResult r = Cli({"run", "--mps", mpd, "--ram", counter, "--mode", "instruction"});
+  EXPECT_EQ(r.exit, 0);
+  EXPECT_EQ(r.out, "AX=05 BX=00 IP=02 OP=0C AR=01 DR=05 AL=00 SF=0 ROW=1 CLOCKS=9 STOP=end\n");
+  // One ALU clock from address 0 with IP set to 04: AR := IP.
+  r = Cli({"run", "--mps", mpd, "--ram", counter, "--mode", "clock", "--set", "IP=4", "--set",
+           "bx=f0"});
+  EXPECT_EQ(r.exit, 0);
+  EXPECT_EQ(r.out, "AX=00 BX=F0 IP=04 OP=00 AR=04 DR=00 AL=00 SF=0 ROW=2 CLOCKS=1 STOP=end\n");
+  r = Cli({"run", "--mps", mpd, "--ram", kFixtures + "schleife.ras", "--max-clocks", "1000"});
+  EXPECT_EQ(r.exit, 3);
+  EXPECT_NE(r.out.find(" CLOCKS=1000 STOP=limit"), std::string::npos);
+}
+
+TEST_F(CliTest, FailedExpectationsAreReportedInGerman) {
+  const CliResult r =
+      Cli({"run", "--mps", mpd, "--ram", counter, "--expect", "AX=07 [20]=06 STOP=limit"});
+  EXPECT_EQ(r.exit, 1);
+  EXPECT_EQ(Lines(r.out).size(), 1u);
+  EXPECT_EQ(Lines(r.err),
+            (std::vector<std::string>{
+                "vellar-cli: Erwartung nicht erfüllt: AX=07 erwartet, AX=06 erhalten.",
+                "vellar-cli: Erwartung nicht erfüllt: STOP=limit erwartet, "
+                "STOP=halt erhalten."}));
+}
+
+TEST_F(CliTest, BadArgumentsAndUnreadableFilesGiveTwoAndNothingOnStdout) {
+  WriteBytes(dir / "kurz.mps", std::string(100, '\0'));
+  const std::vector<std::vector<std::string>> calls = {
+      {},
+      {"tanzen"},
+      {"run", "--foo"},
+      {"run", "--mode", "schnell"},
+      {"run", "--max-clocks", "0"},
+      {"run", "--set", "AL=01"},
+      {"run", "--expect", "QX=1"},
+      {"run", "--mps"},
+      {"run", "--mps", dir / "fehlt.mpd"},
+      {"run", "--mps", dir / "kurz.mps"},
+      {"run", "--ram", mpd},
+      {"run", "--save-ram", dir / "x.txt"},
+      {"convert", counter},
+      {"convert", counter, dir / "x.mpd"},
+      {"convert", dir / "x.txt", dir / "y.txt"},
+      {"list", mpd, "--view", "asm"},
+  };
+  for (const auto& args : calls) {
+    const CliResult r = Cli(args);
+    std::string call;
+    for (const auto& a : args) call += a + " ";
+    EXPECT_EQ(r.exit, 2) << call;
+    EXPECT_EQ(r.out, "") << call;
+    EXPECT_NE(r.err.find("vellar-cli"), std::string::npos) << call;
+  }
+  EXPECT_NE(Cli({"run", "--mps", dir / "kurz.mps"}).err.find("keine gültige MPS-Datei"),
+            std::string::npos);
+  EXPECT_EQ(dir.EntryCount(), 3);  // kurz.mps and the two capture files: nothing written
+}
+
+TEST_F(CliTest, ListPrintsWhatTheFilesHold) {
+  // Our fixtures are written in the program's own layout, so the listings give them back.
+  CliResult r = Cli({"list", mpd});
+  EXPECT_EQ(r.exit, 0);
+  EXPECT_EQ(Lines(r.out), Lines(ReadBytes(mpd)));
+  r = Cli({"list", counter, "--mps", mpd});
+  EXPECT_EQ(Lines(r.out), Lines(ReadBytes(counter)));
+  r = Cli({"list", counter, "--view", "data"});
+  EXPECT_EQ(Lines(r.out)[3], "00  0C 05 0A 00 0E 20 0B 00 00 00 00 00 00 00 00 00");
+}
+
+TEST_F(CliTest, ConvertAndSaveRamGoThroughTheWindowsLoadAndSave) {
+  ASSERT_EQ(Cli({"convert", counter, dir / "z.rad"}).exit, 0);
+  const auto rad = Lines(ReadBytes(dir / "z.rad"));
+  EXPECT_EQ(rad[0], "; VellarD-RAM-Daten: zaehler.ras");
+  EXPECT_EQ(rad.back(), "20 Ergebnis");
+  ASSERT_EQ(Cli({"convert", dir / "z.rad", dir / "z.erm"}).exit, 0);
+  EXPECT_EQ(ReadBytes(dir / "z.erm").substr(0, 8),
+            std::string("\x0C\x05\x0A\x00\x0E\x20\x0B\x00", 8));
+  ASSERT_EQ(Cli({"convert", dir / "z.erm", dir / "z.ras", "--mps", mpd}).exit, 0);
+  EXPECT_EQ(Lines(ReadBytes(dir / "z.ras"))[6], "06  0B 00 HLT");
+
+  ASSERT_EQ(Cli({"convert", mpd, dir / "l.mps"}).exit, 0);
+  ASSERT_EQ(Cli({"convert", dir / "l.mps", dir / "l.mpd"}).exit, 0);
+  const auto back = Lines(ReadBytes(dir / "l.mpd"));
+  EXPECT_EQ(back[0], "; VellarD-Programm-Speicher: l.mps");
+  EXPECT_EQ(back[3].substr(0, 16), "00 Holen: AR:=I ");  // twelve characters in the compact file
+  EXPECT_EQ(back.size(), Lines(ReadBytes(mpd)).size());
+
+  const CliResult r = Cli(
+      {"run", "--mps", dir / "l.mps", "--ram", dir / "z.erm", "--save-ram", dir / "nachher.ram"});
+  EXPECT_EQ(r.exit, 0);
+  const std::string after = ReadBytes(dir / "nachher.ram");
+  ASSERT_EQ(after.size(), 32u);
+  EXPECT_EQ(after[0x1F], 0);
+  EXPECT_EQ(ReadBytes(dir / "z.erm").size(), 256u);
+}
+
+TEST_F(CliTest, HelpNamesEverySubcommand) {
+  const CliResult r = Cli({"--help"});
+  EXPECT_EQ(r.exit, 0);
+  for (const char* usage : {"vellar-cli run [--mps DATEI]", "vellar-cli convert EINGABE AUSGABE",
+                            "vellar-cli list DATEI", "vellar-cli --help"}) {
+    EXPECT_NE(r.out.find(usage), std::string::npos) << usage;
+  }
+}
+
+}  // namespace
+}  // namespace vellar::testing
