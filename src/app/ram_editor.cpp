@@ -2,7 +2,6 @@
 
 #include "core/hex.h"
 #include "ram/assembler.h"
-#include "ram/ram_cell_look.h"
 #include "ram/ram_shift.h"
 
 namespace vellar {
@@ -108,7 +107,27 @@ void RamEditor::DeleteRamLine() {
 }
 
 CellLook RamEditor::GrRamDrawCell(int col, int row) const {
-  return RamCellLook(p_.grid, p_.variables, p_.machine.Regs[IP], col, row);
+  CellLook look;
+  switch (p_.view.CellMark(col, row)) {
+    case RamCellMark::Variable:
+      look.fill = kVariableBlue;
+      look.textColour = kBlack;
+      break;
+    case RamCellMark::InstructionPointer:
+      look.fill = kIpBlue;
+      look.textColour = kBlack;
+      break;
+    case RamCellMark::None:
+      break;
+  }
+  const std::string& text = p_.grid.CellText(col, row);
+  if (p_.grid.AssemblerView() && col == RamGrid::kInstructionColumn) {
+    look.align = CellAlign::Left;
+    look.text = text;
+  } else {
+    look.text = row == 0 ? text : NormHexByte(text);
+  }
+  return look;
 }
 
 }  // namespace vellar

@@ -5,11 +5,11 @@
 #include "app/control_flags.h"
 #include "app/frontend.h"
 #include "app/memory.h"
+#include "app/ram_view.h"
 #include "core/cell_look.h"
 #include "core/machine.h"
 #include "mps/mps_store.h"
 #include "ram/ram_grid.h"
-#include "ram/variables.h"
 
 // Editing main memory through the RAM grid: two hex digits per byte cell, or an instruction
 // in the notation of the MPS descriptions in the "Befehl" column of the assembler view.
@@ -24,8 +24,8 @@ class RamEditor {
     Machine& machine;
     Memory& memory;
     RamGrid& grid;
+    const RamView& view;  // the marks of the cells
     const MpsStore& mps;
-    const VariableList& variables;
     ControlFlags& flags;
     Frontend& frontend;
   };
@@ -49,7 +49,8 @@ class RamEditor {
   void InsertRamLine();
   void DeleteRamLine();
 
-  // How the window draws a cell (text, alignment, colours).
+  // How the window draws a cell: variables light blue, the line of IP in the assembler view in
+  // the blue of the IP field, byte texts as two hex digits whatever is still being typed.
   CellLook GrRamDrawCell(int col, int row) const;
 
  private:

@@ -66,9 +66,9 @@ class Session : private MpsStoreListener {
   RunControl run{
       {phases, gates, picture, machine, flags, mpsGrid, ramGrid, menu.MeKonfl, frontend}};
   MpsEditor mpsEditor{{mps, mpsGrid, gates, run, phases, machine, ramGrid, flags, frontend}};
-  RamEditor ramEditor{{machine, memory, ramGrid, mps, variables, flags, frontend}};
-  VariableInspector inspector{{variables, memory, machine, ramGrid, menu, flags, frontend}};
   RamView ramView{ramGrid, machine, variables, frontend};
+  RamEditor ramEditor{{machine, memory, ramGrid, ramView, mps, flags, frontend}};
+  VariableInspector inspector{{variables, memory, machine, ramGrid, menu, flags, frontend}};
   FileCommands files{{mps, ramGrid, memory, variables, machine, menu, run, ramView, frontend}};
   KeyHook keys{*this};
 

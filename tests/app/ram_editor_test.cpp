@@ -52,6 +52,31 @@ TEST_F(RamEditorTest, ThreeDigitsStoreTheLowByteAndAreDrawnAsIt) {
   EXPECT_EQ(session.ramEditor.GrRamDrawCell(3, 1).text, "23");
 }
 
+TEST_F(RamEditorTest, CellsAreDrawnAsBytesWithTheMarksInTheirColours) {
+  const RamEditor& e = session.ramEditor;
+  session.ramGrid.SetCellText(3, 1, "7");
+  session.ramGrid.SetCellText(4, 1, "");
+  EXPECT_EQ(e.GrRamDrawCell(3, 1).text, "07");
+  EXPECT_EQ(e.GrRamDrawCell(4, 1).text, "00");
+  EXPECT_EQ(e.GrRamDrawCell(0, 0).text, "RAD");
+  EXPECT_EQ(e.GrRamDrawCell(5, 0).text, "04");
+  EXPECT_EQ(e.GrRamDrawCell(3, 1).align, CellAlign::Centre);
+  EXPECT_FALSE(e.GrRamDrawCell(3, 1).fill);
+  session.variables.Append("3F", "x");
+  EXPECT_EQ(e.GrRamDrawCell(16, 4).fill, kVariableBlue);
+  EXPECT_EQ(e.GrRamDrawCell(16, 4).textColour, kBlack);
+  session.mps.SetDescription(0x20, "LDA nn");
+  m.Ram[0x3E] = 0x20;
+  AssemblerView();
+  m.Regs[IP] = 0x3F;
+  EXPECT_EQ(e.GrRamDrawCell(2, 32).fill, kIpBlue);  // the IP line wins over the variable
+  EXPECT_EQ(e.GrRamDrawCell(3, 32).text, "LDA 00");
+  EXPECT_EQ(e.GrRamDrawCell(3, 32).align, CellAlign::Left);
+  EXPECT_EQ(e.GrRamDrawCell(3, 0).text, "Befehl");
+  EXPECT_EQ(e.GrRamDrawCell(3, 0).align, CellAlign::Left);
+  EXPECT_EQ(e.GrRamDrawCell(1, 0).text, "OP");
+}
+
 TEST_F(RamEditorTest, OpAndOperandCellsRewriteTheInstructionAsTyped) {
   session.mps.SetDescription(0x20, "JMP nn");
   AssemblerView();
