@@ -56,6 +56,17 @@ TEST_F(StartUpTest, IgnoredOptionsAndJoinedSpeedDigits) {
   EXPECT_EQ(run.LabelText(), "Takt&zeit:  10 s");
 }
 
+TEST_F(StartUpTest, OptionsAndFilesActInTheOrderGiven) {
+  const std::string mpd = std::string(VELLAR_FIXTURES) + "/lehr.mpd";
+  // Crosses drawn after loading redraw the loaded gates and so mark the store as modified.
+  session.FormCreate({mpd, "/T"});
+  EXPECT_EQ(session.mps.CellText(7, 1), "X");
+  EXPECT_TRUE(session.mps.MpsModified());
+  session.FormCreate({"/T", mpd});
+  EXPECT_EQ(session.mps.CellText(7, 1), "X");
+  EXPECT_FALSE(session.mps.MpsModified());
+}
+
 TEST_F(StartUpTest, StartOptionRunsUntilHaltAtTheUnpacedLevels) {
   session.FormCreate({"/0"});
   EXPECT_EQ(run.LabelText(), "&Zeit:  zu schnell");
