@@ -1,6 +1,8 @@
 #include "app/command_line.h"
 
 #include <algorithm>
+#include <cctype>
+#include <string_view>
 
 namespace vellar {
 
@@ -23,7 +25,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   CommandLine cl;
   for (const std::string& arg : args) {
     if (!IsOptionGroup(arg)) {
-      if (!arg.empty()) cl.files.push_back(arg);
+      if (!arg.empty()) cl.steps.push_back({0, arg});
       continue;
     }
     for (size_t i = 1; i < arg.size(); ++i) {
@@ -32,30 +34,13 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
         cl.speed = std::min(cl.speed.value_or(0) * 10 + (c - '0'), kSpeedCap);
         continue;
       }
-      switch (c) {
-        case 'b':
-        case 'B':
-          cl.toggles.push_back('B');
-          break;
-        case 'k':
-        case 'K':
-          cl.toggles.push_back('K');
-          break;
-        case 'p':
-        case 'P':
-          cl.toggles.push_back('P');
-          break;
-        case 't':
-        case 'T':
-          cl.toggles.push_back('T');
-          break;
-        case 's':
-        case 'S':
-          cl.start = true;
-          break;
-        default:
-          break;  // H and every other character are ignored
+      const char option = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+      if (option == 'S') {
+        cl.start = true;
+      } else if (std::string_view("BKPT").find(option) != std::string_view::npos) {
+        cl.steps.push_back({option, {}});
       }
+      // H and every other character are ignored.
     }
   }
   return cl;

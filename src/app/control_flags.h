@@ -9,6 +9,8 @@ struct ControlFlags {
   bool ShowBus = true;
   bool ShowCursors = true;
   bool ShowRegisters = true;
+  // The RAM grid or the variable inspector has the focus: the space bar types a blank there.
+  bool GridEditing = false;
 };
 
 }  // namespace vellar

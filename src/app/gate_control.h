@@ -56,6 +56,8 @@ class GateControl {
   void EnableAllButtons();
 
   static GatePicture Picture(int gate, bool open);
+  // What button g shows now (its pale form while it is disabled).
+  GatePicture ButtonPicture(int gate) const { return Picture(gate, buttons_[gate].shownOpen); }
   // "Tor öffnen" or "Tor schließen"; Tor_F has none.
   std::string_view Hint(int gate) const;
   // The vertical bar of the ALU's plus sign (ShPlus): visible while gate D is shown closed.

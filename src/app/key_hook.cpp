@@ -4,14 +4,10 @@
 
 namespace vellar {
 
-namespace {
-bool IsGridOrInspector(Control c) {
-  return c == Control::MpsGrid || c == Control::RamGrid || c == Control::RamInspector;
-}
-}  // namespace
-
 bool KeyHook::OnAppMessage(const KeyMessage& message) {
-  const Control focus = session_.frontend.FocusedControl();
+  // The focus as the grids' enter and exit handlers keep it.
+  const bool mpsGridFocused = session_.mpsEditor.MpsGridFocused();
+  const bool ramGridFocused = session_.ramEditor.GridFocused();
   if (!message.down) {
     if (message.key == KeyCode::Control || message.key == KeyCode::Alt) ctrlHeld_ = false;
     return false;
@@ -22,7 +18,7 @@ bool KeyHook::OnAppMessage(const KeyMessage& message) {
       ctrlHeld_ = true;
       break;
     case KeyCode::Space:
-      if (!IsGridOrInspector(focus)) {
+      if (!mpsGridFocused && !session_.flags.GridEditing) {
         session_.run.BuTaktClick(std::nullopt);
         handled = true;
       }
@@ -31,13 +27,13 @@ bool KeyHook::OnAppMessage(const KeyMessage& message) {
     case KeyCode::Delete: {
       if (!ctrlHeld_) break;
       const bool insert = message.key == KeyCode::Insert;
-      if (focus == Control::MpsGrid) {
+      if (mpsGridFocused) {
         insert ? session_.mpsEditor.InsertMpsRow() : session_.mpsEditor.DeleteMpsRow();
         if (insert) session_.frontend.Invalidate(kRedrawRamGrid);
         handled = true;
       }
-      // The RAM grid's cell editor is active exactly while the grid has the focus.
-      if (focus == Control::RamGrid) {
+      // The RAM grid shows its cell editor exactly while it has the focus.
+      if (ramGridFocused) {
         insert ? session_.ramEditor.InsertRamLine() : session_.ramEditor.DeleteRamLine();
         handled = true;
       }

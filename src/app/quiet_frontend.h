@@ -3,13 +3,14 @@
 #include "app/frontend.h"
 
 // A frontend with nobody in front of it: every question is answered No, no file is ever
-// picked, and nothing is shown. Headless tools derive from it to report what they must.
+// picked, and nothing is shown. Headless tools derive from it to report what they must; it
+// counts the messages it swallowed and remembers the focus it was given.
 namespace vellar {
 
 class QuietFrontend : public Frontend {
  public:
-  void ShowMessage(std::string_view, std::string_view) override {}
-  void ShowError(std::string_view) override {}
+  void ShowMessage(std::string_view, std::string_view) override { ++messages; }
+  void ShowError(std::string_view) override { ++messages; }
   bool AskYesNo(std::string_view) override { return false; }
   std::optional<std::string> AskOpenFile(const FileDialogSpec&) override { return {}; }
   std::optional<std::string> AskSaveFile(const FileDialogSpec&) override { return {}; }
@@ -17,9 +18,12 @@ class QuietFrontend : public Frontend {
   void ProcessPendingEvents() override {}
   void Invalidate(uint32_t) override {}
   void SetCaption(std::string_view) override {}
-  Control FocusedControl() const override { return Control::None; }
-  void SetFocus(Control) override {}
+  Control FocusedControl() const override { return focus; }
+  void SetFocus(Control control) override { focus = control; }
   void PrintListing(const std::vector<std::string>&, std::string_view) override {}
+
+  Control focus = Control::None;
+  long messages = 0;
 };
 
 }  // namespace vellar

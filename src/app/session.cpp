@@ -34,8 +34,10 @@ void Session::ReadCommandLine(const std::vector<std::string>& args) {
   menu.MeBus_8 = menu.MeKonfl = menu.MePfeil = menu.MeTorKz = true;
   mps.SetUseGateNumbers(true);
   const CommandLine cl = ParseCommandLine(args);
-  for (char toggle : cl.toggles) {
-    switch (toggle) {
+  std::string baseDir = WorkingDirectory();
+  files.mpsDialogDir = files.ramDialogDir = baseDir;
+  for (const CommandLineStep& step : cl.steps) {
+    switch (step.toggle) {
       case 'B':
         MeBus_8Click();
         break;
@@ -49,12 +51,10 @@ void Session::ReadCommandLine(const std::vector<std::string>& args) {
         MeTorKzClick();
         break;
       default:
+        LoadCommandLineFile(step.file, baseDir);
         break;
     }
   }
-  std::string baseDir = WorkingDirectory();
-  files.mpsDialogDir = files.ramDialogDir = baseDir;
-  for (const std::string& name : cl.files) LoadCommandLineFile(name, baseDir);
   flags.GatesAutomatic = false;
   run.RaTorClick();
   run.SetSliderPosition(SliderPositionForSpeed(cl.speed));
@@ -112,11 +112,6 @@ void Session::MeTorKzClick() {
     }
   }
   frontend.Invalidate(kRedrawMenus | kRedrawMpsGrid);
-}
-
-void Session::MeVariablenClick() {
-  menu.MeVariablen = !menu.MeVariablen;
-  frontend.Invalidate(kRedrawMenus | kRedrawInspector | kRedrawLayout);
 }
 
 void Session::TorClick(int gate) {

@@ -17,6 +17,7 @@
 #include "app/ram_view.h"
 #include "app/register_fields.h"
 #include "app/run_control.h"
+#include "app/variable_inspector.h"
 #include "core/machine.h"
 #include "mps/mps_grid.h"
 #include "mps/mps_store.h"
@@ -45,8 +46,6 @@ class Session : private MpsStoreListener {
   void MeKonflClick();
   void MePfeilClick();
   void MeTorKzClick();
-  // "&Variableninspektor anzeigen": shows or hides the inspector; the window lays out anew.
-  void MeVariablenClick();
 
   // A click on a gate button, or Ctrl with a hex digit.
   void TorClick(int gate);
@@ -66,9 +65,10 @@ class Session : private MpsStoreListener {
   ClockPhases phases{{machine, mps, mpsGrid, gates, flags, memory, registers, picture, frontend}};
   RunControl run{
       {phases, gates, picture, machine, flags, mpsGrid, ramGrid, menu.MeKonfl, frontend}};
-  MpsEditor mpsEditor{mps, mpsGrid, frontend};
-  RamEditor ramEditor{memory, ramGrid, mps, frontend};
+  MpsEditor mpsEditor{{mps, mpsGrid, gates, run, phases, machine, ramGrid, flags, frontend}};
   RamView ramView{ramGrid, machine, variables, frontend};
+  RamEditor ramEditor{{machine, memory, ramGrid, ramView, mps, flags, frontend}};
+  VariableInspector inspector{{variables, memory, machine, ramGrid, menu, flags, frontend}};
   FileCommands files{{mps, ramGrid, memory, variables, machine, menu, run, ramView, frontend}};
   KeyHook keys{*this};
 

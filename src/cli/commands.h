@@ -11,6 +11,7 @@ namespace vellar::cli {
 int RunCommand(const Args& args);
 int ConvertCommand(const Args& args);
 int ListCommand(const Args& args);
+int AsmCommand(const Args& args);
 
 struct Subcommand {
   std::string_view name;

@@ -8,7 +8,7 @@
 namespace vellar::cli {
 namespace {
 
-constexpr std::array<Subcommand, 3> kSubcommands = {{
+constexpr std::array<Subcommand, 4> kSubcommands = {{
     {"run", RunCommand,
      "run [--mps DATEI] [--ram DATEI] [--mode clock|instruction|halt] [--max-clocks N]\n"
      "               [--set REG=HH]... [--dump] [--save-ram DATEI] [--expect TEXT]...",
@@ -28,6 +28,13 @@ constexpr std::array<Subcommand, 3> kSubcommands = {{
     {"list", ListCommand, "list DATEI [--mps DATEI] [--view data|asm]",
      "Gibt das Listing der Datei aus, wie es gespeichert und gedruckt wird; --view wählt bei\n"
      "  RAM-Dateien die Daten- oder Assembler-Ansicht."},
+    {"asm", AsmCommand, "asm --mps DATEI QUELLE AUSGABE.ras",
+     "Übersetzt ein im Editor geschriebenes Programm mit den Befehlen des Mikroprogramms\n"
+     "  und speichert es als .ras-Listing. Jede Zeile von QUELLE kommt in die Spalte „Befehl“\n"
+     "  der nächsten Assemblerzeile (ab Adresse 00), so wie die Eingabe im Fenster; leere\n"
+     "  Zeilen und Zeilen mit „;“ am Anfang werden übersprungen, „hh hh“ sind zwei Datenbytes.\n"
+     "  Rückgabe: 0 gespeichert; 2 bei einer Zeile ohne passenden Befehl oder mit ungültigem\n"
+     "  Operand (mit Zeilennummer, dann wird nichts gespeichert) und bei falschen Argumenten."},
 }};
 
 void PrintHelp(std::ostream& out) {

@@ -28,6 +28,7 @@ struct MpsGrid {
   // At start the grid shows its editor permanently; leaving it or switching to automatic gate
   // control ends that for good.
   bool editorAlwaysShown = true;
+  CellEditor editor;
   std::array<int, MpsStore::kGridCols> colWidths{};
 };
 

@@ -63,6 +63,7 @@ class RamGrid {
   GridCell current{1, 1};
   // The RAM grid shows its editor while it has the focus.
   bool editorAlwaysShown = false;
+  CellEditor editor;
 
  private:
   void Build(int cols, int rows, const Bytes& ram);

@@ -191,6 +191,10 @@ void ControlPanel::RunButtonClick(RunButton button) {
   });
 }
 
+void ControlPanel::FocusGateControl() {
+  (automatic_->isChecked() ? automatic_ : manual_)->setFocus();
+}
+
 void ControlPanel::Sync() {
   const RunControl& run = session_.run;
   (run.GatesAutomatic() ? automatic_ : manual_)->setChecked(true);

@@ -34,6 +34,9 @@ class ControlPanel : public ColourPanel {
   // Shows the run control's state: gate control, visible buttons, slider, label, RAM view.
   void Sync();
 
+  // The checked item of "Torsteuerung" takes the focus.
+  void FocusGateControl();
+
   QSlider* TrZeit() const { return trZeit_; }
   QPushButton* Button(RunButton b) const { return buttons_[static_cast<int>(b)]; }
 

@@ -21,7 +21,7 @@ GateButton::GateButton(QWidget* parent, int gate, int x, int y, const GateContro
 
 void GateButton::Sync() {
   const vellar::GateButton& model = gates_.Button(gate_);
-  const GatePicture picture = GateControl::Picture(gate_, model.shownOpen);
+  const GatePicture picture = gates_.ButtonPicture(gate_);
   if (shown_ != picture) {
     shown_ = picture;
     setIcon(GateIcon(picture));

@@ -1,21 +1,24 @@
 #include "ui/grid_views.h"
 
 #include <QPainter>
-#include <array>
 
 #include "app/session.h"
-#include "ui/cell_looks.h"
 #include "ui/ui_style.h"
 
 namespace vellar::ui {
 
 namespace {
 
+QColor ToColor(const Rgb& c) {
+  return {c.r, c.g, c.b};
+}
+
+// Draws a cell as the session says it looks; where it names no colour, the grid's own.
 void DrawLook(const StringGrid& grid, QPainter& painter, const QRect& rect, const CellLook& look,
               const CellState& state) {
-  StringGrid::DrawCellText(painter, rect, look.text, look.leftAligned,
-                           look.fill.value_or(grid.DefaultFill(state)),
-                           look.textColor.value_or(grid.DefaultText(state)));
+  StringGrid::DrawCellText(painter, rect, FromUtf8(look.text), look.align == CellAlign::Left,
+                           look.fill ? ToColor(*look.fill) : grid.DefaultFill(state),
+                           look.textColour ? ToColor(*look.textColour) : grid.DefaultText(state));
 }
 
 }  // namespace
@@ -51,7 +54,7 @@ bool MpsGridView::HasSelection() const {
 
 void MpsGridView::DrawCell(QPainter& painter, int col, int row, const QRect& rect,
                            const CellState& state) {
-  DrawLook(*this, painter, rect, MpsCellLook(session_, col, row), state);
+  DrawLook(*this, painter, rect, session_.mpsEditor.GrMpsDrawCell(col, row), state);
 }
 
 // --- RAM ---
@@ -86,7 +89,7 @@ GridCell RamGridView::Current() const {
 
 void RamGridView::DrawCell(QPainter& painter, int col, int row, const QRect& rect,
                            const CellState& state) {
-  DrawLook(*this, painter, rect, RamCellLook(session_, col, row), state);
+  DrawLook(*this, painter, rect, session_.ramEditor.GrRamDrawCell(col, row), state);
 }
 
 // --- Variable inspector ---
@@ -98,29 +101,21 @@ InspectorView::InspectorView(QWidget* parent, const Session& session)
 }
 
 int InspectorView::ColCount() const {
-  return 1 + session_.variables.ColumnCount();
+  return session_.inspector.ColCount();
 }
 
 int InspectorView::RowCount() const {
-  return VariableList::kRows;
+  return VariableInspector::RowCount();
 }
 
 int InspectorView::ColWidth(int col) const {
-  return col == 0 ? kCaptionWidth : kDefaultColWidth;
+  return VariableInspector::ColWidth(col);
 }
 
 void InspectorView::DrawCell(QPainter& painter, int col, int row, const QRect& rect,
                              const CellState& state) {
-  static const std::array<QString, VariableList::kRows> kCaptions = {
-      QStringLiteral("Speicherstelle"), QStringLiteral("Variablenname"), QStringLiteral("Wert")};
-  QString text;
-  if (col == 0) {
-    text = kCaptions[row];
-  } else if (col <= session_.variables.ColumnCount()) {
-    const VariableColumn& c = session_.variables.Column(col);
-    text = FromUtf8(row == 0 ? c.address : row == 1 ? c.name : c.value);
-  }
-  DrawCellText(painter, rect, text, true, DefaultFill(state), DefaultText(state));
+  DrawCellText(painter, rect, FromUtf8(session_.inspector.CellText(col, row)), true,
+               DefaultFill(state), DefaultText(state));
 }
 
 }  // namespace vellar::ui

@@ -47,9 +47,6 @@ class RamGridView : public StringGrid {
 
 class InspectorView : public StringGrid {
  public:
-  static constexpr int kCaptionWidth = 140;
-  static constexpr int kDefaultColWidth = 30;
-
   InspectorView(QWidget* parent, const Session& session);
   int ColCount() const override;
   int RowCount() const override;

@@ -59,6 +59,13 @@ TFoSim::TFoSim() {
   gateButtons_ = paRegister->Gates();
   gateButtons_.insert(gateButtons_.end(), paBus_->Gates().begin(), paBus_->Gates().end());
 
+  // Entering and leaving the grids decides what the space bar and Ctrl+Insert do there.
+  auto focus = [this](StringGrid* grid, void (TFoSim::*handler)(bool)) {
+    grid->SetFocusHandler([this, handler](bool entered) { (this->*handler)(entered); });
+  };
+  focus(paProzessor_->GrMps(), &TFoSim::GrMpsFocus);
+  focus(paRAM_->GrRam(), &TFoSim::GrRamFocus);
+  focus(paRAM_->RamInspector(), &TFoSim::RamInspectorFocus);
   frontend_.RegisterControl(paProzessor_->GrMps(), Control::MpsGrid);
   frontend_.RegisterControl(paRAM_->GrRam(), Control::RamGrid);
   frontend_.RegisterControl(paRAM_->RamInspector(), Control::RamInspector);
@@ -102,6 +109,8 @@ void TFoSim::FormCreate(const std::vector<std::string>& args) {
   });
   qApp->installEventFilter(keyHook_);
   guard_([&] { session_.FormCreate(args); });
+  // Not the MPS grid: entering it would switch to automatic gate control.
+  paControl_->FocusGateControl();
   Refresh(~0u);
 }
 
@@ -153,6 +162,21 @@ void TFoSim::Refresh(uint32_t what) {
 
 void TFoSim::TimerTick() {
   guard_([&] { session_.run.TimerTimer(); });
+}
+
+void TFoSim::GrMpsFocus(bool entered) {
+  MpsEditor& editor = session_.mpsEditor;
+  guard_([&] { entered ? editor.GrMpsEnter() : editor.GrMpsExit(); });
+}
+
+void TFoSim::GrRamFocus(bool entered) {
+  RamEditor& editor = session_.ramEditor;
+  guard_([&] { entered ? editor.GrRamEnter() : editor.GrRamExit(); });
+}
+
+void TFoSim::RamInspectorFocus(bool entered) {
+  VariableInspector& inspector = session_.inspector;
+  guard_([&] { entered ? inspector.RamInspectorEnter() : inspector.RamInspectorExit(); });
 }
 
 void TFoSim::TorClick(int gate) {
@@ -218,11 +242,11 @@ void TFoSim::MeClrRamClick() {
 }
 
 void TFoSim::MeClrMpsClick() {
-  NotYetBuilt("MPS löschen");
+  guard_([&] { session_.mpsEditor.MeClrMpsClick(); });
 }
 
 void TFoSim::MeVariablenClick() {
-  guard_([&] { session_.MeVariablenClick(); });
+  guard_([&] { session_.inspector.MeVariablenClick(); });
 }
 
 void TFoSim::MeKonflClick() {

@@ -76,6 +76,9 @@ class TFoSim : public QMainWindow, private ViewHost {
   void Refresh(uint32_t what) override;
   void TimerTick() override;
   void TorClick(int gate);
+  void GrMpsFocus(bool entered);
+  void GrRamFocus(bool entered);
+  void RamInspectorFocus(bool entered);
   // After a layout: the picture's coordinates anew, and a real repaint when panels moved.
   void Placed();
   // Says that a command is still missing rather than doing nothing.

@@ -14,11 +14,6 @@ namespace {
 constexpr std::array<const char*, kRegCount> kNames = {"EdAX", "EdBX", "EdIP", "EdOP",
                                                        "EdAR", "EdDR", "EdAL"};
 
-// Focus that comes and goes with another window (a message box) is no entering or leaving.
-bool WindowSwitch(const QFocusEvent* event) {
-  return event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason;
-}
-
 }  // namespace
 
 RegisterField::RegisterField(QWidget* parent, int reg, int x, int y, Session& session,
@@ -50,14 +45,14 @@ void RegisterField::Sync() {
 
 void RegisterField::focusInEvent(QFocusEvent* event) {
   QLineEdit::focusInEvent(event);
-  if (WindowSwitch(event)) return;
+  if (IsWindowSwitch(*event)) return;
   // Selected after the focus change has been dealt with, or the click would undo it.
   QTimer::singleShot(0, this, [this] { selectAll(); });
 }
 
 void RegisterField::focusOutEvent(QFocusEvent* event) {
   QLineEdit::focusOutEvent(event);
-  if (WindowSwitch(event)) return;
+  if (IsWindowSwitch(*event)) return;
   guard_([&] { session_.registers.EdRegExit(reg_); });
   Sync();
 }

@@ -198,6 +198,16 @@ void StringGrid::scrollContentsBy(int /*dx*/, int /*dy*/) {
   viewport()->update();
 }
 
+void StringGrid::focusInEvent(QFocusEvent* event) {
+  QAbstractScrollArea::focusInEvent(event);
+  if (focusHandler_ && !IsWindowSwitch(*event)) focusHandler_(true);
+}
+
+void StringGrid::focusOutEvent(QFocusEvent* event) {
+  QAbstractScrollArea::focusOutEvent(event);
+  if (focusHandler_ && !IsWindowSwitch(*event)) focusHandler_(false);
+}
+
 void StringGrid::mousePressEvent(QMouseEvent* event) {
   // Editing the cells comes with the editors; a click only takes the focus so far.
   setFocus(Qt::MouseFocusReason);

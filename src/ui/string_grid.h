@@ -3,6 +3,7 @@
 #include <QAbstractScrollArea>
 #include <QColor>
 #include <QRect>
+#include <functional>
 
 #include "core/grid.h"
 
@@ -40,6 +41,9 @@ class StringGrid : public QAbstractScrollArea {
   int LeftCol() const { return leftCol_; }
   // Scrolls so that the cell is visible.
   void ScrollIntoView(GridCell cell);
+  // Called with true when the grid gets the focus, with false when it loses it.
+  void SetFocusHandler(std::function<void(bool)> handler) { focusHandler_ = std::move(handler); }
+
   // A cell's rectangle in the viewport; empty when it is scrolled out of sight.
   QRect CellRect(int col, int row) const;
   // The cell under a viewport position, {-1, -1} beyond the last cell.
@@ -62,6 +66,8 @@ class StringGrid : public QAbstractScrollArea {
   void resizeEvent(QResizeEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   void UpdateScrollBars();
@@ -73,6 +79,7 @@ class StringGrid : public QAbstractScrollArea {
   int topRow_ = 1;
   int leftCol_ = 1;
   GridCell shownCurrent_{-1, -1};
+  std::function<void(bool)> focusHandler_;
 };
 
 }  // namespace vellar::ui

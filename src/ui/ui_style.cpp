@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFocusEvent>
 #include <QPalette>
 #include <QProxyStyle>
 #include <QStyleFactory>
@@ -67,6 +68,10 @@ QString ResourceText(const char* path) {
   QFile file(QString::fromLatin1(path));
   if (!file.open(QIODevice::ReadOnly)) return {};
   return QString::fromUtf8(file.readAll()).remove(QLatin1Char('\r')).trimmed();
+}
+
+bool IsWindowSwitch(const QFocusEvent& event) {
+  return event.reason() == Qt::ActiveWindowFocusReason || event.reason() == Qt::PopupFocusReason;
 }
 
 void SetBackground(QWidget* widget, const QColor& color) {

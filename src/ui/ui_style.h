@@ -7,6 +7,7 @@
 #include <string_view>
 
 class QApplication;
+class QFocusEvent;
 class QWidget;
 
 // The window's colours and fonts in one place. Sizes are pixels and are not scaled with the
@@ -37,6 +38,10 @@ QFont GridFont();
 
 // Style, palette, fonts and the name shown in message boxes, for the whole application.
 void ConfigureApplication(QApplication& app);
+
+// Focus that comes and goes with another window (a message box, a dialog) is no entering or
+// leaving of a control.
+bool IsWindowSwitch(const QFocusEvent& event);
 
 // A widget whose background is filled with a colour of its own.
 void SetBackground(QWidget* widget, const QColor& color);

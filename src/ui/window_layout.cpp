@@ -83,8 +83,8 @@ void WindowLayout::PlaceInspector() {
   int ramHeight = paRAM->height() - top - 4;
   if (session_.menu.MeVariablen) {
     inspector->show();
-    const int need = InspectorView::kCaptionWidth +
-                     (inspector->ColCount() - 1) * (InspectorView::kDefaultColWidth + 2);
+    const int need = VariableInspector::kCaptionColumnWidth +
+                     (inspector->ColCount() - 1) * (VariableInspector::kColumnWidth + 2);
     const int avail = paRAM->width() - 8;
     int height = VariableList::kRows * (StringGrid::kRowHeight + 2);
     if (need > avail) height += inspector->style()->pixelMetric(QStyle::PM_ScrollBarExtent);

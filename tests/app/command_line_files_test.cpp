@@ -32,8 +32,11 @@ class CommandLineFilesTest : public SessionTest {
 
 TEST(CommandLineFileNamesTest, AbsoluteNamesAreNoOptionGroups) {
   const CommandLine cl = ParseCommandLine({"/tmp/s.mpd", "/BK", "/prog.ras", "/12", "/a/S"});
-  EXPECT_EQ(cl.files, (std::vector<std::string>{"/tmp/s.mpd", "/prog.ras", "/a/S"}));
-  EXPECT_EQ(cl.toggles, (std::vector<char>{'B', 'K'}));
+  std::string steps;
+  for (const CommandLineStep& step : cl.steps) {
+    steps += step.toggle != 0 ? std::string(1, step.toggle) : "[" + step.file + "]";
+  }
+  EXPECT_EQ(steps, "[/tmp/s.mpd]BK[/prog.ras][/a/S]");
   EXPECT_EQ(cl.speed, 12);
   EXPECT_FALSE(cl.start);
 }

@@ -15,10 +15,15 @@ TEST(CommandLineTest, SpeedDigitsJoinAcrossGroupsAndTheSliderLimitsThem) {
   EXPECT_EQ(SliderPositionForSpeed(ParseCommandLine({"/99999999999999999999"}).speed), 13);
 }
 
-TEST(CommandLineTest, FilesAndIgnoredOptions) {
-  const CommandLine cl = ParseCommandLine({"fw.mpd", "/hx", "prog.ras", "/s"});
-  EXPECT_EQ(cl.files, (std::vector<std::string>{"fw.mpd", "prog.ras"}));
-  EXPECT_TRUE(cl.toggles.empty());
+TEST(CommandLineTest, FilesAndTogglesKeepTheirOrderAndOtherLettersAreIgnored) {
+  const CommandLine cl = ParseCommandLine({"fw.mpd", "/hxT", "", "prog.ras", "/s", "/kB"});
+  ASSERT_EQ(cl.steps.size(), 5u);
+  EXPECT_EQ(cl.steps[0].file, "fw.mpd");
+  EXPECT_EQ(cl.steps[1].toggle, 'T');
+  EXPECT_EQ(cl.steps[2].file, "prog.ras");
+  EXPECT_EQ(cl.steps[3].toggle, 'K');
+  EXPECT_EQ(cl.steps[4].toggle, 'B');
+  EXPECT_EQ(cl.steps[2].toggle, 0);
   EXPECT_TRUE(cl.start);
 }
 
@@ -35,6 +40,31 @@ TEST_F(StartUpTest, OptionGroupsToggleTheMenuItems) {
   EXPECT_EQ(session.picture.BusLines(), 8);
   EXPECT_FALSE(session.menu.MeKonfl);
   EXPECT_FALSE(session.gates.GreyConflicts());
+}
+
+TEST_F(StartUpTest, IgnoredOptionsAndJoinedSpeedDigits) {
+  session.FormCreate({"/H", "/x"});
+  EXPECT_TRUE(session.menu.MeBus_8 && session.menu.MeKonfl && session.menu.MePfeil &&
+              session.menu.MeTorKz);
+  EXPECT_EQ(run.SliderPosition(), 8);
+  EXPECT_EQ(run.LabelText(), "Takt&zeit:  0,5 s");
+  EXPECT_FALSE(run.GatesAutomatic());
+  session.FormCreate({"/1", "/2"});
+  EXPECT_EQ(run.SliderPosition(), 9);
+  session.FormCreate({"/99"});
+  EXPECT_EQ(run.SliderPosition(), 13);
+  EXPECT_EQ(run.LabelText(), "Takt&zeit:  10 s");
+}
+
+TEST_F(StartUpTest, OptionsAndFilesActInTheOrderGiven) {
+  const std::string mpd = std::string(VELLAR_FIXTURES) + "/lehr.mpd";
+  // Crosses drawn after loading redraw the loaded gates and so mark the store as modified.
+  session.FormCreate({mpd, "/T"});
+  EXPECT_EQ(session.mps.CellText(7, 1), "X");
+  EXPECT_TRUE(session.mps.MpsModified());
+  session.FormCreate({"/T", mpd});
+  EXPECT_EQ(session.mps.CellText(7, 1), "X");
+  EXPECT_FALSE(session.mps.MpsModified());
 }
 
 TEST_F(StartUpTest, StartOptionRunsUntilHaltAtTheUnpacedLevels) {

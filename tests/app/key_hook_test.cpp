@@ -11,7 +11,7 @@ class KeyHookTest : public SessionTest {
 };
 
 TEST_F(KeyHookTest, CtrlWithADigitTogglesTheGateAndPassesTheKeyOn) {
-  fe.focus = Control::RamGrid;
+  Focus(Control::RamGrid);
   Key(KeyCode::Control);
   EXPECT_FALSE(Key(KeyCode::HexDigit, true, 5));
   EXPECT_TRUE(m.GateOpen(5));
@@ -33,30 +33,35 @@ TEST_F(KeyHookTest, SpaceClocksExceptInTheGridsAndTheInspector) {
   session.TorClick(7);
   session.TorClick(0);
   run.SetSliderPosition(0);
-  fe.focus = Control::MpsGrid;
+  Focus(Control::RamGrid);
   EXPECT_FALSE(Key(KeyCode::Space));
-  fe.focus = Control::RamInspector;
+  Focus(Control::RamInspector);
   EXPECT_FALSE(Key(KeyCode::Space));
   EXPECT_EQ(m.Regs[AX], 0);
-  fe.focus = Control::Slider;
+  Focus(Control::Slider);
   EXPECT_TRUE(Key(KeyCode::Space));
+  EXPECT_EQ(m.Regs[AX], 1);
+  // Entering the MPS grid switches to automatic control; the space bar then types a blank.
+  SetRow(0, {1, 7, 0}, "00");
+  Focus(Control::MpsGrid);
+  EXPECT_FALSE(Key(KeyCode::Space));
   EXPECT_EQ(m.Regs[AX], 1);
 }
 
 TEST_F(KeyHookTest, CtrlInsertGoesToTheFocusedGrid) {
   session.mps.SetDescription(4, "moved");
-  session.mpsGrid.current = {1, 3};
-  fe.focus = Control::MpsGrid;
+  Focus(Control::MpsGrid);
+  session.mpsEditor.GrMpsSelectCell(1, 3);
   Key(KeyCode::Control);
   EXPECT_TRUE(Key(KeyCode::Insert));
   EXPECT_EQ(session.mps.Description(5), "moved");
   EXPECT_TRUE(Key(KeyCode::Delete));
   EXPECT_EQ(session.mps.Description(4), "moved");
-  fe.focus = Control::Slider;
+  Focus(Control::Slider);
   EXPECT_FALSE(Key(KeyCode::Insert));
   // Without Ctrl the keys pass.
   Key(KeyCode::Control, false);
-  fe.focus = Control::MpsGrid;
+  Focus(Control::MpsGrid);
   EXPECT_FALSE(Key(KeyCode::Insert));
 }
 

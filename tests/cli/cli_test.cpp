@@ -173,11 +173,55 @@ TEST_F(CliTest, ConvertAndSaveRamGoThroughTheWindowsLoadAndSave) {
   EXPECT_EQ(ReadBytes(dir / "z.erm").size(), 256u);
 }
 
+TEST_F(CliTest, AsmTypesEachLineIntoTheNextAssemblerLine) {
+  WriteBytes(dir / "zaehler.txt",
+             "; der Zaehler, im Editor geschrieben\r\n"
+             "mov ax,05\r\n"
+             "\r\n"
+             "\tInc  AX\r\n"
+             "MOV [20] , ax\n"
+             "hlt\n"
+             "00 00\n"
+             "7f 01\n");
+  CliResult r = Cli({"asm", "--mps", mpd, dir / "zaehler.txt", dir / "z.ras"});
+  EXPECT_EQ(r.exit, 0);
+  EXPECT_EQ(r.err, "");
+  const auto listing = Lines(ReadBytes(dir / "z.ras"));
+  ASSERT_EQ(listing.size(), 9u);
+  EXPECT_EQ(listing[0], "; VellarD-RAM-Assembler: ");
+  EXPECT_EQ(listing[3], "00  0C 05 MOV AX,05");
+  EXPECT_EQ(listing[5], "04  0E 20 MOV [20],AX");
+  EXPECT_EQ(listing[8], "0A  7F 01 ");
+  r = Cli({"run", "--mps", mpd, "--ram", dir / "z.ras", "--expect", "AX=06 [20]=06 STOP=halt"});
+  EXPECT_EQ(r.exit, 0) << r.err;
+
+  WriteBytes(dir / "fehler.txt", "mov ax,05\nmov bx,05\n; gut\nhlt jetzt\n");
+  r = Cli({"asm", "--mps", mpd, dir / "fehler.txt", dir / "f.ras"});
+  EXPECT_EQ(r.exit, 2);
+  EXPECT_EQ(r.out, "");
+  const std::string source = dir / "fehler.txt";
+  EXPECT_EQ(Lines(r.err),
+            (std::vector<std::string>{
+                "vellar-cli: " + source +
+                    ": Zeile 2: \"mov bx,05\" passt zu keinem Befehl des Mikroprogramms.",
+                "vellar-cli: " + source +
+                    ": Zeile 4: Der Operand \"jetzt\" ist keine Hexadezimalzahl."}));
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"asm", dir / "zaehler.txt", dir / "y.ras"},
+        {"asm", "--mps", mpd, dir / "zaehler.txt", dir / "y.rad"},
+        {"asm", "--mps", mpd, dir / "fehlt.txt", dir / "y.ras"},
+        {"asm", "--mps", mpd, dir / "zaehler.txt"}}) {
+    EXPECT_EQ(Cli(args).exit, 2) << args.size();
+  }
+  EXPECT_EQ(dir.EntryCount(), 5);  // the two sources, z.ras and the capture files
+}
+
 TEST_F(CliTest, HelpNamesEverySubcommand) {
   const CliResult r = Cli({"--help"});
   EXPECT_EQ(r.exit, 0);
-  for (const char* usage : {"vellar-cli run [--mps DATEI]", "vellar-cli convert EINGABE AUSGABE",
-                            "vellar-cli list DATEI", "vellar-cli --help"}) {
+  for (const char* usage :
+       {"vellar-cli run [--mps DATEI]", "vellar-cli convert EINGABE AUSGABE",
+        "vellar-cli list DATEI", "vellar-cli asm --mps DATEI QUELLE", "vellar-cli --help"}) {
     EXPECT_NE(r.out.find(usage), std::string::npos) << usage;
   }
 }

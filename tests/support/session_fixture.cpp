@@ -25,4 +25,26 @@ void SessionTest::Automatic(int sliderPosition) {
   run.SetSliderPosition(sliderPosition);
 }
 
+void SessionTest::Focus(Control control) {
+  EnterOrExit(fe.focus, false);
+  fe.focus = control;
+  EnterOrExit(control, true);
+}
+
+void SessionTest::EnterOrExit(Control control, bool enter) {
+  switch (control) {
+    case Control::MpsGrid:
+      enter ? session.mpsEditor.GrMpsEnter() : session.mpsEditor.GrMpsExit();
+      break;
+    case Control::RamGrid:
+      enter ? session.ramEditor.GrRamEnter() : session.ramEditor.GrRamExit();
+      break;
+    case Control::RamInspector:
+      enter ? session.inspector.RamInspectorEnter() : session.inspector.RamInspectorExit();
+      break;
+    default:
+      break;
+  }
+}
+
 }  // namespace vellar::testing

@@ -26,6 +26,11 @@ class SessionTest : public ::testing::Test {
   // Switches to automatic gate control and sets the slider.
   void Automatic(int sliderPosition);
 
+  // Moves the focus as the window does: the exit handler of the control that had it, then
+  // the enter handler of the new one.
+  void Focus(Control control);
+  void EnterOrExit(Control control, bool enter);
+
   FakeFrontend fe;
   Session session{fe};
   Machine& m = session.machine;
