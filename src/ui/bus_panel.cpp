@@ -1,0 +1,51 @@
+#include "ui/bus_panel.h"
+
+#include "app/session.h"
+#include "ui/register_panel.h"
+#include "ui/ui_style.h"
+
+namespace vellar::ui {
+
+namespace {
+constexpr std::array<GatePlace, 5> kGates = {{{0x9, 26, 29, 13},
+                                              {0xA, 26, 69, 52},
+                                              {0xB, 138, 29, 13},
+                                              {0xC, 138, 69, 52},
+                                              {0x8, 26, 147, 132}}};
+}  // namespace
+
+BusPanel::BusPanel(QWidget* parent, Session& session, HandlerGuard& guard,
+                   const DiagramGeometry& geometry, const std::function<void(int)>& torClick)
+    : ColourPanel(parent, "PaBus", kBusColor, false) {
+  resize(kWidth, kHeight);
+  AddCaption(this, QStringLiteral("Bussystem"));
+  inner_ = new PicturePanel(this, "PaBus2", kBusColor, Picture::Bus, geometry, session);
+  inner_->setGeometry(4, 24, 185, 197);
+  AddLabel(inner_, QStringLiteral("Datenbus"), 60, 7);
+  AddLabel(inner_, QStringLiteral("Adressbus"), 57, 114);
+  AddBackdrop(inner_, kIpBlue, 76, 146);
+  auto* edDR = new RegisterField(inner_, DR, 78, 50, session, guard);
+  auto* edAR = new RegisterField(inner_, AR, 78, 148, session, guard);
+  AddLabel(inner_, QStringLiteral("&DR"), 80, 32, edDR);
+  AddLabel(inner_, QStringLiteral("A&R"), 81, 131, edAR);
+  gates_ = AddGates(inner_, kGates, session.gates, torClick);
+  fields_ = {edDR, edAR};
+}
+
+void BusPanel::FillControls(DiagramControls& c) const {
+  c.edDR = fields_[0]->geometry();
+  c.edAR = fields_[1]->geometry();
+  auto rectOf = [this](int gate) {
+    for (const GateButton* b : gates_) {
+      if (b->Gate() == gate) return b->geometry();
+    }
+    return QRect();
+  };
+  c.tor9 = rectOf(0x9);
+  c.torA = rectOf(0xA);
+  c.torB = rectOf(0xB);
+  c.torC = rectOf(0xC);
+  c.busWidth = width();
+}
+
+}  // namespace vellar::ui

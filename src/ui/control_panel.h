@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QSlider>
+#include <array>
+
+#include "app/run_control.h"
+#include "ui/handler_guard.h"
+#include "ui/panel_parts.h"
+
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
+// PaControl, the strip along the bottom: gate control, the run buttons, the clock-time slider
+// with its label, the RAM view selector and the hint on inserting and deleting lines.
+namespace vellar::ui {
+
+// TrZeit: a lower position is faster. Up and Left go one lower, Down and Right one higher,
+// PageUp and PageDown two, Home and End to the ends.
+class ClockSlider : public QSlider {
+ public:
+  explicit ClockSlider(QWidget* parent);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+};
+
+class ControlPanel : public ColourPanel {
+ public:
+  static constexpr int kHeight = 73;
+
+  ControlPanel(QWidget* parent, Session& session, HandlerGuard& guard);
+
+  // Shows the run control's state: gate control, visible buttons, slider, label, RAM view.
+  void Sync();
+
+  // The checked item of "Torsteuerung" takes the focus.
+  void FocusGateControl();
+
+  QSlider* TrZeit() const { return trZeit_; }
+  QPushButton* Button(RunButton b) const { return buttons_[static_cast<int>(b)]; }
+
+ private:
+  void AddRunButtons(QWidget* group);
+  void RunButtonClick(RunButton button);
+
+  Session& session_;
+  HandlerGuard& guard_;
+  QRadioButton* automatic_ = nullptr;
+  QRadioButton* manual_ = nullptr;
+  std::array<QPushButton*, kRunButtonCount> buttons_{};
+  ClockSlider* trZeit_ = nullptr;
+  QLabel* laZeit_ = nullptr;
+  QRadioButton* dataView_ = nullptr;
+  QRadioButton* assemblerView_ = nullptr;
+};
+
+}  // namespace vellar::ui

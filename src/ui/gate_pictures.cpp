@@ -1,0 +1,76 @@
+#include "ui/gate_pictures.h"
+
+#include <QPainter>
+#include <QPolygon>
+#include <array>
+
+namespace vellar::ui {
+
+namespace {
+
+constexpr QColor kClosedRed{220, 0, 0};
+constexpr QColor kOpenGreen{0, 150, 0};
+constexpr QColor kStripe{190, 190, 190};
+constexpr QColor kPale{165, 165, 165};
+
+// An arrow pointing right from x0 with its head from xh to the tip.
+QPolygon Arrow(int x0, int xh, int tip) {
+  return QPolygon({{x0, 7}, {xh, 7}, {xh, 3}, {tip, 8}, {xh, 13}, {xh, 9}, {x0, 9}});
+}
+
+void DrawRightPicture(QPainter& p, bool open, bool disabled) {
+  const QColor color = disabled ? kPale : (open ? kOpenGreen : kClosedRed);
+  if (open && !disabled) {
+    p.setPen(kStripe);
+    for (int x = -kGatePictureSize; x < kGatePictureSize; x += 4) {
+      p.drawLine(x, kGatePictureSize - 1, x + kGatePictureSize - 1, 0);
+    }
+  }
+  const QPolygon arrow = open ? Arrow(1, 10, 15) : Arrow(1, 7, 11);
+  p.setPen(color);
+  p.setBrush(disabled ? QBrush(Qt::NoBrush) : QBrush(color));
+  p.drawPolygon(arrow);
+  if (!open) {
+    const QRect bar(13, 2, 2, 12);
+    if (disabled) {
+      p.drawRect(bar);
+    } else {
+      p.fillRect(bar.adjusted(0, 0, 1, 1), color);
+    }
+  }
+}
+
+bool PointsLeft(GatePicture picture) {
+  return picture == GatePicture::ClosedLeft || picture == GatePicture::OpenLeft;
+}
+
+bool IsOpen(GatePicture picture) {
+  return picture == GatePicture::OpenLeft || picture == GatePicture::OpenRight;
+}
+
+}  // namespace
+
+QImage GatePictureImage(GatePicture picture, bool disabled) {
+  QImage image(kGatePictureSize, kGatePictureSize, QImage::Format_ARGB32);
+  image.fill(Qt::transparent);
+  {
+    QPainter p(&image);
+    DrawRightPicture(p, IsOpen(picture), disabled);
+  }
+  return PointsLeft(picture) ? image.mirrored(true, false) : image;
+}
+
+const QIcon& GateIcon(GatePicture picture) {
+  static const std::array<QIcon, 4> icons = [] {
+    std::array<QIcon, 4> result;
+    for (int i = 0; i < 4; ++i) {
+      const auto p = static_cast<GatePicture>(i);
+      result[i].addPixmap(QPixmap::fromImage(GatePictureImage(p, false)), QIcon::Normal);
+      result[i].addPixmap(QPixmap::fromImage(GatePictureImage(p, true)), QIcon::Disabled);
+    }
+    return result;
+  }();
+  return icons[static_cast<int>(picture)];
+}
+
+}  // namespace vellar::ui

@@ -1,0 +1,76 @@
+#include "ui/main_menu.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "app/menu_options.h"
+#include "ui/main_window.h"
+
+namespace vellar::ui {
+
+namespace {
+
+using Handler = void (TFoSim::*)();
+
+QAction* AddItem(QMenu* menu, TFoSim& window, const char* name, const QString& text,
+                 Handler handler, QKeySequence key = {}, bool checkable = false) {
+  QAction* action = menu->addAction(text);
+  action->setObjectName(QString::fromLatin1(name));
+  action->setShortcut(key);
+  action->setCheckable(checkable);
+  QObject::connect(action, &QAction::triggered, &window,
+                   [&window, handler] { (window.*handler)(); });
+  return action;
+}
+
+}  // namespace
+
+MainMenu::MainMenu(QMenuBar* bar, TFoSim& w) {
+  QMenu* file = bar->addMenu(QStringLiteral("&Datei"));
+  AddItem(file, w, "MeLoadMps", QStringLiteral("MPS l&aden"), &TFoSim::MeLoadMpsClick, Qt::Key_F2);
+  AddItem(file, w, "MeSaveMps", QStringLiteral("MPS s&peichern"), &TFoSim::MeSaveMpsClick,
+          Qt::Key_F3);
+  AddItem(file, w, "MePrnMps", QStringLiteral("MPS drucken"), &TFoSim::MePrnMpsClick);
+  file->addSeparator();
+  AddItem(file, w, "MeLoadRam", QStringLiteral("RAM &laden"), &TFoSim::MeLoadRamClick, Qt::Key_F5);
+  AddItem(file, w, "MeSaveRam", QStringLiteral("RAM &speichern"), &TFoSim::MeSaveRamClick,
+          Qt::Key_F6);
+  AddItem(file, w, "MePrnRam", QStringLiteral("RAM drucken"), &TFoSim::MePrnRamClick);
+  file->addSeparator();
+  AddItem(file, w, "MeEnde", QStringLiteral("&Ende"), &TFoSim::MeEndeClick);
+
+  QMenu* reset = bar->addMenu(QStringLiteral("&Zurücksetzen"));
+  AddItem(reset, w, "MeClrReg", QStringLiteral("&Register löschen"), &TFoSim::MeClrRegClick,
+          Qt::Key_F9);
+  AddItem(reset, w, "MeClrRam", QStringLiteral("R&AM löschen"), &TFoSim::MeClrRamClick);
+  AddItem(reset, w, "MeClrMps", QStringLiteral("&MPS löschen"), &TFoSim::MeClrMpsClick);
+
+  QMenu* view = bar->addMenu(QStringLiteral("&Ansicht"));
+  meVariablen_ = AddItem(view, w, "MeVariablen", QStringLiteral("&Variableninspektor anzeigen"),
+                         &TFoSim::MeVariablenClick, {}, true);
+  view->addSeparator();
+  meKonfl_ = AddItem(view, w, "MeKonfl", QStringLiteral("MPS auf &Konflike prüfen"),
+                     &TFoSim::MeKonflClick, {}, true);
+  meTorKz_ = AddItem(view, w, "MeTorKz", QStringLiteral("&Tornummern im MPS verwenden"),
+                     &TFoSim::MeTorKzClick, {}, true);
+  view->addSeparator();
+  meBus8_ =
+      AddItem(view, w, "MeBus_8", QStringLiteral("&Bus-8-Bit"), &TFoSim::MeBus_8Click, {}, true);
+  mePfeil_ = AddItem(view, w, "MePfeil", QStringLiteral("Bus ohne &Pfeile"), &TFoSim::MePfeilClick,
+                     {}, true);
+
+  QMenu* help = bar->addMenu(QStringLiteral("&Hilfe"));
+  AddItem(help, w, "MeInfo", QStringLiteral("Info"), &TFoSim::MeInfoClick);
+  AddItem(help, w, "MeHilf", QStringLiteral("&Hilfe"), &TFoSim::MeHilfClick, Qt::Key_F1);
+}
+
+void MainMenu::Sync(const MenuOptions& options) {
+  meVariablen_->setChecked(options.MeVariablen);
+  meKonfl_->setChecked(options.MeKonfl);
+  meTorKz_->setChecked(options.MeTorKz);
+  meBus8_->setChecked(options.MeBus_8);
+  mePfeil_->setChecked(options.MePfeil);
+}
+
+}  // namespace vellar::ui

@@ -1,0 +1,31 @@
+#pragma once
+
+class QAction;
+class QMenuBar;
+
+// The menu bar: its items, shortcuts and check marks; each item calls the window's handler
+// of the same name.
+namespace vellar {
+struct MenuOptions;
+}
+
+namespace vellar::ui {
+
+class TFoSim;
+
+class MainMenu {
+ public:
+  MainMenu(QMenuBar* bar, TFoSim& window);
+
+  // The check marks as the session holds them.
+  void Sync(const MenuOptions& options);
+
+ private:
+  QAction* meVariablen_ = nullptr;
+  QAction* meKonfl_ = nullptr;
+  QAction* meTorKz_ = nullptr;
+  QAction* meBus8_ = nullptr;
+  QAction* mePfeil_ = nullptr;
+};
+
+}  // namespace vellar::ui

@@ -1,0 +1,276 @@
+#include "ui/main_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTimer>
+#include <functional>
+
+#include "ui/bus_panel.h"
+#include "ui/control_panel.h"
+#include "ui/key_hook_filter.h"
+#include "ui/main_menu.h"
+#include "ui/portrait.h"
+#include "ui/processor_panel.h"
+#include "ui/ram_panel.h"
+#include "ui/ui_style.h"
+#include "ui/window_layout.h"
+
+namespace vellar::ui {
+
+namespace {
+
+// The client area, which lays the window out whenever its size changes.
+class ClientArea : public QWidget {
+ public:
+  ClientArea(QWidget* parent, std::function<void()> resized)
+      : QWidget(parent), resized_(std::move(resized)) {}
+
+ protected:
+  void resizeEvent(QResizeEvent*) override { resized_(); }
+
+ private:
+  std::function<void()> resized_;
+};
+
+}  // namespace
+
+TFoSim::TFoSim() {
+  setObjectName("FoSim");
+  setWindowTitle(QStringLiteral("Mikroprozessor Simulation"));
+  menu_ = std::make_unique<MainMenu>(menuBar(), *this);
+
+  auto torClick = [this](int gate) { TorClick(gate); };
+  client_ = new ClientArea(this, [this] { FormResize(); });
+  setCentralWidget(client_);
+  paProzessor_ = new ProcessorPanel(client_, session_, guard_, geometry_, torClick);
+  paBus_ = new BusPanel(client_, session_, guard_, geometry_, torClick);
+  paBus_->move(456, 224);
+  portrait_ = std::make_unique<Portrait>(client_);
+  paRAM_ = new RamPanel(client_, session_);
+  paControl_ = new ControlPanel(client_, session_, guard_);
+
+  RegisterPanel* paRegister = paProzessor_->PaRegister();
+  fields_.assign(paRegister->Fields().begin(), paRegister->Fields().end());
+  fields_.insert(fields_.end(), paBus_->Fields().begin(), paBus_->Fields().end());
+  gateButtons_ = paRegister->Gates();
+  gateButtons_.insert(gateButtons_.end(), paBus_->Gates().begin(), paBus_->Gates().end());
+
+  // Entering and leaving the grids decides what the space bar and Ctrl+Insert do there.
+  auto focus = [this](StringGrid* grid, void (TFoSim::*handler)(bool)) {
+    grid->SetFocusHandler([this, handler](bool entered) { (this->*handler)(entered); });
+  };
+  focus(paProzessor_->GrMps(), &TFoSim::GrMpsFocus);
+  focus(paRAM_->GrRam(), &TFoSim::GrRamFocus);
+  focus(paRAM_->RamInspector(), &TFoSim::RamInspectorFocus);
+  frontend_.RegisterControl(paProzessor_->GrMps(), Control::MpsGrid);
+  frontend_.RegisterControl(paRAM_->GrRam(), Control::RamGrid);
+  frontend_.RegisterControl(paRAM_->RamInspector(), Control::RamInspector);
+  for (RegisterField* field : fields_) frontend_.RegisterControl(field, Control::RegisterField);
+  frontend_.RegisterControl(paControl_->TrZeit(), Control::Slider);
+  frontend_.RegisterControl(paControl_->findChild<QWidget*>("RaTor"), Control::GateControl);
+
+  layout_ =
+      std::make_unique<WindowLayout>(LayoutParts{client_, paProzessor_, paBus_, portrait_->ImBild(),
+                                                 portrait_->MoBild(), paRAM_, paControl_},
+                                     session_, [this] { Placed(); });
+
+  setMinimumSize(kMinimumSize - kFrame);
+  setMaximumSize(kMaximumSize - kFrame);
+  resize(kStartSize - kFrame);
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect desk = screen->availableGeometry();
+    move(desk.center() - QPoint(kStartSize.width() / 2, kStartSize.height() / 2));
+  }
+  // The client area gets its size now, so the first layout need not wait for the window to
+  // be shown.
+  layout()->activate();
+}
+
+TFoSim::~TFoSim() {
+  if (keyHook_ != nullptr) qApp->removeEventFilter(keyHook_);
+  frontend_.SetTimer(false, 0);
+  // The panels go before the session they show.
+  delete client_;
+  client_ = nullptr;
+}
+
+void TFoSim::FormCreate(const std::vector<std::string>& args) {
+  keyHook_ = new KeyHookFilter(this, [this](const KeyMessage& message) {
+    bool handled = false;
+    // A refused space bar must not reach the focused control either.
+    if (!guard_([&] { handled = session_.keys.OnAppMessage(message); })) {
+      return message.key == KeyCode::Space;
+    }
+    return handled;
+  });
+  qApp->installEventFilter(keyHook_);
+  guard_([&] { session_.FormCreate(args); });
+  // Not the MPS grid: entering it would switch to automatic gate control.
+  paControl_->FocusGateControl();
+  Refresh(~0u);
+}
+
+void TFoSim::FormResize() {
+  if (client_ != nullptr) layout_->FormResize();
+}
+
+void TFoSim::Placed() {
+  RegisterPanel* paRegister = paProzessor_->PaRegister();
+  DiagramControls controls;
+  paRegister->FillControls(controls);
+  paBus_->FillControls(controls);
+  controls.processorWidth = paProzessor_->width();
+  controls.dy = paBus_->y() + paBus_->Inner()->y() - paProzessor_->y() - paRegister->y();
+  geometry_ = ComputeGeometry(controls);
+  inspectorColumns_ = session_.variables.ColumnCount();
+  ramViewAssembler_ = session_.ramGrid.AssemblerView();
+  if (paProzessor_->geometry() != placedProcessor_ || paBus_->geometry() != placedBus_) {
+    placedProcessor_ = paProzessor_->geometry();
+    placedBus_ = paBus_->geometry();
+    // Moved or resized panels are erased and drawn anew: every path black.
+    session_.picture.FullRepaint();
+  }
+}
+
+void TFoSim::Refresh(uint32_t what) {
+  if (client_ == nullptr) return;
+  const bool relayout = (what & kRedrawLayout) ||
+                        session_.ramGrid.AssemblerView() != ramViewAssembler_ ||
+                        session_.variables.ColumnCount() != inspectorColumns_;
+  if (relayout) FormResize();
+  if (what & kRedrawMpsGrid) paProzessor_->GrMps()->Refresh();
+  if (what & kRedrawRamGrid) paRAM_->GrRam()->Refresh();
+  if (what & kRedrawInspector) paRAM_->RamInspector()->Refresh();
+  if (what & kRedrawRegisters) {
+    for (RegisterField* field : fields_) field->Sync();
+  }
+  if (what & kRedrawGateButtons) {
+    for (GateButton* button : gateButtons_) button->Sync();
+  }
+  if (what & (kRedrawRegisters | kRedrawGateButtons)) paProzessor_->PaRegister()->Sync();
+  if (what & (kRedrawPicture | kRedrawPictureFull)) {
+    paProzessor_->PaRegister()->update();
+    paBus_->Inner()->update();
+  }
+  if (what & kRedrawRunControls) paControl_->Sync();
+  if (what & kRedrawMenus) menu_->Sync(session_.menu);
+}
+
+void TFoSim::TimerTick() {
+  guard_([&] { session_.run.TimerTimer(); });
+}
+
+void TFoSim::GrMpsFocus(bool entered) {
+  MpsEditor& editor = session_.mpsEditor;
+  guard_([&] { entered ? editor.GrMpsEnter() : editor.GrMpsExit(); });
+}
+
+void TFoSim::GrRamFocus(bool entered) {
+  RamEditor& editor = session_.ramEditor;
+  guard_([&] { entered ? editor.GrRamEnter() : editor.GrRamExit(); });
+}
+
+void TFoSim::RamInspectorFocus(bool entered) {
+  VariableInspector& inspector = session_.inspector;
+  guard_([&] { entered ? inspector.RamInspectorEnter() : inspector.RamInspectorExit(); });
+}
+
+void TFoSim::TorClick(int gate) {
+  guard_([&] { session_.TorClick(gate); });
+}
+
+void TFoSim::closeEvent(QCloseEvent* event) {
+  if (guard_.Busy()) {
+    // A run inside a handler is still on the stack: it ends at its next phase, and the
+    // window closes once the handler has returned.
+    event->ignore();
+    session_.run.BuStoppClick();
+    guard_.WhenIdle([this] { QTimer::singleShot(0, this, &QWidget::close); });
+    return;
+  }
+  frontend_.SetTimer(false, 0);
+  event->accept();
+}
+
+void TFoSim::NotYetBuilt(const char* command) {
+  frontend_.ShowMessage(std::string("\"") + command +
+                        "\" ist in dieser Version noch nicht eingebaut.");
+}
+
+void TFoSim::MeLoadMpsClick() {
+  guard_([&] { session_.files.MeLoadMpsClick(); });
+}
+
+void TFoSim::MeSaveMpsClick() {
+  guard_([&] { session_.files.MeSaveMpsClick(); });
+}
+
+void TFoSim::MePrnMpsClick() {
+  guard_(
+      [&] { frontend_.PrintListing(session_.files.BuildMpdText(), session_.files.MpsFileName()); });
+}
+
+void TFoSim::MeLoadRamClick() {
+  guard_([&] { session_.files.MeLoadRamClick(); });
+}
+
+void TFoSim::MeSaveRamClick() {
+  guard_([&] { session_.files.MeSaveRamClick(); });
+}
+
+void TFoSim::MePrnRamClick() {
+  guard_([&] {
+    const auto listing = session_.files.RamListing(session_.ramGrid.AssemblerView());
+    frontend_.PrintListing(listing, session_.files.RamFileName());
+  });
+}
+
+void TFoSim::MeEndeClick() {
+  close();
+}
+
+void TFoSim::MeClrRegClick() {
+  guard_([&] { session_.run.MeClrRegClick(); });
+}
+
+void TFoSim::MeClrRamClick() {
+  guard_([&] { session_.files.MeClrRamClick(); });
+}
+
+void TFoSim::MeClrMpsClick() {
+  guard_([&] { session_.mpsEditor.MeClrMpsClick(); });
+}
+
+void TFoSim::MeVariablenClick() {
+  guard_([&] { session_.inspector.MeVariablenClick(); });
+}
+
+void TFoSim::MeKonflClick() {
+  guard_([&] { session_.MeKonflClick(); });
+}
+
+void TFoSim::MeTorKzClick() {
+  guard_([&] { session_.MeTorKzClick(); });
+}
+
+void TFoSim::MeBus_8Click() {
+  guard_([&] { session_.MeBus_8Click(); });
+}
+
+void TFoSim::MePfeilClick() {
+  guard_([&] { session_.MePfeilClick(); });
+}
+
+void TFoSim::MeInfoClick() {
+  frontend_.ShowMessage(ResourceText(":/info.txt").toStdString());
+}
+
+void TFoSim::MeHilfClick() {
+  NotYetBuilt("Hilfe");
+}
+
+}  // namespace vellar::ui

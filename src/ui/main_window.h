@@ -1,0 +1,108 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QSize>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/session.h"
+#include "ui/data_path_geometry.h"
+#include "ui/handler_guard.h"
+#include "ui/qt_frontend.h"
+
+class QLabel;
+
+// TFoSim, the main window: it owns the session and shows it in its panels. It wires the
+// panels, the menu, the key hook and the timer to the session's handlers and decides
+// nothing itself.
+namespace vellar::ui {
+
+class BusPanel;
+class ControlPanel;
+class GateButton;
+class KeyHookFilter;
+class MainMenu;
+class Portrait;
+class ProcessorPanel;
+class RamPanel;
+class RegisterField;
+class WindowLayout;
+
+class TFoSim : public QMainWindow, private ViewHost {
+ public:
+  // Outer sizes of the window; the desktop's frame around the client area is taken as four
+  // pixels on each side and a caption of 23 pixels.
+  static constexpr QSize kStartSize{1061, 745};
+  static constexpr QSize kMinimumSize{1040, 552};
+  static constexpr QSize kMaximumSize{1400, 1500};
+  static constexpr QSize kFrame{8, 31};
+
+  TFoSim();
+  ~TFoSim() override;
+
+  // The window's creation: the key hook, the session's first state and the arguments.
+  void FormCreate(const std::vector<std::string>& args);
+  void FormResize();
+
+  Session& session() { return session_; }
+  QtFrontend& frontend() { return frontend_; }
+  const DiagramGeometry& Geometry() const { return geometry_; }
+  const HandlerGuard& Guard() const { return guard_; }
+
+  // The menu's handlers.
+  void MeLoadMpsClick();
+  void MeSaveMpsClick();
+  void MePrnMpsClick();
+  void MeLoadRamClick();
+  void MeSaveRamClick();
+  void MePrnRamClick();
+  void MeEndeClick();
+  void MeClrRegClick();
+  void MeClrRamClick();
+  void MeClrMpsClick();
+  void MeVariablenClick();
+  void MeKonflClick();
+  void MeTorKzClick();
+  void MeBus_8Click();
+  void MePfeilClick();
+  void MeInfoClick();
+  void MeHilfClick();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void Refresh(uint32_t what) override;
+  void TimerTick() override;
+  void TorClick(int gate);
+  void GrMpsFocus(bool entered);
+  void GrRamFocus(bool entered);
+  void RamInspectorFocus(bool entered);
+  // After a layout: the picture's coordinates anew, and a real repaint when panels moved.
+  void Placed();
+  // Says that a command is still missing rather than doing nothing.
+  void NotYetBuilt(const char* command);
+
+  QtFrontend frontend_{this, *this};
+  Session session_{frontend_};
+  HandlerGuard guard_;
+  DiagramGeometry geometry_;
+  QWidget* client_ = nullptr;
+  ProcessorPanel* paProzessor_ = nullptr;
+  BusPanel* paBus_ = nullptr;
+  std::unique_ptr<Portrait> portrait_;
+  RamPanel* paRAM_ = nullptr;
+  ControlPanel* paControl_ = nullptr;
+  std::vector<RegisterField*> fields_;
+  std::vector<GateButton*> gateButtons_;
+  std::unique_ptr<MainMenu> menu_;
+  std::unique_ptr<WindowLayout> layout_;
+  KeyHookFilter* keyHook_ = nullptr;
+  int inspectorColumns_ = 0;
+  bool ramViewAssembler_ = false;
+  QRect placedProcessor_;
+  QRect placedBus_;
+};
+
+}  // namespace vellar::ui

@@ -1,0 +1,157 @@
+#include "ui/qt_frontend.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QWidget>
+
+#include "ui/ui_style.h"
+
+namespace vellar::ui {
+
+namespace {
+
+QString Caption(std::string_view caption) {
+  return caption.empty() ? QGuiApplication::applicationDisplayName() : FromUtf8(caption);
+}
+
+}  // namespace
+
+QtFrontend::QtFrontend(QWidget* window, ViewHost& host) : window_(window), host_(host) {
+  timer_.setTimerType(Qt::PreciseTimer);
+  QObject::connect(&timer_, &QTimer::timeout, &context_, [this] { host_.TimerTick(); });
+  QObject::connect(qApp, &QApplication::focusChanged, &context_,
+                   [this](QWidget*, QWidget* now) { focus_ = ControlOf(now); });
+}
+
+void QtFrontend::RegisterControl(QWidget* widget, Control control) {
+  controls_.emplace_back(widget, control);
+  focus_ = ControlOf(QApplication::focusWidget());
+}
+
+void QtFrontend::ShowMessage(std::string_view text, std::string_view caption) {
+  QMessageBox box(QMessageBox::NoIcon, Caption(caption), FromUtf8(text), QMessageBox::Ok, window_);
+  box.exec();
+}
+
+void QtFrontend::ShowError(std::string_view text) {
+  QMessageBox box(QMessageBox::Critical, Caption({}), FromUtf8(text), QMessageBox::Ok, window_);
+  box.exec();
+}
+
+bool QtFrontend::AskYesNo(std::string_view question) {
+  QMessageBox box(QMessageBox::NoIcon, Caption({}), FromUtf8(question),
+                  QMessageBox::Yes | QMessageBox::No, window_);
+  box.button(QMessageBox::Yes)->setText(QStringLiteral("&Ja"));
+  box.button(QMessageBox::No)->setText(QStringLiteral("&Nein"));
+  box.setDefaultButton(QMessageBox::Yes);
+  box.setEscapeButton(QMessageBox::No);
+  return box.exec() == QMessageBox::Yes;
+}
+
+QStringList NameFilters(const std::string& filter) {
+  const QStringList parts = FromUtf8(filter).split(QLatin1Char('|'));
+  QStringList result;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    QString patterns = parts[i + 1];
+    patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+    result << QStringLiteral("%1 (%2)").arg(parts[i], patterns);
+  }
+  return result;
+}
+
+std::optional<std::string> QtFrontend::AskFile(const FileDialogSpec& spec, bool save) {
+  QFileDialog dialog(window_);
+  dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  // The session asks before it overwrites, in its own words.
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  const QStringList filters = NameFilters(spec.filter);
+  dialog.setNameFilters(filters);
+  if (spec.filterIndex >= 1 && spec.filterIndex <= filters.size()) {
+    dialog.selectNameFilter(filters[spec.filterIndex - 1]);
+  }
+  dialog.setDefaultSuffix(FromUtf8(spec.defaultExt));
+  if (!spec.initialDir.empty()) dialog.setDirectory(FromUtf8(spec.initialDir));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().first().toStdString();
+}
+
+std::optional<std::string> QtFrontend::AskOpenFile(const FileDialogSpec& spec) {
+  return AskFile(spec, false);
+}
+
+std::optional<std::string> QtFrontend::AskSaveFile(const FileDialogSpec& spec) {
+  return AskFile(spec, true);
+}
+
+void QtFrontend::SetTimer(bool enabled, int intervalMs) {
+  if (timer_.interval() != intervalMs) timer_.setInterval(intervalMs);
+  if (!enabled) {
+    timer_.stop();
+  } else if (!timer_.isActive()) {
+    timer_.start();
+  }
+}
+
+void QtFrontend::ProcessPendingEvents() {
+  // Called after every bus phase of a run. The event loop costs microseconds even when
+  // nothing is pending, and reading the clock costs more than a phase at the fastest level,
+  // so both are done only now and then; a few milliseconds apart the window still answers
+  // at once.
+  if (++eventCalls_ < kCallsPerClockRead) return;
+  eventCalls_ = 0;
+  if (std::chrono::steady_clock::now() < nextEvents_) return;
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+  nextEvents_ = std::chrono::steady_clock::now() + kEventInterval;
+}
+
+void QtFrontend::Invalidate(uint32_t what) {
+  pending_ |= what;
+  if (refreshPosted_) return;
+  refreshPosted_ = true;
+  QMetaObject::invokeMethod(
+      &context_, [this] { Flush(); }, Qt::QueuedConnection);
+}
+
+void QtFrontend::Flush() {
+  refreshPosted_ = false;
+  const uint32_t what = std::exchange(pending_, 0);
+  if (what != 0) host_.Refresh(what);
+}
+
+void QtFrontend::SetCaption(std::string_view caption) {
+  window_->setWindowTitle(FromUtf8(caption));
+}
+
+Control QtFrontend::FocusedControl() const {
+  return focus_;
+}
+
+Control QtFrontend::ControlOf(const QWidget* focus) const {
+  if (focus == nullptr) return Control::None;
+  for (const QWidget* w = focus; w != nullptr; w = w->parentWidget()) {
+    for (const auto& [widget, control] : controls_) {
+      if (widget == w) return control;
+    }
+  }
+  return Control::Other;
+}
+
+void QtFrontend::SetFocus(Control control) {
+  for (const auto& [widget, c] : controls_) {
+    if (c == control) {
+      widget->setFocus();
+      return;
+    }
+  }
+}
+
+void QtFrontend::PrintListing(const std::vector<std::string>& /*lines*/,
+                              std::string_view /*title*/) {
+  // Printing comes with its own dialog in a later version; say so rather than do nothing.
+  ShowError("Drucken ist in dieser Version noch nicht möglich.");
+}
+
+}  // namespace vellar::ui

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+#include <chrono>
+#include <utility>
+#include <vector>
+
+#include "app/frontend.h"
+
+class QWidget;
+
+// The session's frontend in Qt: message boxes, file dialogs, the run timer, the event loop.
+// Repaints are collected and done on the next pass of the event loop, so that a run pays
+// for a flag per change, not for a repaint.
+namespace vellar::ui {
+
+// What the frontend needs from the window.
+class ViewHost {
+ public:
+  virtual ~ViewHost() = default;
+  // Shows anew what the collected Redraw flags name.
+  virtual void Refresh(uint32_t what) = 0;
+  virtual void TimerTick() = 0;
+};
+
+class QtFrontend : public Frontend {
+ public:
+  // Between two looks at the clock, and between two passes of the event loop in a run.
+  static constexpr int kCallsPerClockRead = 32;
+  static constexpr std::chrono::milliseconds kEventInterval{4};
+
+  QtFrontend(QWidget* window, ViewHost& host);
+
+  // Which control a widget (or any widget inside it) stands for.
+  void RegisterControl(QWidget* widget, Control control);
+  // Refreshes what is pending at once.
+  void Flush();
+
+  void ShowMessage(std::string_view text, std::string_view caption = {}) override;
+  void ShowError(std::string_view text) override;
+  bool AskYesNo(std::string_view question) override;
+  std::optional<std::string> AskOpenFile(const FileDialogSpec& spec) override;
+  std::optional<std::string> AskSaveFile(const FileDialogSpec& spec) override;
+  void SetTimer(bool enabled, int intervalMs) override;
+  void ProcessPendingEvents() override;
+  void Invalidate(uint32_t what) override;
+  void SetCaption(std::string_view caption) override;
+  Control FocusedControl() const override;
+  void SetFocus(Control control) override;
+  void PrintListing(const std::vector<std::string>& lines, std::string_view title) override;
+
+  const QTimer& Timer() const { return timer_; }
+
+ private:
+  std::optional<std::string> AskFile(const FileDialogSpec& spec, bool save);
+  Control ControlOf(const QWidget* focus) const;
+
+  QWidget* window_;
+  ViewHost& host_;
+  QObject context_;  // receives the posted refresh; dropping it drops what is still queued
+  QTimer timer_;
+  uint32_t pending_ = 0;
+  bool refreshPosted_ = false;
+  int eventCalls_ = 0;
+  std::chrono::steady_clock::time_point nextEvents_{};
+  std::vector<std::pair<QWidget*, Control>> controls_;
+  // Asked on every memory write of a run, so kept up to date as the focus moves.
+  Control focus_ = Control::None;
+};
+
+// "Beschreibung|*.a;*.b|..." as Qt's name filters "Beschreibung (*.a *.b)".
+QStringList NameFilters(const std::string& filter);
+
+}  // namespace vellar::ui

@@ -1,0 +1,20 @@
+#include "ui/ram_panel.h"
+
+#include "ui/ui_style.h"
+
+namespace vellar::ui {
+
+RamPanel::RamPanel(QWidget* parent, const Session& session)
+    : ColourPanel(parent, "PaRAM", kRamColor, false) {
+  setGeometry(672, 0, 225, 505);
+  AddCaption(this, QStringLiteral("Arbeitsspeicher (RAM)"));
+  grRam_ = new RamGridView(this, session);
+  grRam_->setObjectName("GrRam");
+  grRam_->setGeometry(4, 24, 213, 329);
+  inspector_ = new InspectorView(this, session);
+  inspector_->setObjectName("RamInspector");
+  inspector_->setGeometry(8, 360, 209, 81);
+  inspector_->hide();
+}
+
+}  // namespace vellar::ui

@@ -1,0 +1,60 @@
+#include "ui/register_field.h"
+
+#include <QFocusEvent>
+#include <QTimer>
+#include <array>
+
+#include "app/session.h"
+#include "ui/ui_style.h"
+
+namespace vellar::ui {
+
+namespace {
+
+constexpr std::array<const char*, kRegCount> kNames = {"EdAX", "EdBX", "EdIP", "EdOP",
+                                                       "EdAR", "EdDR", "EdAL"};
+
+}  // namespace
+
+RegisterField::RegisterField(QWidget* parent, int reg, int x, int y, Session& session,
+                             HandlerGuard& guard)
+    : QLineEdit(parent), reg_(reg), session_(session), guard_(guard) {
+  setObjectName(QString::fromLatin1(kNames[reg]));
+  setGeometry(x, y, kWidth, kHeight);
+  setFont(WindowFont(16));
+  setMaxLength(2);
+  setTextMargins(0, 0, 0, 0);
+  setToolTip(FromUtf8(RegisterFields::Hint(reg)));
+  setReadOnly(reg == AL);
+  QPalette palette = this->palette();
+  const QColor text = reg == OP ? kOpText : (reg == IP || reg == AR) ? kIpText : QColor(Qt::black);
+  palette.setColor(QPalette::Text, text);
+  setPalette(palette);
+  setText(QStringLiteral("00"));
+  connect(this, &QLineEdit::textEdited, this, [this](const QString& typed) {
+    guard_([&] { session_.registers.EdRegChange(reg_, typed.toStdString()); });
+    // Letters become capitals and a refused character goes; the caret stays at the end.
+    Sync();
+  });
+}
+
+void RegisterField::Sync() {
+  const QString text = FromUtf8(session_.registers.Text(reg_));
+  if (this->text() != text) setText(text);
+}
+
+void RegisterField::focusInEvent(QFocusEvent* event) {
+  QLineEdit::focusInEvent(event);
+  if (IsWindowSwitch(*event)) return;
+  // Selected after the focus change has been dealt with, or the click would undo it.
+  QTimer::singleShot(0, this, [this] { selectAll(); });
+}
+
+void RegisterField::focusOutEvent(QFocusEvent* event) {
+  QLineEdit::focusOutEvent(event);
+  if (IsWindowSwitch(*event)) return;
+  guard_([&] { session_.registers.EdRegExit(reg_); });
+  Sync();
+}
+
+}  // namespace vellar::ui

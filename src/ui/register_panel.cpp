@@ -1,0 +1,109 @@
+#include "ui/register_panel.h"
+
+#include <QLabel>
+#include <QPainter>
+
+#include "app/session.h"
+#include "ui/ui_style.h"
+
+namespace vellar::ui {
+
+namespace {
+
+constexpr std::array<GatePlace, 11> kGates = {{{0x6, 62, 21, 5},
+                                               {0xF, 144, 21, 5},
+                                               {0x4, 62, 73, 57},
+                                               {0x5, 144, 73, 57},
+                                               {0x2, 62, 125, 109},
+                                               {0x3, 144, 125, 109},
+                                               {0x0, 62, 179, 162},
+                                               {0x1, 144, 179, 162},
+                                               {0xE, 62, 242, 225},
+                                               {0xD, 192, 242, 225},
+                                               {0x7, 306, 137, 121}}};
+
+// The vertical bar of the ALU's plus: a bar with rounded ends.
+class PlusBar : public QWidget {
+ public:
+  explicit PlusBar(QWidget* parent) : QWidget(parent) { setObjectName("ShPlus"); }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::black);
+    p.drawRoundedRect(rect(), 2, 2);
+  }
+};
+
+}  // namespace
+
+std::vector<GateButton*> AddGates(QWidget* parent, std::span<const GatePlace> places,
+                                  const GateControl& gates,
+                                  const std::function<void(int)>& torClick) {
+  std::vector<GateButton*> buttons;
+  for (const GatePlace& p : places) {
+    AddGateNumber(parent, p.gate, p.x, p.labelY);
+    buttons.push_back(new GateButton(parent, p.gate, p.x, p.y, gates, torClick));
+  }
+  return buttons;
+}
+
+RegisterPanel::RegisterPanel(QWidget* parent, Session& session, HandlerGuard& guard,
+                             const DiagramGeometry& geometry,
+                             const std::function<void(int)>& torClick)
+    : PicturePanel(parent, "PaRegister", kProcessorColor, Picture::Register, geometry, session),
+      session_(session) {
+  AddBackdrop(this, kOpGreen, 98, 20);
+  AddBackdrop(this, kIpBlue, 98, 72);
+  auto* edOP = new RegisterField(this, OP, 100, 22, session, guard);
+  auto* edIP = new RegisterField(this, IP, 100, 74, session, guard);
+  auto* edBX = new RegisterField(this, BX, 100, 126, session, guard);
+  auto* edAX = new RegisterField(this, AX, 100, 180, session, guard);
+  AddLabel(this, QStringLiteral("&OP"), 104, 5, edOP);
+  AddLabel(this, QStringLiteral("&IP"), 108, 57, edIP);
+  AddLabel(this, QStringLiteral("&BX"), 104, 109, edBX);
+  AddLabel(this, QStringLiteral("&AX"), 104, 161, edAX);
+  gates_ = AddGates(this, kGates, session.gates, torClick);
+
+  paSignF_ = AddValuePanel(this, "PaSignF", QStringLiteral("0"), 101, 244);
+  paSignF_->setToolTip(QStringLiteral("Vorzeichenflag"));
+  AddLabel(this, QStringLiteral("SF"), 104, 265);
+  paSubtr_ = AddValuePanel(this, "PaSubtr", QStringLiteral("1"), 157, 244);
+  paPlus1_ = AddValuePanel(this, "PaPlus1", QStringLiteral("1"), 260, 138);
+
+  paALU_ = new ColourPanel(this, "PaALU", kProcessorColor, false);
+  paALU_->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  paALU_->setLineWidth(2);
+  paALU_->setGeometry(222, 200, 131, 65);
+  auto* edAL = new RegisterField(paALU_, AL, 52, 28, session, guard);
+  auto* shMinu = new QWidget(paALU_);
+  shMinu->setObjectName("ShMinu");
+  SetBackground(shMinu, Qt::black);
+  shMinu->setGeometry(60, 12, 12, 4);
+  shPlus_ = new PlusBar(paALU_);
+  shPlus_->setGeometry(64, 8, 4, 12);
+  AddLabel(this, QStringLiteral("A&LU"), 275, 185, edAL);
+
+  fields_ = {edAX, edBX, edIP, edOP, edAL};
+}
+
+void RegisterPanel::Sync() {
+  const QString sign = FromUtf8(session_.registers.SignText());
+  if (paSignF_->text() != sign) paSignF_->setText(sign);
+  shPlus_->setVisible(session_.gates.PlusBarVisible());
+}
+
+void RegisterPanel::FillControls(DiagramControls& c) const {
+  c.edAX = fields_[0]->geometry();
+  c.edBX = fields_[1]->geometry();
+  c.edIP = fields_[2]->geometry();
+  c.edOP = fields_[3]->geometry();
+  c.paSignF = paSignF_->geometry();
+  c.paSubtr = paSubtr_->geometry();
+  c.paPlus1 = paPlus1_->geometry();
+  c.paALU = paALU_->geometry();
+}
+
+}  // namespace vellar::ui

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+
+#include <string_view>
+
+class QApplication;
+class QFocusEvent;
+class QWidget;
+
+// The window's colours and fonts in one place. Sizes are pixels and are not scaled with the
+// screen resolution.
+namespace vellar::ui {
+
+inline constexpr QColor kButtonFace{240, 240, 240};
+inline constexpr QColor kActiveBorder{180, 180, 180};
+inline constexpr QColor kProcessorColor{192, 220, 192};
+inline constexpr QColor kBusColor{249, 216, 166};
+inline constexpr QColor kRamColor{166, 202, 240};
+// Behind OP and in the executing MPS row.
+inline constexpr QColor kOpGreen{139, 190, 139};
+// Behind IP and AR and in the IP line of the RAM grid.
+inline constexpr QColor kIpBlue{109, 167, 231};
+inline constexpr QColor kOpText{75, 142, 75};
+inline constexpr QColor kIpText{77, 103, 183};
+inline constexpr QColor kVariableColor{166, 202, 240};
+inline constexpr QColor kManualText{192, 192, 192};
+inline constexpr QColor kGridLine{160, 160, 160};
+
+// "System", bold: a bold sans stands in.
+QFont WindowFont(int pixelSize = 13);
+// Arial, for panel captions.
+QFont CaptionFont(int pixelSize, bool bold = true);
+// Courier New bold 13 px for the grids; Liberation Mono where Courier New is missing.
+QFont GridFont();
+
+// Style, palette, fonts and the name shown in message boxes, for the whole application.
+void ConfigureApplication(QApplication& app);
+
+// Focus that comes and goes with another window (a message box, a dialog) is no entering or
+// leaving of a control.
+bool IsWindowSwitch(const QFocusEvent& event);
+
+// A widget whose background is filled with a colour of its own.
+void SetBackground(QWidget* widget, const QColor& color);
+
+// A text built into the program, such as ":/info.txt"; line ends as "\n".
+QString ResourceText(const char* path);
+
+inline QString FromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace vellar::ui

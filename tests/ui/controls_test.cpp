@@ -1,0 +1,256 @@
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTest>
+#include <chrono>
+#include <functional>
+
+#include "window_fixture.h"
+
+namespace vellar::ui::testing {
+namespace {
+
+using ControlsTest = WindowTest;
+
+QRgb Centre(QWidget* button) {
+  return button->grab().toImage().pixel(11, 11);
+}
+
+TEST_F(ControlsTest, GateButtonClickOpensTheGateAndChangesPictureAndHint) {
+  auto* tor1 = Find<QPushButton>("Tor_1");
+  EXPECT_EQ(tor1->toolTip(), QStringLiteral("Tor öffnen"));
+  EXPECT_EQ(qGreen(Centre(tor1)), 0);  // the red arrow
+  QTest::mouseClick(tor1, Qt::LeftButton);
+  Settle();
+  EXPECT_TRUE(session().machine.GateOpen(1));
+  EXPECT_EQ(tor1->toolTip(), QStringLiteral("Tor schließen"));
+  EXPECT_EQ(qRed(Centre(tor1)), 0);  // the green arrow
+  EXPECT_GT(qGreen(Centre(tor1)), 100);
+
+  // Gate D turns the ALU's plus into a minus; gate B greys every other button.
+  for (const char* gate : {"Tor_1", "Tor_D"}) {
+    QTest::mouseClick(Find<QPushButton>(gate), Qt::LeftButton);
+    Settle();
+  }
+  EXPECT_FALSE(Find("ShPlus")->isVisible());
+  for (const char* gate : {"Tor_D", "Tor_B"}) {
+    QTest::mouseClick(Find<QPushButton>(gate), Qt::LeftButton);
+    Settle();
+  }
+  EXPECT_TRUE(Find("ShPlus")->isVisible());
+  EXPECT_FALSE(Find("Tor_0")->isEnabled());
+  EXPECT_FALSE(Find("Tor_F")->isEnabled());
+  EXPECT_TRUE(Find("Tor_B")->isEnabled());
+}
+
+TEST_F(ControlsTest, SliderKeysChangeTheLabel) {
+  auto* slider = Find<QSlider>("TrZeit");
+  auto* label = Find<QLabel>("LaZeit");
+  EXPECT_EQ(label->text(), QStringLiteral("Takt&zeit:  0,5 s"));
+  slider->setFocus();
+  QTest::keyClick(slider, Qt::Key_Home);
+  Settle();
+  EXPECT_EQ(label->text(), QStringLiteral("&Zeit:  zu schnell"));
+  QTest::keyClick(slider, Qt::Key_PageDown);
+  EXPECT_EQ(label->text(), QStringLiteral("&Zeit:  schneller"));
+  QTest::keyClick(slider, Qt::Key_Up);
+  EXPECT_EQ(label->text(), QStringLiteral("&Zeit:  sehr schnell"));
+  QTest::keyClick(slider, Qt::Key_End);
+  EXPECT_EQ(label->text(), QStringLiteral("Takt&zeit:  10 s"));
+  EXPECT_EQ(session().run.TimerInterval(), 10000);
+}
+
+TEST_F(ControlsTest, GateControlShowsTheButtonsOfItsMode) {
+  EXPECT_TRUE(Find("BuPhase")->isVisible());
+  EXPECT_FALSE(Find("BuBisHalt")->isVisible());
+  Find("RaTor")->findChildren<QRadioButton*>().at(0)->click();
+  Settle();
+  EXPECT_TRUE(session().run.GatesAutomatic());
+  EXPECT_FALSE(Find("BuPhase")->isVisible());
+  EXPECT_TRUE(Find("BuBisHalt")->isVisible());
+  EXPECT_TRUE(Find("Tor_F")->isEnabled());
+}
+
+// Counts the key presses a widget receives.
+class KeyCounter : public QObject {
+ public:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::KeyPress) ++presses;
+    return false;
+  }
+  int presses = 0;
+};
+
+TEST_F(ControlsTest, CtrlWithADigitOpensTheGateAndTheGridStillGetsTheKey) {
+  QWidget* grid = Find("GrRam");
+  grid->setFocus();
+  KeyCounter counter;
+  grid->installEventFilter(&counter);
+  // QTest presses and releases Ctrl around the digit.
+  QTest::keyClick(grid, Qt::Key_5, Qt::ControlModifier);
+  EXPECT_TRUE(session().machine.GateOpen(5));
+  EXPECT_EQ(counter.presses, 2);  // Ctrl and 5
+}
+
+TEST_F(ControlsTest, SpaceRunsAClockButNotInTheGrids) {
+  session().TorClick(1);
+  session().TorClick(7);
+  session().TorClick(0);
+  session().run.SetSliderPosition(0);
+  auto* edBX = Find<QLineEdit>("EdBX");
+  edBX->setFocus();
+  Settle();  // entering the field selects its text, so a blank would replace it
+  QTest::keyClick(edBX, Qt::Key_Space);
+  Settle();
+  EXPECT_EQ(session().machine.Regs[AX], 1);
+  EXPECT_EQ(Find<QLineEdit>("EdAX")->text(), QStringLiteral("01"));
+  EXPECT_EQ(edBX->text(), QStringLiteral("00"));  // the field never saw the blank
+
+  session().TorClick(1);
+  session().TorClick(7);
+  session().TorClick(0);
+  Find("GrMps")->setFocus();
+  QTest::keyClick(Find("GrMps"), Qt::Key_Space);
+  EXPECT_EQ(session().machine.Regs[AX], 1);
+}
+
+TEST_F(ControlsTest, AltLetterFocusesTheRegisterField) {
+  QTest::keyClick(window.get(), Qt::Key_I, Qt::AltModifier);
+  EXPECT_EQ(QApplication::focusWidget(), Find("EdIP"));
+  QTest::keyClick(window.get(), Qt::Key_R, Qt::AltModifier);
+  EXPECT_EQ(QApplication::focusWidget(), Find("EdAR"));
+  QTest::keyClick(window.get(), Qt::Key_B, Qt::AltModifier);
+  EXPECT_EQ(QApplication::focusWidget(), Find("EdBX"));
+  QTest::keyClick(window.get(), Qt::Key_M, Qt::AltModifier);
+  ASSERT_NE(QApplication::focusWidget(), nullptr);
+  EXPECT_EQ(QApplication::focusWidget()->parentWidget(), Find("RaRam"));
+}
+
+TEST_F(ControlsTest, PortraitAndItsTextSwapOnAClickAndInfoShowsItsText) {
+  auto* portrait = Find<QLabel>("ImBild");
+  EXPECT_FALSE(portrait->pixmap().isNull());
+  EXPECT_FALSE(Find("MoBild")->isVisible());
+  QTest::mouseClick(portrait, Qt::LeftButton);
+  EXPECT_FALSE(portrait->isVisible());
+  EXPECT_TRUE(Find("MoBild")->isVisible());
+  QTest::mouseClick(Find("MoBild"), Qt::LeftButton);
+  EXPECT_TRUE(portrait->isVisible());
+
+  answers.Expect(QMessageBox::Ok);
+  window->MeInfoClick();
+  ASSERT_EQ(answers.texts.size(), 1u);
+  EXPECT_TRUE(
+      answers.texts[0].startsWith(QStringLiteral("Mikroprozessor Simulation mit Torsteuerung.\n")));
+}
+
+TEST_F(ControlsTest, FunctionKeysReachTheirCommands) {
+  session().registers.EdRegChange(BX, "42");
+  QTest::keyClick(window.get(), Qt::Key_F9);
+  Settle();
+  EXPECT_EQ(session().machine.Regs[BX], 0);
+  EXPECT_EQ(Find<QLineEdit>("EdBX")->text(), QStringLiteral("00"));
+
+  // F1 says that the help is still missing; F2, F3, F5 and F6 open the file dialogs.
+  answers.Expect(QMessageBox::Ok);
+  for (int i = 0; i < 4; ++i) answers.ExpectFileDialog();
+  for (Qt::Key key : {Qt::Key_F1, Qt::Key_F2, Qt::Key_F3, Qt::Key_F5, Qt::Key_F6}) {
+    QTest::keyClick(window.get(), key);
+    // Shortcuts reach the active window only.
+    QApplication::setActiveWindow(window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  }
+  ASSERT_EQ(answers.texts.size(), 5u);
+  EXPECT_TRUE(answers.texts[0].contains(QStringLiteral("Hilfe")));
+  for (int i : {1, 2}) EXPECT_TRUE(answers.texts[i].contains(QStringLiteral("*.mpd"))) << i;
+  for (int i : {3, 4}) EXPECT_TRUE(answers.texts[i].contains(QStringLiteral("*.ras"))) << i;
+}
+
+TEST_F(ControlsTest, InvalidEntryMessageIsAnsweredAndTheCharacterGoes) {
+  auto* edAX = Find<QLineEdit>("EdAX");
+  edAX->setFocus();
+  edAX->clear();
+  answers.Expect(QMessageBox::Ok);
+  QTest::keyClick(edAX, Qt::Key_G);
+  ASSERT_EQ(answers.texts.size(), 1u);
+  EXPECT_EQ(answers.texts[0], QStringLiteral("Eingabe ist ungültig\nEingabe wiederholen"));
+  EXPECT_EQ(edAX->text(), QString());
+  EXPECT_EQ(session().machine.Regs[AX], 0);
+  QTest::keyClick(edAX, Qt::Key_A);
+  EXPECT_EQ(edAX->text(), QStringLiteral("A"));
+  EXPECT_EQ(session().machine.Regs[AX], 0x0A);
+}
+
+TEST_F(ControlsTest, QuestionsAreAnsweredYesOrNo) {
+  answers.Expect(QMessageBox::No);
+  EXPECT_FALSE(window->frontend().AskYesNo("Mps speichern ?"));
+  answers.Expect(QMessageBox::Yes);
+  EXPECT_TRUE(window->frontend().AskYesNo("Ram speichern ?"));
+  EXPECT_EQ(answers.texts.back(), QStringLiteral("Ram speichern ?"));
+}
+
+TEST_F(ControlsTest, PacedRunGoesOnTheTimerAndEndsWithTheInstruction) {
+  // One instruction: AX := AX + 1 at address 0, then back to address 0.
+  for (int g : {1, 7, 0}) session().mps.SetMpsGate(g, 0, true);
+  session().mps.SetNextAddressText(1, "00");
+  session().run.SetGatesAutomatic(true);
+  session().run.SetSliderPosition(1);  // 10 ms
+  Settle();
+  QTest::mouseClick(Find<QPushButton>("BuBefehl"), Qt::LeftButton);
+  EXPECT_TRUE(window->frontend().Timer().isActive());
+  EXPECT_EQ(window->frontend().Timer().interval(), 10);
+  QTRY_VERIFY_WITH_TIMEOUT(!window->frontend().Timer().isActive(), 2000);
+  Settle();
+  EXPECT_EQ(session().machine.Regs[AX], 1);
+  EXPECT_EQ(Find<QLineEdit>("EdAX")->text(), QStringLiteral("01"));
+  EXPECT_EQ(session().phases.CurrentRow, 1);
+}
+
+TEST_F(ControlsTest, HeldSpaceBarDuringAnEndlessRunNestsRunsOnlySoDeep) {
+  session().mps.SetNextAddressText(0, "00");
+  session().run.SetGatesAutomatic(true);
+  session().run.SetSliderPosition(-3);
+  session().run.SetClockMode(kUntilHalt);  // the space bar runs in this mode
+  auto* field = Find<QLineEdit>("EdBX");
+  field->setFocus();
+  Settle();
+  // Each blank arrives while the runs it started before are still going; a fresh timer each
+  // time, since a timer does not fire again inside its own handler.
+  int presses = 0;
+  std::function<void()> press = [&] {
+    if (++presses > 2 * HandlerGuard::kMaxDepth) {
+      session().run.BuStoppClick();
+      return;
+    }
+    QTimer::singleShot(1, window.get(), press);
+    QTest::keyClick(field, Qt::Key_Space);
+  };
+  QTimer::singleShot(1, window.get(), press);
+  QTest::keyClick(field, Qt::Key_Space);
+  EXPECT_GT(presses, 2 * HandlerGuard::kMaxDepth);
+  EXPECT_EQ(window->Guard().Deepest(), HandlerGuard::kMaxDepth);
+  EXPECT_FALSE(window->Guard().Busy());
+  EXPECT_EQ(field->text(), QStringLiteral("00"));
+}
+
+TEST_F(ControlsTest, ClosingDuringAnUnpacedRunWaitsForTheRunToReturn) {
+  // Address 0 continues at 0 for ever: "bis Halt" never halts.
+  session().mps.SetNextAddressText(0, "00");
+  session().run.SetGatesAutomatic(true);
+  session().run.SetSliderPosition(-3);
+  Settle();
+  QTimer::singleShot(50, window.get(), [this] { window->close(); });
+  // Should the close not end the run, this does, so that the test fails instead of hanging.
+  QTimer::singleShot(3000, window.get(), [this] { session().run.BuStoppClick(); });
+  const auto start = std::chrono::steady_clock::now();
+  QTest::mouseClick(Find<QPushButton>("BuBisHalt"), Qt::LeftButton);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+  EXPECT_EQ(session().run.LastStopReason(), StopReason::Pause);
+  EXPECT_GT(session().run.ClocksThisRun(), 0u);
+  Settle();
+  EXPECT_FALSE(window->isVisible());
+}
+
+}  // namespace
+}  // namespace vellar::ui::testing

@@ -1,0 +1,64 @@
+#include <QImage>
+#include <QLineEdit>
+#include <QTest>
+
+#include "ui/string_grid.h"
+#include "window_fixture.h"
+
+namespace vellar::ui::testing {
+namespace {
+
+class GridsTest : public WindowTest {
+ protected:
+  // The colour in the middle of a cell, a few pixels below its text.
+  QRgb CellColour(const char* grid, int col, int row) {
+    auto* view = Find<StringGrid>(grid);
+    const QRect cell = view->CellRect(col, row);
+    const QImage image = view->viewport()->grab().toImage();
+    return image.pixel(cell.left() + 2, cell.bottom() - 1);
+  }
+};
+
+TEST_F(GridsTest, EnteringTheMpsGridSwitchesToAutomaticAndItsRowTurnsGreen) {
+  EXPECT_FALSE(session().run.GatesAutomatic());
+  EXPECT_NE(QApplication::focusWidget(), Find("GrMps"));
+  EXPECT_EQ(CellColour("GrMps", 5, 1), qRgb(255, 255, 255));
+  Find("GrMps")->setFocus();
+  Settle();
+  EXPECT_TRUE(session().run.GatesAutomatic());
+  EXPECT_TRUE(session().mpsEditor.MpsGridFocused());
+  EXPECT_EQ(CellColour("GrMps", 5, 1), qRgb(139, 190, 139));
+  EXPECT_EQ(CellColour("GrMps", 5, 2), qRgb(255, 255, 255));
+
+  // The space bar stays with the grid.
+  QTest::keyClick(Find("GrMps"), Qt::Key_Space);
+  EXPECT_EQ(session().run.ClocksThisRun(), 0u);
+  Find("EdAX")->setFocus();
+  EXPECT_FALSE(session().mpsEditor.MpsGridFocused());
+}
+
+TEST_F(GridsTest, RamGridAndInspectorKeepTheSpaceBarWhileTheyHaveTheFocus) {
+  for (const char* grid : {"GrRam", "RamInspector"}) {
+    if (std::string(grid) == "RamInspector") {
+      window->MeVariablenClick();
+      Settle();
+    }
+    Find(grid)->setFocus();
+    EXPECT_TRUE(session().flags.GridEditing) << grid;
+    QTest::keyClick(Find(grid), Qt::Key_Space);
+    EXPECT_EQ(session().run.ClocksThisRun(), 0u) << grid;
+    Find("EdAX")->setFocus();
+    EXPECT_FALSE(session().flags.GridEditing) << grid;
+  }
+}
+
+TEST_F(GridsTest, AssemblerViewMarksTheLineOfIp) {
+  session().ramView.SelectItem(RamView::kAssemblerItem);
+  session().registers.EdRegChange(IP, "05");
+  Settle();
+  EXPECT_EQ(CellColour("GrRam", 3, 3), qRgb(109, 167, 231));  // the line labelled 04
+  EXPECT_EQ(CellColour("GrRam", 3, 4), qRgb(255, 255, 255));
+}
+
+}  // namespace
+}  // namespace vellar::ui::testing

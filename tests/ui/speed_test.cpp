@@ -1,0 +1,84 @@
+// Speed of a run in the window, measured as the user meets it: a run started by its button,
+// ended by a click on the pause button. Prints the figures; run alone (ctest runs it
+// serially), since a second busy core would halve them.
+#include <QPushButton>
+#include <QTest>
+#include <chrono>
+#include <cstdio>
+
+#include "window_fixture.h"
+
+namespace vellar::ui::testing {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+class SpeedTest : public WindowTest {
+ protected:
+  void Row(int address, std::initializer_list<int> gates, const char* next) {
+    for (int g : gates) session().mps.SetMpsGate(g, address, true);
+    session().mps.SetNextAddressText(address, next);
+  }
+
+  // Fetch, decode and two instructions, INC AX and JMP 00, for ever: twelve ALU clocks a
+  // round, with a memory read in each fetch.
+  void LoadLoop() {
+    Row(0x00, {5, 8}, "01");     // AR := IP
+    Row(0x01, {0xC}, "02");      // DR := RAM[AR]
+    Row(0x02, {9, 6}, "03");     // OP := DR
+    Row(0x03, {5, 7, 4}, "04");  // IP := IP + 1
+    Row(0x04, {0xF}, "00");      // decode
+    Row(0x10, {1, 7, 0}, "00");  // INC AX
+    Row(0x11, {4}, "00");        // JMP 00: IP := 0
+    session().machine.Ram[0] = 0x10;
+    session().machine.Ram[1] = 0x11;
+  }
+
+  struct Figures {
+    double clocksPerSecond = 0;
+    double pauseMs = 0;
+  };
+
+  // Runs "bis Halt" at a slider position and clicks the pause button after the span.
+  Figures Run(int position, std::chrono::milliseconds span) {
+    LoadLoop();
+    session().run.SetGatesAutomatic(true);
+    session().run.SetSliderPosition(position);
+    Settle();
+    auto* pause = Find<QPushButton>("BuPause");
+    QTimer::singleShot(span, window.get(), [pause] { QTest::mouseClick(pause, Qt::LeftButton); });
+    const Clock::time_point start = Clock::now();
+    QTest::mouseClick(Find<QPushButton>("BuBisHalt"), Qt::LeftButton);
+    const Clock::time_point end = Clock::now();
+    EXPECT_EQ(session().run.LastStopReason(), StopReason::Pause);
+    Figures f;
+    const double seconds = std::chrono::duration<double>(end - start).count();
+    f.clocksPerSecond = static_cast<double>(session().run.ClocksThisRun()) / seconds;
+    f.pauseMs = std::chrono::duration<double, std::milli>(end - (start + span)).count();
+    return f;
+  }
+
+  void Report(const char* level, const Figures& f) {
+    std::printf("%-12s %12.0f ALU-Takte/s, Pause nach %.1f ms\n", level, f.clocksPerSecond,
+                f.pauseMs);
+    RecordProperty("clocks_per_second", std::to_string(f.clocksPerSecond));
+    RecordProperty("pause_ms", std::to_string(f.pauseMs));
+  }
+};
+
+TEST_F(SpeedTest, ZuSchnell) {
+  const Figures f = Run(-3, std::chrono::milliseconds(1500));
+  Report("zu schnell", f);
+  EXPECT_GE(f.clocksPerSecond, 20e6);
+  EXPECT_LE(f.pauseMs, 50);
+}
+
+TEST_F(SpeedTest, Schnell) {
+  const Figures f = Run(0, std::chrono::milliseconds(1500));
+  Report("schnell", f);
+  EXPECT_GE(f.clocksPerSecond, 50e3);
+  EXPECT_LE(f.pauseMs, 50);
+}
+
+}  // namespace
+}  // namespace vellar::ui::testing

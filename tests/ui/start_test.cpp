@@ -1,0 +1,50 @@
+#include <QLineEdit>
+
+#include "window_fixture.h"
+
+namespace vellar::ui::testing {
+namespace {
+
+class StartTest : public WindowTest {
+ protected:
+  void SetUp() override {}
+};
+
+TEST_F(StartTest, WithoutArgumentsGatesAreManualAtHalfASecond) {
+  Create({});
+  EXPECT_FALSE(session().run.GatesAutomatic());
+  EXPECT_EQ(session().run.SliderPosition(), 8);
+  EXPECT_EQ(window->windowTitle(), QStringLiteral("Mikroprozessor Simulation"));
+  EXPECT_FALSE(window->frontend().Timer().isActive());
+}
+
+TEST_F(StartTest, StartOptionRunsToTheEndBeforeTheWindowShows) {
+  // A fresh store counts through the addresses; its next address FF ends "bis Halt".
+  Create({"/S", "/0"});
+  EXPECT_TRUE(session().run.GatesAutomatic());
+  EXPECT_EQ(session().run.SliderPosition(), -3);
+  EXPECT_EQ(session().run.LastStopReason(), StopReason::ModeEnd);
+  EXPECT_EQ(session().run.ClocksThisRun(), 255u);
+  EXPECT_FALSE(window->frontend().Timer().isActive());
+  EXPECT_EQ(Find<QLineEdit>("EdAL")->text(), QStringLiteral("00"));
+}
+
+TEST_F(StartTest, FilesAndStartOptionRunTheProgramToItsHalt) {
+  const std::string examples = VELLAR_EXAMPLES;
+  Create({examples + "/firmware.mpd", examples + "/bubble.ras", "/S", "/0"});
+  EXPECT_EQ(session().run.LastStopReason(), StopReason::Halt);
+  EXPECT_EQ(session().run.ClocksThisRun(), 21547u);
+  EXPECT_EQ(Find<QLineEdit>("EdAX")->text(), QStringLiteral("FF"));
+  EXPECT_EQ(Find<QLineEdit>("EdIP")->text(), QStringLiteral("34"));
+  EXPECT_TRUE(window->windowTitle().contains(QStringLiteral("firmware.mpd")));
+  EXPECT_TRUE(window->windowTitle().contains(QStringLiteral("bubble.ras")));
+}
+
+TEST_F(StartTest, StartOptionWithAClockTimeRunsOnTheTimer) {
+  Create({"/S", "/4"});  // 10 ms
+  EXPECT_TRUE(window->frontend().Timer().isActive());
+  EXPECT_EQ(window->frontend().Timer().interval(), 10);
+}
+
+}  // namespace
+}  // namespace vellar::ui::testing

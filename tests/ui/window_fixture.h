@@ -1,0 +1,67 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QMessageBox>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/main_window.h"
+
+// The window on the offscreen platform, shown and active, and a watcher that answers the
+// modal boxes a test announces and fails the test on any other, so that no test can hang on
+// a box nobody answers.
+namespace vellar::ui::testing {
+
+class ModalAnswerer : public QObject {
+ public:
+  ModalAnswerer();
+  // The next message box is answered with this button.
+  void Expect(QMessageBox::StandardButton answer);
+  // The next modal is a file dialog; it is cancelled.
+  void ExpectFileDialog();
+  bool AllUsed() const { return expected_.empty(); }
+
+  // Every box seen, in order: a message box's text, a file dialog's name filters.
+  std::vector<QString> texts;
+
+ private:
+  static constexpr auto kFileDialog = QMessageBox::NoButton;
+  void Poll();
+
+  QTimer poll_;
+  std::deque<QMessageBox::StandardButton> expected_;
+};
+
+class WindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override { Create({}); }
+  void TearDown() override;
+
+  void Create(const std::vector<std::string>& args);
+  // Lets the window refresh what the session changed.
+  void Settle();
+
+  template <class T = QWidget>
+  T* Find(const char* name) {
+    T* child = window->findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(child, nullptr) << name;
+    return child;
+  }
+  // Where a child widget stands in the client area.
+  QRect InClient(const QWidget* w) const;
+  // Sizes the window so that its client area has this size.
+  void ResizeClient(int width, int height);
+
+  Session& session() { return window->session(); }
+
+  ModalAnswerer answers;
+  std::unique_ptr<TFoSim> window;
+};
+
+}  // namespace vellar::ui::testing
