@@ -64,19 +64,19 @@ bool FileCommands::WriteFile(const std::string& path, std::string_view bytes,
 }
 
 void FileCommands::LoadCommand(bool modified, std::string_view question,
-                               void (FileCommands::*saveCommand)(), const FileDialogSpec& spec,
+                               void (FileCommands::*saveCommand)(), const FileDialogOptions& options,
                                bool (FileCommands::*load)(const std::string&)) {
   if (modified && p_.frontend.AskYesNo(question)) {
     // The user saves, and then starts the load again.
     (this->*saveCommand)();
-  } else if (const auto path = p_.frontend.AskOpenFile(spec)) {
+  } else if (const auto path = p_.frontend.AskOpenFile(options)) {
     (this->*load)(*path);
   }
 }
 
-void FileCommands::SaveCommand(const FileDialogSpec& spec,
+void FileCommands::SaveCommand(const FileDialogOptions& options,
                                bool (FileCommands::*save)(const std::string&)) {
-  const auto path = p_.frontend.AskSaveFile(spec);
+  const auto path = p_.frontend.AskSaveFile(options);
   if (path && ConfirmOverwrite(*path)) (this->*save)(*path);
 }
 
@@ -131,7 +131,7 @@ void FileCommands::MeSaveMpsClick() {
   SaveCommand(MpsDialog(), &FileCommands::SaveMpsFile);
 }
 
-FileDialogSpec FileCommands::MpsDialog() const {
+FileDialogOptions FileCommands::MpsDialog() const {
   return {std::string(kMpsFilter), 1, "MPD", mpsDialogDir};
 }
 
@@ -218,11 +218,11 @@ void FileCommands::MeClrRamClick() {
   p_.frontend.Invalidate(kRedrawRamGrid);
 }
 
-FileDialogSpec FileCommands::RamOpenDialog() const {
+FileDialogOptions FileCommands::RamOpenDialog() const {
   return {std::string(kRamFilter), 1, p_.ramGrid.AssemblerView() ? "RAS" : "RAD", ramDialogDir};
 }
 
-FileDialogSpec FileCommands::RamSaveDialog() const {
+FileDialogOptions FileCommands::RamSaveDialog() const {
   const bool assembler = p_.ramGrid.AssemblerView();
   return {std::string(kRamFilter), assembler ? kRasFilter : kRadFilter, assembler ? "RAS" : "RAD",
           ramDialogDir};

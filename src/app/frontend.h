@@ -37,7 +37,7 @@ enum Redraw : uint32_t {
   kRedrawPictureFull = 1u << 9,  // a real repaint of the picture: every path black
 };
 
-struct FileDialogSpec {
+struct FileDialogOptions {
   std::string filter;      // "Beschreibung|*.a;*.b|..." as in the menus' dialogs
   int filterIndex = 1;     // the entry selected first, counted from 1
   std::string defaultExt;  // without the dot
@@ -55,8 +55,8 @@ class Frontend {
   // A modal question without icon, with Yes and No; true for Yes.
   virtual bool AskYesNo(std::string_view question) = 0;
   // A file picker; no value when the user cancels.
-  virtual std::optional<std::string> AskOpenFile(const FileDialogSpec& spec) = 0;
-  virtual std::optional<std::string> AskSaveFile(const FileDialogSpec& spec) = 0;
+  virtual std::optional<std::string> AskOpenFile(const FileDialogOptions& options) = 0;
+  virtual std::optional<std::string> AskSaveFile(const FileDialogOptions& options) = 0;
 
   // The run timer: enabled or not, and its interval in milliseconds.
   virtual void SetTimer(bool enabled, int intervalMs) = 0;

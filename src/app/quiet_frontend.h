@@ -12,8 +12,8 @@ class QuietFrontend : public Frontend {
   void ShowMessage(std::string_view, std::string_view) override { ++messages; }
   void ShowError(std::string_view) override { ++messages; }
   bool AskYesNo(std::string_view) override { return false; }
-  std::optional<std::string> AskOpenFile(const FileDialogSpec&) override { return {}; }
-  std::optional<std::string> AskSaveFile(const FileDialogSpec&) override { return {}; }
+  std::optional<std::string> AskOpenFile(const FileDialogOptions&) override { return {}; }
+  std::optional<std::string> AskSaveFile(const FileDialogOptions&) override { return {}; }
   void SetTimer(bool, int) override {}
   void ProcessPendingEvents() override {}
   void Invalidate(uint32_t) override {}

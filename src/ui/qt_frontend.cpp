@@ -61,29 +61,29 @@ QStringList NameFilters(const std::string& filter) {
   return result;
 }
 
-std::optional<std::string> QtFrontend::AskFile(const FileDialogSpec& spec, bool save) {
+std::optional<std::string> QtFrontend::AskFile(const FileDialogOptions& options, bool save) {
   QFileDialog dialog(window_);
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   // The session asks before it overwrites, in its own words.
   dialog.setOption(QFileDialog::DontConfirmOverwrite);
-  const QStringList filters = NameFilters(spec.filter);
+  const QStringList filters = NameFilters(options.filter);
   dialog.setNameFilters(filters);
-  if (spec.filterIndex >= 1 && spec.filterIndex <= filters.size()) {
-    dialog.selectNameFilter(filters[spec.filterIndex - 1]);
+  if (options.filterIndex >= 1 && options.filterIndex <= filters.size()) {
+    dialog.selectNameFilter(filters[options.filterIndex - 1]);
   }
-  dialog.setDefaultSuffix(FromUtf8(spec.defaultExt));
-  if (!spec.initialDir.empty()) dialog.setDirectory(FromUtf8(spec.initialDir));
+  dialog.setDefaultSuffix(FromUtf8(options.defaultExt));
+  if (!options.initialDir.empty()) dialog.setDirectory(FromUtf8(options.initialDir));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return dialog.selectedFiles().first().toStdString();
 }
 
-std::optional<std::string> QtFrontend::AskOpenFile(const FileDialogSpec& spec) {
-  return AskFile(spec, false);
+std::optional<std::string> QtFrontend::AskOpenFile(const FileDialogOptions& options) {
+  return AskFile(options, false);
 }
 
-std::optional<std::string> QtFrontend::AskSaveFile(const FileDialogSpec& spec) {
-  return AskFile(spec, true);
+std::optional<std::string> QtFrontend::AskSaveFile(const FileDialogOptions& options) {
+  return AskFile(options, true);
 }
 
 void QtFrontend::SetTimer(bool enabled, int intervalMs) {

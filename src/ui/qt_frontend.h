@@ -40,8 +40,8 @@ class QtFrontend : public Frontend {
   void ShowMessage(std::string_view text, std::string_view caption = {}) override;
   void ShowError(std::string_view text) override;
   bool AskYesNo(std::string_view question) override;
-  std::optional<std::string> AskOpenFile(const FileDialogSpec& spec) override;
-  std::optional<std::string> AskSaveFile(const FileDialogSpec& spec) override;
+  std::optional<std::string> AskOpenFile(const FileDialogOptions& options) override;
+  std::optional<std::string> AskSaveFile(const FileDialogOptions& options) override;
   void SetTimer(bool enabled, int intervalMs) override;
   void ProcessPendingEvents() override;
   void Invalidate(uint32_t what) override;
@@ -53,7 +53,7 @@ class QtFrontend : public Frontend {
   const QTimer& Timer() const { return timer_; }
 
  private:
-  std::optional<std::string> AskFile(const FileDialogSpec& spec, bool save);
+  std::optional<std::string> AskFile(const FileDialogOptions& options, bool save);
   Control ControlOf(const QWidget* focus) const;
 
   QWidget* window_;

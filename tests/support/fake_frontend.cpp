@@ -72,15 +72,15 @@ bool FakeFrontend::AskYesNo(std::string_view question) {
   return e->answer;
 }
 
-std::optional<std::string> FakeFrontend::AskOpenFile(const FileDialogSpec& spec) {
-  dialogs.push_back(spec);
-  auto e = Next(Expected::OpenFile, spec.filter);
+std::optional<std::string> FakeFrontend::AskOpenFile(const FileDialogOptions& options) {
+  dialogs.push_back(options);
+  auto e = Next(Expected::OpenFile, options.filter);
   return e ? e->path : std::nullopt;
 }
 
-std::optional<std::string> FakeFrontend::AskSaveFile(const FileDialogSpec& spec) {
-  dialogs.push_back(spec);
-  auto e = Next(Expected::SaveFile, spec.filter);
+std::optional<std::string> FakeFrontend::AskSaveFile(const FileDialogOptions& options) {
+  dialogs.push_back(options);
+  auto e = Next(Expected::SaveFile, options.filter);
   return e ? e->path : std::nullopt;
 }
 

@@ -28,8 +28,8 @@ class FakeFrontend : public Frontend {
   void ShowMessage(std::string_view text, std::string_view caption) override;
   void ShowError(std::string_view text) override;
   bool AskYesNo(std::string_view question) override;
-  std::optional<std::string> AskOpenFile(const FileDialogSpec& spec) override;
-  std::optional<std::string> AskSaveFile(const FileDialogSpec& spec) override;
+  std::optional<std::string> AskOpenFile(const FileDialogOptions& options) override;
+  std::optional<std::string> AskSaveFile(const FileDialogOptions& options) override;
   void SetTimer(bool enabled, int intervalMs) override;
   void ProcessPendingEvents() override;
   void Invalidate(uint32_t what) override { invalidated |= what; }
@@ -45,7 +45,7 @@ class FakeFrontend : public Frontend {
   std::string caption;
   Control focus = Control::None;
   std::vector<std::string> messages;    // every message and error shown
-  std::vector<FileDialogSpec> dialogs;  // every file dialog opened
+  std::vector<FileDialogOptions> dialogs;  // every file dialog opened
   std::vector<std::pair<std::vector<std::string>, std::string>> printed;
   // Runs inside ProcessPendingEvents: a test may click during an unpaced run.
   std::function<void()> onEvents;
