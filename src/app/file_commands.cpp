@@ -64,7 +64,8 @@ bool FileCommands::WriteFile(const std::string& path, std::string_view bytes,
 }
 
 void FileCommands::LoadCommand(bool modified, std::string_view question,
-                               void (FileCommands::*saveCommand)(), const FileDialogOptions& options,
+                               void (FileCommands::*saveCommand)(),
+                               const FileDialogOptions& options,
                                bool (FileCommands::*load)(const std::string&)) {
   if (modified && p_.frontend.AskYesNo(question)) {
     // The user saves, and then starts the load again.

@@ -87,9 +87,11 @@ class FileCommands {
   // The load command of either store: with unsaved changes the user may save instead of
   // loading; otherwise a file is picked and loaded.
   void LoadCommand(bool modified, std::string_view question, void (FileCommands::*saveCommand)(),
-                   const FileDialogOptions& options, bool (FileCommands::*load)(const std::string&));
+                   const FileDialogOptions& options,
+                   bool (FileCommands::*load)(const std::string&));
   // The save command of either store: a file is picked, an existing one confirmed, and saved.
-  void SaveCommand(const FileDialogOptions& options, bool (FileCommands::*save)(const std::string&));
+  void SaveCommand(const FileDialogOptions& options,
+                   bool (FileCommands::*save)(const std::string&));
   void LoadRamText(std::string_view bytes);
   void LoadRamBinary(std::string_view bytes);
 

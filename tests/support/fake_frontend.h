@@ -44,7 +44,7 @@ class FakeFrontend : public Frontend {
   uint32_t invalidated = 0;
   std::string caption;
   Control focus = Control::None;
-  std::vector<std::string> messages;    // every message and error shown
+  std::vector<std::string> messages;       // every message and error shown
   std::vector<FileDialogOptions> dialogs;  // every file dialog opened
   std::vector<std::pair<std::vector<std::string>, std::string>> printed;
   // Runs inside ProcessPendingEvents: a test may click during an unpaced run.
