@@ -58,12 +58,17 @@ void Session::ReadCommandLine(const std::vector<std::string>& args) {
   flags.GatesAutomatic = false;
   run.RaTorClick();
   run.SetSliderPosition(SliderPositionForSpeed(cl.speed));
-  if (cl.start) {
-    run.SetGatesAutomatic(true);
-    run.SetClockMode(kUntilHalt);
-    run.RaTaktClick();
-    run.BuTaktClick(RunButton::BuBisHalt);
-  }
+  commandLineStartPending_ = cl.start;
+  if (!deferCommandLineStart) StartCommandLineRun();
+}
+
+void Session::StartCommandLineRun() {
+  if (!commandLineStartPending_) return;
+  commandLineStartPending_ = false;
+  run.SetGatesAutomatic(true);
+  run.SetClockMode(kUntilHalt);
+  run.RaTaktClick();
+  run.BuTaktClick(RunButton::BuBisHalt);
 }
 
 void Session::LoadCommandLineFile(const std::string& name, std::string& baseDir) {

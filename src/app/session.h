@@ -41,6 +41,13 @@ class Session : private MpsStoreListener {
   void FormCreate(const std::vector<std::string>& args = {});
   void ReadCommandLine(const std::vector<std::string>& args);
 
+  // The window sets this before FormCreate and starts the run that /S asks for only once it
+  // is shown: an endless program at an unpaced level would otherwise run before there is a
+  // window to pause it in.
+  bool deferCommandLineStart = false;
+  // Starts the run until halt that /S asked for, if FormCreate deferred it; nothing otherwise.
+  void StartCommandLineRun();
+
   // Check-mark items of the "&Ansicht" menu.
   void MeBus_8Click();
   void MeKonflClick();
@@ -77,6 +84,8 @@ class Session : private MpsStoreListener {
   // Loads a file named on the command line; a missing file or one of another kind is skipped.
   // A relative name is taken in baseDir; the first absolute one moves baseDir to its folder.
   void LoadCommandLineFile(const std::string& name, std::string& baseDir);
+
+  bool commandLineStartPending_ = false;
 };
 
 }  // namespace vellar

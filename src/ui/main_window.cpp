@@ -108,6 +108,7 @@ void TFoSim::FormCreate(const std::vector<std::string>& args) {
     return handled;
   });
   qApp->installEventFilter(keyHook_);
+  session_.deferCommandLineStart = true;
   guard_([&] { session_.FormCreate(args); });
   // Not the MPS grid: entering it would switch to automatic gate control.
   paControl_->FocusGateControl();
@@ -181,6 +182,12 @@ void TFoSim::RamInspectorFocus(bool entered) {
 
 void TFoSim::TorClick(int gate) {
   guard_([&] { session_.TorClick(gate); });
+}
+
+void TFoSim::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  // Once the window is on the screen, so that a run started by /S can be paused.
+  QTimer::singleShot(0, this, [this] { guard_([&] { session_.StartCommandLineRun(); }); });
 }
 
 void TFoSim::closeEvent(QCloseEvent* event) {

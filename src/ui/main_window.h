@@ -71,6 +71,7 @@ class TFoSim : public QMainWindow, private ViewHost {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   void Refresh(uint32_t what) override;

@@ -1,3 +1,4 @@
+#include <QCoreApplication>
 #include <QLineEdit>
 
 #include "window_fixture.h"
@@ -18,7 +19,16 @@ TEST_F(StartTest, WithoutArgumentsGatesAreManualAtHalfASecond) {
   EXPECT_FALSE(window->frontend().Timer().isActive());
 }
 
-TEST_F(StartTest, StartOptionRunsToTheEndBeforeTheWindowShows) {
+TEST_F(StartTest, StartOptionRunsOnlyOnceTheWindowShows) {
+  // An endless program at an unpaced level must not run before there is a window to pause.
+  TFoSim hidden;
+  hidden.FormCreate({"/S", "/0"});
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(hidden.session().run.GatesAutomatic());
+  EXPECT_EQ(hidden.session().run.ClocksThisRun(), 0u);
+}
+
+TEST_F(StartTest, StartOptionRunsToTheEndWhenTheWindowShows) {
   // A fresh store counts through the addresses; its next address FF ends "bis Halt".
   Create({"/S", "/0"});
   EXPECT_TRUE(session().run.GatesAutomatic());
