@@ -40,7 +40,7 @@ bool ArgReader::Value(std::string_view option, std::string& value) {
   if (next_ >= args_.size()) {
     UsageError("Zur Option „" + current_ + "“ fehlt der Wert.");
     error_ = true;
-    return true;
+    return false;
   }
   value = args_[next_++];
   return true;
@@ -63,12 +63,15 @@ FileKind KindOf(std::string_view path) {
 }
 
 bool LoadFile(Session& session, const std::string& path, FileKind expected) {
-  const FileKind kind = KindOf(path);
+  FileKind kind = KindOf(path);
+  // As the window's loaders do, --mps and --ram read a file of any other extension as text;
+  // only a file of the other kind's extension is surely a slip.
+  if (kind == FileKind::None) kind = expected;
   if (kind == FileKind::None || (expected != FileKind::None && kind != expected)) {
-    const char* allowed = expected == FileKind::Mps   ? ".mpd oder .mps"
-                          : expected == FileKind::Ram ? ".ras, .rad, .ram oder .erm"
+    const char* allowed = expected == FileKind::Mps   ? ".mpd, .mps oder eine Textdatei"
+                          : expected == FileKind::Ram ? ".ras, .rad, .ram, .erm oder eine Textdatei"
                                                       : ".mpd, .mps, .ras, .rad, .ram oder .erm";
-    UsageError("„" + path + "“: unbekannte Dateiendung (erlaubt: " + allowed + ").");
+    UsageError("„" + path + "“: unpassende Dateiendung (erlaubt: " + allowed + ").");
     return false;
   }
   return kind == FileKind::Mps ? session.files.LoadMpsFile(path) : session.files.LoadRamFile(path);
@@ -90,7 +93,7 @@ bool ReadFileArgs(const Args& args, std::string_view command, bool allowView, Fi
         return false;
       }
       out.view = value;
-    } else {
+    } else if (!reader.error()) {
       reader.Positional(out.files, command);
     }
     if (reader.error()) return false;

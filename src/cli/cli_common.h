@@ -33,8 +33,9 @@ class ArgReader {
   bool Next();
   const std::string& Current() const { return current_; }
   bool IsOption() const { return current_.size() > 2 && current_.compare(0, 2, "--") == 0; }
-  // True when the current argument is that option; its value goes to value. A missing value
-  // is reported, and error() is set.
+  // True when the current argument is that option and has a value, which goes to value.
+  // A missing value is reported and sets error(); the caller stops at error() before it takes
+  // the argument for anything else.
   bool Value(std::string_view option, std::string& value);
   bool Flag(std::string_view option) const { return current_ == option; }
   // The current argument, which is none of the command's options, is a positional one;

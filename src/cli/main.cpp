@@ -44,6 +44,16 @@ void PrintHelp(std::ostream& out) {
   for (const Subcommand& c : kSubcommands) out << '\n' << c.name << ":\n  " << c.help << '\n';
 }
 
+// A listing cut short by a full disk must not look like success to the calling script.
+int Finish(int code) {
+  std::cout.flush();
+  if (!std::cout) {
+    Complain("Die Ausgabe ließ sich nicht vollständig schreiben (Datenträger voll?).");
+    return kExitUsage;
+  }
+  return code;
+}
+
 }  // namespace
 }  // namespace vellar::cli
 
@@ -56,11 +66,11 @@ int main(int argc, char** argv) {
   const std::string_view name = argv[1];
   if (name == "--help" || name == "-h") {
     PrintHelp(std::cout);
-    return kExitOk;
+    return Finish(kExitOk);
   }
   const Args args(argv + 2, argv + argc);
   for (const Subcommand& c : kSubcommands) {
-    if (c.name == name) return c.main(args);
+    if (c.name == name) return Finish(c.main(args));
   }
   return UsageError("Unbekannter Befehl „" + std::string(name) + "“.");
 }

@@ -62,14 +62,16 @@ std::optional<int> ParseRunOptions(const Args& args, RunOptions& o) {
       o.expectations.insert(o.expectations.end(), items->begin(), items->end());
     } else if (reader.Flag("--dump")) {
       o.dump = true;
-    } else {
+    } else if (!reader.error()) {
       return UsageError("Unbekanntes Argument „" + reader.Current() + "“ für run.");
     }
     if (reader.error()) return kExitUsage;
   }
-  if (o.saveRam && KindOf(*o.saveRam) != FileKind::Ram) {
+  // Any other extension is written as a data listing, as the window saves it.
+  if (o.saveRam && KindOf(*o.saveRam) == FileKind::Mps) {
     return UsageError("--save-ram: „" + *o.saveRam +
-                      "“ braucht die Endung .ras, .rad, .ram oder .erm.");
+                      "“ ist ein Mikroprogramm-Name; der RAM braucht .ras, .rad, .ram, .erm "
+                      "oder eine Textdatei.");
   }
   return std::nullopt;
 }

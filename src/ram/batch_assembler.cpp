@@ -55,7 +55,7 @@ BatchAssembly AssembleSource(const MpsStore& mps, std::string_view source) {
     const AsmMatch match = MatchInstruction(mps, typed);
     if (match.opcodes.empty()) {
       result.errors.push_back(LineError(
-          i + 1, "\"" + std::string(trimmed) + "\" passt zu keinem Befehl des Mikroprogramms."));
+          i + 1, "„" + std::string(trimmed) + "“ passt zu keinem Befehl des Mikroprogramms."));
       continue;
     }
     line[0] = match.opcodes.back();
@@ -63,7 +63,7 @@ BatchAssembly AssembleSource(const MpsStore& mps, std::string_view source) {
     const HexEntryFix fix = FixHexEntry(*match.operand);
     if (fix.invalid) {
       result.errors.push_back(
-          LineError(i + 1, "Der Operand \"" + *match.operand + "\" ist keine Hexadezimalzahl."));
+          LineError(i + 1, "Der Operand „" + *match.operand + "“ ist keine Hexadezimalzahl."));
     } else if (fix.replace) {
       // Otherwise the operand byte keeps its value, as in the grid: 00 in fresh memory.
       line[1] = static_cast<uint8_t>(ParseHex(fix.text) & 0xFF);

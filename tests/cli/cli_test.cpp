@@ -34,13 +34,13 @@ std::vector<std::string> Lines(const std::string& text) {
 class CliTest : public ::testing::Test {
  protected:
   // Runs vellar-cli with the arguments; stdout and stderr are caught in files.
-  CliResult Cli(const std::vector<std::string>& args) {
+  CliResult Cli(const std::vector<std::string>& args, const std::string& stdoutPath = "") {
     std::vector<std::string> argv = {VELLAR_CLI};
     argv.insert(argv.end(), args.begin(), args.end());
     std::vector<char*> cargv;
     for (std::string& a : argv) cargv.push_back(a.data());
     cargv.push_back(nullptr);
-    const std::string out = dir / "stdout";
+    const std::string out = stdoutPath.empty() ? std::string(dir / "stdout") : stdoutPath;
     const std::string err = dir / "stderr";
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -54,7 +54,7 @@ class CliTest : public ::testing::Test {
       result.exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
     posix_spawn_file_actions_destroy(&actions);
-    result.out = ReadBytes(out);
+    if (stdoutPath.empty()) result.out = ReadBytes(out);
     result.err = ReadBytes(err);
     return result;
   }
@@ -116,7 +116,9 @@ TEST_F(CliTest, BadArgumentsAndUnreadableFilesGiveTwoAndNothingOnStdout) {
       {"run", "--mps", dir / "fehlt.mpd"},
       {"run", "--mps", dir / "kurz.mps"},
       {"run", "--ram", mpd},
-      {"run", "--save-ram", dir / "x.txt"},
+      {"run", "--save-ram", dir / "x.mpd"},
+      {"run", "--mps", mpd, "--max-clocks"},
+      {"list", counter, "--view"},
       {"convert", counter},
       {"convert", counter, dir / "x.mpd"},
       {"convert", dir / "x.txt", dir / "y.txt"},
@@ -128,11 +130,37 @@ TEST_F(CliTest, BadArgumentsAndUnreadableFilesGiveTwoAndNothingOnStdout) {
     for (const auto& a : args) call += a + " ";
     EXPECT_EQ(r.exit, 2) << call;
     EXPECT_EQ(r.out, "") << call;
-    EXPECT_NE(r.err.find("vellar-cli"), std::string::npos) << call;
+    // One message, not a second one about the argument before a missing value.
+    int messages = 0;
+    for (size_t at = r.err.find("vellar-cli: "); at != std::string::npos;
+         at = r.err.find("vellar-cli: ", at + 1)) {
+      ++messages;
+    }
+    EXPECT_EQ(messages, args.empty() ? 0 : 1) << call;
+    if (args.empty()) {
+      EXPECT_NE(r.err.find("Aufruf"), std::string::npos);
+    }
   }
   EXPECT_NE(Cli({"run", "--mps", dir / "kurz.mps"}).err.find("keine gültige MPS-Datei"),
             std::string::npos);
   EXPECT_EQ(dir.EntryCount(), 3);  // kurz.mps and the two capture files: nothing written
+}
+
+TEST_F(CliTest, FilesOfOtherNamesAreReadAndWrittenAsText) {
+  WriteBytes(dir / "prog.txt", ReadBytes(mpd));
+  WriteBytes(dir / "zaehler", ReadBytes(counter));
+  const CliResult r = Cli({"run", "--mps", dir / "prog.txt", "--ram", dir / "zaehler", "--save-ram",
+                           dir / "nachher.txt"});
+  EXPECT_EQ(r.exit, 0);
+  EXPECT_EQ(r.out, "AX=06 BX=00 IP=07 OP=0B AR=06 DR=0B AL=00 SF=0 ROW=12 CLOCKS=33 STOP=halt\n");
+  EXPECT_EQ(Lines(ReadBytes(dir / "nachher.txt"))[2],
+            "RAD 00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F");
+}
+
+TEST_F(CliTest, OutputThatCannotBeWrittenIsAnError) {
+  const CliResult r = Cli({"list", mpd}, "/dev/full");
+  EXPECT_EQ(r.exit, 2);
+  EXPECT_NE(r.err.find("nicht vollständig schreiben"), std::string::npos);
 }
 
 TEST_F(CliTest, ListPrintsWhatTheFilesHold) {
@@ -200,12 +228,12 @@ TEST_F(CliTest, AsmTypesEachLineIntoTheNextAssemblerLine) {
   EXPECT_EQ(r.exit, 2);
   EXPECT_EQ(r.out, "");
   const std::string source = dir / "fehler.txt";
-  EXPECT_EQ(Lines(r.err),
-            (std::vector<std::string>{
-                "vellar-cli: " + source +
-                    ": Zeile 2: \"mov bx,05\" passt zu keinem Befehl des Mikroprogramms.",
-                "vellar-cli: " + source +
-                    ": Zeile 4: Der Operand \"jetzt\" ist keine Hexadezimalzahl."}));
+  EXPECT_EQ(
+      Lines(r.err),
+      (std::vector<std::string>{
+          "vellar-cli: " + source +
+              ": Zeile 2: „mov bx,05“ passt zu keinem Befehl des Mikroprogramms.",
+          "vellar-cli: " + source + ": Zeile 4: Der Operand „jetzt“ ist keine Hexadezimalzahl."}));
   for (const std::vector<std::string>& args :
        {std::vector<std::string>{"asm", dir / "zaehler.txt", dir / "y.ras"},
         {"asm", "--mps", mpd, dir / "zaehler.txt", dir / "y.rad"},

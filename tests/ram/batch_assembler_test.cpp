@@ -46,8 +46,8 @@ TEST_F(BatchAssemblerTest, EveryFaultyLineIsReportedWithItsNumber) {
                                          "mov ax,3\n"
                                          "3f 0g\n");
   ASSERT_EQ(a.errors.size(), 4u);
-  EXPECT_EQ(a.errors[0], "Zeile 3: \"mov bx,3f\" passt zu keinem Befehl des Mikroprogramms.");
-  EXPECT_EQ(a.errors[1], "Zeile 4: Der Operand \"now\" ist keine Hexadezimalzahl.");
+  EXPECT_EQ(a.errors[0], "Zeile 3: „mov bx,3f“ passt zu keinem Befehl des Mikroprogramms.");
+  EXPECT_EQ(a.errors[1], "Zeile 4: Der Operand „now“ ist keine Hexadezimalzahl.");
   EXPECT_EQ(a.errors[2].rfind("Zeile 5: ", 0), 0u);
   EXPECT_EQ(a.errors[3].rfind("Zeile 6: ", 0), 0u);
 }
