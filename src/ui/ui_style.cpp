@@ -3,9 +3,12 @@
 #include <QApplication>
 #include <QFile>
 #include <QFocusEvent>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QPalette>
 #include <QProxyStyle>
 #include <QStyleFactory>
+#include <QTranslator>
 #include <QWidget>
 
 namespace vellar::ui {
@@ -63,6 +66,13 @@ void ConfigureApplication(QApplication& app) {
   // display name: the platform appends a display name to every window caption, and the caption
   // must read exactly "Mikroprozessor Simulation - firmware.mpd - bubble.ras".
   app.setApplicationName(QStringLiteral("Mikroprozessor Simulation"));
+  // Qt's own dialogs (files, printing) speak German too, whatever the desktop's language.
+  QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+  auto* translator = new QTranslator(&app);
+  if (translator->load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QCoreApplication::installTranslator(translator);
+  }
 }
 
 QString ResourceText(const char* path) {

@@ -19,6 +19,11 @@ TEST_F(StartTest, WithoutArgumentsGatesAreManualAtHalfASecond) {
   EXPECT_FALSE(window->frontend().Timer().isActive());
 }
 
+TEST_F(StartTest, QtsOwnDialogsSpeakGerman) {
+  // The file and print dialogs take their button texts from Qt's translations.
+  EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Abbrechen"));
+}
+
 TEST_F(StartTest, StartOptionRunsOnlyOnceTheWindowShows) {
   // An endless program at an unpaced level must not run before there is a window to pause.
   TFoSim hidden;
