@@ -1,18 +1,40 @@
 #pragma once
 
+#include "ui/handler_guard.h"
 #include "ui/string_grid.h"
 
+class QMenu;
+
 // The three grids of the window over their models: the MPS, the RAM in its two views, and
-// the variable inspector. Their editing comes with the editors.
+// the variable inspector. Every event goes to the session's handlers; the grids show what
+// the session then holds.
 namespace vellar {
 class Session;
 }
 
 namespace vellar::ui {
 
-class MpsGridView : public StringGrid {
+// What the three grids share: the session, and the guard every call into it goes through.
+class SessionGrid : public StringGrid {
  public:
-  MpsGridView(QWidget* parent, const Session& session);
+  SessionGrid(QWidget* parent, Session& session, HandlerGuard& guard)
+      : StringGrid(parent), session_(session), guard_(guard) {}
+
+ protected:
+  template <class F>
+  void Call(F&& handler) {
+    guard_(std::forward<F>(handler));
+  }
+
+  Session& session_;
+
+ private:
+  HandlerGuard& guard_;
+};
+
+class MpsGridView : public SessionGrid {
+ public:
+  MpsGridView(QWidget* parent, Session& session, HandlerGuard& guard);
   int ColCount() const override;
   int RowCount() const override;
   int ColWidth(int col) const override;
@@ -22,44 +44,64 @@ class MpsGridView : public StringGrid {
  protected:
   void DrawCell(QPainter& painter, int col, int row, const QRect& rect,
                 const CellState& state) override;
-
- private:
-  const Session& session_;
+  QString EditText(GridCell cell) const override;
+  bool EditLeftAligned(GridCell cell) const override;
+  const CellEditor& ModelEditor() const override;
+  bool EditorAlwaysShown() const override;
+  void SetEditText(GridCell cell, const QString& text) override;
+  void SelectCell(GridCell cell) override;
+  void MouseDown(GridCell cell, Qt::MouseButton button, QPoint globalPos) override;
+  void KeyDown(const QKeyEvent& event) override;
 };
 
-class RamGridView : public StringGrid {
+class RamGridView : public SessionGrid {
  public:
-  RamGridView(QWidget* parent, const Session& session);
+  RamGridView(QWidget* parent, Session& session, HandlerGuard& guard);
   int ColCount() const override;
   int RowCount() const override;
   int ColWidth(int col) const override;
   GridCell Current() const override;
   // The data view scrolls sideways only; the assembler view both ways.
   void ApplyScrollBars();
+  // PopupMenu1, which a right click opens while the inspector is shown.
+  QMenu* Popup() const { return popup_; }
 
  protected:
   void DrawCell(QPainter& painter, int col, int row, const QRect& rect,
                 const CellState& state) override;
+  QString EditText(GridCell cell) const override;
+  bool EditLeftAligned(GridCell cell) const override;
+  const CellEditor& ModelEditor() const override;
+  bool EditorAlwaysShown() const override;
+  void SetEditText(GridCell cell, const QString& text) override;
+  void SelectCell(GridCell cell) override;
+  void MouseDown(GridCell cell, Qt::MouseButton button, QPoint globalPos) override;
 
  private:
-  const Session& session_;
+  QMenu* popup_;
 };
 
-class InspectorView : public StringGrid {
+// The inspector has no current cell in the session; the grid keeps its own.
+class InspectorView : public SessionGrid {
  public:
-  InspectorView(QWidget* parent, const Session& session);
+  InspectorView(QWidget* parent, Session& session, HandlerGuard& guard);
   int ColCount() const override;
   int RowCount() const override;
   int ColWidth(int col) const override;
-  GridCell Current() const override { return {1, 1}; }
-  bool HasSelection() const override { return false; }
+  GridCell Current() const override;
+  bool HasSelection() const override { return Entered(); }
 
  protected:
   void DrawCell(QPainter& painter, int col, int row, const QRect& rect,
                 const CellState& state) override;
+  QString EditText(GridCell cell) const override;
+  const CellEditor& ModelEditor() const override;
+  bool EditorAlwaysShown() const override;
+  void SetEditText(GridCell cell, const QString& text) override;
+  void SelectCell(GridCell cell) override { current_ = cell; }
 
  private:
-  const Session& session_;
+  GridCell current_{1, 1};
 };
 
 }  // namespace vellar::ui
