@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <algorithm>
 
 #include "ui/string_grid.h"
 
@@ -23,10 +24,21 @@ GridEditor::GridEditor(StringGrid& grid) : QLineEdit(grid.viewport()), grid_(gri
 }
 
 void GridEditor::SetLeftAligned(bool left) {
+  leftAligned_ = left;
+  setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  PlaceText();
+}
+
+void GridEditor::PlaceText() {
   // The line edit keeps a margin of 2 pixels at the sides and 1 at the top of its own; the
-  // cells draw 4 pixels in and 2 below the top.
-  setTextMargins(left ? 2 : 0, 1, 0, 0);
-  setAlignment((left ? Qt::AlignLeft : Qt::AlignHCenter) | Qt::AlignTop);
+  // cells draw 4 pixels in, or centred, and 2 below the top.
+  constexpr int kOwnMargin = 2;
+  int left = 2;
+  if (!leftAligned_) {
+    const qreal textWidth = fontMetrics().horizontalAdvance(text());
+    left = std::max(0, qRound((width() - textWidth) / 2) - kOwnMargin);
+  }
+  if (textMargins().left() != left) setTextMargins(left, 1, 0, 0);
 }
 
 bool GridEditor::LeavesText(const QKeyEvent& event) const {

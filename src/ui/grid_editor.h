@@ -28,7 +28,12 @@ class GridEditor : public QLineEdit {
   // Left and Right leave the text at its ends, or when all of it is selected.
   bool LeavesText(const QKeyEvent& event) const;
 
+  // Centred text: the line edit's own centring rounds otherwise than the cells' drawing does,
+  // so the text is placed by a margin computed like the cell's.
+  void PlaceText();
+
   StringGrid& grid_;
+  bool leftAligned_ = true;
 };
 
 }  // namespace vellar::ui

@@ -184,6 +184,7 @@ void StringGrid::SyncEditor(bool afterEdit) {
 void StringGrid::PlaceEditor() {
   if (!IsCell(editorCell_)) return;
   editor_->setGeometry(CellRect(editorCell_.col, editorCell_.row));
+  // After the geometry: centred text is placed by the cell's width.
   editor_->SetLeftAligned(EditLeftAligned(editorCell_));
 }
 
