@@ -68,6 +68,10 @@ bool MpsGridView::EditLeftAligned(GridCell cell) const {
   return session_.mpsEditor.GrMpsDrawCell(cell.col, cell.row).align == CellAlign::Left;
 }
 
+bool MpsGridView::EditsOnDoubleClick(GridCell cell) const {
+  return cell.col == MpsStore::kDescriptionColumn || cell.col == MpsStore::kNextColumn;
+}
+
 const CellEditor& MpsGridView::ModelEditor() const {
   return session_.mpsGrid.editor;
 }

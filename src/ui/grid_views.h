@@ -46,6 +46,7 @@ class MpsGridView : public SessionGrid {
                 const CellState& state) override;
   QString EditText(GridCell cell) const override;
   bool EditLeftAligned(GridCell cell) const override;
+  bool EditsOnDoubleClick(GridCell cell) const override;
   const CellEditor& ModelEditor() const override;
   bool EditorAlwaysShown() const override;
   void SetEditText(GridCell cell, const QString& text) override;

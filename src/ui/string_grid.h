@@ -78,6 +78,8 @@ class StringGrid : public QAbstractScrollArea {
   virtual QString EditText(GridCell cell) const = 0;  // the text an opened editor starts with
   // Where the editor puts its text: as the cell draws it.
   virtual bool EditLeftAligned(GridCell /*cell*/) const { return true; }
+  // A double click opens the editor, except on cells that a click itself changes.
+  virtual bool EditsOnDoubleClick(GridCell /*cell*/) const { return true; }
   virtual const CellEditor& ModelEditor() const = 0;
   virtual bool EditorAlwaysShown() const = 0;
   virtual void SetEditText(GridCell cell, const QString& text) = 0;
@@ -138,6 +140,7 @@ class StringGrid : public QAbstractScrollArea {
   std::function<void(bool)> focusHandler_;
   GridEditor* editor_;
   GridCell editorCell_{-1, -1};
+  QString shownCellText_;  // the cell's text when the editor last showed it
   EditorWish wish_ = EditorWish::Model;
   bool entered_ = false;
   // An edit is being handed to the model; a refresh meanwhile (from a message box's event

@@ -79,9 +79,14 @@ void StringGrid::mousePressEvent(QMouseEvent* event) {
 }
 
 void StringGrid::mouseDoubleClickEvent(QMouseEvent* event) {
-  // The press before it has done what a click does; the second one opens the editor.
-  if (event->button() == Qt::LeftButton && IsCell(CellAt(event->position().toPoint()))) {
+  // The second press counts as one (a gate toggles again), and then opens the editor where
+  // the cell takes a text.
+  const QPoint pos = event->position().toPoint();
+  MousePress(pos, event->button(), event->globalPosition().toPoint());
+  const GridCell cell = CellAt(pos);
+  if (event->button() == Qt::LeftButton && cell == Current() && EditsOnDoubleClick(cell)) {
     OpenEditor();
+    editor_->end(false);
   }
   event->accept();
 }
@@ -114,7 +119,8 @@ void StringGrid::OpenEditor() {
   if (!IsCell(Current())) return;
   wish_ = EditorWish::Open;
   editorCell_ = Current();
-  editor_->setText(EditText(editorCell_));
+  shownCellText_ = EditText(editorCell_);
+  editor_->setText(shownCellText_);
   PlaceEditor();
   editor_->show();
   editor_->selectAll();
@@ -162,22 +168,24 @@ StringGrid::EditorTarget StringGrid::WantedEditor() const {
 
 void StringGrid::SyncEditor(bool afterEdit) {
   if (editing_) return;
-  const EditorTarget target = WantedEditor();
+  EditorTarget target = WantedEditor();
   if (!target.shown || CellRect(target.cell.col, target.cell.row).isEmpty()) {
     CloseEditor();
     return;
   }
   const bool fresh = editor_->isHidden() || editorCell_ != target.cell;
+  // The cell changed under the open editor (rows shifted, memory loaded or written by a run):
+  // it shows the new text, so that the next key does not bring the old one back.
+  const QString cellText = EditText(target.cell);
+  const bool changedUnder = !fresh && !afterEdit && cellText != shownCellText_;
+  if (changedUnder) target = {true, target.cell, cellText, false};
+  shownCellText_ = cellText;
   editorCell_ = target.cell;
   if (!target.keepText && editor_->text() != target.text) editor_->setText(target.text);
   PlaceEditor();
-  if (fresh) {
-    editor_->show();
-    editor_->selectAll();
-  } else if (afterEdit && ModelEditor().textSelected) {
-    // The model put a text of its own in; the next key replaces it.
-    editor_->selectAll();
-  }
+  if (fresh) editor_->show();
+  // Newly shown, changed, or given a text of the model's own: the next key replaces it.
+  if (fresh || changedUnder || (afterEdit && ModelEditor().textSelected)) editor_->selectAll();
   if (hasFocus()) editor_->setFocus(Qt::OtherFocusReason);
 }
 

@@ -120,8 +120,12 @@ TEST_F(EditingTest, CtrlInsertAndCtrlDeleteShiftTheRowsOfTheFocusedGrid) {
   Settle();
   Click("GrRam", 1, 1);
   EXPECT_EQ(Focused(), Editor("GrRam"));
+  EXPECT_EQ(Editor("GrRam")->text(), QStringLiteral("10"));
   Press(Qt::Key_Insert, Qt::ControlModifier);
+  Settle();
   EXPECT_EQ(session().machine.Ram[0], 0x00);
+  // The editor shows the emptied line, not the opcode that moved away.
+  EXPECT_EQ(Editor("GrRam")->text(), QStringLiteral("00"));
   EXPECT_EQ(session().machine.Ram[2], 0x10);
   EXPECT_EQ(session().machine.Ram[3], 0x3F);
   // The MPS kept its rows.
