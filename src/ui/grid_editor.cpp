@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <algorithm>
 
+#include "core/cell_look.h"
 #include "ui/string_grid.h"
 
 namespace vellar::ui {
@@ -31,14 +32,15 @@ void GridEditor::SetLeftAligned(bool left) {
 
 void GridEditor::PlaceText() {
   // The line edit keeps a margin of 2 pixels at the sides and 1 at the top of its own; the
-  // cells draw 4 pixels in, or centred, and 2 below the top.
-  constexpr int kOwnMargin = 2;
-  int left = 2;
+  // cells draw their text inset, or centred.
+  constexpr int kOwnSide = 2;
+  constexpr int kOwnTop = 1;
+  int left = kCellTextLeftInset - kOwnSide;
   if (!leftAligned_) {
     const qreal textWidth = fontMetrics().horizontalAdvance(text());
-    left = std::max(0, qRound((width() - textWidth) / 2) - kOwnMargin);
+    left = std::max(0, qRound((width() - textWidth) / 2) - kOwnSide);
   }
-  if (textMargins().left() != left) setTextMargins(left, 1, 0, 0);
+  if (textMargins().left() != left) setTextMargins(left, kCellTextTopInset - kOwnTop, 0, 0);
 }
 
 bool GridEditor::LeavesText(const QKeyEvent& event) const {

@@ -5,6 +5,7 @@
 #include <QScrollBar>
 #include <algorithm>
 
+#include "core/cell_look.h"
 #include "ui/grid_editor.h"
 #include "ui/ui_style.h"
 
@@ -154,7 +155,8 @@ void StringGrid::DrawCellText(QPainter& painter, const QRect& rect, const QStrin
                               bool leftAligned, const QColor& fill, const QColor& color) {
   painter.fillRect(rect, fill);
   painter.setPen(color);
-  const QRect textRect = rect.adjusted(leftAligned ? 4 : 0, 2, 0, 0);
+  const QRect textRect =
+      rect.adjusted(leftAligned ? kCellTextLeftInset : 0, kCellTextTopInset, 0, 0);
   painter.drawText(textRect, (leftAligned ? Qt::AlignLeft : Qt::AlignHCenter) | Qt::AlignTop, text);
 }
 
