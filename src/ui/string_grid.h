@@ -118,6 +118,9 @@ class StringGrid : public QAbstractScrollArea {
 
   // The arrow and page keys move the current cell; true when the key was one of them.
   bool Navigate(const QKeyEvent& event);
+  // A key that the grid hands to its editor: a character, Backspace, or F2 and Enter, which
+  // open the editor with the caret at the end.
+  static bool OpensEditor(const QKeyEvent& event);
   void MoveTo(GridCell cell);
   void MousePress(QPoint pos, Qt::MouseButton button, QPoint globalPos);
   // afterEdit: the model has just taken a text and may want it selected.

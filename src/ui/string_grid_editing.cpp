@@ -94,25 +94,35 @@ void StringGrid::mouseDoubleClickEvent(QMouseEvent* event) {
 void StringGrid::keyPressEvent(QKeyEvent* event) {
   KeyDown(*event);
   if (Navigate(*event)) return;
-  const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
-  const bool plain = (mods & ~Qt::ShiftModifier) == Qt::NoModifier;
-  if (plain && IsCell(Current())) {
+  if (IsCell(Current()) && OpensEditor(*event)) {
+    OpenEditor();
     if (event->key() == Qt::Key_F2 || event->key() == Qt::Key_Return ||
         event->key() == Qt::Key_Enter) {
-      OpenEditor();
       editor_->end(false);
-      return;
-    }
-    const QString text = event->text();
-    const bool typed = !text.isEmpty() && text.front().isPrint();
-    if (typed || event->key() == Qt::Key_Backspace) {
+    } else {
       // The key replaces the cell's text, as in the editor that was shown all along.
-      OpenEditor();
       editor_->Type(event);
-      return;
     }
+    return;
   }
   QAbstractScrollArea::keyPressEvent(event);
+}
+
+bool StringGrid::OpensEditor(const QKeyEvent& event) {
+  const Qt::KeyboardModifiers mods = event.modifiers() & ~Qt::KeypadModifier;
+  const bool ctrl = (mods & Qt::ControlModifier) != 0;
+  const bool alt = (mods & Qt::AltModifier) != 0;
+  // Ctrl or Alt alone make a shortcut; both together are AltGr on some desktops.
+  if (ctrl != alt || (mods & Qt::MetaModifier)) return false;
+  switch (event.key()) {
+    case Qt::Key_F2:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Backspace:
+      return true;
+    default:
+      return !event.text().isEmpty() && event.text().front().isPrint();
+  }
 }
 
 void StringGrid::OpenEditor() {
