@@ -16,20 +16,25 @@ QColor ToColor(const Rgb& c) {
   return {c.r, c.g, c.b};
 }
 
-// Draws a cell as the session says it looks; where it names no colour, the grid's own.
-void DrawLook(const StringGrid& grid, QPainter& painter, const QRect& rect, const CellLook& look,
-              const CellState& state) {
-  StringGrid::DrawCellText(painter, rect, FromUtf8(look.text), look.align == CellAlign::Left,
-                           look.fill ? ToColor(*look.fill) : grid.DefaultFill(state),
-                           look.textColour ? ToColor(*look.textColour) : grid.DefaultText(state));
+}  // namespace
+
+// Where the look names no colour, the grid's own.
+void LookGrid::DrawCell(QPainter& painter, int col, int row, const QRect& rect,
+                        const CellState& state) {
+  const CellLook look = Look(col, row);
+  DrawCellText(painter, rect, FromUtf8(look.text), look.align == CellAlign::Left,
+               look.fill ? ToColor(*look.fill) : DefaultFill(state),
+               look.textColour ? ToColor(*look.textColour) : DefaultText(state));
 }
 
-}  // namespace
+bool LookGrid::EditLeftAligned(GridCell cell) const {
+  return Look(cell.col, cell.row).align == CellAlign::Left;
+}
 
 // --- MPS ---
 
 MpsGridView::MpsGridView(QWidget* parent, Session& session, HandlerGuard& guard)
-    : SessionGrid(parent, session, guard) {
+    : LookGrid(parent, session, guard) {
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   setToolTip(QStringLiteral("Mikro-Programm-Speicher"));
@@ -55,17 +60,12 @@ bool MpsGridView::HasSelection() const {
   return session_.mpsGrid.hasSelection;
 }
 
-void MpsGridView::DrawCell(QPainter& painter, int col, int row, const QRect& rect,
-                           const CellState& state) {
-  DrawLook(*this, painter, rect, session_.mpsEditor.GrMpsDrawCell(col, row), state);
+CellLook MpsGridView::Look(int col, int row) const {
+  return session_.mpsEditor.GrMpsDrawCell(col, row);
 }
 
 QString MpsGridView::EditText(GridCell cell) const {
   return FromUtf8(session_.mps.CellText(cell.col, cell.row));
-}
-
-bool MpsGridView::EditLeftAligned(GridCell cell) const {
-  return session_.mpsEditor.GrMpsDrawCell(cell.col, cell.row).align == CellAlign::Left;
 }
 
 bool MpsGridView::EditsOnDoubleClick(GridCell cell) const {
@@ -102,7 +102,7 @@ void MpsGridView::KeyDown(const QKeyEvent& event) {
 // --- RAM ---
 
 RamGridView::RamGridView(QWidget* parent, Session& session, HandlerGuard& guard)
-    : SessionGrid(parent, session, guard), popup_(new QMenu(this)) {
+    : LookGrid(parent, session, guard), popup_(new QMenu(this)) {
   setToolTip(QStringLiteral("RAM-Werte"));
   ApplyScrollBars();
   popup_->setObjectName("PopupMenu1");
@@ -138,17 +138,12 @@ GridCell RamGridView::Current() const {
   return session_.ramGrid.current;
 }
 
-void RamGridView::DrawCell(QPainter& painter, int col, int row, const QRect& rect,
-                           const CellState& state) {
-  DrawLook(*this, painter, rect, session_.ramEditor.GrRamDrawCell(col, row), state);
+CellLook RamGridView::Look(int col, int row) const {
+  return session_.ramEditor.GrRamDrawCell(col, row);
 }
 
 QString RamGridView::EditText(GridCell cell) const {
   return FromUtf8(session_.ramGrid.CellText(cell.col, cell.row));
-}
-
-bool RamGridView::EditLeftAligned(GridCell cell) const {
-  return session_.ramEditor.GrRamDrawCell(cell.col, cell.row).align == CellAlign::Left;
 }
 
 const CellEditor& RamGridView::ModelEditor() const {

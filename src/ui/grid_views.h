@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/cell_look.h"
 #include "ui/handler_guard.h"
 #include "ui/string_grid.h"
 
@@ -32,7 +33,20 @@ class SessionGrid : public StringGrid {
   HandlerGuard& guard_;
 };
 
-class MpsGridView : public SessionGrid {
+// A grid whose cells the session describes (text, alignment, colours): drawn by that, and
+// edited with the text where the cell shows it.
+class LookGrid : public SessionGrid {
+ public:
+  using SessionGrid::SessionGrid;
+
+ protected:
+  virtual CellLook Look(int col, int row) const = 0;
+  void DrawCell(QPainter& painter, int col, int row, const QRect& rect,
+                const CellState& state) override;
+  bool EditLeftAligned(GridCell cell) const override;
+};
+
+class MpsGridView : public LookGrid {
  public:
   MpsGridView(QWidget* parent, Session& session, HandlerGuard& guard);
   int ColCount() const override;
@@ -42,10 +56,8 @@ class MpsGridView : public SessionGrid {
   bool HasSelection() const override;
 
  protected:
-  void DrawCell(QPainter& painter, int col, int row, const QRect& rect,
-                const CellState& state) override;
+  CellLook Look(int col, int row) const override;
   QString EditText(GridCell cell) const override;
-  bool EditLeftAligned(GridCell cell) const override;
   bool EditsOnDoubleClick(GridCell cell) const override;
   const CellEditor& ModelEditor() const override;
   bool EditorAlwaysShown() const override;
@@ -55,7 +67,7 @@ class MpsGridView : public SessionGrid {
   void KeyDown(const QKeyEvent& event) override;
 };
 
-class RamGridView : public SessionGrid {
+class RamGridView : public LookGrid {
  public:
   RamGridView(QWidget* parent, Session& session, HandlerGuard& guard);
   int ColCount() const override;
@@ -68,10 +80,8 @@ class RamGridView : public SessionGrid {
   QMenu* Popup() const { return popup_; }
 
  protected:
-  void DrawCell(QPainter& painter, int col, int row, const QRect& rect,
-                const CellState& state) override;
+  CellLook Look(int col, int row) const override;
   QString EditText(GridCell cell) const override;
-  bool EditLeftAligned(GridCell cell) const override;
   const CellEditor& ModelEditor() const override;
   bool EditorAlwaysShown() const override;
   void SetEditText(GridCell cell, const QString& text) override;
