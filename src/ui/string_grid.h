@@ -118,8 +118,8 @@ class StringGrid : public QAbstractScrollArea {
 
   // The arrow and page keys move the current cell; true when the key was one of them.
   bool Navigate(const QKeyEvent& event);
-  // A key that the grid hands to its editor: a character, Backspace, or F2 and Enter, which
-  // open the editor with the caret at the end.
+  // A key that the grid hands to its editor: a character, Backspace, or Enter, which opens
+  // the editor with the caret at the end (F2 is the menu's).
   static bool OpensEditor(const QKeyEvent& event);
   void MoveTo(GridCell cell);
   void MousePress(QPoint pos, Qt::MouseButton button, QPoint globalPos);

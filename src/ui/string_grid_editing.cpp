@@ -96,8 +96,7 @@ void StringGrid::keyPressEvent(QKeyEvent* event) {
   if (Navigate(*event)) return;
   if (IsCell(Current()) && OpensEditor(*event)) {
     OpenEditor();
-    if (event->key() == Qt::Key_F2 || event->key() == Qt::Key_Return ||
-        event->key() == Qt::Key_Enter) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
       editor_->end(false);
     } else {
       // The key replaces the cell's text, as in the editor that was shown all along.
@@ -115,7 +114,6 @@ bool StringGrid::OpensEditor(const QKeyEvent& event) {
   // Ctrl or Alt alone make a shortcut; both together are AltGr on some desktops.
   if (ctrl != alt || (mods & Qt::MetaModifier)) return false;
   switch (event.key()) {
-    case Qt::Key_F2:
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Backspace:
