@@ -50,7 +50,7 @@ TFoSim::TFoSim() {
   paBus_ = new BusPanel(client_, session_, guard_, geometry_, torClick);
   paBus_->move(456, 224);
   portrait_ = std::make_unique<Portrait>(client_);
-  paRAM_ = new RamPanel(client_, session_);
+  paRAM_ = new RamPanel(client_, session_, guard_);
   paControl_ = new ControlPanel(client_, session_, guard_);
 
   RegisterPanel* paRegister = paProzessor_->PaRegister();

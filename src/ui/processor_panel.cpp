@@ -11,7 +11,7 @@ ProcessorPanel::ProcessorPanel(QWidget* parent, Session& session, HandlerGuard& 
   setFont(CaptionFont(13));
   setGeometry(2, 0, kBaseWidth, 492);
   AddCaption(this, QStringLiteral("Prozessor"));
-  grMps_ = new MpsGridView(this, session);
+  grMps_ = new MpsGridView(this, session, guard);
   grMps_->setObjectName("GrMps");
   grMps_->setGeometry(10, 24, 423, 145);
   paRegister_ = new RegisterPanel(this, session, guard, geometry, torClick);

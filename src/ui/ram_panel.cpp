@@ -4,14 +4,14 @@
 
 namespace vellar::ui {
 
-RamPanel::RamPanel(QWidget* parent, const Session& session)
+RamPanel::RamPanel(QWidget* parent, Session& session, HandlerGuard& guard)
     : ColourPanel(parent, "PaRAM", kRamColor, false) {
   setGeometry(672, 0, 225, 505);
   AddCaption(this, QStringLiteral("Arbeitsspeicher (RAM)"));
-  grRam_ = new RamGridView(this, session);
+  grRam_ = new RamGridView(this, session, guard);
   grRam_->setObjectName("GrRam");
   grRam_->setGeometry(4, 24, 213, 329);
-  inspector_ = new InspectorView(this, session);
+  inspector_ = new InspectorView(this, session, guard);
   inspector_->setObjectName("RamInspector");
   inspector_->setGeometry(8, 360, 209, 81);
   inspector_->hide();

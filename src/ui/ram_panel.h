@@ -8,7 +8,7 @@ namespace vellar::ui {
 
 class RamPanel : public ColourPanel {
  public:
-  RamPanel(QWidget* parent, const Session& session);
+  RamPanel(QWidget* parent, Session& session, HandlerGuard& guard);
 
   RamGridView* GrRam() const { return grRam_; }
   InspectorView* RamInspector() const { return inspector_; }

@@ -5,6 +5,8 @@
 #include <QScrollBar>
 #include <algorithm>
 
+#include "core/cell_look.h"
+#include "ui/grid_editor.h"
 #include "ui/ui_style.h"
 
 namespace vellar::ui {
@@ -24,12 +26,16 @@ StringGrid::StringGrid(QWidget* parent) : QAbstractScrollArea(parent) {
   QPalette palette = viewport()->palette();
   palette.setColor(QPalette::Window, Qt::white);
   viewport()->setPalette(palette);
+  editor_ = new GridEditor(*this);
+  // The editor moves with its cell, and goes while the cell is out of sight.
   connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int v) {
     topRow_ = 1 + v;
+    SyncEditor();
     viewport()->update();
   });
   connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, [this](int v) {
     leftCol_ = 1 + v;
+    SyncEditor();
     viewport()->update();
   });
 }
@@ -41,6 +47,7 @@ void StringGrid::Refresh() {
     shownCurrent_ = current;
     ScrollIntoView(current);
   }
+  SyncEditor();
   viewport()->update();
 }
 
@@ -148,7 +155,8 @@ void StringGrid::DrawCellText(QPainter& painter, const QRect& rect, const QStrin
                               bool leftAligned, const QColor& fill, const QColor& color) {
   painter.fillRect(rect, fill);
   painter.setPen(color);
-  const QRect textRect = rect.adjusted(leftAligned ? 4 : 0, 2, 0, 0);
+  const QRect textRect =
+      rect.adjusted(leftAligned ? kCellTextLeftInset : 0, kCellTextTopInset, 0, 0);
   painter.drawText(textRect, (leftAligned ? Qt::AlignLeft : Qt::AlignHCenter) | Qt::AlignTop, text);
 }
 
@@ -192,26 +200,11 @@ void StringGrid::paintEvent(QPaintEvent* /*event*/) {
 void StringGrid::resizeEvent(QResizeEvent* event) {
   QAbstractScrollArea::resizeEvent(event);
   UpdateScrollBars();
+  SyncEditor();
 }
 
 void StringGrid::scrollContentsBy(int /*dx*/, int /*dy*/) {
   viewport()->update();
-}
-
-void StringGrid::focusInEvent(QFocusEvent* event) {
-  QAbstractScrollArea::focusInEvent(event);
-  if (focusHandler_ && !IsWindowSwitch(*event)) focusHandler_(true);
-}
-
-void StringGrid::focusOutEvent(QFocusEvent* event) {
-  QAbstractScrollArea::focusOutEvent(event);
-  if (focusHandler_ && !IsWindowSwitch(*event)) focusHandler_(false);
-}
-
-void StringGrid::mousePressEvent(QMouseEvent* event) {
-  // Editing the cells comes with the editors; a click only takes the focus so far.
-  setFocus(Qt::MouseFocusReason);
-  event->accept();
 }
 
 }  // namespace vellar::ui

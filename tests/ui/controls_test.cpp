@@ -84,8 +84,8 @@ class KeyCounter : public QObject {
 };
 
 TEST_F(ControlsTest, CtrlWithADigitOpensTheGateAndTheGridStillGetsTheKey) {
-  QWidget* grid = Find("GrRam");
-  grid->setFocus();
+  Find("GrRam")->setFocus();
+  QWidget* grid = Focused();  // the cell editor
   KeyCounter counter;
   grid->installEventFilter(&counter);
   // QTest presses and releases Ctrl around the digit.

@@ -84,4 +84,28 @@ void WindowTest::ResizeClient(int width, int height) {
   ASSERT_EQ(window->centralWidget()->size(), QSize(width, height));
 }
 
+QWidget* WindowTest::Focused() {
+  QWidget* focus = QApplication::focusWidget();
+  EXPECT_NE(focus, nullptr) << "no widget has the focus";
+  return focus;
+}
+
+void WindowTest::Type(const QString& text) {
+  for (const QChar c : text) {
+    if (QWidget* focus = Focused()) QTest::keyClick(focus, c.toLatin1());
+    Reactivate();
+  }
+}
+
+void WindowTest::Press(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+  if (QWidget* focus = Focused()) QTest::keyClick(focus, key, modifiers);
+  Reactivate();
+}
+
+void WindowTest::Reactivate() {
+  if (QApplication::activeWindow() == window.get()) return;
+  QApplication::setActiveWindow(window.get());
+  EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+}
+
 }  // namespace vellar::ui::testing

@@ -60,6 +60,15 @@ class WindowTest : public ::testing::Test {
 
   Session& session() { return window->session(); }
 
+  // Keys as the user types them: each goes to the widget that has the focus at that moment,
+  // which is a grid's cell editor once it has opened.
+  static QWidget* Focused();
+  void Type(const QString& text);
+  void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+  // The offscreen platform has no window manager to give the window back its activation
+  // when a message box closes; the desktop does that.
+  void Reactivate();
+
   ModalAnswerer answers;
   std::unique_ptr<TFoSim> window;
 };

@@ -1,0 +1,101 @@
+#include "ui/grid_editor.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <algorithm>
+
+#include "core/cell_look.h"
+#include "ui/string_grid.h"
+
+namespace vellar::ui {
+
+GridEditor::GridEditor(StringGrid& grid) : QLineEdit(grid.viewport()), grid_(grid) {
+  setObjectName("CellEditor");
+  setFrame(false);
+  setFont(grid.font());
+  SetLeftAligned(true);
+  setContextMenuPolicy(Qt::NoContextMenu);
+  QPalette palette = this->palette();
+  palette.setColor(QPalette::Base, Qt::white);
+  palette.setColor(QPalette::Text, Qt::black);
+  setPalette(palette);
+  hide();
+  connect(this, &QLineEdit::textEdited, this,
+          [this](const QString& text) { grid_.EditorEdited(text); });
+}
+
+void GridEditor::SetLeftAligned(bool left) {
+  leftAligned_ = left;
+  setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  PlaceText();
+}
+
+void GridEditor::PlaceText() {
+  // The line edit keeps a margin of 2 pixels at the sides and 1 at the top of its own; the
+  // cells draw their text inset, or centred.
+  constexpr int kOwnSide = 2;
+  constexpr int kOwnTop = 1;
+  int left = kCellTextLeftInset - kOwnSide;
+  if (!leftAligned_) {
+    const qreal textWidth = fontMetrics().horizontalAdvance(text());
+    left = std::max(0, qRound((width() - textWidth) / 2) - kOwnSide);
+  }
+  if (textMargins().left() != left) setTextMargins(left, kCellTextTopInset - kOwnTop, 0, 0);
+}
+
+bool GridEditor::LeavesText(const QKeyEvent& event) const {
+  if (event.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier)) return false;
+  if (hasSelectedText()) return selectedText() == text();
+  if (event.key() == Qt::Key_Left) return cursorPosition() == 0;
+  return cursorPosition() == text().size();
+}
+
+void GridEditor::keyPressEvent(QKeyEvent* event) {
+  grid_.KeyDown(*event);
+  // The key closed the cell (Delete in a gate cell): it has done its work.
+  if (isHidden()) return;
+  switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+      grid_.EditorDone();
+      return;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+      if (LeavesText(*event) && grid_.Navigate(*event)) return;
+      break;
+    case Qt::Key_Home:
+    case Qt::Key_End:
+      // Without Ctrl they move the caret.
+      if ((event->modifiers() & Qt::ControlModifier) && grid_.Navigate(*event)) return;
+      break;
+    default:
+      if (grid_.Navigate(*event)) return;
+      break;
+  }
+  QLineEdit::keyPressEvent(event);
+}
+
+void GridEditor::mousePressEvent(QMouseEvent* event) {
+  // The other buttons belong to the grid (the RAM grid's popup menu); so does a click that
+  // found the editor closed by the focus it brought.
+  if (event->button() != Qt::LeftButton || isHidden()) {
+    grid_.MousePress(mapTo(grid_.viewport(), event->position().toPoint()), event->button(),
+                     event->globalPosition().toPoint());
+    event->accept();
+    return;
+  }
+  QLineEdit::mousePressEvent(event);
+}
+
+void GridEditor::focusInEvent(QFocusEvent* event) {
+  QLineEdit::focusInEvent(event);
+  grid_.FocusGained(*event);
+}
+
+void GridEditor::focusOutEvent(QFocusEvent* event) {
+  QLineEdit::focusOutEvent(event);
+  grid_.FocusLost(*event);
+}
+
+}  // namespace vellar::ui
