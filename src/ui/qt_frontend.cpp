@@ -3,9 +3,13 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QWidget>
 
+#include "app/file_commands.h"
+#include "ui/listing_printer.h"
 #include "ui/ui_style.h"
 
 namespace vellar::ui {
@@ -13,7 +17,7 @@ namespace vellar::ui {
 namespace {
 
 QString Caption(std::string_view caption) {
-  return caption.empty() ? QGuiApplication::applicationDisplayName() : FromUtf8(caption);
+  return FromUtf8(caption.empty() ? kDesignCaption : caption);
 }
 
 }  // namespace
@@ -72,7 +76,9 @@ std::optional<std::string> QtFrontend::AskFile(const FileDialogOptions& options,
   if (options.filterIndex >= 1 && options.filterIndex <= filters.size()) {
     dialog.selectNameFilter(filters[options.filterIndex - 1]);
   }
-  dialog.setDefaultSuffix(FromUtf8(options.defaultExt));
+  // In lower case like the filters' patterns: the names are case-sensitive here, and a
+  // "prog.MPD" would not show under "*.mpd". The extension is read in any case.
+  dialog.setDefaultSuffix(FromUtf8(options.defaultExt).toLower());
   if (!options.initialDir.empty()) dialog.setDirectory(FromUtf8(options.initialDir));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return dialog.selectedFiles().first().toStdString();
@@ -148,10 +154,13 @@ void QtFrontend::SetFocus(Control control) {
   }
 }
 
-void QtFrontend::PrintListing(const std::vector<std::string>& /*lines*/,
-                              std::string_view /*title*/) {
-  // Printing comes with its own dialog in a later version; say so rather than do nothing.
-  ShowError("Drucken ist in dieser Version noch nicht möglich.");
+void QtFrontend::PrintListing(const std::vector<std::string>& lines, std::string_view title) {
+  QPrinter printer(QPrinter::HighResolution);
+  QPrintDialog dialog(&printer, window_);
+  if (dialog.exec() != QDialog::Accepted) return;
+  if (const auto error = PrintLines(printer, lines, FromUtf8(title))) {
+    ShowError(error->toStdString());
+  }
 }
 
 }  // namespace vellar::ui

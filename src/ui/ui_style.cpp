@@ -59,9 +59,8 @@ void ConfigureApplication(QApplication& app) {
   palette.setColor(QPalette::Button, kButtonFace);
   app.setPalette(palette);
   app.setFont(WindowFont());
-  // Message boxes with an empty caption carry this; it also keeps the platform from adding
-  // the program's file name to the window caption.
-  app.setApplicationDisplayName(QStringLiteral("Mikroprozessor Simulation"));
+  // No display name: X11 would append it to every caption ("... - bubble.ras — Mikroprozessor
+  // Simulation"). Message boxes name the program themselves.
 }
 
 QString ResourceText(const char* path) {
