@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 #include "ui/main_window.h"
@@ -18,6 +19,7 @@ constexpr int kOkLeft = 143;
 constexpr int kCancelLeft = 227;
 // The help text is laid out with tabs of eight columns.
 constexpr int kTabColumns = 8;
+constexpr int kTextMargin = 2;
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, int left) {
   auto* button = new QPushButton(caption, parent);
@@ -46,6 +48,8 @@ TDlgHelp::TDlgHelp(QWidget* owner) : QDialog(owner) {
   font.setPixelSize(12);
   font.setBold(false);
   memo1_->setFont(font);
+  // The text is laid out for 62 columns; with the usual margin the last would wrap.
+  memo1_->document()->setDocumentMargin(kTextMargin);
   memo1_->setTabStopDistance(QFontMetricsF(font).horizontalAdvance(QLatin1Char(' ')) * kTabColumns);
   memo1_->setPlainText(ResourceText(":/hilfe.txt"));
   fill->addWidget(memo1_);

@@ -46,6 +46,9 @@ TEST_F(HelpTest, OpensAtItsSizeOverTheWindowWithTheTextAtTheTop) {
     EXPECT_TRUE(memo->toPlainText().contains(QStringLiteral("\nAutoren\n-------\n")));
     EXPECT_EQ(memo->verticalScrollBar()->value(), 0);
     EXPECT_GT(memo->verticalScrollBar()->maximum(), 0);
+    // The offscreen platform does not activate a new dialog by itself.
+    QApplication::setActiveWindow(&help);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&help));
     EXPECT_EQ(QApplication::focusWidget(), help.OKBtn());
   });
 }
