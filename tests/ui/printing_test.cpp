@@ -1,5 +1,6 @@
 // Listings printed to a PDF file and read back with the poppler tools: the pages, the lines,
 // the indent and the breaking of long lines, the document name; and the menu's print dialog.
+#include <QFile>
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -126,7 +127,22 @@ TEST_F(PrintingTest, ListingGoesOnPagesLineByLine) {
   EXPECT_NEAR(edges[4], edges[5], 0.5);
 }
 
-TEST_F(PrintingTest, MenuPrintsOnlyWhenThePrintDialogIsConfirmed) {
+class MenuPrintTest : public PrintingTest {
+ protected:
+  // The next print dialog is confirmed for this PDF file.
+  void ExpectPrintTo(const QString& pdf) {
+    answers.ExpectDialog([pdf](QDialog* dialog) {
+      ASSERT_NE(qobject_cast<QPrintDialog*>(dialog), nullptr);
+      // Without printers the dialog offers printing to a PDF file, named in its field.
+      auto* file = dialog->findChild<QLineEdit*>(QStringLiteral("filename"));
+      ASSERT_NE(file, nullptr);
+      file->setText(pdf);
+      dialog->accept();
+    });
+  }
+};
+
+TEST_F(MenuPrintTest, PrintsOnlyWhenThePrintDialogIsConfirmed) {
   const QString pdf = dir.filePath(QStringLiteral("mps.pdf"));
   answers.ExpectDialog([](QDialog* dialog) {
     EXPECT_NE(qobject_cast<QPrintDialog*>(dialog), nullptr);
@@ -135,16 +151,9 @@ TEST_F(PrintingTest, MenuPrintsOnlyWhenThePrintDialogIsConfirmed) {
   window->MePrnMpsClick();
   EXPECT_TRUE(answers.AllUsed());
   EXPECT_TRUE(answers.texts.empty());
+  EXPECT_FALSE(QFile::exists(pdf));
 
-  answers.ExpectDialog([&](QDialog* dialog) {
-    auto* print = qobject_cast<QPrintDialog*>(dialog);
-    ASSERT_NE(print, nullptr);
-    // Without printers the dialog offers printing to a PDF file, named in its field.
-    auto* file = dialog->findChild<QLineEdit*>(QStringLiteral("filename"));
-    ASSERT_NE(file, nullptr);
-    file->setText(pdf);
-    dialog->accept();
-  });
+  ExpectPrintTo(pdf);
   window->MePrnMpsClick();
   const std::vector<QStringList> pages = PagesOf(pdf);
   ASSERT_EQ(pages.size(), 1u);
@@ -152,6 +161,14 @@ TEST_F(PrintingTest, MenuPrintsOnlyWhenThePrintDialogIsConfirmed) {
   // takes for a column break).
   EXPECT_EQ(pages[0].join(QLatin1Char(' ')).toStdString(),
             "; VellarD-Programm-Speicher: ; AD Befehl 0 1 2 3 4 5 6 7 8 9 A B C D E F FA");
+}
+
+TEST_F(MenuPrintTest, APrinterThatFailsIsReportedInTheErrorBox) {
+  ExpectPrintTo(dir.filePath(QStringLiteral("fehlt/ram.pdf")));
+  answers.Expect(QMessageBox::Ok);
+  window->MePrnRamClick();
+  ASSERT_EQ(answers.texts.size(), 1u);
+  EXPECT_TRUE(answers.texts[0].startsWith(QStringLiteral("Der Druckauftrag konnte nicht")));
 }
 
 }  // namespace
