@@ -8,7 +8,6 @@
 #include <QPushButton>
 #include <QWidget>
 
-#include "app/file_commands.h"
 #include "ui/listing_printer.h"
 #include "ui/ui_style.h"
 
@@ -17,7 +16,7 @@ namespace vellar::ui {
 namespace {
 
 QString Caption(std::string_view caption) {
-  return FromUtf8(caption.empty() ? kDesignCaption : caption);
+  return caption.empty() ? QGuiApplication::applicationDisplayName() : FromUtf8(caption);
 }
 
 }  // namespace

@@ -59,8 +59,10 @@ void ConfigureApplication(QApplication& app) {
   palette.setColor(QPalette::Button, kButtonFace);
   app.setPalette(palette);
   app.setFont(WindowFont());
-  // No display name: X11 would append it to every caption ("... - bubble.ras — Mikroprozessor
-  // Simulation"). Message boxes name the program themselves.
+  // Message boxes with an empty caption carry this name. It is the application name, not the
+  // display name: the platform appends a display name to every window caption, and the caption
+  // must read exactly "Mikroprozessor Simulation - firmware.mpd - bubble.ras".
+  app.setApplicationName(QStringLiteral("Mikroprozessor Simulation"));
 }
 
 QString ResourceText(const char* path) {
