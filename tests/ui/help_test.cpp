@@ -1,5 +1,6 @@
 // The help dialog: its size and place when it opens, its text, its buttons and how they keep
-// to the bottom when the dialog is resized.
+// to the bottom when the dialog is resized; and "&Ende", which closes the window.
+#include <QAction>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -80,6 +81,18 @@ TEST_F(HelpTest, EnterClosesThroughOkAndEscThroughCancel) {
       EXPECT_EQ(help.result(), result);
     });
   }
+}
+
+TEST_F(HelpTest, EndeClosesTheWindowWithoutAQuestion) {
+  // Unsaved changes in both stores are not asked about.
+  session().mps.SetMpsGate(1, 0, true);
+  session().memory.WriteRam(0, 0x42);
+  auto* ende = window->findChild<QAction*>(QStringLiteral("MeEnde"));
+  ASSERT_NE(ende, nullptr);
+  ende->trigger();
+  Settle();
+  EXPECT_FALSE(window->isVisible());
+  EXPECT_TRUE(answers.texts.empty());
 }
 
 }  // namespace
