@@ -6,7 +6,7 @@ vellar_packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  fonts-liberation
+  fonts-liberation poppler-utils
   xvfb xauth
 )
 

@@ -11,6 +11,7 @@
 
 #include "ui/bus_panel.h"
 #include "ui/control_panel.h"
+#include "ui/help_dialog.h"
 #include "ui/key_hook_filter.h"
 #include "ui/main_menu.h"
 #include "ui/portrait.h"
@@ -203,11 +204,6 @@ void TFoSim::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-void TFoSim::NotYetBuilt(const char* command) {
-  frontend_.ShowMessage(std::string("\"") + command +
-                        "\" ist in dieser Version noch nicht eingebaut.");
-}
-
 void TFoSim::MeLoadMpsClick() {
   guard_([&] { session_.files.MeLoadMpsClick(); });
 }
@@ -277,7 +273,8 @@ void TFoSim::MeInfoClick() {
 }
 
 void TFoSim::MeHilfClick() {
-  NotYetBuilt("Hilfe");
+  TDlgHelp dialog(this);
+  dialog.exec();
 }
 
 }  // namespace vellar::ui

@@ -82,8 +82,6 @@ class TFoSim : public QMainWindow, private ViewHost {
   void RamInspectorFocus(bool entered);
   // After a layout: the picture's coordinates anew, and a real repaint when panels moved.
   void Placed();
-  // Says that a command is still missing rather than doing nothing.
-  void NotYetBuilt(const char* command);
 
   QtFrontend frontend_{this, *this};
   Session session_{frontend_};

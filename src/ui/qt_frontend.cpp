@@ -3,9 +3,12 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QWidget>
 
+#include "ui/listing_printer.h"
 #include "ui/ui_style.h"
 
 namespace vellar::ui {
@@ -72,7 +75,9 @@ std::optional<std::string> QtFrontend::AskFile(const FileDialogOptions& options,
   if (options.filterIndex >= 1 && options.filterIndex <= filters.size()) {
     dialog.selectNameFilter(filters[options.filterIndex - 1]);
   }
-  dialog.setDefaultSuffix(FromUtf8(options.defaultExt));
+  // In lower case like the filters' patterns: the names are case-sensitive here, and a
+  // "prog.MPD" would not show under "*.mpd". The extension is read in any case.
+  dialog.setDefaultSuffix(FromUtf8(options.defaultExt).toLower());
   if (!options.initialDir.empty()) dialog.setDirectory(FromUtf8(options.initialDir));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return dialog.selectedFiles().first().toStdString();
@@ -148,10 +153,13 @@ void QtFrontend::SetFocus(Control control) {
   }
 }
 
-void QtFrontend::PrintListing(const std::vector<std::string>& /*lines*/,
-                              std::string_view /*title*/) {
-  // Printing comes with its own dialog in a later version; say so rather than do nothing.
-  ShowError("Drucken ist in dieser Version noch nicht möglich.");
+void QtFrontend::PrintListing(const std::vector<std::string>& lines, std::string_view title) {
+  QPrinter printer(QPrinter::HighResolution);
+  QPrintDialog dialog(&printer, window_);
+  if (dialog.exec() != QDialog::Accepted) return;
+  if (const auto error = PrintLines(printer, lines, FromUtf8(title))) {
+    ShowError(error->toStdString());
+  }
 }
 
 }  // namespace vellar::ui

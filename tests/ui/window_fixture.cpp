@@ -16,36 +16,68 @@ ModalAnswerer::ModalAnswerer() {
 }
 
 void ModalAnswerer::Expect(QMessageBox::StandardButton answer) {
-  expected_.push_back(answer);
+  expected_.push_back({Kind::Box, answer, {}, {}});
 }
 
-void ModalAnswerer::ExpectFileDialog() {
-  expected_.push_back(kFileDialog);
+void ModalAnswerer::ExpectFileDialog(const QString& file) {
+  expected_.push_back({Kind::File, QMessageBox::NoButton, file, {}});
+}
+
+void ModalAnswerer::ExpectDialog(std::function<void(QDialog*)> action) {
+  expected_.push_back({Kind::Dialog, QMessageBox::NoButton, {}, std::move(action)});
+}
+
+bool ModalAnswerer::Next(Kind kind, const char* what, const QString& detail) {
+  if (expected_.empty() || expected_.front().kind != kind) {
+    ADD_FAILURE() << "unexpected " << what << ": " << detail.toStdString();
+    return false;
+  }
+  return true;
+}
+
+void ModalAnswerer::AnswerFileDialog(QFileDialog* dialog) {
+  texts.push_back(dialog->nameFilters().join(QStringLiteral(";;")));
+  fileDialogs.push_back({dialog->acceptMode() == QFileDialog::AcceptSave, dialog->nameFilters(),
+                         dialog->selectedNameFilter(), dialog->defaultSuffix(),
+                         dialog->directory().absolutePath()});
+  if (!Next(Kind::File, "file dialog", texts.back())) {
+    dialog->reject();
+    return;
+  }
+  const QString file = expected_.front().file;
+  expected_.pop_front();
+  if (file.isEmpty()) {
+    dialog->reject();
+    return;
+  }
+  dialog->selectFile(file);
+  // QFileDialog's own accept (it fills in the default extension), reached through QDialog's.
+  static_cast<QDialog*>(dialog)->accept();
 }
 
 void ModalAnswerer::Poll() {
   QWidget* modal = QApplication::activeModalWidget();
   if (modal == nullptr) return;
   if (auto* files = qobject_cast<QFileDialog*>(modal)) {
-    texts.push_back(files->nameFilters().join(QStringLiteral(";;")));
-    if (expected_.empty() || expected_.front() != kFileDialog) {
-      ADD_FAILURE() << "unexpected file dialog";
-    } else {
-      expected_.pop_front();
-    }
-    files->reject();
+    AnswerFileDialog(files);
     return;
   }
   auto* box = qobject_cast<QMessageBox*>(modal);
   if (box == nullptr) {
-    ADD_FAILURE() << "unexpected dialog " << modal->metaObject()->className();
-    if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
+    auto* dialog = qobject_cast<QDialog*>(modal);
+    if (!Next(Kind::Dialog, "dialog", modal->metaObject()->className())) {
+      if (dialog != nullptr) dialog->reject();
+      return;
+    }
+    const auto action = std::move(expected_.front().action);
+    expected_.pop_front();
+    action(dialog);
     return;
   }
   texts.push_back(box->text());
-  QAbstractButton* button = (expected_.empty() || expected_.front() == kFileDialog)
+  QAbstractButton* button = (expected_.empty() || expected_.front().kind != Kind::Box)
                                 ? nullptr
-                                : box->button(expected_.front());
+                                : box->button(expected_.front().button);
   if (button == nullptr) {
     ADD_FAILURE() << "unexpected message box: " << box->text().toStdString();
     box->reject();

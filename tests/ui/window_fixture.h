@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QDialog>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QObject>
 #include <QString>
 #include <QTimer>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,22 +23,42 @@ namespace vellar::ui::testing {
 
 class ModalAnswerer : public QObject {
  public:
+  // How a file dialog was set up when it came.
+  struct FileDialogSeen {
+    bool save = false;
+    QStringList filters;
+    QString selectedFilter;
+    QString defaultSuffix;
+    QString directory;
+  };
+
   ModalAnswerer();
   // The next message box is answered with this button.
   void Expect(QMessageBox::StandardButton answer);
-  // The next modal is a file dialog; it is cancelled.
-  void ExpectFileDialog();
+  // The next modal is a file dialog; it is answered with this file, or cancelled.
+  void ExpectFileDialog(const QString& file = {});
+  // The next modal is some other dialog; the action looks at it and must close it.
+  void ExpectDialog(std::function<void(QDialog*)> action);
   bool AllUsed() const { return expected_.empty(); }
 
   // Every box seen, in order: a message box's text, a file dialog's name filters.
   std::vector<QString> texts;
+  std::vector<FileDialogSeen> fileDialogs;
 
  private:
-  static constexpr auto kFileDialog = QMessageBox::NoButton;
+  enum class Kind { Box, File, Dialog };
+  struct Answer {
+    Kind kind;
+    QMessageBox::StandardButton button = QMessageBox::NoButton;
+    QString file;
+    std::function<void(QDialog*)> action;
+  };
   void Poll();
+  void AnswerFileDialog(QFileDialog* dialog);
+  bool Next(Kind kind, const char* what, const QString& detail);
 
   QTimer poll_;
-  std::deque<QMessageBox::StandardButton> expected_;
+  std::deque<Answer> expected_;
 };
 
 class WindowTest : public ::testing::Test {
