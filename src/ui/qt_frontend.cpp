@@ -2,10 +2,12 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTreeView>
 #include <QWidget>
 
 #include "ui/listing_printer.h"
@@ -79,6 +81,12 @@ std::optional<std::string> QtFrontend::AskFile(const FileDialogOptions& options,
   // "prog.MPD" would not show under "*.mpd". The extension is read in any case.
   dialog.setDefaultSuffix(FromUtf8(options.defaultExt).toLower());
   if (!options.initialDir.empty()) dialog.setDirectory(FromUtf8(options.initialDir));
+  // Qt's default size and column widths cut the size and date columns short.
+  dialog.resize(760, 460);
+  if (auto* details = dialog.findChild<QTreeView*>()) {
+    details->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    details->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+  }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return dialog.selectedFiles().first().toStdString();
 }
