@@ -98,6 +98,8 @@ bool FileCommands::LoadMpsFile(const std::string& path) {
   } else {
     ApplyMpd(p_.mps, ParseMpdText(bytes));
   }
+  // Every row is new: a text being typed into the old store must not come back.
+  p_.mpsGrid.editor.Close();
   p_.frontend.Invalidate(kRedrawMpsGrid);
   mpsFileName_ = FileNameOf(path);
   UpdateCaption();

@@ -12,6 +12,7 @@
 #include "app/ram_view.h"
 #include "app/run_control.h"
 #include "core/machine.h"
+#include "mps/mps_grid.h"
 #include "mps/mps_store.h"
 #include "ram/ram_grid.h"
 #include "ram/variables.h"
@@ -36,6 +37,7 @@ class FileCommands {
  public:
   struct Parts {
     MpsStore& mps;
+    MpsGrid& mpsGrid;
     RamGrid& ramGrid;
     Memory& memory;
     VariableList& variables;

@@ -76,7 +76,8 @@ class Session : private MpsStoreListener {
   RamView ramView{ramGrid, machine, variables, frontend};
   RamEditor ramEditor{{machine, memory, ramGrid, ramView, mps, flags, frontend}};
   VariableInspector inspector{{variables, memory, machine, ramGrid, menu, flags, frontend}};
-  FileCommands files{{mps, ramGrid, memory, variables, machine, menu, run, ramView, frontend}};
+  FileCommands files{
+      {mps, mpsGrid, ramGrid, memory, variables, machine, menu, run, ramView, frontend}};
   KeyHook keys{*this};
 
  private:

@@ -80,6 +80,8 @@ void RamGrid::Build(int cols, int rows, const Bytes& ram) {
   cols_ = cols;
   rows_ = rows;
   cells_.assign(static_cast<size_t>(cols) * rows, std::string());
+  // The cells are new: a text being typed belonged to an old one and must not come back.
+  editor.Close();
   if (assemblerView_) {
     SetCellText(0, 0, "RAS");
     SetCellText(kOpColumn, 0, "OP");

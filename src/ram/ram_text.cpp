@@ -11,14 +11,23 @@ namespace {
 constexpr int kAsmLines = RamGrid::kAsmRows - 1;
 constexpr int kDataLines = RamGrid::kDataRows - 1;
 
+// " %2s" of a byte cell, written as it is drawn, with two digits: a "5" typed and left as it
+// was would read back as 00 from " 5". The head row keeps its captions.
+void AppendByteCell(std::string& line, const RamGrid& grid, int col, int row) {
+  line += ' ';
+  if (row == 0) {
+    AppendPadLeft(line, grid.CellText(col, row), 2);
+  } else {
+    line += NormHexByte(grid.CellText(col, row));
+  }
+}
+
 // "%-3s %2s %2s %s" over the four cells of an assembler row.
 std::string AssemblerLine(const RamGrid& grid, int row) {
   std::string line;
   AppendPadRight(line, grid.CellText(0, row), 3);
-  line += ' ';
-  AppendPadLeft(line, grid.CellText(RamGrid::kOpColumn, row), 2);
-  line += ' ';
-  AppendPadLeft(line, grid.CellText(RamGrid::kOperandColumn, row), 2);
+  AppendByteCell(line, grid, RamGrid::kOpColumn, row);
+  AppendByteCell(line, grid, RamGrid::kOperandColumn, row);
   line += ' ';
   line += grid.CellText(RamGrid::kInstructionColumn, row);
   return line;
@@ -29,8 +38,7 @@ std::string DataLine(const RamGrid& grid, int row) {
   std::string line;
   AppendPadRight(line, grid.CellText(0, row), 3);
   for (int col = 1; col < RamGrid::kDataCols; ++col) {
-    line += ' ';
-    AppendPadLeft(line, grid.CellText(col, row), 2);
+    AppendByteCell(line, grid, col, row);
   }
   return line;
 }

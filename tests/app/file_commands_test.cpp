@@ -208,6 +208,39 @@ TEST_F(FileCommandsTest, FailedRamLoadKeepsMemoryAndVariables) {
   EXPECT_EQ(files.RamFileName(), "");
 }
 
+TEST_F(FileCommandsTest, ASingleDigitTypedIntoAByteSurvivesSaveAndLoad) {
+  for (const bool assembler : {false, true}) {
+    session.ramView.RaRamClick(assembler ? RamView::kAssemblerItem : RamView::kDataItem);
+    Focus(Control::RamGrid);
+    session.ramEditor.GrRamSetEditText(assembler ? RamGrid::kOperandColumn : 6, 1, "5");
+    const std::string file = dir / (assembler ? "eins.ras" : "eins.rad");
+    ASSERT_TRUE(files.SaveRamFile(file));
+    EXPECT_NE(ReadBytes(file).find(assembler ? "00  00 05" : "00  00 00 00 00 00 05"),
+              std::string::npos);
+    files.MeClrRamClick();
+    ASSERT_TRUE(files.LoadRamFile(file));
+    EXPECT_EQ(m.Ram[assembler ? 1 : 5], 0x05);
+  }
+}
+
+TEST_F(FileCommandsTest, ALoadLeavesNoTypedTextInTheGridEditors) {
+  // Text typed into a cell, then a file loaded: the cell shows the file's byte, and the
+  // editor must not bring the typed text back.
+  SetRow(0, {1}, "01");
+  ASSERT_TRUE(files.SaveMpsFile(dir / "p.mpd"));
+  ASSERT_TRUE(files.SaveRamFile(dir / "p.rad"));
+  Focus(Control::RamGrid);
+  session.ramEditor.GrRamSetEditText(3, 2, "1");
+  ASSERT_TRUE(session.ramGrid.editor.open);
+  ASSERT_TRUE(files.LoadRamFile(dir / "p.rad"));
+  EXPECT_FALSE(session.ramGrid.editor.open);
+  Focus(Control::MpsGrid);
+  session.mpsEditor.GrMpsSetEditText(MpsStore::kDescriptionColumn, 3, "neu");
+  ASSERT_TRUE(session.mpsGrid.editor.open);
+  ASSERT_TRUE(files.LoadMpsFile(dir / "p.mpd"));
+  EXPECT_FALSE(session.mpsGrid.editor.open);
+}
+
 TEST_F(FileCommandsTest, RamMenuCommands) {
   session.memory.WriteRam(1, 0x11);
   fe.ExpectQuestion("Ram speichern ?", true);
