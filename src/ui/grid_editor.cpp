@@ -90,7 +90,7 @@ void GridEditor::mousePressEvent(QMouseEvent* event) {
 
 void GridEditor::focusInEvent(QFocusEvent* event) {
   QLineEdit::focusInEvent(event);
-  grid_.FocusGained(*event);
+  grid_.FocusGained();
 }
 
 void GridEditor::focusOutEvent(QFocusEvent* event) {

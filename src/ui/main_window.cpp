@@ -274,7 +274,7 @@ void TFoSim::MeInfoClick() {
 
 void TFoSim::MeHilfClick() {
   TDlgHelp dialog(this);
-  dialog.exec();
+  RunModal(dialog);
 }
 
 }  // namespace vellar::ui

@@ -37,12 +37,12 @@ void QtFrontend::RegisterControl(QWidget* widget, Control control) {
 
 void QtFrontend::ShowMessage(std::string_view text, std::string_view caption) {
   QMessageBox box(QMessageBox::NoIcon, Caption(caption), FromUtf8(text), QMessageBox::Ok, window_);
-  box.exec();
+  RunModal(box);
 }
 
 void QtFrontend::ShowError(std::string_view text) {
   QMessageBox box(QMessageBox::Critical, Caption({}), FromUtf8(text), QMessageBox::Ok, window_);
-  box.exec();
+  RunModal(box);
 }
 
 bool QtFrontend::AskYesNo(std::string_view question) {
@@ -52,7 +52,7 @@ bool QtFrontend::AskYesNo(std::string_view question) {
   box.button(QMessageBox::No)->setText(QStringLiteral("&Nein"));
   box.setDefaultButton(QMessageBox::Yes);
   box.setEscapeButton(QMessageBox::No);
-  return box.exec() == QMessageBox::Yes;
+  return RunModal(box) == QMessageBox::Yes;
 }
 
 QStringList NameFilters(const std::string& filter) {
@@ -87,7 +87,7 @@ std::optional<std::string> QtFrontend::AskFile(const FileDialogOptions& options,
     details->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     details->header()->setSectionResizeMode(0, QHeaderView::Stretch);
   }
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  if (RunModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return dialog.selectedFiles().first().toStdString();
 }
 
@@ -164,7 +164,7 @@ void QtFrontend::SetFocus(Control control) {
 void QtFrontend::PrintListing(const std::vector<std::string>& lines, std::string_view title) {
   QPrinter printer(QPrinter::HighResolution);
   QPrintDialog dialog(&printer, window_);
-  if (dialog.exec() != QDialog::Accepted) return;
+  if (RunModal(dialog) != QDialog::Accepted) return;
   if (const auto error = PrintLines(printer, lines, FromUtf8(title))) {
     ShowError(error->toStdString());
   }

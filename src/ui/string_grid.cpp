@@ -60,7 +60,9 @@ void StringGrid::SetClientWidth(int width) {
 }
 
 int StringGrid::VisibleRows() const {
-  return std::max(1, (viewport()->height() - kRowPitch) / kRowPitch);
+  // A row is in sight when its cell is; the grid line below the last one may be cut off (the
+  // inspector is exactly three cells high).
+  return std::max(1, (viewport()->height() - kRowPitch + kLineWidth) / kRowPitch);
 }
 
 int StringGrid::LastTopRow() const {

@@ -134,7 +134,7 @@ class StringGrid : public QAbstractScrollArea {
   void EditorDone();
   void EditorEdited(const QString& text);
   // Focus moving between the grid and its editor is no entering or leaving.
-  void FocusGained(const QFocusEvent& event);
+  void FocusGained();
   void FocusLost(const QFocusEvent& event);
 
   int topRow_ = 1;

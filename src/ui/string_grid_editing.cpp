@@ -66,7 +66,11 @@ void StringGrid::MoveTo(GridCell cell) {
 void StringGrid::MousePress(QPoint pos, Qt::MouseButton button, QPoint globalPos) {
   // The focus comes first: entering a grid may move its current cell (the MPS grid starts
   // again at its first row), and the click then selects where it hit.
-  if (!entered_) setFocus(Qt::MouseFocusReason);
+  if (!entered_) {
+    setFocus(Qt::MouseFocusReason);
+    // In a window that is not yet active the focus arrives later; the click enters now.
+    FocusGained();
+  }
   const GridCell cell = CellAt(pos);
   if (button == Qt::LeftButton && IsCell(cell) && cell != Current()) MoveTo(cell);
   MouseDown(cell, button, globalPos);
@@ -204,8 +208,10 @@ void StringGrid::PlaceEditor() {
   editor_->SetLeftAligned(EditLeftAligned(editorCell_));
 }
 
-void StringGrid::FocusGained(const QFocusEvent& event) {
-  if (IsWindowSwitch(event) || entered_) return;
+void StringGrid::FocusGained() {
+  // Also when the focus comes with the window's activation: a click into a window that was not
+  // active hands the grid the focus only then, and that click did enter the grid.
+  if (entered_) return;
   entered_ = true;
   if (focusHandler_) focusHandler_(true);
   Refresh();
@@ -224,7 +230,7 @@ void StringGrid::FocusLost(const QFocusEvent& event) {
 
 void StringGrid::focusInEvent(QFocusEvent* event) {
   QAbstractScrollArea::focusInEvent(event);
-  FocusGained(*event);
+  FocusGained();
 }
 
 void StringGrid::focusOutEvent(QFocusEvent* event) {

@@ -1,6 +1,7 @@
 #include "ui/ui_style.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QFile>
 #include <QFocusEvent>
 #include <QLibraryInfo>
@@ -73,6 +74,12 @@ void ConfigureApplication(QApplication& app) {
                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
     QCoreApplication::installTranslator(translator);
   }
+}
+
+int RunModal(QDialog& dialog) {
+  const int result = dialog.exec();
+  if (QWidget* below = dialog.parentWidget()) below->window()->activateWindow();
+  return result;
 }
 
 QString ResourceText(const char* path) {

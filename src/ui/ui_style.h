@@ -12,6 +12,8 @@ class QWidget;
 
 // The window's colours and fonts in one place. Sizes are pixels and are not scaled with the
 // screen resolution.
+class QDialog;
+
 namespace vellar::ui {
 
 inline constexpr QColor kButtonFace{240, 240, 240};
@@ -42,6 +44,10 @@ void ConfigureApplication(QApplication& app);
 // Focus that comes and goes with another window (a message box, a dialog) is no entering or
 // leaving of a control.
 bool IsWindowSwitch(const QFocusEvent& event);
+
+// Runs a modal dialog, then gives the keyboard back to the window below it: without a window
+// manager nothing else does, and the grids would take no keys until clicked.
+int RunModal(QDialog& dialog);
 
 // A widget whose background is filled with a colour of its own.
 void SetBackground(QWidget* widget, const QColor& color);

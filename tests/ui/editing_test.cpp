@@ -1,6 +1,8 @@
+#include <QAbstractScrollArea>
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScrollBar>
 #include <QTest>
 
 #include "ui/grid_editor.h"
@@ -155,6 +157,8 @@ TEST_F(EditingTest, RightClickDefinesAVariableWithoutMovingTheCursor) {
   Type(QStringLiteral("7e"));
   EXPECT_EQ(session().machine.Ram[0x23], 0x7E);
   EXPECT_EQ(Editor("RamInspector")->selectedText(), QStringLiteral("7E"));
+  // All three rows stay in sight: the inspector is exactly three cells high.
+  EXPECT_EQ(Find<QAbstractScrollArea>("RamInspector")->verticalScrollBar()->value(), 0);
 }
 
 }  // namespace
