@@ -11,7 +11,9 @@ namespace {
 // from overflowing.
 constexpr int kSpeedCap = 1000;
 // "/" and then letters and digits only. On this system an absolute file name also begins with
-// a slash; it always has a further slash or a dot, which no option group has.
+// a slash; one in a folder has a further slash, and one with an extension a dot, which no
+// option group has. A name like "/prog" reads as options; without an extension it would not
+// be loaded anyway.
 bool IsOptionGroup(const std::string& arg) {
   if (arg.empty() || arg[0] != '/') return false;
   return std::all_of(arg.begin() + 1, arg.end(), [](char c) {

@@ -32,9 +32,10 @@ size_t Utf8SequenceAt(std::string_view text, size_t pos) {
   return len;
 }
 
-// Editors write UTF-8 today; the program's own text files are Windows-1252. A source that is
-// not well-formed UTF-8 is taken as Windows-1252.
-std::string SourceText(std::string_view bytes) {
+// Editors write UTF-8 today, some with a byte order mark; the program's own text files are
+// Windows-1252. A source that is not well-formed UTF-8 is taken as Windows-1252.
+std::string SourceText(std::string_view file) {
+  const std::string_view bytes = WithoutUtf8Bom(file);
   for (size_t pos = 0; pos < bytes.size();) {
     const size_t len = Utf8SequenceAt(bytes, pos);
     if (len == 0) return Cp1252ToUtf8(bytes);

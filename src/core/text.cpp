@@ -153,4 +153,14 @@ std::string ToLowerAscii(std::string_view text) {
   return out;
 }
 
+std::string_view WithoutUtf8Bom(std::string_view bytes) {
+  constexpr std::string_view kBom = "\xEF\xBB\xBF";
+  return bytes.substr(0, kBom.size()) == kBom ? bytes.substr(kBom.size()) : bytes;
+}
+
+std::string FileTextAsCp1252(std::string_view bytes) {
+  const std::string_view text = WithoutUtf8Bom(bytes);
+  return text.size() == bytes.size() ? std::string(bytes) : Utf8ToCp1252(text);
+}
+
 }  // namespace vellar

@@ -25,6 +25,14 @@ std::string Cp1252ToUtf8(std::string_view bytes);
 // UTF-8 to Windows-1252; characters the code page lacks become '?'.
 std::string Utf8ToCp1252(std::string_view text);
 
+// The contents of a text file as Windows-1252. A file that begins with the UTF-8 byte order
+// mark, as many editors write it, is UTF-8: the mark goes and the text is converted. Any other
+// file is taken as it is.
+std::string FileTextAsCp1252(std::string_view bytes);
+
+// Without a leading UTF-8 byte order mark.
+std::string_view WithoutUtf8Bom(std::string_view bytes);
+
 // Splits file contents into lines; CR, LF and CR LF all end a line. A final line without a
 // line end counts; a file ending in a line end has no empty last line.
 std::vector<std::string> SplitLines(std::string_view contents);

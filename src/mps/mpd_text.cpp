@@ -1,6 +1,7 @@
 #include "mps/mpd_text.h"
 
 #include "core/columns.h"
+#include "core/hex.h"
 #include "core/machine.h"
 #include "core/text.h"
 
@@ -8,7 +9,10 @@ namespace vellar {
 
 namespace {
 
-constexpr size_t kDescriptionField = 25;
+constexpr size_t kDescriptionField = MpsStore::kDescriptionLimit;
+// The captions of the gate columns in a header line; their first character marks where the
+// description column ends.
+constexpr std::string_view kGateCaptions = "0 1 2 3 4 5 6 7 8 9 A B C D E F";
 
 // One listing line from the grid's texts of a row (row 0 is the header).
 std::string MpdLine(const MpsStore& mps, int gridRow) {
@@ -21,7 +25,14 @@ std::string MpdLine(const MpsStore& mps, int gridRow) {
     line += mark.empty() ? "." : mark;
   }
   line += ' ';
-  AppendPadLeft(line, mps.CellText(MpsStore::kNextColumn, gridRow), 2);
+  const std::string& next = mps.CellText(MpsStore::kNextColumn, gridRow);
+  // Written as the run reads it, with two digits: a "5" left in the grid would come back
+  // from " 5" as 00.
+  if (gridRow == 0) {
+    AppendPadLeft(line, next, 2);
+  } else {
+    line += NormHexByte(next);
+  }
   return line;
 }
 
@@ -59,12 +70,14 @@ MpdImage ParseMpdText(std::string_view bytes) {
   MpdImage image;
   long width = kMpdDefaultWidth;
   int counted = 0;  // non-comment lines so far; the first of them is the header
-  for (const std::string& raw : SplitLines(bytes)) {
+  for (const std::string& raw : SplitLines(FileTextAsCp1252(bytes))) {
     const std::string_view line = TrimBlanks(raw);
     // Blank lines are no rows: an editor's stray empty line must not wipe a row.
     if (line.empty() || line.front() == ';') continue;
     if (Slice(line, 3, 6) == "Befehl") {
-      const size_t zero = line.find('0');
+      // Only a header's gate captions set the width: a row whose description begins with
+      // "Befehl" would otherwise take a "0" of its address and garble every row after it.
+      const size_t zero = line.find(kGateCaptions, 9);
       if (zero != std::string_view::npos) width = static_cast<long>(zero) + 1 - 4;
     }
     if (counted > 0 && counted <= MpsStore::kRows) image.rows.push_back(ParseRow(line, width));
@@ -77,7 +90,9 @@ void ApplyMpd(MpsStore& mps, const MpdImage& image) {
   int address = 0;
   for (const MpdRow& row : image.rows) {
     mps.SetAddressLabel(address, row.label);
-    mps.SetDescription(address, row.description);
+    // A foreign listing may have a wider column; the store holds what the editor allows, and
+    // our own listing keeps its gate columns in place.
+    mps.SetDescription(address, FirstChars(row.description, MpsStore::kDescriptionLimit));
     for (int g = 0; g < kGateCount; ++g) {
       mps.SetMpsGate(g, address, (row.gateMask & GateBit(g)) != 0);
     }

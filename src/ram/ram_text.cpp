@@ -104,7 +104,7 @@ RamTextImage ParseRamText(std::string_view bytes, bool assemblerView) {
   image.assemblerView = assemblerView;
   bool variableMode = false;
   int gridRow = 1;
-  for (const std::string& raw : SplitLines(bytes)) {
+  for (const std::string& raw : SplitLines(FileTextAsCp1252(bytes))) {
     const std::string_view line = TrimBlanks(raw);
     if (line.empty() || line.front() == ';') continue;
     const std::string_view head = line.substr(0, 3);

@@ -120,13 +120,14 @@ TEST_F(FileCommandsTest, FailedSaveKeepsTheOldFile) {
   ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
   struct rlimit small = old;
   small.rlim_cur = 100;
-  signal(SIGXFSZ, SIG_IGN);
+  const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
   ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
   fe.ExpectError();
   const bool mpsSaved = files.SaveMpsFile(dir / "alt.mps");
   fe.ExpectError();
   const bool ramSaved = files.SaveRamFile(dir / "alt.erm");
   setrlimit(RLIMIT_FSIZE, &old);
+  signal(SIGXFSZ, oldHandler);
   EXPECT_FALSE(mpsSaved);
   EXPECT_FALSE(ramSaved);
   EXPECT_EQ(ReadBytes(dir / "alt.mps"), "old contents");

@@ -35,6 +35,14 @@ TEST(TextTest, LinesEndAtCrLfCrOrLf) {
   EXPECT_TRUE(SplitLines("").empty());
 }
 
+TEST(TextTest, AFileWithAByteOrderMarkIsReadAsUtf8) {
+  EXPECT_EQ(FileTextAsCp1252("\xEF\xBB\xBF"
+                             "L\xC3\xB6sche"),
+            "L\xF6sche");
+  EXPECT_EQ(FileTextAsCp1252("L\xF6sche"), "L\xF6sche");  // no mark: Windows-1252 already
+  EXPECT_EQ(FileTextAsCp1252("\xEF\xBB"), "\xEF\xBB");
+}
+
 TEST(TextTest, TrimRemovesBlanksAndControlCharacters) {
   EXPECT_EQ(TrimBlanks(" \t x y \x01\r"), "x y");
   EXPECT_EQ(TrimBlanks("   "), "");

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/file_io.h"
+#include "core/hex.h"
 
 namespace vellar {
 namespace {
@@ -115,13 +116,15 @@ TEST(MpdTextTest, BefehlLinesSetTheWidthAndTheFirstLineIsAlwaysTheHeader) {
       // A header with a narrower description: the first "0" stands in column 13.
       Line("AD", "Befehl", 9, "0123456789ABCDEF", "FA"),
       Line("01", "kurz", 9, "..2............F", "09"),
-      // "Befehl" without any "0" keeps the width.
+      // "Befehl" without the gate captions keeps the width.
       Line("xx", "Befehl", 9, "................", "1F"),
-      // A data row whose description begins with "Befehl" sets the width from its label's
-      // "0": width -3, so no description, and the gates are read from column 1 on.
-      "0A Befehlsholen . . . . . . . . . . . . . . 03",
+      // Back to our own width; a row whose description begins with "Befehl" is a row like
+      // any other and leaves the width alone.
+      kHeader,
+      Line("0A", "Befehl holen", 26, "..2.............", "0B"),
+      Line("0B", "danach", 26, "0...............", "00"),
   });
-  ASSERT_EQ(image.rows.size(), 5u);
+  ASSERT_EQ(image.rows.size(), 7u);
   EXPECT_EQ(image.rows[0].description, "abc");
   EXPECT_EQ(image.rows[0].next, "01");
   // The header line is also a row, read with the width it sets itself.
@@ -129,8 +132,39 @@ TEST(MpdTextTest, BefehlLinesSetTheWidthAndTheFirstLineIsAlwaysTheHeader) {
   EXPECT_EQ(image.rows[2].description, "kurz");
   EXPECT_EQ(image.rows[2].gateMask, 0x8004);
   EXPECT_EQ(image.rows[3].description, "Befehl");
-  EXPECT_EQ(image.rows[4].description, "");
-  EXPECT_EQ(image.rows[4].gateMask & 0x0001, 0x0001);  // column 1 holds "0"
+  EXPECT_EQ(image.rows[5].description, "Befehl holen");
+  EXPECT_EQ(image.rows[5].gateMask, 0x0004);
+  EXPECT_EQ(image.rows[6].description, "danach");
+  EXPECT_EQ(image.rows[6].gateMask, 0x0001);
+}
+
+TEST(MpdTextTest, WhatTheGridHoldsComesBackFromItsListing) {
+  // A next address typed as one digit, and a foreign description wider than the store's.
+  MpsStore mps;
+  mps.SetDescription(3, "x");
+  mps.SetNextAddressText(3, "5");
+  const MpdImage image = Parse({Line("AD", "Befehl", 31, "0123456789ABCDEF", "FA"),
+                                Line("00", std::string(30, 'w'), 31, "1...............", "01")});
+  ASSERT_EQ(image.rows.size(), 1u);
+  ApplyMpd(mps, image);
+  EXPECT_EQ(mps.Description(0), std::string(25, 'w'));
+  const std::vector<std::string> lines = BuildMpdText(mps, "x");
+  MpsStore back;
+  ApplyMpd(back, ParseMpdText(TextFileBytes(lines)));
+  EXPECT_EQ(back.Description(0), std::string(25, 'w'));
+  EXPECT_EQ(back.GateMask(0), 0x0001);
+  EXPECT_EQ(ParseHex(back.NextAddressText(3)), 5);
+}
+
+TEST(MpdTextTest, AnEditorsByteOrderMarkIsNoPartOfTheTitle) {
+  // Otherwise the title is taken as the header and the header becomes row 00.
+  const MpdImage image =
+      ParseMpdText("\xEF\xBB\xBF; VellarD-Programm-Speicher: a.mpd\r\n" + kHeader + "\r\n" +
+                   // 27: the "ö" takes two bytes here, one in the file.
+                   Line("00", "Lösche", 27, "1...............", "01"));
+  ASSERT_EQ(image.rows.size(), 1u);
+  EXPECT_EQ(image.rows[0].description, "Lösche");
+  EXPECT_EQ(image.rows[0].gateMask, 0x0001);
 }
 
 TEST(MpdTextTest, ShortLinesAndTooManyLinesStayInside) {

@@ -93,6 +93,14 @@ TEST_F(RamTextTest, ReaderQuirks) {
       {"3f", "klein"}, {"AB", ""}, {"C", ""}};
   EXPECT_EQ(image.variables, vars);
 
+  // An editor's UTF-8 byte order mark is no part of the first line, and the variable names
+  // of such a file are UTF-8.
+  image = ParseRamText("\xEF\xBB\xBFRAS OP nn Befehl\r\n00  0A 3F\r\nVAR\r\n10 Zähler\r\n", false);
+  EXPECT_TRUE(image.assemblerView);
+  EXPECT_EQ(image.ram[0], 0x0A);
+  ASSERT_EQ(image.variables.size(), 1u);
+  EXPECT_EQ(image.variables[0].second, "Zähler");
+
   // Lines beyond the last grid row are ignored.
   std::string many;
   for (int i = 0; i < 20; ++i) many += "x   11 11 11 11 11 11 11 11 11 11 11 11 11 11 11 11\n";

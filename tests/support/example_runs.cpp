@@ -42,8 +42,8 @@ ExampleRun Sum(const std::string& title, const Bytes16& values) {
 }
 
 // zaehler.ras counts from `start` down to 00, storing each value. A pass through its loop
-// (MOV [nn],AX, DEC AX, JNS nn) takes 10 + 8 + 9 clocks, HLT 8, MOV AX,nn 8. A start value
-// of 80 and more is negative: it is stored once, then 7F counts on down.
+// (MOV [nn],AX, DEC AX, JNS nn) takes 10 + 8 + 9 clocks, HLT 8, MOV AX,nn 8. The start value
+// 80 is negative: it is stored once, then 7F counts on down. The count holds for 00 to 80.
 ExampleRun Count(int start, bool fromTheTop) {
   const int passes = (start < 0x80 ? start : 0x7F) + 1 + (start < 0x80 ? 0 : 1);
   ExampleRun run{

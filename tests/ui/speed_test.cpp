@@ -69,15 +69,17 @@ class SpeedTest : public WindowTest {
 TEST_F(SpeedTest, ZuSchnell) {
   const Figures f = Run(-3, std::chrono::milliseconds(1500));
   Report("zu schnell", f);
-  EXPECT_GE(f.clocksPerSecond, 20e6);
-  EXPECT_LE(f.pauseMs, 50);
+  // Bounds far below what we measure (50 to 70 million, a few ms), so that a busy machine
+  // passes and a run that repaints every clock does not.
+  EXPECT_GE(f.clocksPerSecond, 5e6);
+  EXPECT_LE(f.pauseMs, 100);
 }
 
 TEST_F(SpeedTest, Schnell) {
   const Figures f = Run(0, std::chrono::milliseconds(1500));
   Report("schnell", f);
-  EXPECT_GE(f.clocksPerSecond, 50e3);
-  EXPECT_LE(f.pauseMs, 50);
+  EXPECT_GE(f.clocksPerSecond, 20e3);
+  EXPECT_LE(f.pauseMs, 100);
 }
 
 }  // namespace
