@@ -88,6 +88,13 @@ void GridEditor::mousePressEvent(QMouseEvent* event) {
   QLineEdit::mousePressEvent(event);
 }
 
+void GridEditor::SetTextColour(const QColor& colour) {
+  if (palette().color(QPalette::Text) == colour) return;
+  QPalette shown = palette();
+  shown.setColor(QPalette::Text, colour);
+  setPalette(shown);
+}
+
 void GridEditor::focusInEvent(QFocusEvent* event) {
   QLineEdit::focusInEvent(event);
   grid_.FocusGained();

@@ -17,6 +17,7 @@ class GridEditor : public QLineEdit {
   void Type(QKeyEvent* event) { QLineEdit::keyPressEvent(event); }
   // The text stands where the cell draws its own: 4 pixels in, or centred.
   void SetLeftAligned(bool left);
+  void SetTextColour(const QColor& colour);
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;

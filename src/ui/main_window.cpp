@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QTimer>
 #include <functional>
@@ -51,6 +52,9 @@ TFoSim::TFoSim() {
   paBus_ = new BusPanel(client_, session_, guard_, geometry_, torClick);
   paBus_->move(456, 224);
   portrait_ = std::make_unique<Portrait>(client_);
+  // The picture lies beneath the panels: at the smallest height it slides under the bus
+  // panel instead of hiding its caption.
+  paBus_->raise();
   paRAM_ = new RamPanel(client_, session_, guard_);
   paControl_ = new ControlPanel(client_, session_, guard_);
 
@@ -183,6 +187,13 @@ void TFoSim::RamInspectorFocus(bool entered) {
 
 void TFoSim::TorClick(int gate) {
   guard_([&] { session_.TorClick(gate); });
+}
+
+void TFoSim::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  // A window manager holds the window between its size limits; without one, the window does.
+  const QSize held = event->size().expandedTo(minimumSize()).boundedTo(maximumSize());
+  if (held != event->size()) QTimer::singleShot(0, this, [this, held] { resize(held); });
 }
 
 void TFoSim::showEvent(QShowEvent* event) {

@@ -72,6 +72,7 @@ class TFoSim : public QMainWindow, private ViewHost {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void Refresh(uint32_t what) override;

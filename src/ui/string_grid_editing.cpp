@@ -198,6 +198,10 @@ void StringGrid::SyncEditor(bool afterEdit) {
   if (fresh) editor_->show();
   // Newly shown, changed, or given a text of the model's own: the next key replaces it.
   if (fresh || changedUnder || (afterEdit && ModelEditor().textSelected)) editor_->selectAll();
+  // The editor that stands open at start while the user is elsewhere looks like its cell: no
+  // selection, and silver like the rest of the store under manual gate control.
+  if (!entered_) editor_->deselect();
+  editor_->SetTextColour(entered_ || HasSelection() ? QColor(Qt::black) : kManualText);
   if (hasFocus()) editor_->setFocus(Qt::OtherFocusReason);
 }
 
