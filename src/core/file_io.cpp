@@ -82,11 +82,19 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 // A symbolic link is kept: the save goes to the file it points to.
 std::string ResolveTarget(const std::string& path) {
-  struct stat st {};
-  if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
-  char resolved[PATH_MAX];
-  if (::realpath(path.c_str(), resolved) == nullptr) return path;
-  return resolved;
+  // Link by link rather than realpath: a link whose file does not exist yet must stay a link,
+  // and the new file goes where it points.
+  std::string target = path;
+  for (int hop = 0; hop < 40; ++hop) {
+    struct stat st {};
+    if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return target;
+    char link[PATH_MAX];
+    const ssize_t length = ::readlink(target.c_str(), link, sizeof link);
+    if (length <= 0 || static_cast<size_t>(length) >= sizeof link) return target;
+    const std::string to(link, static_cast<size_t>(length));
+    target = IsAbsolutePath(to) ? to : DirectoryOf(target) + to;
+  }
+  return target;
 }
 
 // Opens a new temporary file beside the target; -1 with errno set when none can be made.

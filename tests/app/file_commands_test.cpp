@@ -3,6 +3,7 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "support/session_fixture.h"
 #include "support/temp_dir.h"
@@ -150,6 +151,19 @@ TEST_F(FileCommandsTest, SaveReplacesTheFileAndKeepsItsPermissions) {
   stat((dir / "r.ram").c_str(), &st);
   EXPECT_EQ(st.st_mode & 0777, 0640u);
   EXPECT_EQ(dir.EntryCount(), 1);
+}
+
+TEST_F(FileCommandsTest, SaveThroughALinkWritesWhereItPoints) {
+  // Also when the file it points to does not exist yet: the link stays a link.
+  ASSERT_EQ(symlink("ziel.erm", (dir / "link.erm").c_str()), 0);
+  m.Ram[0xFF] = 0x5A;
+  ASSERT_TRUE(files.SaveRamFile(dir / "link.erm"));
+  struct stat st {};
+  ASSERT_EQ(lstat((dir / "link.erm").c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode));
+  EXPECT_EQ(static_cast<uint8_t>(ReadBytes(dir / "ziel.erm").at(0xFF)), 0x5A);
+  ASSERT_TRUE(files.SaveRamFile(dir / "link.erm"));  // and again, now that it exists
+  EXPECT_EQ(dir.EntryCount(), 2);
 }
 
 TEST_F(FileCommandsTest, SavingARamTextSwitchesTheViewAndNamesTheOldFile) {
