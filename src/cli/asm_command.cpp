@@ -1,6 +1,7 @@
 // vellar-cli asm: a machine program written in an editor, assembled with the instruction set
 // of a micro-program and saved as a .ras listing, as if each line had been typed into the
 // "Befehl" column of the next assembler line.
+#include "app/file_commands.h"
 #include "cli/commands.h"
 #include "core/file_io.h"
 #include "core/text.h"
@@ -10,38 +11,11 @@ namespace vellar::cli {
 
 namespace {
 
-constexpr int kRasIndex = 1;  // "RAS" in the table of RAM extensions
-
-// Length of the well-formed UTF-8 sequence at pos, 0 when there is none.
-size_t Utf8SequenceAt(std::string_view text, size_t pos) {
-  const auto lead = static_cast<unsigned char>(text[pos]);
-  size_t len = 0;
-  if (lead < 0x80) {
-    len = 1;
-  } else if (lead >= 0xC2 && lead < 0xE0) {
-    len = 2;
-  } else if (lead >= 0xE0 && lead < 0xF0) {
-    len = 3;
-  } else if (lead >= 0xF0 && lead < 0xF5) {
-    len = 4;
-  }
-  if (len == 0 || pos + len > text.size()) return 0;
-  for (size_t i = pos + 1; i < pos + len; ++i) {
-    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) return 0;
-  }
-  return len;
-}
-
 // Editors write UTF-8 today, some with a byte order mark; the program's own text files are
 // Windows-1252. A source that is not well-formed UTF-8 is taken as Windows-1252.
 std::string SourceText(std::string_view file) {
   const std::string_view bytes = WithoutUtf8Bom(file);
-  for (size_t pos = 0; pos < bytes.size();) {
-    const size_t len = Utf8SequenceAt(bytes, pos);
-    if (len == 0) return Cp1252ToUtf8(bytes);
-    pos += len;
-  }
-  return std::string(bytes);
+  return IsWellFormedUtf8(bytes) ? std::string(bytes) : Cp1252ToUtf8(bytes);
 }
 
 }  // namespace
@@ -54,7 +28,7 @@ int AsmCommand(const Args& args) {
   if (a.files.size() != 2) return UsageError("asm braucht QUELLE und AUSGABE.ras.");
   const std::string& source = a.files[0];
   const std::string& output = a.files[1];
-  if (ExtIndex(output, kRamExtensions) != kRasIndex) {
+  if (ExtIndex(output, kRamExtensions) != kExtRas) {
     return UsageError("„" + output + "“: die Ausgabe wird als .ras-Listing gespeichert.");
   }
   CliSession cs;

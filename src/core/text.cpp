@@ -69,6 +69,26 @@ char EncodeCp1252(uint32_t cp) {
   return '?';
 }
 
+// Length of the well-formed UTF-8 sequence at pos, 0 when there is none.
+size_t Utf8SequenceAt(std::string_view text, size_t pos) {
+  const auto lead = static_cast<unsigned char>(text[pos]);
+  size_t len = 0;
+  if (lead < 0x80) {
+    len = 1;
+  } else if (lead >= 0xC2 && lead < 0xE0) {
+    len = 2;
+  } else if (lead >= 0xE0 && lead < 0xF0) {
+    len = 3;
+  } else if (lead >= 0xF0 && lead < 0xF5) {
+    len = 4;
+  }
+  if (len == 0 || pos + len > text.size()) return 0;
+  for (size_t i = pos + 1; i < pos + len; ++i) {
+    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) return 0;
+  }
+  return len;
+}
+
 }  // namespace
 
 size_t CharCount(std::string_view text) {
@@ -161,6 +181,15 @@ std::string_view WithoutUtf8Bom(std::string_view bytes) {
 std::string FileTextAsCp1252(std::string_view bytes) {
   const std::string_view text = WithoutUtf8Bom(bytes);
   return text.size() == bytes.size() ? std::string(bytes) : Utf8ToCp1252(text);
+}
+
+bool IsWellFormedUtf8(std::string_view text) {
+  for (size_t pos = 0; pos < text.size();) {
+    const size_t len = Utf8SequenceAt(text, pos);
+    if (len == 0) return false;
+    pos += len;
+  }
+  return true;
 }
 
 }  // namespace vellar

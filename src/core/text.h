@@ -30,6 +30,9 @@ std::string Utf8ToCp1252(std::string_view text);
 // file is taken as it is.
 std::string FileTextAsCp1252(std::string_view bytes);
 
+// True when the bytes are well-formed UTF-8 (plain ASCII is).
+bool IsWellFormedUtf8(std::string_view text);
+
 // Without a leading UTF-8 byte order mark.
 std::string_view WithoutUtf8Bom(std::string_view bytes);
 

@@ -41,6 +41,9 @@ TEST(TextTest, AFileWithAByteOrderMarkIsReadAsUtf8) {
             "L\xF6sche");
   EXPECT_EQ(FileTextAsCp1252("L\xF6sche"), "L\xF6sche");  // no mark: Windows-1252 already
   EXPECT_EQ(FileTextAsCp1252("\xEF\xBB"), "\xEF\xBB");
+  EXPECT_TRUE(IsWellFormedUtf8("L\xC3\xB6sche"));
+  EXPECT_FALSE(IsWellFormedUtf8("L\xF6sche"));
+  EXPECT_FALSE(IsWellFormedUtf8("\xC3"));  // cut short
 }
 
 TEST(TextTest, TrimRemovesBlanksAndControlCharacters) {
