@@ -56,7 +56,8 @@ class MpsStore {
   // The only way editing, clearing, loading and shifting change a gate: redraws the mark and
   // marks the store as modified.
   void SetMpsGate(int gate, int address, bool on);
-  // Redraws a mark only; used after whole masks were stored by SetGateMaskDirect.
+  // Redraws a mark only; used after whole masks were stored by SetGateMaskDirect. The marks
+  // are made from the masks when drawn, so this only tells the listener the row changed.
   void ShowMpsGateMark(int gate, int address, bool on);
   // Stores a whole mask without touching MpsModified (the compact reader does this).
   void SetGateMaskDirect(int address, uint16_t mask);
