@@ -196,11 +196,14 @@ void StringGrid::SyncEditor(bool afterEdit) {
   if (!target.keepText && editor_->text() != target.text) editor_->setText(target.text);
   PlaceEditor();
   if (fresh) editor_->show();
-  // Newly shown, changed, or given a text of the model's own: the next key replaces it.
-  if (fresh || changedUnder || (afterEdit && ModelEditor().textSelected)) editor_->selectAll();
-  // The editor that stands open at start while the user is elsewhere looks like its cell: no
-  // selection, and silver like the rest of the store under manual gate control.
-  if (!entered_) editor_->deselect();
+  if (!entered_) {
+    // The editor that stands open at start while the user is elsewhere looks like its cell:
+    // no selection, and silver like the rest of the store under manual gate control.
+    editor_->deselect();
+  } else if (fresh || changedUnder || (afterEdit && ModelEditor().textSelected)) {
+    // Newly shown, changed, or given a text of the model's own: the next key replaces it.
+    editor_->selectAll();
+  }
   editor_->SetTextColour(entered_ || HasSelection() ? QColor(Qt::black) : kManualText);
   if (hasFocus()) editor_->setFocus(Qt::OtherFocusReason);
 }
