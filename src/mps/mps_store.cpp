@@ -16,6 +16,7 @@ void MpsStore::SetMpsGate(int gate, int address, bool on) {
   MpsRow& row = rows_[address & 0xFF];
   const auto bit = static_cast<uint16_t>(1u << (gate & 0xF));
   row.gateMask_ = on ? (row.gateMask_ | bit) : (row.gateMask_ & ~bit);
+  Decode(address);
   modified_ = true;
   Changed();
 }
@@ -26,6 +27,7 @@ void MpsStore::ShowMpsGateMark(int /*gate*/, int /*address*/, bool /*on*/) {
 
 void MpsStore::SetGateMaskDirect(int address, uint16_t mask) {
   rows_[address & 0xFF].gateMask_ = mask;
+  Decode(address);
 }
 
 void MpsStore::SetDescription(int address, std::string_view text) {
@@ -37,6 +39,7 @@ void MpsStore::SetNextAddressText(int address, std::string_view text) {
   MpsRow& row = rows_[address & 0xFF];
   row.nextAddress_ = text;
   row.nextValue_ = static_cast<uint8_t>(ParseHex(text) & 0xFF);
+  Decode(address);
   Changed();
 }
 
@@ -64,6 +67,7 @@ void MpsStore::ClearMps() {
     row.description_.clear();
     row.nextAddress_ = HexByte((a + 1) & 0xFF);
     row.nextValue_ = static_cast<uint8_t>((a + 1) & 0xFF);
+    Decode(a);
   }
   modified_ = false;
   Changed();
@@ -89,6 +93,11 @@ int MpsStore::LastUsedAddress() const {
     if (!rows_[a].description_.empty() || rows_[a].gateMask_ != 0) return a;
   }
   return -1;
+}
+
+void MpsStore::Decode(int address) {
+  const MpsRow& row = rows_[address & 0xFF];
+  program_.SetRow(address, row.gateMask_, row.nextValue_);
 }
 
 void MpsStore::Changed() {
