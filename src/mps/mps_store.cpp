@@ -51,7 +51,7 @@ void MpsStore::SetAddressLabel(int address, std::string_view text) {
 std::string MpsStore::GateMark(int gate, int address) const {
   if (!GetMpsGate(gate, address)) return {};
   if (!useGateNumbers_) return "X";
-  return std::string(1, "0123456789ABCDEF"[gate & 0xF]);
+  return std::string(1, kHexDigits[gate & 0xF]);
 }
 
 void MpsStore::SetUseGateNumbers(bool on) {
@@ -79,7 +79,7 @@ std::string MpsStore::CellText(int col, int row) const {
     if (col == 0) return "AD";
     if (col == kDescriptionColumn) return "Befehl";
     if (col == kNextColumn) return "FA";
-    return std::string(1, "0123456789ABCDEF"[col - kFirstGateColumn]);
+    return std::string(1, kHexDigits[col - kFirstGateColumn]);
   }
   const int address = row - 1;
   if (col == 0) return Row(address).AddressLabel();
