@@ -53,16 +53,22 @@ StepResult ClockStep(Machine& m, const MicroProgram& program) {
 
 RunOutcome RunClocks(Machine& machine, const MicroProgram& program, uint64_t maxClocks, int endRow,
                      RamWrites& written) {
-  // A local copy: the compiler then knows that no store of the loop touches the program.
+  // A local copy: the compiler then knows that no store of the loop touches the program. The
+  // row is carried in a variable of its own, so that the next clock need not wait for it to
+  // come back from memory.
   Machine m = machine;
   RunOutcome outcome;
+  int row = m.CurrentRow;
   while (outcome.clocks < maxClocks) {
+    m.CurrentRow = row;
     const MicroRow& r = step::LoadRow(m, program);
+    row = m.CurrentRow;
+    const bool halt = m.HaltSeen;
     if (r.write) written.set(m.Regs[AR]);
     step::Output(m, r);
     step::Input(m, r);
     ++outcome.clocks;
-    if (m.CurrentRow <= endRow || m.HaltSeen) {
+    if (row <= endRow || halt) {
       outcome.ended = true;
       break;
     }
