@@ -28,13 +28,18 @@ constexpr std::array<Subcommand, 4> kSubcommands = {{
     {"list", ListCommand, "list DATEI [--mps DATEI] [--view data|asm]",
      "Gibt das Listing der Datei aus, wie es gespeichert und gedruckt wird; --view wählt bei\n"
      "  RAM-Dateien die Daten- oder Assembler-Ansicht."},
-    {"asm", AsmCommand, "asm --mps DATEI QUELLE AUSGABE.ras",
+    {"asm", AsmCommand, "asm --mps DATEI QUELLE AUSGABE",
      "Übersetzt ein im Editor geschriebenes Programm mit den Befehlen des Mikroprogramms\n"
-     "  und speichert es als .ras-Listing. Jede Zeile von QUELLE kommt in die Spalte „Befehl“\n"
-     "  der nächsten Assemblerzeile (ab Adresse 00), so wie die Eingabe im Fenster; leere\n"
-     "  Zeilen und Zeilen mit „;“ am Anfang werden übersprungen, „hh hh“ sind zwei Datenbytes.\n"
-     "  Rückgabe: 0 gespeichert; 2 bei einer Zeile ohne passenden Befehl oder mit ungültigem\n"
-     "  Operand (mit Zeilennummer, dann wird nichts gespeichert) und bei falschen Argumenten."},
+     "  und speichert es im Format der Endung von AUSGABE (.ras, .rad, .ram, .erm). Jede\n"
+     "  Befehlszeile kommt in die Spalte „Befehl“ der nächsten Assemblerzeile, so wie die\n"
+     "  Eingabe im Fenster; „hh hh“ sind zwei Datenbytes. Dazu:\n"
+     "    ; Kommentar          bis zum Zeilenende\n"
+     "    schleife:            Marke für die Adresse der nächsten Zeile (JNS schleife)\n"
+     "    org 40               die nächste Zeile kommt an Adresse 40 (gerade)\n"
+     "    db 01, 02, 03        Datenbytes ab der aktuellen Adresse\n"
+     "    var zahl F0          Variable für den Inspektor, als Operand nutzbar ([zahl])\n"
+     "  Rückgabe: 0 gespeichert; 2 bei fehlerhaften Zeilen (jede mit Zeilennummer, dann wird\n"
+     "  nichts gespeichert) und bei falschen Argumenten."},
 }};
 
 void PrintHelp(std::ostream& out) {

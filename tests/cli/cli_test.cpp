@@ -216,7 +216,7 @@ TEST_F(CliTest, AsmTypesEachLineIntoTheNextAssemblerLine) {
   EXPECT_EQ(r.err, "");
   const auto listing = Lines(ReadBytes(dir / "z.ras"));
   ASSERT_EQ(listing.size(), 9u);
-  EXPECT_EQ(listing[0], "; VellarD-RAM-Assembler: ");
+  EXPECT_EQ(listing[0], "; VellarD-RAM-Assembler: z.ras");
   EXPECT_EQ(listing[3], "00  0C 05 MOV AX,05");
   EXPECT_EQ(listing[5], "04  0E 20 MOV [20],AX");
   EXPECT_EQ(listing[8], "0A  7F 01 ");
@@ -236,7 +236,7 @@ TEST_F(CliTest, AsmTypesEachLineIntoTheNextAssemblerLine) {
           "vellar-cli: " + source + ": Zeile 4: Der Operand „jetzt“ ist keine Hexadezimalzahl."}));
   for (const std::vector<std::string>& args :
        {std::vector<std::string>{"asm", dir / "zaehler.txt", dir / "y.ras"},
-        {"asm", "--mps", mpd, dir / "zaehler.txt", dir / "y.rad"},
+        {"asm", "--mps", mpd, dir / "zaehler.txt", dir / "y.txt"},
         {"asm", "--mps", mpd, dir / "fehlt.txt", dir / "y.ras"},
         {"asm", "--mps", mpd, dir / "zaehler.txt"}}) {
     EXPECT_EQ(Cli(args).exit, 2) << args.size();
