@@ -38,11 +38,9 @@ bool Save(Session& s, const std::string& output) {
   const int ext = ExtIndex(output, kRamExtensions);
   if (ext == kExtRam || ext == kExtErm) return s.files.SaveRamFile(output);
   s.ramView.SelectItem(ext == kExtRas ? RamView::kAssemblerItem : RamView::kDataItem);
-  const std::vector<std::string> lines =
-      BuildRamListing(s.ramGrid, s.machine.Ram, s.menu.MeVariablen ? &s.variables : nullptr,
-                      FileNameOf(output));
-  if (const FileStatus written = WriteFileReplacing(output, TextFileBytes(lines));
-      !written.ok()) {
+  const std::vector<std::string> lines = BuildRamListing(
+      s.ramGrid, s.machine.Ram, s.menu.MeVariablen ? &s.variables : nullptr, FileNameOf(output));
+  if (const FileStatus written = WriteFileReplacing(output, TextFileBytes(lines)); !written.ok()) {
     Complain(written.error);
     return false;
   }
@@ -60,7 +58,8 @@ int AsmCommand(const Args& args) {
   const std::string& source = a.files[0];
   const std::string& output = a.files[1];
   if (ExtIndex(output, kRamExtensions) < 0) {
-    return UsageError("„" + output + "“: die Ausgabe braucht die Endung .ras, .rad, .ram oder .erm.");
+    return UsageError("„" + output +
+                      "“: die Ausgabe braucht die Endung .ras, .rad, .ram oder .erm.");
   }
   CliSession cs;
   Session& s = cs.session;

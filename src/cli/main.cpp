@@ -11,12 +11,16 @@ namespace {
 constexpr std::array<Subcommand, 4> kSubcommands = {{
     {"run", RunCommand,
      "run [--mps DATEI] [--ram DATEI] [--mode clock|instruction|halt] [--max-clocks N]\n"
-     "               [--set REG=HH]... [--dump] [--save-ram DATEI] [--expect TEXT]...",
+     "               [--set REG=HH]... [--mem AA=HH]... [--trace] [--dump] [--save-ram DATEI]\n"
+     "               [--expect TEXT]...",
      "Lädt Mikroprogramm und RAM, schaltet auf automatische Torsteuerung und lässt den\n"
      "  Prozessor ungebremst laufen: einen ALU-Takt (clock), einen Befehl (instruction) oder\n"
      "  bis zum Halt (halt, voreingestellt), höchstens N ALU-Takte (voreingestellt 10000000).\n"
      "  Ausgabe: AX=hh BX=hh IP=hh OP=hh AR=hh DR=hh AL=hh SF=d ROW=n CLOCKS=n STOP=...\n"
-     "  --set AX=07 setzt ein Register (AX, BX, IP, OP, AR, DR) vor dem Lauf.\n"
+     "  --set AX=07 setzt ein Register (AX, BX, IP, OP, AR, DR) vor dem Lauf,\n"
+     "  --mem F0=2A ein Speicherbyte (nach dem Laden).\n"
+     "  --trace gibt vor der Zustandszeile je ALU-Takt eine Zeile aus:\n"
+     "  T=n ADR=hh TORE=gates AX=hh BX=hh IP=hh OP=hh AR=hh DR=hh AL=hh SF=d [W[hh]=hh]\n"
      "  --dump zeigt danach den Speicher, --save-ram speichert ihn (Format nach Endung).\n"
      "  --expect \"AX=07 [20]=0F SF=1 STOP=halt\" prüft das Ergebnis.\n"
      "  Rückgabe: 0 Lauf regulär beendet, 3 Taktgrenze erreicht, 1 Erwartung nicht erfüllt,\n"

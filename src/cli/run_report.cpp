@@ -86,12 +86,16 @@ int RegisterIndex(std::string_view name) {
 }
 
 RunResult ResultOf(const Session& session) {
+  return ResultOf(session, session.run.ClocksThisRun(), session.run.LastStopReason());
+}
+
+RunResult ResultOf(const Session& session, uint64_t clocks, StopReason stop) {
   RunResult r;
   r.regs = session.machine.Regs;
   r.sign = session.machine.SignFlag();
   r.row = session.phases.CurrentRow;
-  r.clocks = session.run.ClocksThisRun();
-  r.stop = StopName(session.run.LastStopReason());
+  r.clocks = clocks;
+  r.stop = StopName(stop);
   r.ram = session.machine.Ram;
   return r;
 }

@@ -22,6 +22,8 @@ struct RunResult {
 };
 
 RunResult ResultOf(const Session& session);
+// The same for a run that the session's run control did not count.
+RunResult ResultOf(const Session& session, uint64_t clocks, StopReason stop);
 
 // "AX=hh BX=hh IP=hh OP=hh AR=hh DR=hh AL=hh SF=d ROW=n CLOCKS=n STOP=…".
 std::string StatusLine(const RunResult& result);
