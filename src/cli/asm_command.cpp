@@ -13,13 +13,6 @@ namespace vellar::cli {
 
 namespace {
 
-// Editors write UTF-8 today, some with a byte order mark; the program's own text files are
-// Windows-1252. A source that is not well-formed UTF-8 is taken as Windows-1252.
-std::string SourceText(std::string_view file) {
-  const std::string_view bytes = WithoutUtf8Bom(file);
-  return IsWellFormedUtf8(bytes) ? std::string(bytes) : Cp1252ToUtf8(bytes);
-}
-
 // The program into the session's memory and inspector, as if typed there.
 void Apply(Session& s, const BatchAssembly& program) {
   for (int address = 0; address < kRamSize; ++address) {
@@ -69,7 +62,7 @@ int AsmCommand(const Args& args) {
     Complain(read.error);
     return kExitUsage;
   }
-  const BatchAssembly program = AssembleSource(s.mps, SourceText(bytes));
+  const BatchAssembly program = AssembleSource(s.mps, EditorText(bytes));
   if (!program.errors.empty()) {
     for (const std::string& error : program.errors) Complain(source + ": " + error);
     return kExitUsage;

@@ -8,7 +8,7 @@
 namespace vellar::cli {
 namespace {
 
-constexpr std::array<Subcommand, 4> kSubcommands = {{
+constexpr std::array<Subcommand, 6> kSubcommands = {{
     {"run", RunCommand,
      "run [--mps DATEI] [--ram DATEI] [--mode clock|instruction|halt] [--max-clocks N]\n"
      "               [--set REG=HH]... [--mem AA=HH]... [--trace] [--dump] [--save-ram DATEI]\n"
@@ -44,6 +44,24 @@ constexpr std::array<Subcommand, 4> kSubcommands = {{
      "    var zahl F0          Variable für den Inspektor, als Operand nutzbar ([zahl])\n"
      "  Rückgabe: 0 gespeichert; 2 bei fehlerhaften Zeilen (jede mit Zeilennummer, dann wird\n"
      "  nichts gespeichert) und bei falschen Argumenten."},
+    {"lint", LintCommand, "lint DATEI",
+     "Prüft ein Mikroprogramm (.mpd oder .mps) und gibt je Befund eine Zeile\n"
+     "  „Zeile hh: …“ aus, nach Adressen sortiert: Tore, die die Torregeln nicht zusammen\n"
+     "  erlauben; Routinen, die ins Leere oder ohne Rückkehr nach 00 in einen anderen Befehl\n"
+     "  laufen; endlose Mikroschleifen; Befehlsbeschreibungen, die der Assembler nicht\n"
+     "  unterscheiden kann, mit mehr als einem nn oder länger als 12 Zeichen.\n"
+     "  Rückgabe: 0 ohne Befund, 1 mit Befunden, 2 bei falschen Argumenten."},
+    {"grade", GradeCommand,
+     "grade [--mps DATEI] [--ram DATEI] --cases FÄLLE [--max-clocks N] [--csv] EINREICHUNG...",
+     "Bewertet Einreichungen einer Klasse: .ras/.rad-Programme (auf dem Mikroprogramm von\n"
+     "  --mps) oder .mpd/.mps-Mikroprogramme (mit dem Programm von --ram); Ordner werden nach\n"
+     "  solchen Dateien durchsucht. FÄLLE hat je Zeile einen Fall:\n"
+     "    name: [--set REG=HH]... [--mem AA=HH]... => AX=07 [20]=0F STOP=halt\n"
+     "  (# leitet Kommentare ein). Jeder Fall läuft wie „run“ bis zum Halt, höchstens N\n"
+     "  ALU-Takte (voreingestellt 10000000). Ausgabe: eine Markdown-Tabelle (mit --csv\n"
+     "  CSV mit „;“) mit ✓ oder ✗ je Fall, danach je nicht bestandenem Fall die erste\n"
+     "  Abweichung. Rückgabe: 0 alle bestanden, 1 sonst, 2 bei falschen Argumenten oder\n"
+     "  unlesbarer Fälle-Datei."},
 }};
 
 void PrintHelp(std::ostream& out) {

@@ -43,6 +43,11 @@ struct Expectation {
 std::optional<std::vector<Expectation>> ParseExpectations(std::string_view text,
                                                           std::string& error);
 
+// "AX=07 erwartet, AX=05 erhalten." for the first item the result does not meet; none when
+// all are met.
+std::optional<std::string> FirstDifference(const std::vector<Expectation>& items,
+                                           const RunResult& result);
+
 // The report of each item the result does not meet; empty when all are met.
 std::vector<std::string> CheckExpectations(const std::vector<Expectation>& items,
                                            const RunResult& result);
