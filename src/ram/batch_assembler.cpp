@@ -46,6 +46,7 @@ class Assembly {
   void Place(std::string_view source) {
     const std::vector<std::string> lines = SplitLines(source);
     int at = 0;
+    bool overflowReported = false;
     for (size_t i = 0; i < lines.size(); ++i) {
       const size_t number = i + 1;
       AsmSourceLine line = ReadAsmSourceLine(lines[i]);
@@ -54,7 +55,10 @@ class Assembly {
         continue;
       }
       if (!line.label.empty() && Define(line.label, number)) pending_.push_back(line.label);
-      if (line.kind == Kind::Org) at = line.address;
+      if (line.kind == Kind::Org) {
+        at = line.address;
+        overflowReported = false;
+      }
       if (line.kind == Kind::Var && Define(ToLowerAscii(line.name), number)) {
         symbols_[ToLowerAscii(line.name)].address = line.address;
         out_.variables.emplace_back(line.address, line.name);
@@ -62,11 +66,15 @@ class Assembly {
       if (line.kind != Kind::Instruction && line.kind != Kind::Data) continue;
       const int size = SizeOf(line);
       if (at + size > kRamSize) {
-        Error(number, at < kRamSize ? "Die Zeile reicht über die Adresse FF hinaus."
-                                    : "Der Speicher ist voll: Die Adresse " + HexByte(at) +
-                                          " liegt hinter FF.");
+        // One report until an org moves back into memory; the lines after it cannot fit.
+        if (!overflowReported) {
+          Error(number, at < kRamSize ? "Die Zeile reicht über die Adresse FF hinaus."
+                                      : "Der Speicher ist voll: Die Adresse " + HexByte(at) +
+                                            " liegt hinter FF.");
+        }
+        overflowReported = true;
         pending_.clear();
-        return;
+        continue;
       }
       Bind(at);
       items_.push_back({number, at, std::move(line)});
@@ -131,10 +139,10 @@ class Assembly {
     pending_.clear();
   }
 
-  // The operand tokens (second and third) that are names, replaced by their addresses; the
-  // names in operand places that nothing defines go to unknown.
-  std::optional<std::string> WithAddresses(std::string_view text,
-                                           std::vector<std::string>& unknown) const {
+  // The text with the operand tokens (second and third) that are names replaced by their
+  // addresses; names that nothing defines go to unknown, or become 00 with unknownAsZero.
+  std::string WithAddresses(std::string_view text, std::vector<std::string>& unknown,
+                            bool unknownAsZero) const {
     std::vector<std::string> tokens = SplitAsmTokens(NormaliseAsmText(text));
     bool replaced = false;
     for (size_t i = 1; i <= 2 && i < tokens.size(); ++i) {
@@ -144,14 +152,18 @@ class Assembly {
       if (!IsAsmName(name) || IsHexNumber(name)) continue;
       const auto found = symbols_.find(name);
       if (found == symbols_.end()) {
-        unknown.push_back(name);
-        continue;
+        if (!unknownAsZero) {
+          unknown.push_back(name);
+          continue;
+        }
       }
-      const std::string hex = HexByte(static_cast<unsigned>(found->second.address));
+      const std::string hex =
+          HexByte(found == symbols_.end() ? 0u : static_cast<unsigned>(found->second.address));
       token = bracketed ? "[" + hex + "]" : hex;
       replaced = true;
     }
-    if (!replaced) return std::nullopt;
+    // A line without names stays as typed, exactly as the grid takes it.
+    if (!replaced) return std::string(text);
     std::string joined;
     for (const std::string& token : tokens) joined += (joined.empty() ? "" : " ") + token;
     return joined;
@@ -160,17 +172,16 @@ class Assembly {
   void EmitInstruction(const Item& item) {
     const std::string& text = item.line.text;
     std::vector<std::string> unknown;
-    const std::optional<std::string> resolved = WithAddresses(text, unknown);
-    const AsmMatch match = MatchInstruction(mps_, resolved ? *resolved : text);
+    const AsmMatch match = MatchInstruction(mps_, WithAddresses(text, unknown, false));
     if (match.opcodes.empty()) {
-      // A register name in an operand place is no label: "mov bx,05" simply has no match.
-      for (const std::string& name : unknown) {
-        if (name.find("ax") == std::string::npos && name.find("bx") == std::string::npos) {
-          Error(item.lineNumber, "Unbekannte Marke „" + name + "“.");
-          return;
-        }
+      // A name is taken for a label only where an address would make the line match:
+      // "jmp ende" lacks its label, "mov cx,05" an instruction.
+      if (!unknown.empty() &&
+          !MatchInstruction(mps_, WithAddresses(text, unknown, true)).opcodes.empty()) {
+        Error(item.lineNumber, "Unbekannte Marke „" + unknown.front() + "“.");
+      } else {
+        Error(item.lineNumber, "„" + text + "“ passt zu keinem Befehl des Mikroprogramms.");
       }
-      Error(item.lineNumber, "„" + text + "“ passt zu keinem Befehl des Mikroprogramms.");
       return;
     }
     uint8_t* bytes = &out_.bytes[static_cast<size_t>(item.address)];

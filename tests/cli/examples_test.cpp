@@ -135,13 +135,12 @@ TEST_F(ExamplesCliTest, ExamplesAreWhatTheToolMakesOfTheirSources) {
     if (entry.path().extension() == ".asm") sources.push_back(entry.path().stem().string());
   }
   std::sort(sources.begin(), sources.end());
-  EXPECT_EQ(sources,
-            (std::vector<std::string>{"betrag", "bubble", "mult", "summe", "zaehler"}));
+  EXPECT_EQ(sources, (std::vector<std::string>{"betrag", "bubble", "mult", "summe", "zaehler"}));
   for (const std::string& name : sources) {
     SCOPED_TRACE(name);
     const fs::path made = dir_ / (name + ".ras");
-    const Result r = Cli({"asm", "--mps", Example("firmware.mpd"), Example(name + ".asm"),
-                          made.string()});
+    const Result r =
+        Cli({"asm", "--mps", Example("firmware.mpd"), Example(name + ".asm"), made.string()});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(ReadFile(made), ReadFile(Example(name + ".ras")))
         << "examples/ ist nicht aktuell: tools/make_examples.sh ausführen";
