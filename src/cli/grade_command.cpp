@@ -1,7 +1,6 @@
 // vellar-cli grade: every submission of a class run on every case, as vellar-cli run would
 // run it, and the result as one table.
 #include <algorithm>
-#include <charconv>
 #include <filesystem>
 #include <iostream>
 
@@ -16,8 +15,6 @@ namespace vellar::cli {
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr uint64_t kDefaultClockLimit = 10'000'000;
 
 struct GradeOptions {
   std::optional<std::string> mps;
@@ -39,12 +36,8 @@ std::optional<int> ParseGradeOptions(const Args& args, GradeOptions& o) {
     } else if (reader.Value("--cases", value)) {
       o.cases = value;
     } else if (reader.Value("--max-clocks", value)) {
-      const auto [ptr, ec] =
-          std::from_chars(value.data(), value.data() + value.size(), o.maxClocks);
-      if (value.empty() || ec != std::errc() || ptr != value.data() + value.size() ||
-          o.maxClocks == 0) {
-        return UsageError("--max-clocks erwartet eine positive ganze Zahl, nicht „" + value + "“.");
-      }
+      std::string error;
+      if (!ParseClockLimit(value, o.maxClocks, error)) return UsageError(error);
     } else if (reader.Flag("--csv")) {
       o.csv = true;
     } else if (!reader.error()) {

@@ -1,5 +1,4 @@
 // vellar-cli run: a run exactly as the window's run button performs it, unpaced.
-#include <charconv>
 #include <iostream>
 
 #include "cli/commands.h"
@@ -10,8 +9,6 @@
 namespace vellar::cli {
 
 namespace {
-
-constexpr uint64_t kDefaultClockLimit = 10'000'000;
 
 struct RunOptions {
   std::optional<std::string> mps;
@@ -40,12 +37,8 @@ std::optional<int> ParseRunOptions(const Args& args, RunOptions& o) {
       }
       o.mode = value;
     } else if (reader.Value("--max-clocks", value)) {
-      const auto [ptr, ec] =
-          std::from_chars(value.data(), value.data() + value.size(), o.maxClocks);
-      if (value.empty() || ec != std::errc() || ptr != value.data() + value.size() ||
-          o.maxClocks == 0) {
-        return UsageError("--max-clocks erwartet eine positive ganze Zahl, nicht „" + value + "“.");
-      }
+      std::string error;
+      if (!ParseClockLimit(value, o.maxClocks, error)) return UsageError(error);
     } else if (reader.Value("--set", value)) {
       std::string error;
       if (!ParseSetItem(value, o.setup, error)) return UsageError(error);

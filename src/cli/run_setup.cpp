@@ -1,5 +1,7 @@
 #include "cli/run_setup.h"
 
+#include <charconv>
+
 #include "cli/run_report.h"
 #include "core/hex.h"
 
@@ -12,6 +14,16 @@ bool IsByteText(std::string_view text) {
 }
 
 }  // namespace
+
+bool ParseClockLimit(std::string_view text, uint64_t& clocks, std::string& error) {
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, clocks);
+  if (text.empty() || ec != std::errc() || ptr != end || clocks == 0) {
+    error = "--max-clocks erwartet eine positive ganze Zahl, nicht „" + std::string(text) + "“.";
+    return false;
+  }
+  return true;
+}
 
 bool ParseSetItem(std::string_view item, RunSetup& setup, std::string& error) {
   const size_t eq = item.find('=');

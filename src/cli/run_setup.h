@@ -13,6 +13,12 @@
 // its line.
 namespace vellar::cli {
 
+// A run ends after this many ALU clocks unless --max-clocks says otherwise.
+inline constexpr uint64_t kDefaultClockLimit = 10'000'000;
+
+// The value of --max-clocks: a positive whole number; false and a German message otherwise.
+bool ParseClockLimit(std::string_view text, uint64_t& clocks, std::string& error);
+
 struct RunSetup {
   std::vector<std::pair<int, std::string>> registers;  // register, hex text as typed
   std::vector<std::pair<uint8_t, uint8_t>> memory;     // address, byte
