@@ -101,7 +101,6 @@ class Assembly {
         }
         owner[a] = item.lineNumber;
       }
-      out_.lines += size / 2;
       if (clash) continue;
       if (item.line.kind == Kind::Data) {
         for (size_t k = 0; k < item.line.bytes.size(); ++k) {
@@ -111,6 +110,8 @@ class Assembly {
         EmitInstruction(item);
       }
     }
+    // Items start at even addresses and fill whole lines.
+    for (int a = 0; a < kRamSize; a += 2) out_.lines += owner[a] != 0 ? 1 : 0;
   }
 
   // The errors of both passes, in the order of the source lines.

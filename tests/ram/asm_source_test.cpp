@@ -123,6 +123,15 @@ TEST_F(ProgramTest, EveryFaultNamesItsLine) {
   EXPECT_EQ(a.errors, want);
 }
 
+// Lines written twice over are faults, and the memory still has only 128 lines to fill.
+TEST_F(ProgramTest, LinesForTheSameAddressCountOnce) {
+  std::string source;
+  for (int i = 0; i < kAsmLines; ++i) source += "HLT\n";
+  const BatchAssembly a = AssembleSource(mps, source + "org 00\n" + source);
+  EXPECT_EQ(a.errors.size(), static_cast<size_t>(kAsmLines));
+  EXPECT_EQ(a.lines, kAsmLines);
+}
+
 TEST_F(ProgramTest, ALabelAfterTheLastByteIsAnError) {
   std::string source = "org FE\nHLT\nende:\n";
   BatchAssembly a = AssembleSource(mps, source);
