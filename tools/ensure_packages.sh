@@ -8,6 +8,7 @@ vellar_packages=(
   clang libclang-rt-14-dev
   fonts-liberation poppler-utils
   xvfb xauth
+  librsvg2-bin desktop-file-utils libxml2-utils shared-mime-info dpkg-dev file man-db
 )
 
 ensure_packages() {
