@@ -1,10 +1,12 @@
 // vellar: the simulator's window. Arguments: an MPS file, a RAM file and options.
 #include <QApplication>
+#include <iostream>
 #include <string>
 #include <vector>
 
 #include "ui/main_window.h"
 #include "ui/ui_style.h"
+#include "ui/zoom.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
@@ -12,6 +14,10 @@ int main(int argc, char* argv[]) {
   std::vector<std::string> args;
   const QStringList arguments = QCoreApplication::arguments();
   for (qsizetype i = 1; i < arguments.size(); ++i) args.push_back(arguments[i].toStdString());
+  // Before the first window: it is created at the scale it will be shown at.
+  const vellar::ui::ZoomArgument zoom = vellar::ui::TakeZoomArgument(args);
+  if (!zoom.error.empty()) std::cerr << zoom.error << '\n';
+  vellar::ui::ApplyZoom(zoom.percent != 0 ? zoom.percent : vellar::ui::StoredZoom());
   vellar::ui::TFoSim window;
   window.FormCreate(args);
   window.show();

@@ -18,7 +18,8 @@ QStringList MimeComments() {
   QStringList comments;
   QXmlStreamReader xml(&file);
   while (!xml.atEnd()) {
-    if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("comment") &&
+    if (xml.readNext() == QXmlStreamReader::StartElement &&
+        xml.name() == QLatin1String("comment") &&
         xml.attributes().value(QStringLiteral("xml:lang")) == QLatin1String("de")) {
       comments << xml.readElementText();
     }

@@ -1,9 +1,9 @@
 #include "window_fixture.h"
 
 #include <QAbstractButton>
+#include <QAbstractFileIconProvider>
 #include <QApplication>
 #include <QDialog>
-#include <QAbstractFileIconProvider>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenuBar>
