@@ -312,4 +312,5 @@ void TFoSim::FitToScreen() {
   const QPoint centred = desk.center() - QPoint(outer.width() / 2, outer.height() / 2);
   move(std::max(centred.x(), desk.left()), std::max(centred.y(), desk.top()));
 }
+
 }  // namespace vellar::ui
