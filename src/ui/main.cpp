@@ -1,5 +1,6 @@
 // vellar: the simulator's window. Arguments: an MPS file, a RAM file and options.
 #include <QApplication>
+#include <QIcon>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -11,6 +12,9 @@
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   vellar::ui::ConfigureApplication(app);
+  // Installed, the desktop finds our entry and icon by this name (vellar.desktop, vellar.png).
+  QGuiApplication::setDesktopFileName(QStringLiteral("vellar"));
+  QGuiApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("vellar")));
   std::vector<std::string> args;
   const QStringList arguments = QCoreApplication::arguments();
   for (qsizetype i = 1; i < arguments.size(); ++i) args.push_back(arguments[i].toStdString());
