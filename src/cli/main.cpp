@@ -68,6 +68,7 @@ void PrintHelp(std::ostream& out) {
   out << "vellar-cli – VellarD ohne Fenster\n\nAufruf:\n";
   for (const Subcommand& c : kSubcommands) out << "  vellar-cli " << c.usage << '\n';
   out << "  vellar-cli --help\n";
+  out << "  vellar-cli --version\n";
   for (const Subcommand& c : kSubcommands) out << '\n' << c.name << ":\n  " << c.help << '\n';
 }
 
@@ -93,6 +94,10 @@ int main(int argc, char** argv) {
   const std::string_view name = argv[1];
   if (name == "--help" || name == "-h") {
     PrintHelp(std::cout);
+    return Finish(kExitOk);
+  }
+  if (name == "--version") {
+    std::cout << "vellar-cli (VellarD) " << VELLAR_VERSION << '\n';
     return Finish(kExitOk);
   }
   const Args args(argv + 2, argv + argc);

@@ -198,5 +198,12 @@ TEST_F(CliTest, HelpNamesEverySubcommand) {
   }
 }
 
+TEST_F(CliTest, VersionIsTheProjectVersion) {
+  const CliResult r = Cli({"--version"});
+  EXPECT_EQ(r.exit, 0);
+  EXPECT_EQ(r.out, "vellar-cli (VellarD) " VELLAR_VERSION "\n");
+  EXPECT_EQ(r.err, "");
+}
+
 }  // namespace
 }  // namespace vellar::testing

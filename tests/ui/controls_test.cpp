@@ -143,6 +143,8 @@ TEST_F(ControlsTest, PortraitAndItsTextSwapOnAClickAndInfoShowsItsText) {
   ASSERT_EQ(answers.texts.size(), 1u);
   EXPECT_TRUE(
       answers.texts[0].startsWith(QStringLiteral("Mikroprozessor Simulation mit Torsteuerung.\n")));
+  EXPECT_TRUE(answers.texts[0].endsWith(QStringLiteral("\nVersion " VELLAR_VERSION)))
+      << answers.texts[0].toStdString();
 }
 
 TEST_F(ControlsTest, FunctionKeysReachTheirCommands) {
