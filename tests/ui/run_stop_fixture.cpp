@@ -1,0 +1,87 @@
+#include "run_stop_fixture.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+namespace vellar::ui::testing {
+
+namespace {
+
+// Counts the space presses on their way to the window, before the key hook sees them.
+class SpaceCounter : public QObject {
+ public:
+  SpaceCounter(QObject* owner, int& presses, int& repeated)
+      : QObject(owner), presses_(presses), repeated_(repeated) {}
+  bool eventFilter(QObject* target, QEvent* event) override {
+    // A key event passes this filter once for every widget it is offered to; it counts at
+    // the focused one, where the key hook takes it.
+    if (event->type() != QEvent::KeyPress || target != QApplication::focusWidget()) return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Space) {
+      ++presses_;
+      if (key->isAutoRepeat()) ++repeated_;
+    }
+    return false;
+  }
+
+ private:
+  int& presses_;
+  int& repeated_;
+};
+
+}  // namespace
+
+void RunStopTest::SetUp() {
+  Create({VELLAR_FIXTURES "/lehr.mpd", VELLAR_FIXTURES "/schleife.ras", "/0"});
+  Find("RaTor")->findChildren<QRadioButton*>().at(0)->click();
+  Settle();
+  ASSERT_TRUE(session().run.GatesAutomatic());
+  ASSERT_EQ(session().run.SliderPosition(), -3);
+  // Installed after the key hook, so it sees each key first.
+  qApp->installEventFilter(new SpaceCounter(window.get(), spacePresses, repeatedPresses));
+  // Space belongs to the run control outside the grids.
+  Find<QLineEdit>("EdBX")->setFocus();
+  Settle();
+}
+
+void RunStopTest::RunUntilPaused(const std::function<void()>& during) {
+  QPushButton* start = Button("BuBisHalt");
+  // Connected after the control panel's own slot, so this runs as soon as the run returned.
+  const auto returned = QObject::connect(start, &QPushButton::clicked, window.get(),
+                                         [this] { runReturned = Clock::now(); });
+  QTimer::singleShot(0, window.get(), during);
+  QTest::mouseClick(start, Qt::LeftButton);
+  QObject::disconnect(returned);
+}
+
+void RunStopTest::StopAfter(int ms) {
+  QTimer::singleShot(ms, window.get(), [this] { session().run.BuStoppClick(); });
+}
+
+void RunStopTest::ExpectEveryCommandWorks(const std::function<void(Qt::Key)>& key) {
+  EXPECT_FALSE(window->Guard().Busy());
+  EXPECT_FALSE(window->frontend().Timer().isActive());
+  // The loop counted AX up; reset (F9) clears it.
+  EXPECT_NE(session().machine.Regs[AX], 0);
+  key(Qt::Key_F9);
+  Settle();
+  EXPECT_EQ(session().machine.Regs[AX], 0);
+  // One instruction, INC AX, runs and ends.
+  QTest::mouseClick(Button("BuBefehl"), Qt::LeftButton);
+  Settle();
+  EXPECT_EQ(session().run.LastStopReason(), StopReason::ModeEnd);
+  EXPECT_EQ(session().machine.Regs[AX], 1);
+  // Saving the MPS (F3) and the RAM (F6) open their dialogs.
+  for (Qt::Key k : {Qt::Key_F3, Qt::Key_F6}) {
+    answers.ExpectFileDialog();
+    key(k);
+    QTRY_VERIFY_WITH_TIMEOUT(answers.AllUsed(), 5000);
+    Reactivate();
+  }
+}
+
+}  // namespace vellar::ui::testing
