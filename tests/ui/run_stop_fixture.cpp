@@ -1,8 +1,10 @@
 #include "run_stop_fixture.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QProcess>
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
@@ -36,7 +38,22 @@ class SpaceCounter : public QObject {
 }  // namespace
 
 void RunStopTest::SetUp() {
-  Create({VELLAR_FIXTURES "/lehr.mpd", VELLAR_FIXTURES "/schleife.ras", "/0"});
+  const std::vector<std::string> args = {VELLAR_FIXTURES "/lehr.mpd",
+                                         VELLAR_FIXTURES "/schleife.ras", "/0"};
+  if (QGuiApplication::platformName() == QStringLiteral("xcb")) {
+    // Without a window manager nobody hands the new window the focus; xdotool does, as the
+    // user's first click on it would.
+    window = std::make_unique<TFoSim>();
+    window->FormCreate(args);
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    const QString id = QString::number(window->winId());
+    QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("windowfocus"), id});
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    Settle();
+  } else {
+    Create(args);
+  }
   Find("RaTor")->findChildren<QRadioButton*>().at(0)->click();
   Settle();
   ASSERT_TRUE(session().run.GatesAutomatic());
@@ -48,14 +65,16 @@ void RunStopTest::SetUp() {
   Settle();
 }
 
-void RunStopTest::RunUntilPaused(const std::function<void()>& during) {
-  QPushButton* start = Button("BuBisHalt");
+void RunStopTest::WatchRunReturn() {
   // Connected after the control panel's own slot, so this runs as soon as the run returned.
-  const auto returned = QObject::connect(start, &QPushButton::clicked, window.get(),
-                                         [this] { runReturned = Clock::now(); });
+  QObject::connect(Button("BuBisHalt"), &QPushButton::clicked, window.get(),
+                   [this] { runReturned = Clock::now(); });
+}
+
+void RunStopTest::RunUntilPaused(const std::function<void()>& during) {
+  WatchRunReturn();
   QTimer::singleShot(0, window.get(), during);
-  QTest::mouseClick(start, Qt::LeftButton);
-  QObject::disconnect(returned);
+  QTest::mouseClick(Button("BuBisHalt"), Qt::LeftButton);
 }
 
 void RunStopTest::StopAfter(int ms) {

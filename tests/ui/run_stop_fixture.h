@@ -18,8 +18,11 @@ class RunStopTest : public WindowTest {
 
   void SetUp() override;
 
-  // Starts the run with a click on ">||" and returns once the click's handler has returned,
-  // that is when the run is over. during runs as soon as the run is going.
+  // From now on runReturned is set whenever a click on ">||" has come back, that is when the
+  // run it started is over.
+  void WatchRunReturn();
+  // Starts the run with a click on ">||" and returns when the run is over. during runs as soon
+  // as the run is going.
   void RunUntilPaused(const std::function<void()>& during);
   // Stops the run directly, past every guard, should the pause button not do it: the test
   // then fails on its figures instead of hanging.
