@@ -63,6 +63,7 @@ TEST_F(HeldSpaceXvfbTest, PauseEndsTheRunAfterTheSpaceBarWasHeldForFourSeconds) 
   const auto took =
       std::chrono::duration_cast<std::chrono::milliseconds>(runReturned - pausePressed);
   EXPECT_LT(took.count(), 50);
+  RecordProperty("pause_ms", static_cast<int>(took.count()));
   EXPECT_LE(window->Guard().Deepest(), 3);
   std::printf("Leertaste: %d Anschläge (%d durch Wiederholung), Pause nach %lld ms wirksam\n",
               spacePresses, repeatedPresses, static_cast<long long>(took.count()));
