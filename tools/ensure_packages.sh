@@ -7,7 +7,7 @@ vellar_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-liberation poppler-utils
-  xvfb xauth
+  xvfb xauth xdotool
   librsvg2-bin desktop-file-utils libxml2-utils shared-mime-info dpkg-dev file man-db
 )
 

@@ -84,6 +84,8 @@ class RunControl {
   void EndRun();
 
   bool StopRequested() const { return stopRequested_; }
+  // A run of clock mode 1 to 3 is under way and has not reached its end yet.
+  bool RunGoingOn() const;
   bool InputPhaseNext() const { return inputPhaseNext_; }
   bool BusPhaseInput() const { return busPhaseInput_; }
 
@@ -112,6 +114,7 @@ class RunControl {
   bool busPhaseInput_ = false;
   // An output phase of this run whose input phase has not been performed yet.
   bool inputPending_ = false;
+  bool unpacedLoop_ = false;  // RunUnpaced is on the stack
   std::array<bool, kRunButtonCount> visible_{};
   int buttonsShownFor_ = -1;  // the gate control the visible buttons belong to
   uint64_t clockLimit_ = 0;

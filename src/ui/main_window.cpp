@@ -110,7 +110,7 @@ TFoSim::~TFoSim() {
 void TFoSim::FormCreate(const std::vector<std::string>& args) {
   keyHook_ = new KeyHookFilter(this, [this](const KeyMessage& message) {
     bool handled = false;
-    // A refused space bar must not reach the focused control either.
+    // A refused space bar must not reach the focused control either; the guard has said why.
     if (!guard_([&] { handled = session_.keys.OnAppMessage(message); })) {
       return message.key == KeyCode::Space;
     }
@@ -171,22 +171,22 @@ void TFoSim::Refresh(uint32_t what) {
 }
 
 void TFoSim::TimerTick() {
-  guard_([&] { session_.run.TimerTimer(); });
+  guard_.Tick([&] { session_.run.TimerTimer(); });
 }
 
 void TFoSim::GrMpsFocus(bool entered) {
   MpsEditor& editor = session_.mpsEditor;
-  guard_([&] { entered ? editor.GrMpsEnter() : editor.GrMpsExit(); });
+  guard_.Always([&] { entered ? editor.GrMpsEnter() : editor.GrMpsExit(); });
 }
 
 void TFoSim::GrRamFocus(bool entered) {
   RamEditor& editor = session_.ramEditor;
-  guard_([&] { entered ? editor.GrRamEnter() : editor.GrRamExit(); });
+  guard_.Always([&] { entered ? editor.GrRamEnter() : editor.GrRamExit(); });
 }
 
 void TFoSim::RamInspectorFocus(bool entered) {
   VariableInspector& inspector = session_.inspector;
-  guard_([&] { entered ? inspector.RamInspectorEnter() : inspector.RamInspectorExit(); });
+  guard_.Always([&] { entered ? inspector.RamInspectorEnter() : inspector.RamInspectorExit(); });
 }
 
 void TFoSim::TorClick(int gate) {

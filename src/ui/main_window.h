@@ -90,7 +90,7 @@ class TFoSim : public QMainWindow, private ViewHost {
 
   QtFrontend frontend_{this, *this};
   Session session_{frontend_};
-  HandlerGuard guard_;
+  HandlerGuard guard_{[this] { frontend_.ShowMessage(HandlerGuard::kRefusedText); }};
   DiagramGeometry geometry_;
   QWidget* client_ = nullptr;
   ProcessorPanel* paProzessor_ = nullptr;
