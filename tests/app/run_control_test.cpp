@@ -37,6 +37,13 @@ TEST_F(RunControlTest, SliderLabelsTimesAndDisplayLevels) {
   EXPECT_EQ(RunControl::LabelText(1), "Takt&zeit:  0,01 s");
   EXPECT_EQ(RunControl::LabelText(9), "Takt&zeit:  1 s");
   EXPECT_EQ(RunControl::LabelText(13), "Takt&zeit:  10 s");
+  // Every clock time, with the separator the system uses.
+  const char* const seconds[] = {"0.01", "0.02", "0.03", "0.05", "0.1", "0.2", "0.3",
+                                 "0.5",  "1",    "2",    "3",    "5",   "10"};
+  for (int position = 1; position <= 13; ++position) {
+    EXPECT_EQ(RunControl::LabelText(position, "."),
+              std::string("Takt&zeit:  ") + seconds[position - 1] + " s");
+  }
   EXPECT_EQ(RunControl::ClockTime(4), 50);
   EXPECT_EQ(RunControl::ClockTime(12), 5000);
 
