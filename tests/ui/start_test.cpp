@@ -1,5 +1,10 @@
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QDeadlineTimer>
+#include <QFile>
 #include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTreeView>
 
 #include "window_fixture.h"
 
@@ -22,6 +27,47 @@ TEST_F(StartTest, WithoutArgumentsGatesAreManualAtHalfASecond) {
 TEST_F(StartTest, QtsOwnDialogsSpeakGerman) {
   // The file and print dialogs take their button texts from Qt's translations.
   EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Abbrechen"));
+}
+
+TEST_F(StartTest, QtsOwnDialogsShowGermanSizesAndDates) {
+  // The file dialog's size and date columns in German, whatever the desktop's language.
+  QTemporaryDir dir(QStringLiteral(VELLAR_TEST_TMP "/locale-XXXXXX"));
+  ASSERT_TRUE(dir.isValid());
+  const QString path = dir.filePath(QStringLiteral("prog.rad"));
+  {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(1003, 'x'));
+    file.close();
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(QDateTime(QDate(2026, 12, 8), QTime(9, 30)),
+                                 QFileDevice::FileModificationTime));
+  }
+  Create({});
+  session().files.ramDialogDir = dir.path().toStdString();
+  QStringList columns;
+  answers.ExpectFileDialog({}, [&](QFileDialog* dialog) {
+    auto* view = dialog->findChild<QTreeView*>();
+    ASSERT_NE(view, nullptr);
+    // The folder is read in the background.
+    QDeadlineTimer deadline(2000);
+    while (columns.isEmpty() && !deadline.hasExpired()) {
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+      const QAbstractItemModel* model = view->model();
+      for (int row = 0; row < model->rowCount(view->rootIndex()); ++row) {
+        const QModelIndex name = model->index(row, 0, view->rootIndex());
+        if (name.data().toString() != QStringLiteral("prog.rad")) continue;
+        for (int c = 0; c < model->columnCount(view->rootIndex()); ++c) {
+          columns << name.siblingAtColumn(c).data().toString();
+        }
+      }
+    }
+  });
+  session().files.MeLoadRamClick();
+  ASSERT_EQ(columns.size(), 4);
+  EXPECT_EQ(columns[1], QStringLiteral("1.003 Bytes"));
+  EXPECT_EQ(columns[3], QStringLiteral("8. Dez. 2026 09:30"));
+  EXPECT_EQ(QLocale().language(), QLocale::German);
 }
 
 TEST_F(StartTest, StartOptionRunsOnlyOnceTheWindowShows) {

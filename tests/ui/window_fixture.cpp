@@ -19,8 +19,11 @@ void ModalAnswerer::Expect(QMessageBox::StandardButton answer) {
   expected_.push_back({Kind::Box, answer, {}, {}});
 }
 
-void ModalAnswerer::ExpectFileDialog(const QString& file) {
-  expected_.push_back({Kind::File, QMessageBox::NoButton, file, {}});
+void ModalAnswerer::ExpectFileDialog(const QString& file,
+                                     std::function<void(QFileDialog*)> inspect) {
+  expected_.push_back({Kind::File, QMessageBox::NoButton, file,
+                       [inspect](QDialog* d) { inspect(static_cast<QFileDialog*>(d)); }});
+  if (!inspect) expected_.back().action = nullptr;
 }
 
 void ModalAnswerer::ExpectDialog(std::function<void(QDialog*)> action) {
@@ -45,7 +48,9 @@ void ModalAnswerer::AnswerFileDialog(QFileDialog* dialog) {
     return;
   }
   const QString file = expected_.front().file;
+  const auto inspect = std::move(expected_.front().action);
   expected_.pop_front();
+  if (inspect) inspect(dialog);
   if (file.isEmpty()) {
     dialog->reject();
     return;

@@ -35,8 +35,10 @@ class ModalAnswerer : public QObject {
   ModalAnswerer();
   // The next message box is answered with this button.
   void Expect(QMessageBox::StandardButton answer);
-  // The next modal is a file dialog; it is answered with this file, or cancelled.
-  void ExpectFileDialog(const QString& file = {});
+  // The next modal is a file dialog; it is answered with this file, or cancelled. The
+  // action, if any, looks at the dialog first.
+  void ExpectFileDialog(const QString& file = {},
+                        std::function<void(QFileDialog*)> inspect = nullptr);
   // The next modal is some other dialog; the action looks at it and must close it.
   void ExpectDialog(std::function<void(QDialog*)> action);
   bool AllUsed() const { return expected_.empty(); }
