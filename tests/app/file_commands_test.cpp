@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "core/hex.h"
 #include "support/session_fixture.h"
 #include "support/temp_dir.h"
 
@@ -49,6 +50,41 @@ TEST_F(FileCommandsTest, SaveAndLoadTheMpsThroughTheMenu) {
   EXPECT_FALSE(session.mps.MpsModified());
   fe.ExpectOpenFile(std::nullopt);
   files.MeLoadMpsClick();
+}
+
+TEST_F(FileCommandsTest, LoadingSaysWhichDescriptionsItCut) {
+  // Another writer's listing with a description column of 31 characters.
+  std::string header = "AD Befehl";
+  header.resize(34, ' ');
+  std::string text = header + "0 1 2 3 4 5 6 7 8 9 a b c d e f FA\r\n";
+  for (int a = 0; a < 20; ++a) {
+    std::string line = HexByte(static_cast<uint8_t>(a)) + " ";
+    line += (a == 0x03 || a >= 0x0A) ? "Eine Beschreibung, 26 Zch." : "kurz";
+    line.resize(34, ' ');
+    text += line + ". . . . . . . . . . . . . . . 1 00\r\n";
+  }
+  WriteBytes(dir / "breit.mpd", text);
+  fe.ExpectMessage(
+      "Nur 25 Zeichen als Kommentar erlaubt.\nDie Beschreibungen der Adressen 03, 0A, 0B, 0C, 0D, "
+      "0E, 0F, 10, 11, 12 und 13 waren länger und wurden auf 25 Zeichen gekürzt.");
+  ASSERT_TRUE(files.LoadMpsFile(dir / "breit.mpd"));
+  EXPECT_EQ(session.mps.Description(0x03), "Eine Beschreibung, 26 Zch");
+  EXPECT_EQ(session.mps.GateMask(0x13), GateBit(0xF));
+  EXPECT_EQ(files.MpsFileName(), "breit.mpd");
+  EXPECT_FALSE(session.mps.MpsModified());
+
+  WriteBytes(dir / "eine.mpd",
+             "AD Befehl                    0 1 2 3 4 5 6 7 8 9 A B C D E F FA\r\n"
+             "00 " +
+                 std::string(26, 'x') + " . . . . . . . . . . . . . . . . 01\r\n");
+  fe.ExpectMessage(
+      "Nur 25 Zeichen als Kommentar erlaubt.\nDie Beschreibung der Adresse 00 war "
+      "länger und wurde auf 25 Zeichen gekürzt.");
+  ASSERT_TRUE(files.LoadMpsFile(dir / "eine.mpd"));
+  // Our own listings load without a word.
+  ASSERT_TRUE(files.SaveMpsFile(dir / "eigen.mpd"));
+  ASSERT_TRUE(files.LoadMpsFile(dir / "eigen.mpd"));
+  EXPECT_TRUE(fe.AllUsed());
 }
 
 TEST_F(FileCommandsTest, QuestionsBeforeLoadingAndOverwriting) {
