@@ -1,16 +1,27 @@
 #include "app/file_commands.h"
 
+#include <grp.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <functional>
+
+#include "core/file_io.h"
 #include "core/hex.h"
 #include "support/session_fixture.h"
 #include "support/temp_dir.h"
 
 namespace vellar::testing {
 namespace {
+
+// The user the rights tests run as when the tests run as root.
+constexpr uid_t kNobody = 65534;
+uid_t PlainUser() {
+  return geteuid() == 0 ? kNobody : geteuid();
+}
 
 class FileCommandsTest : public SessionTest {
  protected:
@@ -187,6 +198,55 @@ TEST_F(FileCommandsTest, SaveReplacesTheFileAndKeepsItsPermissions) {
   stat((dir / "r.ram").c_str(), &st);
   EXPECT_EQ(st.st_mode & 0777, 0640u);
   EXPECT_EQ(dir.EntryCount(), 1);
+}
+
+// Runs the action in a child process as a user without special rights (root may write into
+// any folder) and returns the text it gives back.
+std::string AsPlainUser(const std::function<std::string()>& action) {
+  int pipeFds[2];
+  if (pipe(pipeFds) != 0) return "no pipe";
+  const pid_t child = fork();
+  if (child == 0) {
+    close(pipeFds[0]);
+    std::string result = "no plain user";
+    if (geteuid() != 0 ||
+        (setgroups(0, nullptr) == 0 && setgid(kNobody) == 0 && setuid(kNobody) == 0)) {
+      result = action();
+    }
+    (void)!write(pipeFds[1], result.data(), result.size());
+    _exit(0);
+  }
+  close(pipeFds[1]);
+  std::string result;
+  char buffer[512];
+  for (ssize_t n; (n = read(pipeFds[0], buffer, sizeof buffer)) > 0;) result.append(buffer, n);
+  close(pipeFds[0]);
+  waitpid(child, nullptr, 0);
+  return result;
+}
+
+TEST_F(FileCommandsTest, AFolderThatTakesNoNewFileGetsTheFileWrittenInPlace) {
+  // A class folder: the student may write the file, but not add files beside it.
+  const std::string file = dir / "klasse.rad";
+  WriteBytes(file, "alt");
+  ASSERT_EQ(chmod(file.c_str(), 0640), 0);
+  ASSERT_EQ(chown(file.c_str(), PlainUser(), static_cast<gid_t>(-1)), 0);
+  ASSERT_EQ(chmod(dir.path().c_str(), 0555), 0);
+  const std::string listing = TextFileBytes(files.RamListing(false));
+  EXPECT_EQ(AsPlainUser([&] { return WriteFileReplacing(file, listing).error; }), "");
+  EXPECT_EQ(ReadBytes(file), listing);
+  struct stat st {};
+  ASSERT_EQ(stat(file.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+  EXPECT_EQ(st.st_uid, PlainUser());
+  EXPECT_EQ(dir.EntryCount(), 1);  // no temporary file left behind
+
+  // Neither folder nor file writable: a German message, and the file stays as it was.
+  ASSERT_EQ(chmod(file.c_str(), 0444), 0);
+  const std::string error = AsPlainUser([&] { return WriteFileReplacing(file, "neu").error; });
+  EXPECT_EQ(error, "Die Datei „" + file + "“ kann nicht geschrieben werden: Zugriff verweigert.");
+  EXPECT_EQ(ReadBytes(file), listing);
+  chmod(dir.path().c_str(), 0700);
 }
 
 TEST_F(FileCommandsTest, SaveThroughALinkWritesWhereItPoints) {
