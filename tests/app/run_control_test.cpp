@@ -216,7 +216,26 @@ TEST_F(RunControlTest, SliderSnapsBackToTheFastestClockTimeDuringAPacedAutomatic
 }
 
 TEST_F(RunControlTest, ClockModeChangesRunTheHandlerOnlyOnARealChange) {
+  // The handler shows in the phase flags it resets. Bus clock: after the output phase's tick
+  // the next press is the input phase.
+  run.BuPhaseClick();
+  run.TimerTimer();
+  ASSERT_TRUE(run.BusPhaseInput());
+  run.SetClockMode(kBusClock);  // the mode it has: nothing runs
+  EXPECT_TRUE(run.BusPhaseInput());
+  run.SetClockMode(kAluClock);
+  EXPECT_FALSE(run.BusPhaseInput());
+
+  // A paced run after its input phase: the next tick is an output phase.
+  CountingLoop();
   Automatic(8);
+  run.BuTaktClick(RunButton::BuBisHalt);
+  run.TimerTimer();
+  ASSERT_FALSE(run.InputPhaseNext());
+  run.SetClockMode(kUntilHalt);
+  EXPECT_FALSE(run.InputPhaseNext());
+  run.SetClockMode(kOneInstruction);
+  EXPECT_TRUE(run.InputPhaseNext());
   run.SetClockMode(kUntilHalt);
   // Switching to manual removes the two automatic items, without the handler.
   run.SetGatesAutomatic(false);

@@ -233,6 +233,12 @@ TEST_F(ControlsTest, QuestionsAreAnsweredYesOrNo) {
   answers.Expect(QMessageBox::Yes);
   EXPECT_TRUE(window->frontend().AskYesNo("Ram speichern ?"));
   EXPECT_EQ(answers.texts.back(), QStringLiteral("Ram speichern ?"));
+  ASSERT_EQ(answers.boxes.size(), 2u);
+  for (const auto& box : answers.boxes) {
+    EXPECT_EQ(box.buttons, QStringList({QStringLiteral("&Ja"), QStringLiteral("&Nein")}));
+    EXPECT_EQ(box.icon, QMessageBox::NoIcon);
+    EXPECT_FALSE(box.hasPixmap);
+  }
 }
 
 TEST_F(ControlsTest, PacedRunGoesOnTheTimerAndEndsWithTheInstruction) {

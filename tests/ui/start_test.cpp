@@ -6,6 +6,10 @@
 #include <QTemporaryDir>
 #include <QTreeView>
 
+#include <algorithm>
+#include <vector>
+
+#include "app/quiet_frontend.h"
 #include "window_fixture.h"
 
 namespace vellar::ui::testing {
@@ -92,9 +96,26 @@ TEST_F(StartTest, StartOptionRunsToTheEndWhenTheWindowShows) {
 
 TEST_F(StartTest, FilesAndStartOptionRunTheProgramToItsHalt) {
   const std::string examples = VELLAR_EXAMPLES;
-  Create({examples + "/firmware.mpd", examples + "/bubble.ras", "/S", "/0"});
+  const std::vector<std::string> files = {examples + "/firmware.mpd", examples + "/bubble.ras"};
+  // The bytes the program sorts, as the file brings them.
+  QuietFrontend quiet;
+  Session loaded(quiet);
+  loaded.FormCreate(files);
+  std::vector<uint8_t> want(loaded.machine.Ram.begin() + 0xF0, loaded.machine.Ram.end());
+  std::sort(want.begin(), want.end());
+  ASSERT_NE(std::vector<uint8_t>(loaded.machine.Ram.begin() + 0xF0, loaded.machine.Ram.end()),
+            want);
+
+  Create({files[0], files[1], "/S", "/0"});
   EXPECT_EQ(session().run.LastStopReason(), StopReason::Halt);
-  EXPECT_EQ(session().run.ClocksThisRun(), 21547u);
+  EXPECT_EQ(std::vector<uint8_t>(session().machine.Ram.begin() + 0xF0, session().machine.Ram.end()),
+            want);
+  // As many clocks as the same start takes without a window.
+  Session headless(quiet);
+  headless.FormCreate({files[0], files[1], "/S", "/0"});
+  EXPECT_EQ(headless.run.LastStopReason(), StopReason::Halt);
+  EXPECT_EQ(session().run.ClocksThisRun(), headless.run.ClocksThisRun());
+  EXPECT_GT(session().run.ClocksThisRun(), 1000u);
   EXPECT_EQ(Find<QLineEdit>("EdAX")->text(), QStringLiteral("FF"));
   EXPECT_EQ(Find<QLineEdit>("EdIP")->text(), QStringLiteral("34"));
   EXPECT_TRUE(window->windowTitle().contains(QStringLiteral("firmware.mpd")));

@@ -80,6 +80,10 @@ void ModalAnswerer::Poll() {
     return;
   }
   texts.push_back(box->text());
+  BoxSeen seen{box->icon(), !box->iconPixmap().isNull(), {}};
+  for (const QAbstractButton* b : box->buttons()) seen.buttons << b->text();
+  seen.buttons.sort();
+  boxes.push_back(seen);
   QAbstractButton* button = (expected_.empty() || expected_.front().kind != Kind::Box)
                                 ? nullptr
                                 : box->button(expected_.front().button);

@@ -45,6 +45,13 @@ class ModalAnswerer : public QObject {
 
   // Every box seen, in order: a message box's text, a file dialog's name filters.
   std::vector<QString> texts;
+  // How each message box looked: its icon and its buttons' captions.
+  struct BoxSeen {
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    bool hasPixmap = false;
+    QStringList buttons;
+  };
+  std::vector<BoxSeen> boxes;
   std::vector<FileDialogSeen> fileDialogs;
 
  private:
