@@ -64,14 +64,14 @@ void StringGrid::MoveTo(GridCell cell) {
 }
 
 void StringGrid::MousePress(QPoint pos, Qt::MouseButton button, QPoint globalPos) {
-  // The focus comes first: entering a grid may move its current cell (the MPS grid starts
-  // again at its first row), and the click then selects where it hit.
+  // The cell under the pointer first: entering the grid may move its current cell (the MPS
+  // grid starts again at its first row), and the click then selects the cell it hit.
+  const GridCell cell = CellAt(pos);
   if (!entered_) {
     setFocus(Qt::MouseFocusReason);
     // In a window that is not yet active the focus arrives later; the click enters now.
-    FocusGained();
+    FocusGained(true);
   }
-  const GridCell cell = CellAt(pos);
   if (button == Qt::LeftButton && IsCell(cell) && cell != Current()) MoveTo(cell);
   MouseDown(cell, button, globalPos);
   Refresh();
@@ -215,13 +215,15 @@ void StringGrid::PlaceEditor() {
   editor_->SetLeftAligned(EditLeftAligned(editorCell_));
 }
 
-void StringGrid::FocusGained() {
+void StringGrid::FocusGained(bool byPress) {
   // Also when the focus comes with the window's activation: a click into a window that was not
   // active hands the grid the focus only then, and that click did enter the grid.
   if (entered_) return;
   entered_ = true;
+  keepView_ = byPress;
   if (focusHandler_) focusHandler_(true);
   Refresh();
+  keepView_ = false;
 }
 
 void StringGrid::FocusLost(const QFocusEvent& event) {
@@ -237,7 +239,7 @@ void StringGrid::FocusLost(const QFocusEvent& event) {
 
 void StringGrid::focusInEvent(QFocusEvent* event) {
   QAbstractScrollArea::focusInEvent(event);
-  FocusGained();
+  FocusGained(event->reason() == Qt::MouseFocusReason);
 }
 
 void StringGrid::focusOutEvent(QFocusEvent* event) {
