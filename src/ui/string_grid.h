@@ -147,6 +147,8 @@ class StringGrid : public QAbstractScrollArea {
   std::function<void(bool)> focusHandler_;
   GridEditor* editor_;
   GridCell editorCell_{-1, -1};
+  // The cell whose open editor was scrolled out of sight.
+  GridCell parked_{-1, -1};
   QString shownCellText_;  // the cell's text when the editor last showed it
   EditorWish wish_ = EditorWish::Model;
   bool entered_ = false;

@@ -61,6 +61,21 @@ class PointerEditingTest : public WindowTest {
     Settle();
   }
 
+  // The click that activates the window, while another of the desktop's windows had the focus.
+  void ClickFromAnotherWindow(const char* name, int col, int row) {
+    {
+      QWidget other;
+      other.resize(200, 100);
+      other.show();
+      QApplication::setActiveWindow(&other);
+      ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+      ASSERT_FALSE(window->isActiveWindow());
+      ClickCell(name, col, row);
+    }
+    Reactivate();
+    Settle();
+  }
+
   void ClickManual() {
     for (auto* radio : Find("RaTor")->findChildren<QRadioButton*>()) {
       // On its caption: the rest of the item's width takes no click.
@@ -149,6 +164,98 @@ TEST_F(PointerEditingTest, InspectorCellsEachTakeTheirOwnTyping) {
   const QByteArray ras = Saved(QStringLiteral("neu.ras"));
   EXPECT_TRUE(ras.contains("\r\nE0  07 05")) << ras.data();
   EXPECT_TRUE(ras.contains("\r\nVAR\r\nE0 getauscht\r\nE1 X\r\n")) << ras.data();
+}
+
+TEST_F(PointerEditingTest, TypingGoesOnInTheCellItBeganIn) {
+  // Scrolled out of sight and back by the next key: the text goes on, and the cell is shown.
+  ClickCell("GrMps", 1, 0x06);
+  Type(QStringLiteral("ab"));
+  WheelTo("GrMps", 0x40);
+  Type(QStringLiteral("c"));
+  EXPECT_EQ(session().mps.Description(0x05), "abc");
+  EXPECT_FALSE(Grid("GrMps")->CellRect(1, 0x06).isEmpty());
+
+  // A click on the scroll bar takes the focus from the editor, not the typing.
+  QScrollBar* bar = Grid("GrMps")->verticalScrollBar();
+  QTest::mouseClick(bar, Qt::LeftButton, {}, {bar->width() / 2, bar->height() - 30});
+  Settle();
+  EXPECT_TRUE(Grid("GrMps")->CellRect(1, 0x06).isEmpty());
+  Type(QStringLiteral("d"));
+  EXPECT_EQ(session().mps.Description(0x05), "abcd");
+
+  // Esc ends the editing: the next key starts the cell anew. Tab leaves the grid.
+  Press(Qt::Key_Escape);
+  Type(QStringLiteral("e"));
+  EXPECT_EQ(session().mps.Description(0x05), "e");
+  Press(Qt::Key_Tab);
+  EXPECT_FALSE(session().mpsEditor.MpsGridFocused());
+  EXPECT_EQ(session().mps.Description(0x05), "e");
+
+  // The same in the assembler view, and a click on a header cell between two digits.
+  ASSERT_TRUE(session().ramGrid.AssemblerView());
+  ClickCell("GrRam", 1, 0x02);
+  Type(QStringLiteral("1"));
+  WheelTo("GrRam", 0x40);
+  Type(QStringLiteral("2"));
+  EXPECT_EQ(session().machine.Ram[0x02], 0x12);
+  ClickCell("GrRam", 0, 0x03);
+  Type(QStringLiteral("3"));
+  EXPECT_EQ(session().machine.Ram[0x02], 0x23);
+  EXPECT_EQ(session().ramGrid.current, (GridCell{1, 0x02}));
+}
+
+TEST_F(PointerEditingTest, AClickFromAnotherWindowOrAfterAMessageEditsTheCellUnderThePointer) {
+  // A message box had the focus last.
+  ClickCell("GrMps", 18, 0x06);
+  answers.Expect(QMessageBox::Ok);
+  Type(QStringLiteral("g"));
+  ClickManual();
+  WheelTo("GrMps", 0x5B);
+  ClickCell("GrMps", 1, 0x60);
+  Type(QStringLiteral("AB"));
+  EXPECT_EQ(session().mps.Description(0x5F), "AB");
+  EXPECT_EQ(Grid("GrMps")->TopRow(), 0x5B);
+
+  // Another window had the focus: the click activates this one and selects its cell.
+  ClickManual();
+  WheelTo("GrMps", 0x30);
+  ClickFromAnotherWindow("GrMps", 1, 0x33);
+  EXPECT_TRUE(session().run.GatesAutomatic());
+  EXPECT_EQ(Grid("GrMps")->TopRow(), 0x30);
+  Type(QStringLiteral("CD"));
+  EXPECT_EQ(session().mps.Description(0x32), "CD");
+  EXPECT_EQ(session().mps.Description(0x05), "IP := IP+1");
+
+  WheelTo("GrRam", 0x50);
+  ClickFromAnotherWindow("GrRam", 3, 0x55);
+  Type(QStringLiteral("mov ax,3f"));
+  EXPECT_EQ(session().machine.Ram[0xA8], 0x10);
+  EXPECT_EQ(session().machine.Ram[0xA9], 0x3F);
+  ClickFromAnotherWindow("RamInspector", 2, 2);
+  Type(QStringLiteral("5"));
+  EXPECT_EQ(session().machine.Ram[0xE1], 0x05);
+  WheelTo("GrRam", 0x01);
+  ClickFromAnotherWindow("GrRam", 2, 0x10);
+  Type(QStringLiteral("7"));
+  EXPECT_EQ(session().machine.Ram[0x1F], 0x07);
+
+  // A register field the same way; leaving it for a grid cell edits that cell.
+  {
+    QWidget other;
+    other.show();
+    QApplication::setActiveWindow(&other);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    QTest::mouseClick(Find("EdAX"), Qt::LeftButton);
+  }
+  Reactivate();
+  Settle();
+  Type(QStringLiteral("5"));
+  EXPECT_EQ(session().machine.Regs[AX], 0x05);
+  ClickCell("GrRam", 1, 0x11);
+  EXPECT_EQ(Find<QLineEdit>("EdAX")->text(), QStringLiteral("05"));
+  Type(QStringLiteral("8"));
+  EXPECT_EQ(session().machine.Ram[0x20], 0x08);
+  EXPECT_EQ(session().machine.Regs[AX], 0x05);
 }
 
 }  // namespace
