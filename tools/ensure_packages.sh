@@ -7,7 +7,7 @@ vellar_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-liberation poppler-utils
-  xvfb xauth
+  xvfb xauth xdotool imagemagick
 )
 
 ensure_packages() {

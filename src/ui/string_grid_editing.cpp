@@ -265,6 +265,12 @@ void StringGrid::FocusLost(const QFocusEvent& event) {
 void StringGrid::focusInEvent(QFocusEvent* event) {
   QAbstractScrollArea::focusInEvent(event);
   FocusGained(event->reason() == Qt::MouseFocusReason);
+  // The window became active with the grid's editor open: the editor takes the keyboard. A
+  // line edit without the focus loses its selection then, and a click into an inactive window
+  // activates it only after the click has opened the editor with the cell's text selected.
+  if (event->reason() == Qt::ActiveWindowFocusReason && !editor_->isHidden()) {
+    editor_->setFocus(Qt::OtherFocusReason);
+  }
 }
 
 void StringGrid::focusOutEvent(QFocusEvent* event) {

@@ -231,8 +231,13 @@ TEST_F(PointerEditingTest, AClickFromAnotherWindowOrAfterAMessageEditsTheCellUnd
   Type(QStringLiteral("mov ax,3f"));
   EXPECT_EQ(session().machine.Ram[0xA8], 0x10);
   EXPECT_EQ(session().machine.Ram[0xA9], 0x3F);
+  // The activation comes after the click: the name is still selected, and the key replaces it.
+  ClickFromAnotherWindow("RamInspector", 2, 1);
+  Type(QStringLiteral("X"));
+  EXPECT_EQ(session().variables.Column(2).name, "X");
   ClickFromAnotherWindow("RamInspector", 2, 2);
   Type(QStringLiteral("5"));
+  EXPECT_EQ(session().variables.Column(2).value, "5");
   EXPECT_EQ(session().machine.Ram[0xE1], 0x05);
   WheelTo("GrRam", 0x01);
   ClickFromAnotherWindow("GrRam", 2, 0x10);
