@@ -7,7 +7,7 @@ vellar_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-liberation poppler-utils
-  xvfb xauth xdotool
+  xvfb xauth xdotool imagemagick
   librsvg2-bin desktop-file-utils libxml2-utils shared-mime-info dpkg-dev file man-db
 )
 
