@@ -358,11 +358,16 @@ async function main() {
     mpsGates: bridge.mpsGates,
     clocks: bridge.clocks,
     event: dispatch,
-    view: () => lastView,
+    // The view as it is now, drawn first.
+    view: () => {
+      render();
+      return lastView;
+    },
     fileNames: bridge.fileNames,
     loadExample,
     page,
     // Resolves once no handler is running any more.
+    busy: () => busy,
     idle: () => (busy === 0 ? Promise.resolve() : new Promise((r) => idleWaiters.push(r))),
   };
   const args = new URLSearchParams(location.search).getAll('arg');
