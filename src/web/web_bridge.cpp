@@ -101,17 +101,16 @@ const std::unordered_map<std::string_view, Handler>& Handlers() {
       {"GrRamExit", Do([](Session& s, const EventArgs&) { s.ramEditor.GrRamExit(); })},
       {"alsVariabledefinieren1Click",
        Do([](Session& s, const EventArgs&) { s.inspector.alsVariabledefinieren1Click(); })},
-      {"Variablendefinitionzurcknehmen1Click",
-       Do([](Session& s, const EventArgs&) {
+      {"Variablendefinitionzurcknehmen1Click", Do([](Session& s, const EventArgs&) {
          s.inspector.Variablendefinitionzurcknehmen1Click();
        })},
-      {"RamInspectorSetEditText",
-       Do([](Session& s, const EventArgs& e) {
+      {"RamInspectorSetEditText", Do([](Session& s, const EventArgs& e) {
          s.inspector.RamInspectorSetEditText(e.a, e.b, e.text);
        })},
       {"RamInspectorEnter",
        Do([](Session& s, const EventArgs&) { s.inspector.RamInspectorEnter(); })},
-      {"RamInspectorExit", Do([](Session& s, const EventArgs&) { s.inspector.RamInspectorExit(); })},
+      {"RamInspectorExit",
+       Do([](Session& s, const EventArgs&) { s.inspector.RamInspectorExit(); })},
       {"RunButton", Do([](Session& s, const EventArgs& e) { RunButtonClick(s, e.a); })},
       {"RaTor", Do([](Session& s, const EventArgs& e) { s.run.SetGatesAutomatic(e.a != 0); })},
       {"TrZeit", Do([](Session& s, const EventArgs& e) { s.run.SetSliderPosition(e.a); })},
@@ -124,54 +123,48 @@ const std::unordered_map<std::string_view, Handler>& Handlers() {
                                   (e.c & 0x100) != 0};
          return s.keys.OnAppMessage(message) ? 1 : 0;
        }},
-      {"Focus",
-       Do([](Session&, const EventArgs& e) {
+      {"Focus", Do([](Session&, const EventArgs& e) {
          Page().SetFocusedControl(static_cast<Control>(e.a));
        })},
       {"MeLoadMpsClick", Do([](Session& s, const EventArgs&) { s.files.MeLoadMpsClick(); })},
       {"MeSaveMpsClick", Do([](Session& s, const EventArgs&) { s.files.MeSaveMpsClick(); })},
-      {"MePrnMpsClick",
-       Do([](Session& s, const EventArgs&) {
+      {"MePrnMpsClick", Do([](Session& s, const EventArgs&) {
          s.frontend.PrintListing(s.files.BuildMpdText(), s.files.MpsFileName());
        })},
       {"MeLoadRamClick", Do([](Session& s, const EventArgs&) { s.files.MeLoadRamClick(); })},
       {"MeSaveRamClick", Do([](Session& s, const EventArgs&) { s.files.MeSaveRamClick(); })},
-      {"MePrnRamClick",
-       Do([](Session& s, const EventArgs&) {
+      {"MePrnRamClick", Do([](Session& s, const EventArgs&) {
          s.frontend.PrintListing(s.files.RamListing(s.ramGrid.AssemblerView()),
                                  s.files.RamFileName());
        })},
       {"MeClrRegClick", Do([](Session& s, const EventArgs&) { s.run.MeClrRegClick(); })},
       {"MeClrRamClick", Do([](Session& s, const EventArgs&) { s.files.MeClrRamClick(); })},
       {"MeClrMpsClick", Do([](Session& s, const EventArgs&) { s.mpsEditor.MeClrMpsClick(); })},
-      {"MeVariablenClick", Do([](Session& s, const EventArgs&) { s.inspector.MeVariablenClick(); })},
+      {"MeVariablenClick",
+       Do([](Session& s, const EventArgs&) { s.inspector.MeVariablenClick(); })},
       {"MeKonflClick", Do([](Session& s, const EventArgs&) { s.MeKonflClick(); })},
       {"MeTorKzClick", Do([](Session& s, const EventArgs&) { s.MeTorKzClick(); })},
       {"MeBus_8Click", Do([](Session& s, const EventArgs&) { s.MeBus_8Click(); })},
       {"MePfeilClick", Do([](Session& s, const EventArgs&) { s.MePfeilClick(); })},
       // The page's layout: the description column takes the width the processor panel gains.
-      {"SetDescriptionWidth",
-       Do([](Session& s, const EventArgs& e) {
+      {"SetDescriptionWidth", Do([](Session& s, const EventArgs& e) {
          s.mpsGrid.colWidths[MpsStore::kDescriptionColumn] = e.a;
          s.frontend.Invalidate(kRedrawMpsGrid);
        })},
       // Before the first layout the RAM grid is built in the assembler view, then in the
       // chosen one, as the window does it.
-      {"CalcMinimalGridSize",
-       Do([](Session& s, const EventArgs&) {
+      {"CalcMinimalGridSize", Do([](Session& s, const EventArgs&) {
          const bool assembler = s.ramGrid.AssemblerView();
          s.ramGrid.ShowRamAssembler(s.machine.Ram);
          if (!assembler) s.ramGrid.ShowRamData(s.machine.Ram);
          s.frontend.Invalidate(kRedrawRamGrid);
        })},
       // The built-in examples: the load commands with the picker answered by the page.
-      {"LoadMpsExample",
-       Do([](Session& s, const EventArgs& e) {
+      {"LoadMpsExample", Do([](Session& s, const EventArgs& e) {
          Page().AnswerNextOpen(std::string(e.text));
          s.files.MeLoadMpsClick();
        })},
-      {"LoadRamExample",
-       Do([](Session& s, const EventArgs& e) {
+      {"LoadRamExample", Do([](Session& s, const EventArgs& e) {
          Page().AnswerNextOpen(std::string(e.text));
          s.files.MeLoadRamClick();
        })},

@@ -5,9 +5,8 @@
 #include <cstdlib>
 
 // The page's side of each call lives in window.vellarPage (web/src/host.js).
-EM_JS(void, js_show_message, (const char* text, const char* caption, int error), {
-  window.vellarPage.showMessage(UTF8ToString(text), UTF8ToString(caption), !!error);
-});
+EM_JS(void, js_show_message, (const char* text, const char* caption, int error),
+      { window.vellarPage.showMessage(UTF8ToString(text), UTF8ToString(caption), !!error); });
 EM_JS(int, js_ask_yes_no, (const char* question), {
   return Asyncify.handleSleep(function(wakeUp) {
     window.vellarPage.askYesNo(UTF8ToString(question)).then(function(yes) { wakeUp(yes ? 1 : 0); });
@@ -30,17 +29,14 @@ EM_JS(char*, js_ask_save_file, (const char* filter, int filterIndex, const char*
 EM_JS(void, js_yield, (), {
   return Asyncify.handleSleep(function(wakeUp) { window.vellarPage.yieldToPage(wakeUp); });
 });
-EM_JS(void, js_set_timer, (int enabled, int intervalMs), {
-  window.vellarPage.setTimer(!!enabled, intervalMs);
-});
+EM_JS(void, js_set_timer, (int enabled, int intervalMs),
+      { window.vellarPage.setTimer(!!enabled, intervalMs); });
 EM_JS(void, js_invalidate, (), { window.vellarPage.invalidate(); });
-EM_JS(void, js_set_caption, (const char* caption), {
-  window.vellarPage.setCaption(UTF8ToString(caption));
-});
+EM_JS(void, js_set_caption, (const char* caption),
+      { window.vellarPage.setCaption(UTF8ToString(caption)); });
 EM_JS(void, js_set_focus, (int control), { window.vellarPage.setFocus(control); });
-EM_JS(void, js_print_listing, (const char* text, const char* title), {
-  window.vellarPage.printListing(UTF8ToString(text), UTF8ToString(title));
-});
+EM_JS(void, js_print_listing, (const char* text, const char* title),
+      { window.vellarPage.printListing(UTF8ToString(text), UTF8ToString(title)); });
 
 namespace vellar::web {
 

@@ -9,7 +9,6 @@ export async function loadModel() {
   M.FS.mkdir('/Beispiele');
   M.FS.mkdir('/cli');
   M.FS.chdir('/Dateien');
-  window.__M = M;
   return M;
 }
 

@@ -26,7 +26,9 @@ const page = {
   },
   invalidate() {
     if (page.frame) return;
-    page.frame = requestAnimationFrame(render);
+    // During an unpaced run a few pictures a second are enough; the run gets the time.
+    if (bridge.waiting()) page.frame = setTimeout(render, 100);
+    else page.frame = requestAnimationFrame(render);
   },
   focusControl(control) {
     const target = {
@@ -209,9 +211,10 @@ function buildGrids() {
   }, () => now('Focus', CONTROL.RamInspector));
   inspector.current = [1, 1];
   for (const g of [grMps, grRam, inspector]) {
+    // Drawn at once: the next key must find the grid as the model left it.
     g.onRefresh = (follow) => {
       if (follow) g.followCurrent = true;
-      page.invalidate();
+      render();
     };
     g.onScroll = () => page.invalidate();
     const update = g.update.bind(g);
