@@ -22,6 +22,7 @@ try {
     await page.click('#BuBefehl');
     await page.evaluate(() => window.vellar.idle());
   }
+  await page.focus('#TrZeit');
   await page.keyboard.press('End');
   await page.click('#BuTakt');
   await new Promise((r) => setTimeout(r, 400));
