@@ -64,6 +64,14 @@ async function clickModalButton(page, text) {
   throw new Error('kein Knopf ' + text);
 }
 
+// A file picker that the action opens; a dialog of the page instead fails with its text.
+async function fileChooser(page, action) {
+  const modal = page.waitForSelector('#modal:not([hidden])', { timeout: 20000 })
+    .then(async () => { throw new Error('statt der Dateiauswahl: ' + await modalText(page)); }, () => null);
+  const [chooser] = await Promise.race([Promise.all([page.waitForFileChooser({ timeout: 20000 }), action()]), modal]);
+  return chooser;
+}
+
 // Saving goes through the browser's save dialog; here a stand-in keeps the bytes.
 async function catchSaves(page, name) {
   await page.evaluate((name) => {
@@ -226,7 +234,7 @@ test('Speichern und Laden: Bytes wie die des Programms, Frage „Mps speichern ?
   await menu(page, 'Zurcksetzen', 'MeClrRam').catch(() => {});
   await idle(page);
   assert.ok((await ramBytes(page, 0, 256)).every((b) => b === 0), 'RAM gelöscht');
-  const [chooser] = await Promise.all([page.waitForFileChooser(), page.keyboard.press('F5')]);
+  const chooser = await fileChooser(page, () => page.keyboard.press('F5'));
   await chooser.accept([file]);
   await idle(page);
   assert.deepEqual(await ramBytes(page, 0, 256), before);
