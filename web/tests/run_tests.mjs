@@ -139,6 +139,18 @@ test('ein Klick auf ein Tor öffnet es und schaltet auf manuelle Torsteuerung', 
   assert.ok(v.gates[3][0] === 1 || v.gates[3][0] === 3, 'Tor 3 zeigt sich offen');
   assert.ok(v.gates[2][0] === 0 || v.gates[2][0] === 2, 'Tor 2 bleibt zu');
   assert.equal(await page.$eval('#Tor_3', (e) => e.title), 'Tor schließen');
+  // The key hook: Ctrl with a hex digit, and Alt+Shift with it where the browser keeps Ctrl.
+  await page.keyboard.down('Control');
+  await page.keyboard.press('4');
+  await page.keyboard.up('Control');
+  await page.keyboard.down('Alt');
+  await page.keyboard.down('Shift');
+  await page.keyboard.press('KeyA');
+  await page.keyboard.up('Shift');
+  await page.keyboard.up('Alt');
+  await idle(page);
+  const gates = (await page.evaluate(() => window.vellar.view())).gates.map((g) => g[0] % 2);
+  assert.deepEqual([gates[3], gates[4], gates[0xa], gates[2]], [1, 1, 1, 0]);
   await page.close();
 });
 
