@@ -30,3 +30,15 @@ ensure_packages() {
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
+
+# The browser build and its tests: emscripten (its optimizer needs acorn from node-acorn),
+# Node.js and npm for esbuild and puppeteer-core, and chromium for the tests.
+vellar_web_packages=(emscripten node-acorn chromium)
+
+ensure_web_packages() {
+  local extra=()
+  # Node.js may come from elsewhere than Debian; only a missing node or npm is installed.
+  command -v node >/dev/null || extra+=(nodejs)
+  command -v npm >/dev/null || extra+=(npm)
+  ensure_packages "${vellar_web_packages[@]}" "${extra[@]}"
+}
