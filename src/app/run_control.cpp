@@ -1,6 +1,7 @@
 #include "app/run_control.h"
 
 #include <algorithm>
+#include <string>
 
 namespace vellar {
 
@@ -12,12 +13,17 @@ constexpr uint64_t kBareStretch = 1u << 14;
 constexpr std::array<int, 14> kClockTimes = {0,   10,  20,   30,   50,   100,  200,
                                              300, 500, 1000, 2000, 3000, 5000, 10000};
 
-constexpr std::array<std::string_view, 17> kLabels = {
-    "&Zeit:  zu schnell", "&Zeit:  sehr schnell", "&Zeit:  schneller",  "&Zeit:  schnell",
-    "Takt&zeit:  0,01 s", "Takt&zeit:  0,02 s",   "Takt&zeit:  0,03 s", "Takt&zeit:  0,05 s",
-    "Takt&zeit:  0,1 s",  "Takt&zeit:  0,2 s",    "Takt&zeit:  0,3 s",  "Takt&zeit:  0,5 s",
-    "Takt&zeit:  1 s",    "Takt&zeit:  2 s",      "Takt&zeit:  3 s",    "Takt&zeit:  5 s",
-    "Takt&zeit:  10 s"};
+constexpr std::array<std::string_view, 4> kUnpacedLabels = {
+    "&Zeit:  zu schnell", "&Zeit:  sehr schnell", "&Zeit:  schneller", "&Zeit:  schnell"};
+
+// The clock time in seconds in the shortest form, as %g writes it: 0,01 … 0,5, 1 … 10.
+std::string Seconds(int milliseconds, std::string_view decimalSeparator) {
+  std::string text = std::to_string(milliseconds / 1000);
+  std::string fraction = std::to_string(1000 + milliseconds % 1000).substr(1);
+  while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
+  if (!fraction.empty()) text += std::string(decimalSeparator) + fraction;
+  return text;
+}
 
 }  // namespace
 
@@ -88,9 +94,11 @@ void RunControl::TrZeitChange() {
   p_.frontend.Invalidate(kRedrawRunControls);
 }
 
-std::string_view RunControl::LabelText(int position) {
+std::string RunControl::LabelText(int position, std::string_view decimalSeparator) {
   position = std::clamp(position, kMinPosition, kMaxPosition);
-  return kLabels[static_cast<size_t>(position - kMinPosition)];
+  if (position <= 0)
+    return std::string(kUnpacedLabels[static_cast<size_t>(position - kMinPosition)]);
+  return "Takt&zeit:  " + Seconds(ClockTime(position), decimalSeparator) + " s";
 }
 
 int RunControl::ClockTime(int position) {
@@ -122,14 +130,23 @@ void RunControl::StartRun() {
 }
 
 void RunControl::RunUnpaced() {
-  while (!stopRequested_) {
+  // A run started while an unpaced run lets the window handle its events (a run button
+  // clicked meanwhile) is carried on by the loop already going instead of opening a second
+  // one inside it: stacked loops would grow with every click until the window stopped
+  // answering, and ending one of them would leave the others to be ended one by one.
+  if (unpacedLoop_) return;
+  unpacedLoop_ = true;
+  // A start with the timer (the slider was moved to a clock time meanwhile, or a bus phase was
+  // clicked) hands the run over to the timer.
+  while (!stopRequested_ && !timerEnabled_) {
     if (RunsBare()) {
       RunBareStretch();
     } else {
       TimerTimer();
     }
   }
-  TimerTimer();
+  if (!timerEnabled_) TimerTimer();
+  unpacedLoop_ = false;
 }
 
 bool RunControl::RunsBare() const {
@@ -169,6 +186,13 @@ void RunControl::Bu2PhasenClick() {
 }
 
 void RunControl::BuTaktClick(std::optional<RunButton> button) {
+  if (!button && RunGoingOn()) {
+    // The space bar asks for a run in the current mode, and one is going on already: it goes
+    // on undisturbed. Key repeat sends some thirty presses a second while the bar is held;
+    // starting the run anew with each of them would skip the pending input phase every time,
+    // and during an unpaced run would stack the runs inside each other without end.
+    return;
+  }
   if (!button && clockMode_ == kBusClock) {
     // The tick's bus-clock branch never ends a run, so the space bar gives one bus phase here,
     // as the bus-clock button does; an unpaced loop would otherwise never end.
@@ -205,6 +229,10 @@ void RunControl::BuStoppClick() {
 int RunControl::EndRow() const {
   // One instruction ends when the next micro-instruction is at address 0; both end behind FF.
   return clockMode_ == kOneInstruction ? 1 : 0;
+}
+
+bool RunControl::RunGoingOn() const {
+  return (unpacedLoop_ || timerEnabled_) && !stopRequested_ && clockMode_ != kBusClock;
 }
 
 bool RunControl::RunIsOver() const {

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "app/clock_phases.h"
@@ -60,8 +61,9 @@ class RunControl {
   int SliderPosition() const { return position_; }
   void SetSliderPosition(int position);
   void TrZeitChange();
-  std::string_view LabelText() const { return LabelText(position_); }
-  static std::string_view LabelText(int position);
+  std::string LabelText() const { return LabelText(position_); }
+  // The window passes the system's decimal separator; "0,5" on a German system.
+  static std::string LabelText(int position, std::string_view decimalSeparator = ",");
   // Clock time in milliseconds of positions 1 to 13, 0 for the others.
   static int ClockTime(int position);
   bool TimerPaced() const { return position_ > 0; }
@@ -84,6 +86,8 @@ class RunControl {
   void EndRun();
 
   bool StopRequested() const { return stopRequested_; }
+  // A run of clock mode 1 to 3 is under way and has not reached its end yet.
+  bool RunGoingOn() const;
   bool InputPhaseNext() const { return inputPhaseNext_; }
   bool BusPhaseInput() const { return busPhaseInput_; }
 
@@ -118,6 +122,7 @@ class RunControl {
   bool busPhaseInput_ = false;
   // An output phase of this run whose input phase has not been performed yet.
   bool inputPending_ = false;
+  bool unpacedLoop_ = false;  // RunUnpaced is on the stack
   std::array<bool, kRunButtonCount> visible_{};
   int buttonsShownFor_ = -1;  // the gate control the visible buttons belong to
   uint64_t clockLimit_ = 0;

@@ -3,6 +3,7 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLocale>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -168,7 +169,7 @@ void ControlPanel::AddRunButtons(QWidget* group) {
 
 void ControlPanel::RunButtonClick(RunButton button) {
   RunControl& run = session_.run;
-  guard_([&] {
+  const auto click = [&] {
     switch (button) {
       case RunButton::BuReset:
         run.MeClrRegClick();
@@ -188,7 +189,14 @@ void ControlPanel::RunButtonClick(RunButton button) {
         run.BuTaktClick(button);
         break;
     }
-  });
+  };
+  // Pause only asks the run to end at its next phase, so it is honoured however deep the
+  // handlers are nested.
+  if (button == RunButton::BuPause) {
+    guard_.Always(click);
+  } else {
+    guard_(click);
+  }
 }
 
 void ControlPanel::FocusGateControl() {
@@ -205,7 +213,9 @@ void ControlPanel::Sync() {
     const QSignalBlocker block(trZeit_);
     trZeit_->setValue(run.SliderPosition());
   }
-  laZeit_->setText(FromUtf8(run.LabelText()));
+  // The clock time with the system's decimal separator, whatever the window's own language.
+  const std::string separator = QLocale::system().decimalPoint().toStdString();
+  laZeit_->setText(FromUtf8(RunControl::LabelText(run.SliderPosition(), separator)));
   laZeit_->adjustSize();
   const bool assembler = session_.ramView.RaRamItem() == RamView::kAssemblerItem;
   (assembler ? assemblerView_ : dataView_)->setChecked(true);

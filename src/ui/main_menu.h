@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 class QAction;
 class QMenuBar;
 
@@ -17,7 +19,7 @@ class MainMenu {
  public:
   MainMenu(QMenuBar* bar, TFoSim& window);
 
-  // The check marks as the session holds them.
+  // The check marks as the session holds them, and the zoom level shown.
   void Sync(const MenuOptions& options);
 
  private:
@@ -26,6 +28,7 @@ class MainMenu {
   QAction* meTorKz_ = nullptr;
   QAction* meBus8_ = nullptr;
   QAction* mePfeil_ = nullptr;
+  std::vector<QAction*> zoomItems_;
 };
 
 }  // namespace vellar::ui

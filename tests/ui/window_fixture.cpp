@@ -1,9 +1,11 @@
 #include "window_fixture.h"
 
 #include <QAbstractButton>
+#include <QAbstractFileIconProvider>
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMenuBar>
 #include <QTest>
 
@@ -19,8 +21,11 @@ void ModalAnswerer::Expect(QMessageBox::StandardButton answer) {
   expected_.push_back({Kind::Box, answer, {}, {}});
 }
 
-void ModalAnswerer::ExpectFileDialog(const QString& file) {
-  expected_.push_back({Kind::File, QMessageBox::NoButton, file, {}});
+void ModalAnswerer::ExpectFileDialog(const QString& file,
+                                     std::function<void(QFileDialog*)> inspect) {
+  expected_.push_back({Kind::File, QMessageBox::NoButton, file,
+                       [inspect](QDialog* d) { inspect(static_cast<QFileDialog*>(d)); }});
+  if (!inspect) expected_.back().action = nullptr;
 }
 
 void ModalAnswerer::ExpectDialog(std::function<void(QDialog*)> action) {
@@ -37,15 +42,22 @@ bool ModalAnswerer::Next(Kind kind, const char* what, const QString& detail) {
 
 void ModalAnswerer::AnswerFileDialog(QFileDialog* dialog) {
   texts.push_back(dialog->nameFilters().join(QStringLiteral(";;")));
+  QStringList typeNames;
+  for (const char* suffix : {"mpd", "mps", "ras", "rad", "ram", "erm"}) {
+    const QFileInfo file(dialog->directory(), QStringLiteral("x.") + QLatin1String(suffix));
+    typeNames << (dialog->iconProvider() ? dialog->iconProvider()->type(file) : QString());
+  }
   fileDialogs.push_back({dialog->acceptMode() == QFileDialog::AcceptSave, dialog->nameFilters(),
                          dialog->selectedNameFilter(), dialog->defaultSuffix(),
-                         dialog->directory().absolutePath()});
+                         dialog->directory().absolutePath(), typeNames});
   if (!Next(Kind::File, "file dialog", texts.back())) {
     dialog->reject();
     return;
   }
   const QString file = expected_.front().file;
+  const auto inspect = std::move(expected_.front().action);
   expected_.pop_front();
+  if (inspect) inspect(dialog);
   if (file.isEmpty()) {
     dialog->reject();
     return;
@@ -75,6 +87,10 @@ void ModalAnswerer::Poll() {
     return;
   }
   texts.push_back(box->text());
+  BoxSeen seen{box->icon(), !box->iconPixmap().isNull(), {}};
+  for (const QAbstractButton* b : box->buttons()) seen.buttons << b->text();
+  seen.buttons.sort();
+  boxes.push_back(seen);
   QAbstractButton* button = (expected_.empty() || expected_.front().kind != Kind::Box)
                                 ? nullptr
                                 : box->button(expected_.front().button);
