@@ -1,13 +1,16 @@
 #include "app/key_hook.h"
 
-#include "app/session.h"
+#include "app/control_flags.h"
+#include "app/mps_editor.h"
+#include "app/ram_editor.h"
+#include "app/run_control.h"
 
 namespace vellar {
 
 bool KeyHook::OnAppMessage(const KeyMessage& message) {
   // The focus as the grids' enter and exit handlers keep it.
-  const bool mpsGridFocused = session_.mpsEditor.MpsGridFocused();
-  const bool ramGridFocused = session_.ramEditor.GridFocused();
+  const bool mpsGridFocused = p_.mpsEditor.MpsGridFocused();
+  const bool ramGridFocused = p_.ramEditor.GridFocused();
   if (!message.down) {
     if (message.key == KeyCode::Control || message.key == KeyCode::Alt) ctrlHeld_ = false;
     return false;
@@ -18,8 +21,8 @@ bool KeyHook::OnAppMessage(const KeyMessage& message) {
       ctrlHeld_ = true;
       break;
     case KeyCode::Space:
-      if (!mpsGridFocused && !session_.flags.GridEditing) {
-        session_.run.BuTaktClick(std::nullopt);
+      if (!mpsGridFocused && !p_.flags.GridEditing) {
+        p_.run.BuTaktClick(std::nullopt);
         handled = true;
       }
       break;
@@ -28,19 +31,19 @@ bool KeyHook::OnAppMessage(const KeyMessage& message) {
       if (!ctrlHeld_) break;
       const bool insert = message.key == KeyCode::Insert;
       if (mpsGridFocused) {
-        insert ? session_.mpsEditor.InsertMpsRow() : session_.mpsEditor.DeleteMpsRow();
-        if (insert) session_.frontend.Invalidate(kRedrawRamGrid);
+        insert ? p_.mpsEditor.InsertMpsRow() : p_.mpsEditor.DeleteMpsRow();
+        if (insert) p_.frontend.Invalidate(kRedrawRamGrid);
         handled = true;
       }
       // The RAM grid shows its cell editor exactly while it has the focus.
       if (ramGridFocused) {
-        insert ? session_.ramEditor.InsertRamLine() : session_.ramEditor.DeleteRamLine();
+        insert ? p_.ramEditor.InsertRamLine() : p_.ramEditor.DeleteRamLine();
         handled = true;
       }
       break;
     }
     case KeyCode::HexDigit:
-      if (ctrlHeld_ && !message.altHeld) session_.TorClick(message.hexDigit);
+      if (ctrlHeld_ && !message.altHeld) p_.run.TorClick(message.hexDigit);
       break;
     default:
       break;

@@ -6,7 +6,10 @@
 // may keep it from it.
 namespace vellar {
 
-class Session;
+class MpsEditor;
+class RamEditor;
+class RunControl;
+struct ControlFlags;
 
 // Keys as the hook tells them apart. Letters and digits are the keys themselves, whatever
 // Shift says; the numeric keypad's digits are other keys.
@@ -21,7 +24,17 @@ struct KeyMessage {
 
 class KeyHook {
  public:
-  explicit KeyHook(Session& session) : session_(session) {}
+  // What the keys reach: the grids' row shifting, the run control with its gate buttons, and
+  // the flag that tells a cell being typed into.
+  struct Parts {
+    MpsEditor& mpsEditor;
+    RamEditor& ramEditor;
+    RunControl& run;
+    const ControlFlags& flags;
+    Frontend& frontend;
+  };
+
+  explicit KeyHook(const Parts& parts) : p_(parts) {}
 
   // Returns true when the message is handled and must not reach the focused control.
   bool OnAppMessage(const KeyMessage& message);
@@ -29,7 +42,7 @@ class KeyHook {
   bool CtrlHeld() const { return ctrlHeld_; }
 
  private:
-  Session& session_;
+  Parts p_;
   bool ctrlHeld_ = false;
 };
 

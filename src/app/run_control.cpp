@@ -35,6 +35,12 @@ void RunControl::SetGatesAutomatic(bool automatic) {
   RaTorClick();
 }
 
+void RunControl::TorClick(int gate) {
+  if (gate < 0 || gate >= kGateCount) return;
+  SetGatesAutomatic(false);
+  p_.gates.ToggleByHand(gate);
+}
+
 void RunControl::RaTorClick() {
   const bool automatic = p_.flags.GatesAutomatic;
   p_.phases.CurrentRow = 1;

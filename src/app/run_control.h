@@ -49,6 +49,8 @@ class RunControl {
   // RaTor: selecting another item runs RaTorClick; selecting the current one runs nothing.
   bool GatesAutomatic() const { return p_.flags.GatesAutomatic; }
   void SetGatesAutomatic(bool automatic);
+  // A click on a gate button, or Ctrl with a hex digit: manual gate control, then the gate.
+  void TorClick(int gate);
   void RaTorClick();
 
   // RaTakt: two items under manual gate control, four under automatic.

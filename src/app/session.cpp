@@ -5,7 +5,7 @@
 
 namespace vellar {
 
-Session::Session(Frontend& fe) : frontend(fe) {
+Session::Session(Frontend& fe) : SessionKeys(fe) {
   mps.SetListener(this);
 }
 
@@ -123,9 +123,7 @@ void Session::MeTorKzClick() {
 }
 
 void Session::TorClick(int gate) {
-  if (gate < 0 || gate >= kGateCount) return;
-  run.SetGatesAutomatic(false);
-  gates.ToggleByHand(gate);
+  run.TorClick(gate);
 }
 
 void Session::MpsChanged() {

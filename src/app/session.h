@@ -25,16 +25,86 @@
 #include "ram/variables.h"
 
 // Everything the main window owns, without the window: the machine, the stores, the grids'
-// models and the handlers of every control. The window shows these members and forwards the
+// models and the handlers of every control. The window shows these parts and forwards the
 // user's events to the handlers; it decides nothing itself.
 namespace vellar {
 
-class Session : private MpsStoreListener {
+// The parts are built layer by layer, each layer on the one below it, and a part may name only
+// parts of lower layers. Members of one class are built in the order they are declared, so
+// with all parts in one class a moved line could hand a part one that is not built yet, and
+// nothing would say so. A base class is always built before the class that derives from it:
+// here a part that names one of its own layer or a higher one does not compile. A new part
+// goes into the lowest layer above every part it names.
+
+// Layer 1: plain state that names no other part.
+struct SessionStores {
+  explicit SessionStores(Frontend& fe) : frontend(fe) {}
+  SessionStores(const SessionStores&) = delete;
+  SessionStores& operator=(const SessionStores&) = delete;
+
+  Frontend& frontend;
+  Machine machine;
+  MenuOptions menu;
+  ControlFlags flags;
+  MpsStore mps;
+  MpsGrid mpsGrid;
+  VariableList variables;
+};
+
+// Layer 2: what shows the stores.
+struct SessionViews : SessionStores {
+  using SessionStores::SessionStores;
+  RamGrid ramGrid{mps};
+  GateControl gates{machine, flags, frontend};
+  DataPathPicture picture{machine, frontend};
+};
+
+// Layer 3: memory access and the RAM view switch.
+struct SessionMemory : SessionViews {
+  using SessionViews::SessionViews;
+  Memory memory{machine, ramGrid, variables, frontend};
+  RamView ramView{ramGrid, machine, variables, frontend};
+};
+
+// Layer 4: the fields and grids the user types into.
+struct SessionFields : SessionMemory {
+  using SessionMemory::SessionMemory;
+  RegisterFields registers{machine, flags, frontend, memory};
+  RamEditor ramEditor{{machine, memory, ramGrid, ramView, mps, flags, frontend}};
+  VariableInspector inspector{{variables, memory, machine, ramGrid, menu, flags, frontend}};
+};
+
+// Layer 5: the clock phases.
+struct SessionClock : SessionFields {
+  using SessionFields::SessionFields;
+  ClockPhases phases{{machine, mps, mpsGrid, gates, flags, memory, registers, picture, frontend}};
+};
+
+// Layer 6: run control.
+struct SessionRun : SessionClock {
+  using SessionClock::SessionClock;
+  RunControl run{
+      {phases, gates, picture, machine, flags, mpsGrid, ramGrid, menu.MeKonfl, frontend}};
+};
+
+// Layer 7: the commands that stop or reset a run: MPS editing and files.
+struct SessionCommands : SessionRun {
+  using SessionRun::SessionRun;
+  MpsEditor mpsEditor{{mps, mpsGrid, gates, run, phases, machine, ramGrid, flags, frontend}};
+  FileCommands files{
+      {mps, mpsGrid, ramGrid, memory, variables, machine, menu, run, ramView, frontend}};
+};
+
+// Layer 8: the key hook, which reaches the editors and the run control.
+struct SessionKeys : SessionCommands {
+  using SessionCommands::SessionCommands;
+  KeyHook keys{{mpsEditor, ramEditor, run, flags, frontend}};
+};
+
+class Session : public SessionKeys, private MpsStoreListener {
  public:
   explicit Session(Frontend& frontend);
   ~Session() override;
-  Session(const Session&) = delete;
-  Session& operator=(const Session&) = delete;
 
   // The window's creation: machines, grids and buttons in their first state, then the
   // program's arguments.
@@ -56,29 +126,6 @@ class Session : private MpsStoreListener {
 
   // A click on a gate button, or Ctrl with a hex digit.
   void TorClick(int gate);
-
-  Frontend& frontend;
-  Machine machine;
-  MenuOptions menu;
-  ControlFlags flags;
-  MpsStore mps;
-  MpsGrid mpsGrid;
-  RamGrid ramGrid{mps};
-  VariableList variables;
-  GateControl gates{machine, flags, frontend};
-  Memory memory{machine, ramGrid, variables, frontend};
-  RegisterFields registers{machine, flags, frontend, memory};
-  DataPathPicture picture{machine, frontend};
-  ClockPhases phases{{machine, mps, mpsGrid, gates, flags, memory, registers, picture, frontend}};
-  RunControl run{
-      {phases, gates, picture, machine, flags, mpsGrid, ramGrid, menu.MeKonfl, frontend}};
-  MpsEditor mpsEditor{{mps, mpsGrid, gates, run, phases, machine, ramGrid, flags, frontend}};
-  RamView ramView{ramGrid, machine, variables, frontend};
-  RamEditor ramEditor{{machine, memory, ramGrid, ramView, mps, flags, frontend}};
-  VariableInspector inspector{{variables, memory, machine, ramGrid, menu, flags, frontend}};
-  FileCommands files{
-      {mps, mpsGrid, ramGrid, memory, variables, machine, menu, run, ramView, frontend}};
-  KeyHook keys{*this};
 
  private:
   void MpsChanged() override;
