@@ -1,6 +1,5 @@
 #include "ui/bus_panel.h"
 
-#include "app/session.h"
 #include "ui/register_panel.h"
 #include "ui/ui_style.h"
 
@@ -14,21 +13,22 @@ constexpr std::array<GatePlace, 5> kGates = {{{0x9, 26, 29, 13},
                                               {0x8, 26, 147, 132}}};
 }  // namespace
 
-BusPanel::BusPanel(QWidget* parent, Session& session, HandlerGuard& guard,
+BusPanel::BusPanel(QWidget* parent, const DataPathParts& parts, HandlerGuard& guard,
                    const DiagramGeometry& geometry, const std::function<void(int)>& torClick)
     : ColourPanel(parent, "PaBus", kBusColor, false) {
   resize(kWidth, kHeight);
   AddCaption(this, QStringLiteral("Bussystem"));
-  inner_ = new PicturePanel(this, "PaBus2", kBusColor, Picture::Bus, geometry, session);
+  inner_ = new PicturePanel(this, "PaBus2", kBusColor, Picture::Bus, geometry, parts.picture,
+                            parts.menu);
   inner_->setGeometry(4, 24, 185, 197);
   AddLabel(inner_, QStringLiteral("Datenbus"), 60, 7);
   AddLabel(inner_, QStringLiteral("Adressbus"), 57, 114);
   AddBackdrop(inner_, kIpBlue, 76, 146);
-  auto* edDR = new RegisterField(inner_, DR, 78, 50, session, guard);
-  auto* edAR = new RegisterField(inner_, AR, 78, 148, session, guard);
+  auto* edDR = new RegisterField(inner_, DR, 78, 50, parts.registers, guard);
+  auto* edAR = new RegisterField(inner_, AR, 78, 148, parts.registers, guard);
   AddLabel(inner_, QStringLiteral("&DR"), 80, 32, edDR);
   AddLabel(inner_, QStringLiteral("A&R"), 81, 131, edAR);
-  gates_ = AddGates(inner_, kGates, session.gates, torClick);
+  gates_ = AddGates(inner_, kGates, parts.gates, torClick);
   fields_ = {edDR, edAR};
 }
 

@@ -18,8 +18,8 @@ class BusPanel : public ColourPanel {
   static constexpr int kWidth = 193;
   static constexpr int kHeight = 225;
 
-  BusPanel(QWidget* parent, Session& session, HandlerGuard& guard, const DiagramGeometry& geometry,
-           const std::function<void(int)>& torClick);
+  BusPanel(QWidget* parent, const DataPathParts& parts, HandlerGuard& guard,
+           const DiagramGeometry& geometry, const std::function<void(int)>& torClick);
 
   PicturePanel* Inner() const { return inner_; }
   void FillControls(DiagramControls& controls) const;

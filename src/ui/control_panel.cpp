@@ -10,7 +10,6 @@
 #include <QSignalBlocker>
 #include <QStyle>
 
-#include "app/session.h"
 #include "ui/ui_style.h"
 
 namespace vellar::ui {
@@ -111,8 +110,11 @@ void ClockSlider::keyPressEvent(QKeyEvent* event) {
   event->accept();
 }
 
-ControlPanel::ControlPanel(QWidget* parent, Session& session, HandlerGuard& guard)
-    : ColourPanel(parent, "PaControl", kActiveBorder, false), session_(session), guard_(guard) {
+ControlPanel::ControlPanel(QWidget* parent, RunControl& run, RamView& ramView, HandlerGuard& guard)
+    : ColourPanel(parent, "PaControl", kActiveBorder, false),
+      run_(run),
+      ramView_(ramView),
+      guard_(guard) {
   setGeometry(0, 448, 1081, kHeight);
   // The strip's items are set a pixel smaller than the window's font so that they fit.
   setFont(WindowFont(12));
@@ -122,7 +124,7 @@ ControlPanel::ControlPanel(QWidget* parent, Session& session, HandlerGuard& guar
   manual_ = AddRadio(raTor, QStringLiteral("Manuell"), 32);
   for (QRadioButton* item : {automatic_, manual_}) {
     connect(item, &QRadioButton::clicked, this,
-            [this] { guard_([&] { session_.run.SetGatesAutomatic(automatic_->isChecked()); }); });
+            [this] { guard_([&] { run_.SetGatesAutomatic(automatic_->isChecked()); }); });
   }
 
   QGroupBox* group = AddGroup(this, "GroupBox1", QStringLiteral("Simulation"), {176, 14, 170, 51});
@@ -131,7 +133,7 @@ ControlPanel::ControlPanel(QWidget* parent, Session& session, HandlerGuard& guar
   trZeit_ = new ClockSlider(this);
   trZeit_->setGeometry(360, 20, 161, 37);
   connect(trZeit_, &QSlider::valueChanged, this, [this](int position) {
-    guard_([&] { session_.run.SetSliderPosition(position); });
+    guard_([&] { run_.SetSliderPosition(position); });
     // A paced automatic run snaps the slider back.
     Sync();
   });
@@ -144,7 +146,7 @@ ControlPanel::ControlPanel(QWidget* parent, Session& session, HandlerGuard& guar
   for (QRadioButton* item : {dataView_, assemblerView_}) {
     connect(item, &QRadioButton::clicked, this, [this] {
       const int item = assemblerView_->isChecked() ? RamView::kAssemblerItem : RamView::kDataItem;
-      guard_([&] { session_.ramView.SelectItem(item); });
+      guard_([&] { ramView_.SelectItem(item); });
     });
   }
 
@@ -168,8 +170,7 @@ void ControlPanel::AddRunButtons(QWidget* group) {
 }
 
 void ControlPanel::RunButtonClick(RunButton button) {
-  RunControl& run = session_.run;
-  const auto click = [&] { run.ButtonClick(button); };
+  const auto click = [&] { run_.ButtonClick(button); };
   // Pause only asks the run to end at its next phase, so it is honoured however deep the
   // handlers are nested.
   if (button == RunButton::BuPause) {
@@ -184,7 +185,7 @@ void ControlPanel::FocusGateControl() {
 }
 
 void ControlPanel::Sync() {
-  const RunControl& run = session_.run;
+  const RunControl& run = run_;
   (run.GatesAutomatic() ? automatic_ : manual_)->setChecked(true);
   for (int i = 0; i < kRunButtonCount; ++i) {
     buttons_[i]->setVisible(run.ButtonVisible(static_cast<RunButton>(i)));
@@ -197,7 +198,7 @@ void ControlPanel::Sync() {
   const std::string separator = QLocale::system().decimalPoint().toStdString();
   laZeit_->setText(FromUtf8(RunControl::LabelText(run.SliderPosition(), separator)));
   laZeit_->adjustSize();
-  const bool assembler = session_.ramView.RaRamItem() == RamView::kAssemblerItem;
+  const bool assembler = ramView_.RaRamItem() == RamView::kAssemblerItem;
   (assembler ? assemblerView_ : dataView_)->setChecked(true);
 }
 

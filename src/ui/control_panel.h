@@ -3,6 +3,7 @@
 #include <QSlider>
 #include <array>
 
+#include "app/ram_view.h"
 #include "app/run_control.h"
 #include "ui/handler_guard.h"
 #include "ui/panel_parts.h"
@@ -29,7 +30,7 @@ class ControlPanel : public ColourPanel {
  public:
   static constexpr int kHeight = 73;
 
-  ControlPanel(QWidget* parent, Session& session, HandlerGuard& guard);
+  ControlPanel(QWidget* parent, RunControl& run, RamView& ramView, HandlerGuard& guard);
 
   // Shows the run control's state: gate control, visible buttons, slider, label, RAM view.
   void Sync();
@@ -44,7 +45,8 @@ class ControlPanel : public ColourPanel {
   void AddRunButtons(QWidget* group);
   void RunButtonClick(RunButton button);
 
-  Session& session_;
+  RunControl& run_;
+  RamView& ramView_;
   HandlerGuard& guard_;
   QRadioButton* automatic_ = nullptr;
   QRadioButton* manual_ = nullptr;

@@ -4,7 +4,9 @@
 #include <QMenu>
 #include <QPainter>
 
-#include "app/session.h"
+#include "app/mps_editor.h"
+#include "app/ram_editor.h"
+#include "app/variable_inspector.h"
 #include "ui/ui_style.h"
 
 namespace vellar::ui {
@@ -32,8 +34,8 @@ bool LookGrid::EditLeftAligned(GridCell cell) const {
 
 // --- MPS ---
 
-MpsGridView::MpsGridView(QWidget* parent, Session& session, HandlerGuard& guard)
-    : LookGrid(parent, session, guard) {
+MpsGridView::MpsGridView(QWidget* parent, const MpsGridParts& parts, HandlerGuard& guard)
+    : LookGrid(parent, guard), p_(parts) {
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   setToolTip(QStringLiteral("Mikro-Programm-Speicher"));
@@ -48,23 +50,23 @@ int MpsGridView::RowCount() const {
 }
 
 int MpsGridView::ColWidth(int col) const {
-  return (col >= 0 && col < MpsStore::kGridCols) ? session_.mpsGrid.colWidths[col] : 16;
+  return (col >= 0 && col < MpsStore::kGridCols) ? p_.grid.colWidths[col] : 16;
 }
 
 GridCell MpsGridView::Current() const {
-  return session_.mpsGrid.current;
+  return p_.grid.current;
 }
 
 bool MpsGridView::HasSelection() const {
-  return session_.mpsGrid.hasSelection;
+  return p_.grid.hasSelection;
 }
 
 CellLook MpsGridView::Look(int col, int row) const {
-  return session_.mpsEditor.GrMpsDrawCell(col, row);
+  return p_.editor.GrMpsDrawCell(col, row);
 }
 
 QString MpsGridView::EditText(GridCell cell) const {
-  return FromUtf8(session_.mps.CellText(cell.col, cell.row));
+  return FromUtf8(p_.mps.CellText(cell.col, cell.row));
 }
 
 bool MpsGridView::EditsOnDoubleClick(GridCell cell) const {
@@ -72,93 +74,93 @@ bool MpsGridView::EditsOnDoubleClick(GridCell cell) const {
 }
 
 const CellEditor& MpsGridView::ModelEditor() const {
-  return session_.mpsGrid.editor;
+  return p_.grid.editor;
 }
 
 bool MpsGridView::EditorAlwaysShown() const {
-  return session_.mpsGrid.editorAlwaysShown;
+  return p_.grid.editorAlwaysShown;
 }
 
 void MpsGridView::SetEditText(GridCell cell, const QString& text) {
-  Call([&] { session_.mpsEditor.GrMpsSetEditText(cell.col, cell.row, text.toStdString()); });
+  Call([&] { p_.editor.GrMpsSetEditText(cell.col, cell.row, text.toStdString()); });
 }
 
 void MpsGridView::SelectCell(GridCell cell) {
-  Call([&] { session_.mpsEditor.GrMpsSelectCell(cell.col, cell.row); });
+  Call([&] { p_.editor.GrMpsSelectCell(cell.col, cell.row); });
 }
 
 void MpsGridView::MouseDown(GridCell cell, Qt::MouseButton /*button*/, QPoint /*globalPos*/) {
-  Call([&] { session_.mpsEditor.GrMpsMouseDown(cell.col, cell.row); });
+  Call([&] { p_.editor.GrMpsMouseDown(cell.col, cell.row); });
 }
 
 void MpsGridView::KeyDown(const QKeyEvent& event) {
   // Ctrl+Delete is the key hook's: it deletes the row.
   if (event.key() != Qt::Key_Delete || (event.modifiers() & Qt::ControlModifier)) return;
-  Call([&] { session_.mpsEditor.GrMpsKeyDown(KeyCode::Delete); });
+  Call([&] { p_.editor.GrMpsKeyDown(KeyCode::Delete); });
   Refresh();
 }
 
 // --- RAM ---
 
-RamGridView::RamGridView(QWidget* parent, Session& session, HandlerGuard& guard)
-    : LookGrid(parent, session, guard), popup_(new QMenu(this)) {
+RamGridView::RamGridView(QWidget* parent, const RamGridParts& parts, HandlerGuard& guard)
+    : LookGrid(parent, guard), p_(parts), popup_(new QMenu(this)) {
   setToolTip(QStringLiteral("RAM-Werte"));
   ApplyScrollBars();
   popup_->setObjectName("PopupMenu1");
   QAction* define = popup_->addAction(QStringLiteral("als Variable definieren"));
   define->setObjectName("alsVariabledefinieren1");
   connect(define, &QAction::triggered, this,
-          [this] { Call([&] { session_.inspector.alsVariabledefinieren1Click(); }); });
+          [this] { Call([&] { p_.inspector.alsVariabledefinieren1Click(); }); });
   QAction* remove = popup_->addAction(QStringLiteral("Variablendefinition zurücknehmen"));
   remove->setObjectName("Variablendefinitionzurcknehmen1");
   connect(remove, &QAction::triggered, this,
-          [this] { Call([&] { session_.inspector.Variablendefinitionzurcknehmen1Click(); }); });
+          [this] { Call([&] { p_.inspector.Variablendefinitionzurcknehmen1Click(); }); });
 }
 
 void RamGridView::ApplyScrollBars() {
-  const bool assembler = session_.ramGrid.AssemblerView();
+  const bool assembler = p_.grid.AssemblerView();
   setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setVerticalScrollBarPolicy(assembler ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
 }
 
 int RamGridView::ColCount() const {
-  return session_.ramGrid.ColCount();
+  return p_.grid.ColCount();
 }
 
 int RamGridView::RowCount() const {
-  return session_.ramGrid.RowCount();
+  return p_.grid.RowCount();
 }
 
 int RamGridView::ColWidth(int col) const {
-  return session_.ramGrid.ColWidth(col);
+  return p_.grid.ColWidth(col);
 }
 
 GridCell RamGridView::Current() const {
-  return session_.ramGrid.current;
+  return p_.grid.current;
 }
 
 CellLook RamGridView::Look(int col, int row) const {
-  return session_.ramEditor.GrRamDrawCell(col, row);
+  return p_.editor.GrRamDrawCell(col, row);
 }
 
 QString RamGridView::EditText(GridCell cell) const {
-  return FromUtf8(session_.ramGrid.CellText(cell.col, cell.row));
+  return FromUtf8(p_.grid.CellText(cell.col, cell.row));
 }
 
 const CellEditor& RamGridView::ModelEditor() const {
-  return session_.ramGrid.editor;
+  return p_.grid.editor;
 }
 
 bool RamGridView::EditorAlwaysShown() const {
-  return session_.ramGrid.editorAlwaysShown;
+  return p_.grid.editorAlwaysShown;
 }
 
 void RamGridView::SetEditText(GridCell cell, const QString& text) {
-  Call([&] { session_.ramEditor.GrRamSetEditText(cell.col, cell.row, text.toStdString()); });
+  Call([&] { p_.editor.GrRamSetEditText(cell.col, cell.row, text.toStdString()); });
 }
 
 void RamGridView::SelectCell(GridCell cell) {
-  Call([&] { session_.ramEditor.GrRamSelectCell(cell.col, cell.row); });
+  Call([&] { p_.editor.GrRamSelectCell(cell.col, cell.row); });
 }
 
 void RamGridView::MouseDown(GridCell cell, Qt::MouseButton button, QPoint globalPos) {
@@ -166,20 +168,20 @@ void RamGridView::MouseDown(GridCell cell, Qt::MouseButton button, QPoint global
                             : button == Qt::LeftButton ? MouseButton::Left
                                                        : MouseButton::Middle;
   bool open = false;
-  Call([&] { open = session_.inspector.GrRamMouseDown(cell.col, cell.row, which); });
+  Call([&] { open = p_.inspector.GrRamMouseDown(cell.col, cell.row, which); });
   if (open) popup_->popup(globalPos);
 }
 
 // --- Variable inspector ---
 
-InspectorView::InspectorView(QWidget* parent, Session& session, HandlerGuard& guard)
-    : SessionGrid(parent, session, guard) {
+InspectorView::InspectorView(QWidget* parent, VariableInspector& inspector, HandlerGuard& guard)
+    : GuardedGrid(parent, guard), inspector_(inspector) {
   setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
 int InspectorView::ColCount() const {
-  return session_.inspector.ColCount();
+  return inspector_.ColCount();
 }
 
 int InspectorView::RowCount() const {
@@ -191,33 +193,33 @@ int InspectorView::ColWidth(int col) const {
 }
 
 GridCell InspectorView::Current() const {
-  return session_.inspector.Current();
+  return inspector_.Current();
 }
 
 void InspectorView::DrawCell(QPainter& painter, int col, int row, const QRect& rect,
                              const CellState& state) {
-  DrawCellText(painter, rect, FromUtf8(session_.inspector.CellText(col, row)), true,
-               DefaultFill(state), DefaultText(state));
+  DrawCellText(painter, rect, FromUtf8(inspector_.CellText(col, row)), true, DefaultFill(state),
+               DefaultText(state));
 }
 
 QString InspectorView::EditText(GridCell cell) const {
-  return FromUtf8(session_.inspector.CellText(cell.col, cell.row));
+  return FromUtf8(inspector_.CellText(cell.col, cell.row));
 }
 
 const CellEditor& InspectorView::ModelEditor() const {
-  return session_.inspector.Editor();
+  return inspector_.Editor();
 }
 
 bool InspectorView::EditorAlwaysShown() const {
-  return session_.inspector.EditorAlwaysShown();
+  return inspector_.EditorAlwaysShown();
 }
 
 void InspectorView::SetEditText(GridCell cell, const QString& text) {
-  Call([&] { session_.inspector.RamInspectorSetEditText(cell.col, cell.row, text.toStdString()); });
+  Call([&] { inspector_.RamInspectorSetEditText(cell.col, cell.row, text.toStdString()); });
 }
 
 void InspectorView::SelectCell(GridCell cell) {
-  Call([&] { session_.inspector.RamInspectorSelectCell(cell.col, cell.row); });
+  Call([&] { inspector_.RamInspectorSelectCell(cell.col, cell.row); });
 }
 
 }  // namespace vellar::ui

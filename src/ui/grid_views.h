@@ -8,18 +8,36 @@ class QMenu;
 
 // The three grids of the window over their models: the MPS, the RAM in its two views, and
 // the variable inspector. Every event goes to the session's handlers; the grids show what
-// the session then holds.
+// the session then holds. Each grid gets only the parts it shows and forwards to.
 namespace vellar {
-class Session;
-}
+class MpsEditor;
+class MpsStore;
+class RamEditor;
+class RamGrid;
+class VariableInspector;
+struct MpsGrid;
+}  // namespace vellar
 
 namespace vellar::ui {
 
-// What the three grids share: the session, and the guard every call into it goes through.
-class SessionGrid : public StringGrid {
+// What the MPS grid shows and forwards to.
+struct MpsGridParts {
+  const MpsStore& mps;
+  const MpsGrid& grid;
+  MpsEditor& editor;
+};
+
+// What the RAM grid shows and forwards to; its popup defines and removes variables.
+struct RamGridParts {
+  const RamGrid& grid;
+  RamEditor& editor;
+  VariableInspector& inspector;
+};
+
+// What the three grids share: the guard every call into the session goes through.
+class GuardedGrid : public StringGrid {
  public:
-  SessionGrid(QWidget* parent, Session& session, HandlerGuard& guard)
-      : StringGrid(parent), session_(session), guard_(guard) {}
+  GuardedGrid(QWidget* parent, HandlerGuard& guard) : StringGrid(parent), guard_(guard) {}
 
  protected:
   template <class F>
@@ -27,17 +45,15 @@ class SessionGrid : public StringGrid {
     guard_(std::forward<F>(handler));
   }
 
-  Session& session_;
-
  private:
   HandlerGuard& guard_;
 };
 
 // A grid whose cells the session describes (text, alignment, colours): drawn by that, and
 // edited with the text where the cell shows it.
-class LookGrid : public SessionGrid {
+class LookGrid : public GuardedGrid {
  public:
-  using SessionGrid::SessionGrid;
+  using GuardedGrid::GuardedGrid;
 
  protected:
   virtual CellLook Look(int col, int row) const = 0;
@@ -48,7 +64,7 @@ class LookGrid : public SessionGrid {
 
 class MpsGridView : public LookGrid {
  public:
-  MpsGridView(QWidget* parent, Session& session, HandlerGuard& guard);
+  MpsGridView(QWidget* parent, const MpsGridParts& parts, HandlerGuard& guard);
   int ColCount() const override;
   int RowCount() const override;
   int ColWidth(int col) const override;
@@ -65,11 +81,14 @@ class MpsGridView : public LookGrid {
   void SelectCell(GridCell cell) override;
   void MouseDown(GridCell cell, Qt::MouseButton button, QPoint globalPos) override;
   void KeyDown(const QKeyEvent& event) override;
+
+ private:
+  MpsGridParts p_;
 };
 
 class RamGridView : public LookGrid {
  public:
-  RamGridView(QWidget* parent, Session& session, HandlerGuard& guard);
+  RamGridView(QWidget* parent, const RamGridParts& parts, HandlerGuard& guard);
   int ColCount() const override;
   int RowCount() const override;
   int ColWidth(int col) const override;
@@ -89,12 +108,13 @@ class RamGridView : public LookGrid {
   void MouseDown(GridCell cell, Qt::MouseButton button, QPoint globalPos) override;
 
  private:
+  RamGridParts p_;
   QMenu* popup_;
 };
 
-class InspectorView : public SessionGrid {
+class InspectorView : public GuardedGrid {
  public:
-  InspectorView(QWidget* parent, Session& session, HandlerGuard& guard);
+  InspectorView(QWidget* parent, VariableInspector& inspector, HandlerGuard& guard);
   int ColCount() const override;
   int RowCount() const override;
   int ColWidth(int col) const override;
@@ -109,6 +129,9 @@ class InspectorView : public SessionGrid {
   bool EditorAlwaysShown() const override;
   void SetEditText(GridCell cell, const QString& text) override;
   void SelectCell(GridCell cell) override;
+
+ private:
+  VariableInspector& inspector_;
 };
 
 }  // namespace vellar::ui

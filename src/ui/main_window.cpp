@@ -50,15 +50,20 @@ TFoSim::TFoSim() {
   auto torClick = [this](int gate) { TorClick(gate); };
   client_ = new ClientArea(this, [this] { FormResize(); });
   setCentralWidget(client_);
-  paProzessor_ = new ProcessorPanel(client_, session_, guard_, geometry_, torClick);
-  paBus_ = new BusPanel(client_, session_, guard_, geometry_, torClick);
+  // Each panel gets the parts it shows and forwards to.
+  const DataPathParts pathParts{session_.picture, session_.menu, session_.registers,
+                                session_.gates};
+  paProzessor_ = new ProcessorPanel(client_, {session_.mps, session_.mpsGrid, session_.mpsEditor},
+                                    pathParts, guard_, geometry_, torClick);
+  paBus_ = new BusPanel(client_, pathParts, guard_, geometry_, torClick);
   paBus_->move(456, 224);
   portrait_ = std::make_unique<Portrait>(client_);
   // The picture lies beneath the panels: at the smallest height it slides under the bus
   // panel instead of hiding its caption.
   paBus_->raise();
-  paRAM_ = new RamPanel(client_, session_, guard_);
-  paControl_ = new ControlPanel(client_, session_, guard_);
+  paRAM_ =
+      new RamPanel(client_, {session_.ramGrid, session_.ramEditor, session_.inspector}, guard_);
+  paControl_ = new ControlPanel(client_, session_.run, session_.ramView, guard_);
 
   RegisterPanel* paRegister = paProzessor_->PaRegister();
   fields_.assign(paRegister->Fields().begin(), paRegister->Fields().end());
@@ -80,10 +85,11 @@ TFoSim::TFoSim() {
   frontend_.RegisterControl(paControl_->TrZeit(), Control::Slider);
   frontend_.RegisterControl(paControl_->findChild<QWidget*>("RaTor"), Control::GateControl);
 
-  layout_ =
-      std::make_unique<WindowLayout>(LayoutParts{client_, paProzessor_, paBus_, portrait_->ImBild(),
-                                                 portrait_->MoBild(), paRAM_, paControl_},
-                                     session_, [this] { Placed(); });
+  layout_ = std::make_unique<WindowLayout>(
+      LayoutParts{client_, paProzessor_, paBus_, portrait_->ImBild(), portrait_->MoBild(), paRAM_,
+                  paControl_},
+      LayoutModel{session_.ramGrid, session_.machine, session_.mpsGrid, session_.menu},
+      [this] { Placed(); });
 
   setMinimumSize(kMinimumSize - kFrame);
   setMaximumSize(kMaximumSize - kFrame);

@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QPainter>
 
-#include "app/session.h"
+#include "app/menu_options.h"
 #include "ui/ui_style.h"
 
 namespace vellar::ui {
@@ -19,17 +19,19 @@ ColourPanel::ColourPanel(QWidget* parent, const char* name, const QColor& color,
 }
 
 PicturePanel::PicturePanel(QWidget* parent, const char* name, const QColor& color, Picture which,
-                           const DiagramGeometry& geometry, const Session& session)
+                           const DiagramGeometry& geometry, const DataPathPicture& picture,
+                           const MenuOptions& menu)
     : ColourPanel(parent, name, color, true),
       which_(which),
       geometry_(geometry),
-      session_(session) {}
+      picture_(picture),
+      menu_(menu) {}
 
 void PicturePanel::paintEvent(QPaintEvent* event) {
   QFrame::paintEvent(event);
   QPainter painter(this);
   painter.setClipRect(contentsRect());
-  PaintPicture(painter, which_, geometry_, session_.picture, !session_.menu.MePfeil);
+  PaintPicture(painter, which_, geometry_, picture_, !menu_.MePfeil);
 }
 
 QLabel* AddLabel(QWidget* parent, const QString& text, int x, int y, QWidget* buddy) {

@@ -11,8 +11,10 @@ class QLabel;
 
 // The pieces the window's panels are made of, at their design positions.
 namespace vellar {
-class Session;
-}
+class GateControl;
+class RegisterFields;
+struct MenuOptions;
+}  // namespace vellar
 
 namespace vellar::ui {
 
@@ -22,11 +24,21 @@ class ColourPanel : public QFrame {
   ColourPanel(QWidget* parent, const char* name, const QColor& color, bool lowered);
 };
 
+// What the panels of the data path show and forward to: the picture with the arrowhead
+// option, the register fields and the gate buttons.
+struct DataPathParts {
+  const DataPathPicture& picture;
+  const MenuOptions& menu;
+  RegisterFields& registers;
+  const GateControl& gates;
+};
+
 // A panel with one of the data-path pictures beneath its controls.
 class PicturePanel : public ColourPanel {
  public:
   PicturePanel(QWidget* parent, const char* name, const QColor& color, Picture which,
-               const DiagramGeometry& geometry, const Session& session);
+               const DiagramGeometry& geometry, const DataPathPicture& picture,
+               const MenuOptions& menu);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -34,7 +46,8 @@ class PicturePanel : public ColourPanel {
  private:
   Picture which_;
   const DiagramGeometry& geometry_;
-  const Session& session_;
+  const DataPathPicture& picture_;
+  const MenuOptions& menu_;
 };
 
 // A label at its place; with a buddy, its underlined letter with Alt focuses the buddy.

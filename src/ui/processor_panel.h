@@ -14,8 +14,9 @@ class ProcessorPanel : public ColourPanel {
  public:
   static constexpr int kBaseWidth = 455;
 
-  ProcessorPanel(QWidget* parent, Session& session, HandlerGuard& guard,
-                 const DiagramGeometry& geometry, const std::function<void(int)>& torClick);
+  ProcessorPanel(QWidget* parent, const MpsGridParts& mpsParts, const DataPathParts& pathParts,
+                 HandlerGuard& guard, const DiagramGeometry& geometry,
+                 const std::function<void(int)>& torClick);
 
   MpsGridView* GrMps() const { return grMps_; }
   RegisterPanel* PaRegister() const { return paRegister_; }

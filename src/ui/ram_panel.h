@@ -8,7 +8,7 @@ namespace vellar::ui {
 
 class RamPanel : public ColourPanel {
  public:
-  RamPanel(QWidget* parent, Session& session, HandlerGuard& guard);
+  RamPanel(QWidget* parent, const RamGridParts& parts, HandlerGuard& guard);
 
   RamGridView* GrRam() const { return grRam_; }
   InspectorView* RamInspector() const { return inspector_; }

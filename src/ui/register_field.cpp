@@ -4,7 +4,7 @@
 #include <QTimer>
 #include <array>
 
-#include "app/session.h"
+#include "app/register_fields.h"
 #include "ui/ui_style.h"
 
 namespace vellar::ui {
@@ -16,9 +16,9 @@ constexpr std::array<const char*, kRegCount> kNames = {"EdAX", "EdBX", "EdIP", "
 
 }  // namespace
 
-RegisterField::RegisterField(QWidget* parent, int reg, int x, int y, Session& session,
+RegisterField::RegisterField(QWidget* parent, int reg, int x, int y, RegisterFields& registers,
                              HandlerGuard& guard)
-    : QLineEdit(parent), reg_(reg), session_(session), guard_(guard) {
+    : QLineEdit(parent), reg_(reg), registers_(registers), guard_(guard) {
   setObjectName(QString::fromLatin1(kNames[reg]));
   setGeometry(x, y, kWidth, kHeight);
   setFont(WindowFont(16));
@@ -32,14 +32,14 @@ RegisterField::RegisterField(QWidget* parent, int reg, int x, int y, Session& se
   setPalette(palette);
   setText(QStringLiteral("00"));
   connect(this, &QLineEdit::textEdited, this, [this](const QString& typed) {
-    guard_([&] { session_.registers.EdRegChange(reg_, typed.toStdString()); });
+    guard_([&] { registers_.EdRegChange(reg_, typed.toStdString()); });
     // Letters become capitals and a refused character goes; the caret stays at the end.
     Sync();
   });
 }
 
 void RegisterField::Sync() {
-  const QString text = FromUtf8(session_.registers.Text(reg_));
+  const QString text = FromUtf8(registers_.Text(reg_));
   if (this->text() != text) setText(text);
 }
 
@@ -61,7 +61,7 @@ void RegisterField::mousePressEvent(QMouseEvent* event) {
 void RegisterField::focusOutEvent(QFocusEvent* event) {
   QLineEdit::focusOutEvent(event);
   if (IsWindowSwitch(*event)) return;
-  guard_([&] { session_.registers.EdRegExit(reg_); });
+  guard_([&] { registers_.EdRegExit(reg_); });
   Sync();
 }
 

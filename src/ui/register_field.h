@@ -7,7 +7,7 @@
 // One of the register fields EdAX .. EdAL: two characters at most, the text and the value
 // belong to the session's register fields, which this forwards every change to.
 namespace vellar {
-class Session;
+class RegisterFields;
 }
 
 namespace vellar::ui {
@@ -17,7 +17,8 @@ class RegisterField : public QLineEdit {
   static constexpr int kWidth = 27;
   static constexpr int kHeight = 21;
 
-  RegisterField(QWidget* parent, int reg, int x, int y, Session& session, HandlerGuard& guard);
+  RegisterField(QWidget* parent, int reg, int x, int y, RegisterFields& registers,
+                HandlerGuard& guard);
 
   int Reg() const { return reg_; }
   // Shows the session's text when it differs.
@@ -30,7 +31,7 @@ class RegisterField : public QLineEdit {
 
  private:
   int reg_;
-  Session& session_;
+  RegisterFields& registers_;
   HandlerGuard& guard_;
 };
 

@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QPainter>
 
-#include "app/session.h"
+#include "app/register_fields.h"
 #include "ui/ui_style.h"
 
 namespace vellar::ui {
@@ -50,22 +50,24 @@ std::vector<GateButton*> AddGates(QWidget* parent, std::span<const GatePlace> pl
   return buttons;
 }
 
-RegisterPanel::RegisterPanel(QWidget* parent, Session& session, HandlerGuard& guard,
+RegisterPanel::RegisterPanel(QWidget* parent, const DataPathParts& parts, HandlerGuard& guard,
                              const DiagramGeometry& geometry,
                              const std::function<void(int)>& torClick)
-    : PicturePanel(parent, "PaRegister", kProcessorColor, Picture::Register, geometry, session),
-      session_(session) {
+    : PicturePanel(parent, "PaRegister", kProcessorColor, Picture::Register, geometry,
+                   parts.picture, parts.menu),
+      registers_(parts.registers),
+      gateControl_(parts.gates) {
   AddBackdrop(this, kOpGreen, 98, 20);
   AddBackdrop(this, kIpBlue, 98, 72);
-  auto* edOP = new RegisterField(this, OP, 100, 22, session, guard);
-  auto* edIP = new RegisterField(this, IP, 100, 74, session, guard);
-  auto* edBX = new RegisterField(this, BX, 100, 126, session, guard);
-  auto* edAX = new RegisterField(this, AX, 100, 180, session, guard);
+  auto* edOP = new RegisterField(this, OP, 100, 22, parts.registers, guard);
+  auto* edIP = new RegisterField(this, IP, 100, 74, parts.registers, guard);
+  auto* edBX = new RegisterField(this, BX, 100, 126, parts.registers, guard);
+  auto* edAX = new RegisterField(this, AX, 100, 180, parts.registers, guard);
   AddLabel(this, QStringLiteral("&OP"), 104, 5, edOP);
   AddLabel(this, QStringLiteral("&IP"), 108, 57, edIP);
   AddLabel(this, QStringLiteral("&BX"), 104, 109, edBX);
   AddLabel(this, QStringLiteral("&AX"), 104, 161, edAX);
-  gates_ = AddGates(this, kGates, session.gates, torClick);
+  gates_ = AddGates(this, kGates, parts.gates, torClick);
 
   paSignF_ = AddValuePanel(this, "PaSignF", QStringLiteral("0"), 101, 244);
   paSignF_->setToolTip(QStringLiteral("Vorzeichenflag"));
@@ -77,7 +79,7 @@ RegisterPanel::RegisterPanel(QWidget* parent, Session& session, HandlerGuard& gu
   paALU_->setFrameStyle(QFrame::Panel | QFrame::Raised);
   paALU_->setLineWidth(2);
   paALU_->setGeometry(222, 200, 131, 65);
-  auto* edAL = new RegisterField(paALU_, AL, 52, 28, session, guard);
+  auto* edAL = new RegisterField(paALU_, AL, 52, 28, parts.registers, guard);
   auto* shMinu = new QWidget(paALU_);
   shMinu->setObjectName("ShMinu");
   SetBackground(shMinu, Qt::black);
@@ -90,9 +92,9 @@ RegisterPanel::RegisterPanel(QWidget* parent, Session& session, HandlerGuard& gu
 }
 
 void RegisterPanel::Sync() {
-  const QString sign = FromUtf8(session_.registers.SignText());
+  const QString sign = FromUtf8(registers_.SignText());
   if (paSignF_->text() != sign) paSignF_->setText(sign);
-  shPlus_->setVisible(session_.gates.PlusBarVisible());
+  shPlus_->setVisible(gateControl_.PlusBarVisible());
 }
 
 void RegisterPanel::FillControls(DiagramControls& c) const {

@@ -25,7 +25,7 @@ class RegisterPanel : public PicturePanel {
  public:
   static constexpr int kHeight = 305;
 
-  RegisterPanel(QWidget* parent, Session& session, HandlerGuard& guard,
+  RegisterPanel(QWidget* parent, const DataPathParts& parts, HandlerGuard& guard,
                 const DiagramGeometry& geometry, const std::function<void(int)>& torClick);
 
   // The sign flag and the ALU's plus or minus.
@@ -37,7 +37,8 @@ class RegisterPanel : public PicturePanel {
   const std::vector<GateButton*>& Gates() const { return gates_; }
 
  private:
-  const Session& session_;
+  const RegisterFields& registers_;
+  const GateControl& gateControl_;
   std::array<RegisterField*, 5> fields_{};  // AX, BX, IP, OP, AL
   std::vector<GateButton*> gates_;
   QLabel* paSignF_ = nullptr;

@@ -4,7 +4,11 @@
 #include <QStyle>
 #include <algorithm>
 
-#include "app/session.h"
+#include "app/menu_options.h"
+#include "app/variable_inspector.h"
+#include "core/machine.h"
+#include "mps/mps_grid.h"
+#include "ram/ram_grid.h"
 #include "ui/bus_panel.h"
 #include "ui/control_panel.h"
 #include "ui/processor_panel.h"
@@ -12,8 +16,9 @@
 
 namespace vellar::ui {
 
-WindowLayout::WindowLayout(const LayoutParts& parts, Session& session, std::function<void()> placed)
-    : p_(parts), session_(session), placed_(std::move(placed)) {}
+WindowLayout::WindowLayout(const LayoutParts& parts, const LayoutModel& model,
+                           std::function<void()> placed)
+    : p_(parts), m_(model), placed_(std::move(placed)) {}
 
 void WindowLayout::CalcMinimalGridSize() {
   constexpr int kPitch = StringGrid::kRowHeight + StringGrid::kLineWidth;
@@ -21,15 +26,15 @@ void WindowLayout::CalcMinimalGridSize() {
   grMps->SetClientHeight(6 * kPitch);
   grMps->move(4, grMps->y());
   // The RAM grid is measured in the assembler view and then shown in the chosen one.
-  RamGrid& ram = session_.ramGrid;
+  RamGrid& ram = m_.ramGrid;
   const bool assembler = ram.AssemblerView();
-  ram.ShowRamAssembler(session_.machine.Ram);
+  ram.ShowRamAssembler(m_.machine.Ram);
   int width = 0;
   for (int c = 0; c < ram.ColCount(); ++c) width += ram.ColWidth(c) + StringGrid::kLineWidth;
   RamGridView* grRam = p_.paRAM->GrRam();
   grRam->SetClientWidth(width);
   grRam->SetClientHeight(18 * kPitch);
-  if (!assembler) ram.ShowRamData(session_.machine.Ram);
+  if (!assembler) ram.ShowRamData(m_.machine.Ram);
 }
 
 void WindowLayout::FormResize() {
@@ -41,7 +46,7 @@ void WindowLayout::FormResize() {
   const int ch = p_.client->height();
   // All columns and one default column more: room for the lines, the border and, in the
   // assembler view, the vertical scroll bar.
-  const RamGrid& ram = session_.ramGrid;
+  const RamGrid& ram = m_.ramGrid;
   int ramCols = 0;
   for (int c = 0; c <= ram.ColCount(); ++c) ramCols += ram.ColWidth(c);
   const int busWidth = p_.paBus->width();
@@ -63,7 +68,7 @@ void WindowLayout::FormResize() {
   RegisterPanel* paRegister = processor->PaRegister();
   grMps->setGeometry(4, grMps->y(), processorWidth - 8,
                      workHeight - paRegister->height() - grMps->y() - 8);
-  session_.mpsGrid.colWidths[MpsStore::kDescriptionColumn] = extraWidth + 100;
+  m_.mpsGrid.colWidths[MpsStore::kDescriptionColumn] = extraWidth + 100;
   paRegister->setGeometry(4, workHeight - paRegister->height() - 4, processorWidth - 8,
                           paRegister->height());
   PlaceInspector();
@@ -81,7 +86,7 @@ void WindowLayout::PlaceInspector() {
   InspectorView* inspector = paRAM->RamInspector();
   const int top = p_.paProzessor->GrMps()->y();
   int ramHeight = paRAM->height() - top - 4;
-  if (session_.menu.MeVariablen) {
+  if (m_.menu.MeVariablen) {
     inspector->show();
     const int need = VariableInspector::kCaptionColumnWidth +
                      (inspector->ColCount() - 1) * (VariableInspector::kColumnWidth + 2);

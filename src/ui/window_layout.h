@@ -7,8 +7,11 @@ class QWidget;
 // FormResize: places and sizes the panels and grids for the client size, the RAM view and
 // the inspector's visibility. The controls inside the panels keep their design places.
 namespace vellar {
-class Session;
-}
+class RamGrid;
+struct Machine;
+struct MenuOptions;
+struct MpsGrid;
+}  // namespace vellar
 
 namespace vellar::ui {
 
@@ -27,6 +30,15 @@ struct LayoutParts {
   ControlPanel* paControl = nullptr;
 };
 
+// What the layout reads and sets in the model: the RAM grid's view and widths (built in both
+// views once to measure it), the description column's width and the inspector's check mark.
+struct LayoutModel {
+  RamGrid& ramGrid;
+  const Machine& machine;
+  MpsGrid& mpsGrid;
+  const MenuOptions& menu;
+};
+
 class WindowLayout {
  public:
   // The processor panel's width without extra; 473 = 455 + 6 + 12.
@@ -34,7 +46,7 @@ class WindowLayout {
   static constexpr int kFixedWidths = 473;
 
   // placed: called after the panels are placed, to recompute the picture's geometry.
-  WindowLayout(const LayoutParts& parts, Session& session, std::function<void()> placed);
+  WindowLayout(const LayoutParts& parts, const LayoutModel& model, std::function<void()> placed);
 
   void FormResize();
 
@@ -43,7 +55,7 @@ class WindowLayout {
   void PlaceInspector();
 
   LayoutParts p_;
-  Session& session_;
+  LayoutModel m_;
   std::function<void()> placed_;
   bool minimalGridSizeDone_ = false;
 };
