@@ -33,7 +33,10 @@ enum Redraw : uint32_t {
   kRedrawPicture = 1u << 5,      // the data-path picture's paths
   kRedrawRunControls = 1u << 6,  // RaTor, the run buttons, the slider and its label
   kRedrawMenus = 1u << 7,        // check marks of the menu items
-  kRedrawLayout = 1u << 8,       // FormResize: panels and grids are to be placed anew
+  // FormResize: panels and grids are to be placed anew. The model asks for it whenever what
+  // the layout depends on changes (the RAM view, the inspector shown or its columns, the MPS
+  // grid's first widths); the window keeps no copies to compare.
+  kRedrawLayout = 1u << 8,
   kRedrawPictureFull = 1u << 9,  // a real repaint of the picture: every path black
 };
 

@@ -24,12 +24,14 @@ void Memory::MoveRamCursor(int address) {
 }
 
 void Memory::ClearRam() {
+  // The inspector narrows to its one placeholder column.
+  const bool narrows = variables_.ColumnCount() > 1;
   machine_.Ram.fill(0);
   grid_.Rebuild(machine_.Ram);
   variables_.Clear();
   UpdateVariables();
   ramChanged_ = false;
-  frontend_.Invalidate(kRedrawRamGrid);
+  frontend_.Invalidate(kRedrawRamGrid | (narrows ? kRedrawLayout : 0u));
 }
 
 void Memory::UpdateVariables() {

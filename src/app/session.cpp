@@ -27,6 +27,8 @@ void Session::FormCreate(const std::vector<std::string>& args) {
   }
   picture.SetBusLines(8);
   variables.Clear();
+  // The data view and an empty inspector.
+  frontend.Invalidate(kRedrawLayout);
   ReadCommandLine(args);
 }
 

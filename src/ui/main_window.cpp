@@ -142,8 +142,6 @@ void TFoSim::Placed() {
   controls.processorWidth = paProzessor_->width();
   controls.dy = paBus_->y() + paBus_->Inner()->y() - paProzessor_->y() - paRegister->y();
   geometry_ = ComputeGeometry(controls);
-  inspectorColumns_ = session_.variables.ColumnCount();
-  ramViewAssembler_ = session_.ramGrid.AssemblerView();
   if (paProzessor_->geometry() != placedProcessor_ || paBus_->geometry() != placedBus_) {
     placedProcessor_ = paProzessor_->geometry();
     placedBus_ = paBus_->geometry();
@@ -154,10 +152,8 @@ void TFoSim::Placed() {
 
 void TFoSim::Refresh(uint32_t what) {
   if (client_ == nullptr) return;
-  const bool relayout = (what & kRedrawLayout) ||
-                        session_.ramGrid.AssemblerView() != ramViewAssembler_ ||
-                        session_.variables.ColumnCount() != inspectorColumns_;
-  if (relayout) FormResize();
+  // The model asks for a new layout whenever what it depends on has changed.
+  if (what & kRedrawLayout) FormResize();
   if (what & kRedrawMpsGrid) paProzessor_->GrMps()->Refresh();
   if (what & kRedrawRamGrid) paRAM_->GrRam()->Refresh();
   if (what & kRedrawInspector) paRAM_->RamInspector()->Refresh();

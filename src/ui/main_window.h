@@ -103,8 +103,6 @@ class TFoSim : public QMainWindow, private ViewHost {
   std::unique_ptr<MainMenu> menu_;
   std::unique_ptr<WindowLayout> layout_;
   KeyHookFilter* keyHook_ = nullptr;
-  int inspectorColumns_ = 0;
-  bool ramViewAssembler_ = false;
   QRect placedProcessor_;
   QRect placedBus_;
 };
