@@ -29,14 +29,15 @@
 // user's events to the handlers; it decides nothing itself.
 namespace vellar {
 
-// The parts are built layer by layer, each layer on the one below it, and a part may name only
-// parts of lower layers. Members of one class are built in the order they are declared, so
-// with all parts in one class a moved line could hand a part one that is not built yet, and
-// nothing would say so. A base class is always built before the class that derives from it:
-// here a part that names one of its own layer or a higher one does not compile. A new part
-// goes into the lowest layer above every part it names.
+// The parts are built layer by layer, each layer deriving from the one below it. Members of
+// one class are built in the order they are declared, so with all parts in one class a moved
+// line could hand a part one that is not built yet, and nothing would say so. A base class is
+// always built before the class that derives from it, and it cannot name its derived class's
+// members: a part that names a part of a higher layer does not compile. No part names one of
+// its own layer (that the compiler would not catch), so the order within a layer does not
+// matter. A new part goes into the lowest layer above every part it names.
 
-// Layer 1: plain state that names no other part.
+// Layer 1: the frontend and the plain state; nothing here names another part.
 struct SessionStores {
   explicit SessionStores(Frontend& fe) : frontend(fe) {}
   SessionStores(const SessionStores&) = delete;
