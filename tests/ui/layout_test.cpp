@@ -1,6 +1,5 @@
 #include <QRadioButton>
 
-#include "core/hex.h"
 #include "ui/grid_views.h"
 #include "window_fixture.h"
 
@@ -63,8 +62,11 @@ TEST_F(LayoutTest, InspectorShortensTheRamGridAndGrowsWhenItsColumnsNoLongerFit)
   EXPECT_EQ(Find("GrRam")->geometry(), QRect(4, 24, 370, ram - 24 - 4 - 66 - 4));
 
   // 140 + 8 x 32 = 396 > 370: room for a scroll bar.
-  for (int a = 0; a < 8; ++a) session().variables.Append(HexByte(a), "v");
-  session().frontend.Invalidate(kRedrawInspector);
+  // Defined through the RAM grid's popup command, which asks for the new layout.
+  for (int a = 0; a < 8; ++a) {
+    ASSERT_TRUE(session().inspector.GrRamMouseDown(a + 1, 1, MouseButton::Right));
+    session().inspector.alsVariabledefinieren1Click();
+  }
   Settle();
   EXPECT_EQ(Find("RamInspector")->geometry(), QRect(4, ram - 83 - 4, 370, 83));
 
