@@ -29,7 +29,7 @@ TEST_F(CliTest, ModesLimitsAndRegisters) {
            "bx=f0"});
   EXPECT_EQ(r.exit, 0);
   EXPECT_EQ(r.out, "AX=00 BX=F0 IP=04 OP=00 AR=04 DR=00 AL=00 SF=0 ROW=2 CLOCKS=1 STOP=end\n");
-  r = Cli({"run", "--mps", mpd, "--ram", kFixtures + "schleife.ras", "--max-clocks", "1000"});
+  r = Cli({"run", "--mps", mpd, "--ram", FixturePath("schleife.ras"), "--max-clocks", "1000"});
   EXPECT_EQ(r.exit, 3);
   EXPECT_NE(r.out.find(" CLOCKS=1000 STOP=limit"), std::string::npos);
 }

@@ -25,7 +25,7 @@ class GradeTest : public CliTest {
     fs::create_directories(dir / "abgaben/spaet");
     // anna hands in the example, bernd starts at F1 instead of F0, carla's file is no
     // micro-program, and dora's program never halts.
-    const std::string bubble = ReadBytes(kExamples + "bubble.ras");
+    const std::string bubble = ReadBytes(ExamplePath("bubble.ras"));
     WriteBytes(dir / "abgaben/anna.ras", bubble);
     std::string wrong = bubble;
     wrong.replace(wrong.find("00  20 F0 MOV BX,F0"), 19, "00  20 F1 MOV BX,F1");
@@ -86,7 +86,7 @@ TEST_F(GradeTest, CsvForASpreadsheetAndExitZeroWhenAllPass) {
 // but not the teacher's own files in it.
 TEST_F(GradeTest, MicroProgramsAreGradedWithTheGivenProgram) {
   fs::copy_file(firmware, dir / "abgaben/emil.mpd");
-  fs::copy_file(kExamples + "firmware.mps", dir / "abgaben/lehrer.mps");
+  fs::copy_file(ExamplePath("firmware.mps"), dir / "abgaben/lehrer.mps");
   const CliResult r =
       Cli({"grade", "--ram", dir / "abgaben/anna.ras", "--mps", dir / "abgaben/lehrer.mps",
            "--cases", dir / "faelle.txt", dir / "abgaben"});

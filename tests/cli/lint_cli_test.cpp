@@ -47,7 +47,7 @@ const std::vector<MpdRow> kFetch = {{0x00, "58", 0x01, ""}, {0x01, "C", 0x02, ""
 
 TEST_F(CliTest, LintPassesOurFirmwareInBothForms) {
   for (const std::string name : {"firmware.mpd", "firmware.mps"}) {
-    const CliResult r = Cli({"lint", kExamples + name});
+    const CliResult r = Cli({"lint", ExamplePath(name)});
     EXPECT_EQ(r.exit, 0) << name << r.out << r.err;
     EXPECT_EQ(r.out + r.err, "") << name;
   }

@@ -10,7 +10,7 @@ namespace vellar::testing {
 namespace {
 
 TEST_F(CliTest, TraceShowsEveryClockOfTheRun) {
-  const CliResult r = Cli({"run", "--mps", firmware, "--ram", kExamples + "betrag.ras", "--mem",
+  const CliResult r = Cli({"run", "--mps", firmware, "--ram", ExamplePath("betrag.ras"), "--mem",
                            "F0=85", "--trace", "--expect", "[F1]=7B"});
   ASSERT_EQ(r.exit, 0) << r.err;
   const std::vector<std::string> lines = Lines(r.out);
@@ -38,7 +38,7 @@ TEST_F(CliTest, TraceShowsEveryClockOfTheRun) {
 }
 
 TEST_F(CliTest, ATracedRunEndsAsTheRunWithoutTrace) {
-  const std::string bubble = kExamples + "bubble.ras";
+  const std::string bubble = ExamplePath("bubble.ras");
   for (const std::vector<std::string>& options : {std::vector<std::string>{"--mode", "clock"},
                                                   {"--mode", "instruction", "--set", "IP=04"},
                                                   {"--mode", "halt"},
@@ -62,7 +62,7 @@ TEST_F(CliTest, ATracedRunEndsAsTheRunWithoutTrace) {
 
 TEST_F(CliTest, AMillionTracedClocksReachTheFile) {
   const std::string out = dir / "spur.txt";
-  const CliResult r = Cli({"run", "--mps", mpd, "--ram", kFixtures + "schleife.ras", "--trace",
+  const CliResult r = Cli({"run", "--mps", mpd, "--ram", FixturePath("schleife.ras"), "--trace",
                            "--max-clocks", "1000000"},
                           out);
   EXPECT_EQ(r.exit, 3);
@@ -75,7 +75,7 @@ TEST_F(CliTest, AMillionTracedClocksReachTheFile) {
 }
 
 TEST_F(CliTest, MemSetsBytesAfterLoadingAndBeforeTheRun) {
-  CliResult r = Cli({"run", "--mps", firmware, "--ram", kExamples + "mult.ras", "--mem", "FD=03",
+  CliResult r = Cli({"run", "--mps", firmware, "--ram", ExamplePath("mult.ras"), "--mem", "FD=03",
                      "--mem", "fe=5", "--dump", "--save-ram", dir / "nachher.erm", "--expect",
                      "[FF]=0F [FD]=03 [FE]=05"});
   EXPECT_EQ(r.exit, 0) << r.err;
