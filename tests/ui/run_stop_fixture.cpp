@@ -38,8 +38,8 @@ class SpaceCounter : public QObject {
 }  // namespace
 
 void RunStopTest::SetUp() {
-  const std::vector<std::string> args = {VELLAR_FIXTURES "/lehr.mpd",
-                                         VELLAR_FIXTURES "/schleife.ras", "/0"};
+  const std::vector<std::string> args = {FixturePath("lehr.mpd"), FixturePath("schleife.ras"),
+                                         "/0"};
   if (QGuiApplication::platformName() == QStringLiteral("xcb")) {
     // Without a window manager nobody hands the new window the focus; xdotool does, as the
     // user's first click on it would.
