@@ -81,6 +81,17 @@ void RunStopTest::StopAfter(int ms) {
   QTimer::singleShot(ms, window.get(), [this] { session().run.BuStoppClick(); });
 }
 
+long long RunStopTest::ExpectPausedInTime() {
+  EXPECT_EQ(session().run.LastStopReason(), StopReason::Pause);
+  const auto took =
+      std::chrono::duration_cast<std::chrono::milliseconds>(runReturned - pausePressed);
+  EXPECT_LT(took.count(), 50);
+  RecordProperty("pause_ms", static_cast<int>(took.count()));
+  // The presses asked for the run that was already going: none of them started another.
+  EXPECT_LE(window->Guard().Deepest(), 3);
+  return took.count();
+}
+
 void RunStopTest::ExpectEveryCommandWorks(const std::function<void(Qt::Key)>& key) {
   EXPECT_FALSE(window->Guard().Busy());
   EXPECT_FALSE(window->frontend().Timer().isActive());
