@@ -18,9 +18,6 @@ struct CliResult {
   std::string err;
 };
 
-// The lines of a text, without their CR.
-std::vector<std::string> Lines(const std::string& text);
-
 class CliTest : public ::testing::Test {
  protected:
   // Runs vellar-cli with the arguments; stdout and stderr are caught in files (stdout in

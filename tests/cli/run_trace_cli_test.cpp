@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "cli/cli_fixture.h"
+#include "core/text.h"
 
 // vellar-cli run --trace and --mem: one line per ALU clock, and a run that ends exactly as the
 // run without the trace.
@@ -13,7 +14,7 @@ TEST_F(CliTest, TraceShowsEveryClockOfTheRun) {
   const CliResult r = Cli({"run", "--mps", firmware, "--ram", ExamplePath("betrag.ras"), "--mem",
                            "F0=85", "--trace", "--expect", "[F1]=7B"});
   ASSERT_EQ(r.exit, 0) << r.err;
-  const std::vector<std::string> lines = Lines(r.out);
+  const std::vector<std::string> lines = SplitLines(r.out);
   // MOV, JNS (not taken: 85 is negative), MOV, SUB, MOV and HLT: six fetches of 7 clocks,
   // routines of 3 + 2 + 1 + 3 + 3 + 1.
   ASSERT_EQ(lines.size(), 6u * 7u + 13u + 1u);
@@ -52,9 +53,9 @@ TEST_F(CliTest, ATracedRunEndsAsTheRunWithoutTrace) {
     const CliResult traced = Cli(args);
     EXPECT_EQ(traced.exit, plain.exit);
     EXPECT_EQ(traced.err, plain.err);
-    const std::vector<std::string> lines = Lines(traced.out);
+    const std::vector<std::string> lines = SplitLines(traced.out);
     ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(lines.back(), Lines(plain.out).back());
+    EXPECT_EQ(lines.back(), SplitLines(plain.out).back());
     const std::string clocks = lines.back().substr(lines.back().find("CLOCKS=") + 7);
     EXPECT_EQ(std::to_string(lines.size() - 1), clocks.substr(0, clocks.find(' ')));
   }
