@@ -9,6 +9,11 @@ void SessionTest::SetRow(int address, std::initializer_list<int> gates, const st
   SetMpsRow(session.mps, address, gates, next, description);
 }
 
+void SessionTest::CountingLoop() {
+  SetRow(0, {1, 7, 0}, "01");
+  SetRow(1, {}, "00");
+}
+
 int SessionTest::TickUntilIdle(int maxTicks) {
   int ticks = 0;
   while (fe.timerEnabled && ticks < maxTicks) {
