@@ -5,11 +5,12 @@
 #include "core/file_io.h"
 #include "support/session_fixture.h"
 #include "support/temp_dir.h"
+#include "support/test_paths.h"
 
 namespace vellar::testing {
 namespace {
 
-const std::string kFixtures = std::string(VELLAR_FIXTURES) + "/";
+const std::string kFixtures = FixturePath("");
 
 class CommandLineFilesTest : public SessionTest {
  protected:

@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 
 #include "support/session_fixture.h"
+#include "support/test_paths.h"
 
 namespace vellar::testing {
 namespace {
@@ -57,7 +58,7 @@ TEST_F(StartUpTest, IgnoredOptionsAndJoinedSpeedDigits) {
 }
 
 TEST_F(StartUpTest, OptionsAndFilesActInTheOrderGiven) {
-  const std::string mpd = std::string(VELLAR_FIXTURES) + "/lehr.mpd";
+  const std::string mpd = FixturePath("lehr.mpd");
   // Crosses drawn after loading redraw the loaded gates and so mark the store as modified.
   session.FormCreate({mpd, "/T"});
   EXPECT_EQ(session.mps.CellText(7, 1), "X");
@@ -84,7 +85,7 @@ TEST_F(StartUpTest, StartOptionRunsUntilHaltAtTheUnpacedLevels) {
 TEST(BusPhaseAfterStartTest, UnpacedStartLeavesTheBusClockAtTenMilliseconds) {
   // The slider has not been on a paced position since the start: 10 ms. A start at a paced
   // position gives that position's clock time, with a file loaded before it or not.
-  const std::string mpd = std::string(VELLAR_FIXTURES) + "/lehr.mpd";
+  const std::string mpd = FixturePath("lehr.mpd");
   struct Case {
     std::vector<std::string> args;
     int interval;

@@ -1,15 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <map>
 #include <set>
-#include <sstream>
 
+#include "core/file_io.h"
 #include "core/hex.h"
 #include "core/text.h"
 #include "ram/assembler.h"
 #include "support/example_files.h"
 #include "support/session_fixture.h"
+#include "support/temp_dir.h"
 
 // docs/befehlssatz.md describes examples/firmware.mpd in prose around tables. The tables are
 // facts of the micro-program; they are checked here against the file, so that a change of
@@ -44,13 +44,11 @@ struct DocTables {
 };
 
 DocTables ReadDoc() {
-  std::ifstream in(std::string(VELLAR_EXAMPLES) + "/../docs/befehlssatz.md");
-  EXPECT_TRUE(in);
-  std::stringstream text;
-  text << in.rdbuf();
+  const std::string path = ExamplePath("../docs/befehlssatz.md");
+  EXPECT_TRUE(IsRegularFile(path)) << path;
   DocTables doc;
   std::string kind;
-  for (const std::string& line : SplitLines(text.str())) {
+  for (const std::string& line : SplitLines(ReadBytes(path))) {
     const std::vector<std::string> cells = Cells(line);
     if (cells.empty()) {
       kind.clear();
@@ -74,7 +72,7 @@ DocTables ReadDoc() {
 
 class InstructionSetDocTest : public SessionTest {
  protected:
-  InstructionSetDocTest() { EXPECT_TRUE(session.files.LoadMpsFile(ExamplePath("firmware.mpd"))); }
+  InstructionSetDocTest() { LoadExampleMps(session, "firmware.mpd"); }
 
   std::string Gates(int address) const {
     std::string gates;

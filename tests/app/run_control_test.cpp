@@ -5,11 +5,6 @@ namespace {
 
 class RunControlTest : public SessionTest {
  protected:
-  // A loop: address 0 increments AX and continues at 1, which returns to 0.
-  void CountingLoop() {
-    SetRow(0, {1, 7, 0}, "01");
-    SetRow(1, {}, "00");
-  }
   int& row = session.phases.CurrentRow;
 };
 

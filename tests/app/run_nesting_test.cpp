@@ -10,12 +10,6 @@ namespace {
 
 class RunNestingTest : public SessionTest {
  protected:
-  // Address 0 increments AX and continues at 1, which returns to 0: "bis Halt" never ends.
-  void CountingLoop() {
-    SetRow(0, {1, 7, 0}, "01");
-    SetRow(1, {}, "00");
-  }
-
   // Calls during with the number of the event processing, each time the run lets the window
   // handle its events, and records how deeply these calls nest. Should a run never end, the
   // pause at call 5000 ends it, so that the test fails instead of hanging.

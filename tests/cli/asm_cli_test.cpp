@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "cli/cli_fixture.h"
+#include "core/text.h"
 
 // vellar-cli asm on the firmware of examples/: sources with labels, comments, org, db and
 // var, written in every format, and every fault reported with nothing written.
@@ -28,7 +29,7 @@ TEST_F(CliTest, AsmWritesTheFormatOfTheOutputsExtension) {
   CliResult r = Cli({"asm", "--mps", firmware, dir / "betrag.asm", dir / "b.ras"});
   ASSERT_EQ(r.exit, 0) << r.err;
   EXPECT_EQ(r.out + r.err, "");
-  const std::vector<std::string> ras = Lines(ReadBytes(dir / "b.ras"));
+  const std::vector<std::string> ras = SplitLines(ReadBytes(dir / "b.ras"));
   ASSERT_EQ(ras.size(), 3u + 121u + 6u);
   EXPECT_EQ(ras[0], "; VellarD-RAM-Assembler: b.ras");
   EXPECT_EQ(ras[3], "00  11 F0 MOV AX,[F0]");
@@ -42,7 +43,7 @@ TEST_F(CliTest, AsmWritesTheFormatOfTheOutputsExtension) {
   EXPECT_EQ(r.exit, 0) << r.err;
 
   ASSERT_EQ(Cli({"asm", "--mps", firmware, dir / "betrag.asm", dir / "b.rad"}).exit, 0);
-  const std::vector<std::string> rad = Lines(ReadBytes(dir / "b.rad"));
+  const std::vector<std::string> rad = SplitLines(ReadBytes(dir / "b.rad"));
   ASSERT_EQ(rad.size(), 3u + 16u + 6u);
   EXPECT_EQ(rad[0], "; VellarD-RAM-Daten: b.rad");
   EXPECT_EQ(rad[3], "00  11 F0 72 08 10 00 51 F0 30 F1 FE 00 00 00 00 00");
@@ -74,7 +75,7 @@ TEST_F(CliTest, AsmFaultsAreReportedByLineAndNothingIsWritten) {
   EXPECT_EQ(r.exit, 2);
   EXPECT_EQ(r.out, "");
   const std::string where = "vellar-cli: " + (dir / "fehler.asm") + ": Zeile ";
-  const std::vector<std::string> err = Lines(r.err);
+  const std::vector<std::string> err = SplitLines(r.err);
   ASSERT_EQ(err.size(), 7u) << r.err;
   EXPECT_EQ(err[0], where + "2: Unbekannte Marke „ende“.");
   EXPECT_EQ(err[1], where + "3: Der Name „start“ ist schon in Zeile 1 festgelegt.");

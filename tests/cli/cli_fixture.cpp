@@ -4,19 +4,7 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
-#include <sstream>
-
 namespace vellar::testing {
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-  }
-  return lines;
-}
 
 CliResult CliTest::Cli(const std::vector<std::string>& args, const std::string& stdoutPath) {
   std::vector<std::string> argv = {VELLAR_CLI};

@@ -6,22 +6,17 @@
 #include <vector>
 
 #include "support/temp_dir.h"
+#include "support/test_paths.h"
 
 // The built vellar-cli run as a teacher's script runs it: arguments in, exit code, stdout and
-// stderr out, in a fresh folder per test.
+// stderr out, in a fresh folder per test. Every test that runs the tool derives from CliTest.
 namespace vellar::testing {
-
-inline const std::string kFixtures = std::string(VELLAR_FIXTURES) + "/";
-inline const std::string kExamples = std::string(VELLAR_EXAMPLES) + "/";
 
 struct CliResult {
   int exit = -1;
   std::string out;
   std::string err;
 };
-
-// The lines of a text, without their CR.
-std::vector<std::string> Lines(const std::string& text);
 
 class CliTest : public ::testing::Test {
  protected:
@@ -30,9 +25,9 @@ class CliTest : public ::testing::Test {
   CliResult Cli(const std::vector<std::string>& args, const std::string& stdoutPath = "");
 
   TempDir dir;
-  const std::string mpd = kFixtures + "lehr.mpd";
-  const std::string counter = kFixtures + "zaehler.ras";
-  const std::string firmware = kExamples + "firmware.mpd";
+  const std::string mpd = FixturePath("lehr.mpd");
+  const std::string counter = FixturePath("zaehler.ras");
+  const std::string firmware = ExamplePath("firmware.mpd");
 };
 
 }  // namespace vellar::testing

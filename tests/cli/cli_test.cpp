@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/cli_fixture.h"
+#include "core/text.h"
 
 namespace vellar::testing {
 namespace {
@@ -13,7 +14,7 @@ TEST_F(CliTest, RunUntilHaltPrintsTheStatusLineAndTheDump) {
                            "AX=06 [20]=06 SF=0 ROW=12 CLOCKS=33 STOP=halt", "--expect", "ip=7"});
   EXPECT_EQ(r.exit, 0);
   EXPECT_EQ(r.err, "");
-  const auto lines = Lines(r.out);
+  const auto lines = SplitLines(r.out);
   ASSERT_EQ(lines.size(), 17u);
   EXPECT_EQ(lines[0], "AX=06 BX=00 IP=07 OP=0B AR=06 DR=0B AL=00 SF=0 ROW=12 CLOCKS=33 STOP=halt");
   EXPECT_EQ(lines[1], "00: 0C 05 0A 00 0E 20 0B 00 00 00 00 00 00 00 00 00");
@@ -29,7 +30,7 @@ TEST_F(CliTest, ModesLimitsAndRegisters) {
            "bx=f0"});
   EXPECT_EQ(r.exit, 0);
   EXPECT_EQ(r.out, "AX=00 BX=F0 IP=04 OP=00 AR=04 DR=00 AL=00 SF=0 ROW=2 CLOCKS=1 STOP=end\n");
-  r = Cli({"run", "--mps", mpd, "--ram", kFixtures + "schleife.ras", "--max-clocks", "1000"});
+  r = Cli({"run", "--mps", mpd, "--ram", FixturePath("schleife.ras"), "--max-clocks", "1000"});
   EXPECT_EQ(r.exit, 3);
   EXPECT_NE(r.out.find(" CLOCKS=1000 STOP=limit"), std::string::npos);
 }
@@ -38,8 +39,8 @@ TEST_F(CliTest, FailedExpectationsAreReportedInGerman) {
   const CliResult r =
       Cli({"run", "--mps", mpd, "--ram", counter, "--expect", "AX=07 [20]=06 STOP=limit"});
   EXPECT_EQ(r.exit, 1);
-  EXPECT_EQ(Lines(r.out).size(), 1u);
-  EXPECT_EQ(Lines(r.err),
+  EXPECT_EQ(SplitLines(r.out).size(), 1u);
+  EXPECT_EQ(SplitLines(r.err),
             (std::vector<std::string>{
                 "vellar-cli: Erwartung nicht erfüllt: AX=07 erwartet, AX=06 erhalten.",
                 "vellar-cli: Erwartung nicht erfüllt: STOP=limit erwartet, "
@@ -97,7 +98,7 @@ TEST_F(CliTest, FilesOfOtherNamesAreReadAndWrittenAsText) {
                            dir / "nachher.txt"});
   EXPECT_EQ(r.exit, 0);
   EXPECT_EQ(r.out, "AX=06 BX=00 IP=07 OP=0B AR=06 DR=0B AL=00 SF=0 ROW=12 CLOCKS=33 STOP=halt\n");
-  EXPECT_EQ(Lines(ReadBytes(dir / "nachher.txt"))[2],
+  EXPECT_EQ(SplitLines(ReadBytes(dir / "nachher.txt"))[2],
             "RAD 00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F");
 }
 
@@ -111,30 +112,30 @@ TEST_F(CliTest, ListPrintsWhatTheFilesHold) {
   // Our fixtures are written in the program's own layout, so the listings give them back.
   CliResult r = Cli({"list", mpd});
   EXPECT_EQ(r.exit, 0);
-  EXPECT_EQ(Lines(r.out), Lines(ReadBytes(mpd)));
+  EXPECT_EQ(SplitLines(r.out), SplitLines(ReadBytes(mpd)));
   r = Cli({"list", counter, "--mps", mpd});
-  EXPECT_EQ(Lines(r.out), Lines(ReadBytes(counter)));
+  EXPECT_EQ(SplitLines(r.out), SplitLines(ReadBytes(counter)));
   r = Cli({"list", counter, "--view", "data"});
-  EXPECT_EQ(Lines(r.out)[3], "00  0C 05 0A 00 0E 20 0B 00 00 00 00 00 00 00 00 00");
+  EXPECT_EQ(SplitLines(r.out)[3], "00  0C 05 0A 00 0E 20 0B 00 00 00 00 00 00 00 00 00");
 }
 
 TEST_F(CliTest, ConvertAndSaveRamGoThroughTheWindowsLoadAndSave) {
   ASSERT_EQ(Cli({"convert", counter, dir / "z.rad"}).exit, 0);
-  const auto rad = Lines(ReadBytes(dir / "z.rad"));
+  const auto rad = SplitLines(ReadBytes(dir / "z.rad"));
   EXPECT_EQ(rad[0], "; VellarD-RAM-Daten: zaehler.ras");
   EXPECT_EQ(rad.back(), "20 Ergebnis");
   ASSERT_EQ(Cli({"convert", dir / "z.rad", dir / "z.erm"}).exit, 0);
   EXPECT_EQ(ReadBytes(dir / "z.erm").substr(0, 8),
             std::string("\x0C\x05\x0A\x00\x0E\x20\x0B\x00", 8));
   ASSERT_EQ(Cli({"convert", dir / "z.erm", dir / "z.ras", "--mps", mpd}).exit, 0);
-  EXPECT_EQ(Lines(ReadBytes(dir / "z.ras"))[6], "06  0B 00 HLT");
+  EXPECT_EQ(SplitLines(ReadBytes(dir / "z.ras"))[6], "06  0B 00 HLT");
 
   ASSERT_EQ(Cli({"convert", mpd, dir / "l.mps"}).exit, 0);
   ASSERT_EQ(Cli({"convert", dir / "l.mps", dir / "l.mpd"}).exit, 0);
-  const auto back = Lines(ReadBytes(dir / "l.mpd"));
+  const auto back = SplitLines(ReadBytes(dir / "l.mpd"));
   EXPECT_EQ(back[0], "; VellarD-Programm-Speicher: l.mps");
   EXPECT_EQ(back[3].substr(0, 16), "00 Holen: AR:=I ");  // twelve characters in the compact file
-  EXPECT_EQ(back.size(), Lines(ReadBytes(mpd)).size());
+  EXPECT_EQ(back.size(), SplitLines(ReadBytes(mpd)).size());
 
   const CliResult r = Cli(
       {"run", "--mps", dir / "l.mps", "--ram", dir / "z.erm", "--save-ram", dir / "nachher.ram"});
@@ -159,7 +160,7 @@ TEST_F(CliTest, AsmComparesUmlautsInAnyCase) {
   for (const char* source : {"utf8.txt", "ansi.txt"}) {
     const CliResult r = Cli({"asm", "--mps", dir / "umlaut.mpd", dir / source, dir / "u.ras"});
     EXPECT_EQ(r.exit, 0) << r.err;
-    const auto listing = Lines(ReadBytes(dir / "u.ras"));
+    const auto listing = SplitLines(ReadBytes(dir / "u.ras"));
     ASSERT_EQ(listing.size(), 4u) << source;
     EXPECT_EQ(listing[3], "00  0A 00 L\xD6SCHE AX") << source;
   }
@@ -178,7 +179,7 @@ TEST_F(CliTest, AsmTypesEachLineIntoTheNextAssemblerLine) {
   CliResult r = Cli({"asm", "--mps", mpd, dir / "zaehler.txt", dir / "z.ras"});
   EXPECT_EQ(r.exit, 0);
   EXPECT_EQ(r.err, "");
-  const auto listing = Lines(ReadBytes(dir / "z.ras"));
+  const auto listing = SplitLines(ReadBytes(dir / "z.ras"));
   ASSERT_EQ(listing.size(), 9u);
   EXPECT_EQ(listing[0], "; VellarD-RAM-Assembler: z.ras");
   EXPECT_EQ(listing[3], "00  0C 05 MOV AX,05");
@@ -193,7 +194,7 @@ TEST_F(CliTest, AsmTypesEachLineIntoTheNextAssemblerLine) {
   EXPECT_EQ(r.out, "");
   const std::string source = dir / "fehler.txt";
   EXPECT_EQ(
-      Lines(r.err),
+      SplitLines(r.err),
       (std::vector<std::string>{
           "vellar-cli: " + source +
               ": Zeile 2: „mov bx,05“ passt zu keinem Befehl des Mikroprogramms.",

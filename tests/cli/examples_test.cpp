@@ -1,17 +1,11 @@
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
+#include "cli/cli_fixture.h"
 #include "core/hex.h"
 #include "core/text.h"
 #include "support/example_runs.h"
@@ -25,21 +19,6 @@ namespace fs = std::filesystem;
 
 constexpr const char* kRegNames[] = {"AX", "BX", "IP", "OP", "AR", "DR"};
 
-std::string Example(const std::string& name) {
-  return std::string(VELLAR_EXAMPLES) + "/" + name;
-}
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::string ShellQuote(const std::string& text) {
-  std::string quoted = "'";
-  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
-
 // The --expect text of a run: every cell and register it must leave, on the HLT row.
 std::string ExpectText(const ExampleRun& example) {
   std::string text = "STOP=halt ROW=" + std::to_string(0xFE + 1);
@@ -51,68 +30,36 @@ std::string ExpectText(const ExampleRun& example) {
   return text;
 }
 
-class ExamplesCliTest : public ::testing::Test {
+class ExamplesCliTest : public CliTest {
  protected:
-  struct Result {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-  };
-
-  ExamplesCliTest() {
-    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = fs::temp_directory_path() /
-           ("vellar-examples-" + std::to_string(getpid()) + "-" + test->name());
-    fs::create_directories(dir_);
-  }
-  ~ExamplesCliTest() override { fs::remove_all(dir_); }
-
-  Result Cli(const std::vector<std::string>& args) {
-    std::string command = ShellQuote(VELLAR_CLI);
-    for (const std::string& arg : args) command += " " + ShellQuote(arg);
-    const fs::path err = dir_ / "stderr";
-    command += " 2>" + ShellQuote(err.string());
-    Result result;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return result;
-    std::array<char, 4096> buffer;
-    for (size_t n; (n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
-      result.out.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.err = ReadFile(err);
-    return result;
-  }
-
   // The shipped program with other data: converted by the tool itself into the 256-byte
   // image, and the input bytes patched in.
   std::string WithData(const ExampleRun& example) {
-    const fs::path image = dir_ / "eingabe.erm";
-    EXPECT_EQ(Cli({"convert", Example(example.program), image.string()}).exitCode, 0);
-    std::string bytes = ReadFile(image);
+    const std::string image = dir / "eingabe.erm";
+    EXPECT_EQ(Cli({"convert", ExamplePath(example.program), image}).exit, 0);
+    std::string bytes = ReadBytes(image);
     EXPECT_EQ(bytes.size(), 256u);
     bytes.resize(256);
     for (auto [address, value] : example.memory) bytes[address] = static_cast<char>(value);
-    std::ofstream(image, std::ios::binary) << bytes;
-    return image.string();
+    WriteBytes(image, bytes);
+    return image;
   }
-
-  fs::path dir_;
 };
 
 TEST_F(ExamplesCliTest, EveryProgramGivesItsResultOnEveryInput) {
   for (const ExampleRun& example : ExampleRuns()) {
     SCOPED_TRACE(example.title);
-    const std::string ram = example.memory.empty() ? Example(example.program) : WithData(example);
-    std::vector<std::string> args = {"run", "--mps", Example("firmware.mpd"), "--ram", ram};
+    const std::string ram =
+        example.memory.empty() ? ExamplePath(example.program) : WithData(example);
+    std::vector<std::string> args = {"run", "--mps", firmware, "--ram", ram};
     for (auto [reg, value] : example.registers) {
       args.push_back("--set");
       args.push_back(std::string(kRegNames[reg]) + "=" + HexByte(value));
     }
     args.push_back("--expect");
     args.push_back(ExpectText(example));
-    const Result result = Cli(args);
-    EXPECT_EQ(result.exitCode, 0) << result.out << result.err;
+    const CliResult result = Cli(args);
+    EXPECT_EQ(result.exit, 0) << result.out << result.err;
     EXPECT_NE(result.out.find("STOP=halt"), std::string::npos) << result.out;
   }
 }
@@ -120,9 +67,9 @@ TEST_F(ExamplesCliTest, EveryProgramGivesItsResultOnEveryInput) {
 // Both forms of the micro-program hold the same rows: the tool's conversion of the text form
 // is the compact file byte for byte.
 TEST_F(ExamplesCliTest, TheCompactFileIsTheConvertedTextFile) {
-  const fs::path converted = dir_ / "firmware.mps";
-  ASSERT_EQ(Cli({"convert", Example("firmware.mpd"), converted.string()}).exitCode, 0);
-  EXPECT_EQ(ReadFile(converted), ReadFile(Example("firmware.mps")));
+  const std::string converted = dir / "firmware.mps";
+  ASSERT_EQ(Cli({"convert", firmware, converted}).exit, 0);
+  EXPECT_EQ(ReadBytes(converted), ReadBytes(ExamplePath("firmware.mps")));
 }
 
 // examples/firmware.mpd is the instruction set and every NAME.asm a program's source; the
@@ -138,11 +85,10 @@ TEST_F(ExamplesCliTest, ExamplesAreWhatTheToolMakesOfTheirSources) {
   EXPECT_EQ(sources, (std::vector<std::string>{"betrag", "bubble", "mult", "summe", "zaehler"}));
   for (const std::string& name : sources) {
     SCOPED_TRACE(name);
-    const fs::path made = dir_ / (name + ".ras");
-    const Result r =
-        Cli({"asm", "--mps", Example("firmware.mpd"), Example(name + ".asm"), made.string()});
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(ReadFile(made), ReadFile(Example(name + ".ras")))
+    const std::string made = dir / (name + ".ras");
+    const CliResult r = Cli({"asm", "--mps", firmware, ExamplePath(name + ".asm"), made});
+    ASSERT_EQ(r.exit, 0) << r.err;
+    EXPECT_EQ(ReadBytes(made), ReadBytes(ExamplePath(name + ".ras")))
         << "examples/ ist nicht aktuell: tools/make_examples.sh ausführen";
   }
   // No listing without its source.
@@ -156,18 +102,18 @@ TEST_F(ExamplesCliTest, ExamplesAreWhatTheToolMakesOfTheirSources) {
 // block that explains an example.
 TEST_F(ExamplesCliTest, ListingsOfTheLoadedFilesAreTheFiles) {
   const auto lines = [](const std::string& contents) { return SplitLines(Cp1252ToUtf8(contents)); };
-  Result listed = Cli({"list", Example("firmware.mpd")});
-  ASSERT_EQ(listed.exitCode, 0) << listed.err;
-  EXPECT_EQ(SplitLines(listed.out), lines(ReadFile(Example("firmware.mpd"))));
+  CliResult listed = Cli({"list", firmware});
+  ASSERT_EQ(listed.exit, 0) << listed.err;
+  EXPECT_EQ(SplitLines(listed.out), lines(ReadBytes(firmware)));
   for (const char* name : {"bubble.ras", "betrag.ras", "mult.ras", "summe.ras", "zaehler.ras"}) {
     SCOPED_TRACE(name);
-    std::vector<std::string> file = lines(ReadFile(Example(name)));
+    std::vector<std::string> file = lines(ReadBytes(ExamplePath(name)));
     ASSERT_GT(file.size(), 3u);
     const auto header = std::find(file.begin(), file.end(), "RAS OP nn Befehl");
     ASSERT_NE(header, file.end());
     file.erase(file.begin() + 2, header);
-    listed = Cli({"list", Example(name), "--mps", Example("firmware.mpd")});
-    ASSERT_EQ(listed.exitCode, 0) << listed.err;
+    listed = Cli({"list", ExamplePath(name), "--mps", firmware});
+    ASSERT_EQ(listed.exit, 0) << listed.err;
     EXPECT_EQ(SplitLines(listed.out), file);
   }
 }

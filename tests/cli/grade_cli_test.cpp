@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "cli/cli_fixture.h"
+#include "core/text.h"
 
 // vellar-cli grade: a class's submissions run on a cases file, as the teachers' section of the
 // README shows it.
@@ -25,7 +26,7 @@ class GradeTest : public CliTest {
     fs::create_directories(dir / "abgaben/spaet");
     // anna hands in the example, bernd starts at F1 instead of F0, carla's file is no
     // micro-program, and dora's program never halts.
-    const std::string bubble = ReadBytes(kExamples + "bubble.ras");
+    const std::string bubble = ReadBytes(ExamplePath("bubble.ras"));
     WriteBytes(dir / "abgaben/anna.ras", bubble);
     std::string wrong = bubble;
     wrong.replace(wrong.find("00  20 F0 MOV BX,F0"), 19, "00  20 F1 MOV BX,F1");
@@ -43,7 +44,7 @@ TEST_F(GradeTest, ATableOfTheClassAndTheFirstDifferenceOfEachFailedCase) {
   EXPECT_EQ(r.err, "");
   const std::string a = dir / "abgaben/";
   EXPECT_EQ(
-      Lines(r.out),
+      SplitLines(r.out),
       (std::vector<std::string>{
           "| Einreichung | gegeben | umgekehrt | startwert | bestanden |",
           "|---|:-:|:-:|:-:|--:|",
@@ -68,15 +69,15 @@ TEST_F(GradeTest, CsvForASpreadsheetAndExitZeroWhenAllPass) {
                            dir / "abgaben/anna.ras", dir / "abgaben/bernd.ras"});
   EXPECT_EQ(r.exit, 1);
   const std::string a = dir / "abgaben/";
-  EXPECT_EQ(Lines(r.out), (std::vector<std::string>{
-                              "Einreichung;gegeben;umgekehrt;startwert;bestanden",
-                              a + "anna.ras;✓;✓;✓;3/3",
-                              a + "bernd.ras;✗;✗;✓;1/3",
-                              "",
-                              "Einreichung;Fall;erste Abweichung",
-                              a + "bernd.ras;gegeben;[F0]=00 erwartet, [F0]=42 erhalten.",
-                              a + "bernd.ras;umgekehrt;[F0]=00 erwartet, [F0]=0F erhalten.",
-                          }));
+  EXPECT_EQ(SplitLines(r.out), (std::vector<std::string>{
+                                   "Einreichung;gegeben;umgekehrt;startwert;bestanden",
+                                   a + "anna.ras;✓;✓;✓;3/3",
+                                   a + "bernd.ras;✗;✗;✓;1/3",
+                                   "",
+                                   "Einreichung;Fall;erste Abweichung",
+                                   a + "bernd.ras;gegeben;[F0]=00 erwartet, [F0]=42 erhalten.",
+                                   a + "bernd.ras;umgekehrt;[F0]=00 erwartet, [F0]=0F erhalten.",
+                               }));
   const CliResult all =
       Cli({"grade", "--mps", firmware, "--cases", dir / "faelle.txt", dir / "abgaben/anna.ras"});
   EXPECT_EQ(all.exit, 0) << all.out;
@@ -86,11 +87,11 @@ TEST_F(GradeTest, CsvForASpreadsheetAndExitZeroWhenAllPass) {
 // but not the teacher's own files in it.
 TEST_F(GradeTest, MicroProgramsAreGradedWithTheGivenProgram) {
   fs::copy_file(firmware, dir / "abgaben/emil.mpd");
-  fs::copy_file(kExamples + "firmware.mps", dir / "abgaben/lehrer.mps");
+  fs::copy_file(ExamplePath("firmware.mps"), dir / "abgaben/lehrer.mps");
   const CliResult r =
       Cli({"grade", "--ram", dir / "abgaben/anna.ras", "--mps", dir / "abgaben/lehrer.mps",
            "--cases", dir / "faelle.txt", dir / "abgaben"});
-  const std::vector<std::string> lines = Lines(r.out);
+  const std::vector<std::string> lines = SplitLines(r.out);
   ASSERT_GE(lines.size(), 6u) << r.out << r.err;
   EXPECT_EQ(lines[2].substr(0, 2), "| ");
   std::string rows;
@@ -116,7 +117,7 @@ TEST_F(GradeTest, FaultyCasesOrArgumentsGiveTwoAndNoTable) {
   CliResult r = Cli({"grade", "--mps", firmware, "--cases", dir / "kaputt.txt", dir / "abgaben"});
   EXPECT_EQ(r.exit, 2);
   EXPECT_EQ(r.out, "");
-  const std::vector<std::string> err = Lines(r.err);
+  const std::vector<std::string> err = SplitLines(r.err);
   ASSERT_EQ(err.size(), 9u) << r.err;
   const std::string where = "vellar-cli: " + (dir / "kaputt.txt") + ": Zeile ";
   EXPECT_EQ(err[0], where + "1: Zum Fall „ohne Pfeil“ fehlt „=>“ mit den Erwartungen.");

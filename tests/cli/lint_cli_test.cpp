@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "cli/cli_fixture.h"
+#include "core/text.h"
 
 // vellar-cli lint on whole files: our firmware passes, a student's faulty micro-program gets
 // one line per finding, sorted by address.
@@ -47,7 +48,7 @@ const std::vector<MpdRow> kFetch = {{0x00, "58", 0x01, ""}, {0x01, "C", 0x02, ""
 
 TEST_F(CliTest, LintPassesOurFirmwareInBothForms) {
   for (const std::string name : {"firmware.mpd", "firmware.mps"}) {
-    const CliResult r = Cli({"lint", kExamples + name});
+    const CliResult r = Cli({"lint", ExamplePath(name)});
     EXPECT_EQ(r.exit, 0) << name << r.out << r.err;
     EXPECT_EQ(r.out + r.err, "") << name;
   }
@@ -69,7 +70,7 @@ TEST_F(CliTest, LintNamesEveryFindingByItsRow) {
   const CliResult r = Cli({"lint", dir / "schueler.mpd"});
   EXPECT_EQ(r.exit, 1);
   EXPECT_EQ(r.err, "");
-  EXPECT_EQ(Lines(r.out),
+  EXPECT_EQ(SplitLines(r.out),
             (std::vector<std::string>{
                 "Zeile 18: Die Tore 9 und C dürfen nicht zugleich offen sein.",
                 "Zeile 60: Die Routine läuft ohne Rückkehr nach 00 weiter in Zeile 61, den Befehl "

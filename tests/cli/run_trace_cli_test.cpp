@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "cli/cli_fixture.h"
+#include "core/text.h"
 
 // vellar-cli run --trace and --mem: one line per ALU clock, and a run that ends exactly as the
 // run without the trace.
@@ -10,10 +11,10 @@ namespace vellar::testing {
 namespace {
 
 TEST_F(CliTest, TraceShowsEveryClockOfTheRun) {
-  const CliResult r = Cli({"run", "--mps", firmware, "--ram", kExamples + "betrag.ras", "--mem",
+  const CliResult r = Cli({"run", "--mps", firmware, "--ram", ExamplePath("betrag.ras"), "--mem",
                            "F0=85", "--trace", "--expect", "[F1]=7B"});
   ASSERT_EQ(r.exit, 0) << r.err;
-  const std::vector<std::string> lines = Lines(r.out);
+  const std::vector<std::string> lines = SplitLines(r.out);
   // MOV, JNS (not taken: 85 is negative), MOV, SUB, MOV and HLT: six fetches of 7 clocks,
   // routines of 3 + 2 + 1 + 3 + 3 + 1.
   ASSERT_EQ(lines.size(), 6u * 7u + 13u + 1u);
@@ -38,7 +39,7 @@ TEST_F(CliTest, TraceShowsEveryClockOfTheRun) {
 }
 
 TEST_F(CliTest, ATracedRunEndsAsTheRunWithoutTrace) {
-  const std::string bubble = kExamples + "bubble.ras";
+  const std::string bubble = ExamplePath("bubble.ras");
   for (const std::vector<std::string>& options : {std::vector<std::string>{"--mode", "clock"},
                                                   {"--mode", "instruction", "--set", "IP=04"},
                                                   {"--mode", "halt"},
@@ -52,9 +53,9 @@ TEST_F(CliTest, ATracedRunEndsAsTheRunWithoutTrace) {
     const CliResult traced = Cli(args);
     EXPECT_EQ(traced.exit, plain.exit);
     EXPECT_EQ(traced.err, plain.err);
-    const std::vector<std::string> lines = Lines(traced.out);
+    const std::vector<std::string> lines = SplitLines(traced.out);
     ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(lines.back(), Lines(plain.out).back());
+    EXPECT_EQ(lines.back(), SplitLines(plain.out).back());
     const std::string clocks = lines.back().substr(lines.back().find("CLOCKS=") + 7);
     EXPECT_EQ(std::to_string(lines.size() - 1), clocks.substr(0, clocks.find(' ')));
   }
@@ -62,7 +63,7 @@ TEST_F(CliTest, ATracedRunEndsAsTheRunWithoutTrace) {
 
 TEST_F(CliTest, AMillionTracedClocksReachTheFile) {
   const std::string out = dir / "spur.txt";
-  const CliResult r = Cli({"run", "--mps", mpd, "--ram", kFixtures + "schleife.ras", "--trace",
+  const CliResult r = Cli({"run", "--mps", mpd, "--ram", FixturePath("schleife.ras"), "--trace",
                            "--max-clocks", "1000000"},
                           out);
   EXPECT_EQ(r.exit, 3);
@@ -75,7 +76,7 @@ TEST_F(CliTest, AMillionTracedClocksReachTheFile) {
 }
 
 TEST_F(CliTest, MemSetsBytesAfterLoadingAndBeforeTheRun) {
-  CliResult r = Cli({"run", "--mps", firmware, "--ram", kExamples + "mult.ras", "--mem", "FD=03",
+  CliResult r = Cli({"run", "--mps", firmware, "--ram", ExamplePath("mult.ras"), "--mem", "FD=03",
                      "--mem", "fe=5", "--dump", "--save-ram", dir / "nachher.erm", "--expect",
                      "[FF]=0F [FD]=03 [FE]=05"});
   EXPECT_EQ(r.exit, 0) << r.err;

@@ -6,6 +6,7 @@
 #include "app/session.h"
 #include "ram/micro_program_check.h"
 #include "support/example_files.h"
+#include "support/mps_rows.h"
 
 namespace vellar {
 namespace {
@@ -31,10 +32,7 @@ class MicroProgramCheckTest : public ::testing::Test {
 
   void Row(int address, std::initializer_list<int> gates, int next,
            std::string_view description = "") {
-    for (int g = 0; g < kGateCount; ++g) mps.SetMpsGate(g, address, false);
-    for (const int g : gates) mps.SetMpsGate(g, address, true);
-    mps.SetNextAddressText(address, HexByte(next));
-    mps.SetDescription(address, description);
+    testing::SetMpsRow(mps, address, gates, HexByte(next), description);
   }
 
   // The findings as "hh: text".

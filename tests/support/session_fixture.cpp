@@ -1,13 +1,17 @@
 #include "support/session_fixture.h"
 
+#include "support/mps_rows.h"
+
 namespace vellar::testing {
 
 void SessionTest::SetRow(int address, std::initializer_list<int> gates, const std::string& next,
                          const std::string& description) {
-  for (int g = 0; g < kGateCount; ++g) session.mps.SetMpsGate(g, address, false);
-  for (int g : gates) session.mps.SetMpsGate(g, address, true);
-  session.mps.SetNextAddressText(address, next);
-  session.mps.SetDescription(address, description);
+  SetMpsRow(session.mps, address, gates, next, description);
+}
+
+void SessionTest::CountingLoop() {
+  SetRow(0, {1, 7, 0}, "01");
+  SetRow(1, {}, "00");
 }
 
 int SessionTest::TickUntilIdle(int maxTicks) {

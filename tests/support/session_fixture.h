@@ -20,6 +20,10 @@ class SessionTest : public ::testing::Test {
   void SetRow(int address, std::initializer_list<int> gates, const std::string& next,
               const std::string& description = {});
 
+  // A loop: address 0 increments AX and continues at 1, which returns to 0, so that "bis
+  // Halt" never ends.
+  void CountingLoop();
+
   // Fires the timer until it is off; fails after maxTicks.
   int TickUntilIdle(int maxTicks = 100000);
 

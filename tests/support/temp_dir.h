@@ -15,6 +15,8 @@ class TempDir {
 
   // The folder with a trailing '/'.
   const std::string& path() const { return path_; }
+  // The folder without it, as a file dialog names its directory.
+  std::string folder() const { return path_.substr(0, path_.size() - 1); }
   std::string operator/(std::string_view name) const { return path_ + std::string(name); }
 
   // Number of entries in the folder (a leftover temporary file shows up here).

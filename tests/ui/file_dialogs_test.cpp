@@ -1,7 +1,5 @@
 // The file commands as the window shows them: the dialogs' filters, default extensions and
 // start directories, and the questions before a load and before an overwrite.
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include "ui/qt_frontend.h"
@@ -14,9 +12,8 @@ class FileDialogsTest : public WindowTest {
  protected:
   void SetUp() override {
     WindowTest::SetUp();
-    ASSERT_TRUE(dir.isValid());
-    session().files.mpsDialogDir = dir.path().toStdString();
-    session().files.ramDialogDir = dir.path().toStdString();
+    session().files.mpsDialogDir = dir.folder();
+    session().files.ramDialogDir = dir.folder();
   }
   void Key(Qt::Key key) {
     QTest::keyClick(window.get(), key);
@@ -25,12 +22,11 @@ class FileDialogsTest : public WindowTest {
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     Settle();
   }
-  QByteArray Contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  QByteArray Contents(const std::string& name) {
+    return QByteArray::fromStdString(ReadBytes(dir / name));
   }
 
-  QTemporaryDir dir{QStringLiteral(VELLAR_TEST_TMP "/files-XXXXXX")};
+  TempDir dir;
 };
 
 const QStringList kRamFilters = {
@@ -44,7 +40,7 @@ TEST_F(FileDialogsTest, LoadingAChangedMpsAnsweredYesSavesInsteadOfLoading) {
   ASSERT_TRUE(session().mps.MpsModified());
   answers.Expect(QMessageBox::Yes);
   // No extension typed: the dialog's default one is added.
-  answers.ExpectFileDialog(dir.filePath(QStringLiteral("prog")));
+  answers.ExpectFileDialog(QtFile(dir, "prog"));
   Key(Qt::Key_F2);
 
   ASSERT_EQ(answers.texts.size(), 2u);
@@ -59,9 +55,9 @@ TEST_F(FileDialogsTest, LoadingAChangedMpsAnsweredYesSavesInsteadOfLoading) {
                          QStringLiteral("MPS im Vellar-Format (*.mps)")}));
   EXPECT_EQ(seen.selectedFilter, seen.filters.value(0));
   EXPECT_EQ(seen.defaultSuffix, QStringLiteral("mpd"));
-  EXPECT_EQ(seen.directory, dir.path());
+  EXPECT_EQ(seen.directory, QtFolder(dir));
 
-  const QByteArray saved = Contents(dir.filePath(QStringLiteral("prog.mpd")));
+  const QByteArray saved = Contents("prog.mpd");
   EXPECT_TRUE(saved.startsWith("; VellarD-Programm-Speicher: \r\n;\r\nAD Befehl")) << saved.data();
   EXPECT_TRUE(saved.contains("\r\n00                           . 1 . .")) << saved.data();
   EXPECT_FALSE(session().mps.MpsModified());
@@ -75,12 +71,8 @@ TEST_F(FileDialogsTest, LoadingAChangedMpsAnsweredYesSavesInsteadOfLoading) {
 }
 
 TEST_F(FileDialogsTest, SavingOntoAnExistingFileAnsweredNoWritesNothing) {
-  const QString path = dir.filePath(QStringLiteral("alt.rad"));
-  {
-    QFile old(path);
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.write("alt\r\n");
-  }
+  const QString path = QtFile(dir, "alt.rad");
+  WriteBytes(dir / "alt.rad", "alt\r\n");
   session().memory.WriteRam(0x10, 0x42);
   answers.ExpectFileDialog(path);
   answers.Expect(QMessageBox::No);
@@ -88,7 +80,7 @@ TEST_F(FileDialogsTest, SavingOntoAnExistingFileAnsweredNoWritesNothing) {
 
   ASSERT_EQ(answers.texts.size(), 2u);
   EXPECT_EQ(answers.texts[1], path + QStringLiteral(" überschreiben ?"));
-  EXPECT_EQ(Contents(path), QByteArray("alt\r\n"));
+  EXPECT_EQ(Contents("alt.rad"), QByteArray("alt\r\n"));
   EXPECT_TRUE(session().memory.RamChanged());
   EXPECT_EQ(session().files.RamFileName(), "");
   EXPECT_EQ(window->windowTitle(), QStringLiteral("Mikroprozessor Simulation"));
@@ -117,7 +109,7 @@ TEST_F(FileDialogsTest, RamDialogsOfferTheFormatOfTheView) {
     for (const auto* seen : {&open, &save}) {
       EXPECT_EQ(seen->filters, kRamFilters);
       EXPECT_EQ(seen->defaultSuffix, c.suffix);
-      EXPECT_EQ(seen->directory, dir.path());
+      EXPECT_EQ(seen->directory, QtFolder(dir));
     }
     EXPECT_EQ(open.selectedFilter, kRamFilters[0]);
     EXPECT_EQ(save.selectedFilter, kRamFilters[c.saveFilter]) << c.suffix.toStdString();

@@ -1,7 +1,6 @@
 // The file dialogs name VellarD's file types in German, with the very names the installed
 // MIME types give the desktop.
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QXmlStreamReader>
 
@@ -38,11 +37,9 @@ TEST(FileTypeNamesTest, AreTheNamesOfTheInstalledMimeTypes) {
   EXPECT_EQ(FileTypeName(QStringLiteral("RaS")), names[2]);
   EXPECT_EQ(FileTypeName(QStringLiteral("txt")), QString());
   EXPECT_EQ(FileTypeName(QString()), QString());
-  QTemporaryDir dir;
-  ASSERT_TRUE(dir.isValid());
-  ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("ordner.ras")));
-  EXPECT_NE(FileTypeNames::Instance().type(QFileInfo(dir.filePath(QStringLiteral("ordner.ras")))),
-            names[2]);
+  TempDir dir;
+  ASSERT_TRUE(QDir(QtFolder(dir)).mkdir(QStringLiteral("ordner.ras")));
+  EXPECT_NE(FileTypeNames::Instance().type(QFileInfo(QtFile(dir, "ordner.ras"))), names[2]);
 }
 
 class FileTypesTest : public WindowTest {};

@@ -58,15 +58,10 @@ TEST_F(HeldSpaceXvfbTest, PauseEndsTheRunAfterTheSpaceBarWasHeldForFourSeconds) 
   // The bar was held down: the server repeated it, well beyond what handlers may ever nest.
   EXPECT_GT(spacePresses, HandlerGuard::kMaxDepth);
   EXPECT_GT(repeatedPresses, 0);
-  EXPECT_EQ(session().run.LastStopReason(), StopReason::Pause);
   ASSERT_NE(pausePressed, Clock::time_point{});
-  const auto took =
-      std::chrono::duration_cast<std::chrono::milliseconds>(runReturned - pausePressed);
-  EXPECT_LT(took.count(), 50);
-  RecordProperty("pause_ms", static_cast<int>(took.count()));
-  EXPECT_LE(window->Guard().Deepest(), 3);
+  const long long took = ExpectPausedInTime();
   std::printf("Leertaste: %d Anschläge (%d durch Wiederholung), Pause nach %lld ms wirksam\n",
-              spacePresses, repeatedPresses, static_cast<long long>(took.count()));
+              spacePresses, repeatedPresses, took);
 
   ExpectEveryCommandWorks([](Qt::Key key) {
     const QString name = key == Qt::Key_F9   ? QStringLiteral("F9")

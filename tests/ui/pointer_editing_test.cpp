@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -18,13 +17,10 @@ namespace {
 class PointerEditingTest : public WindowTest {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(dir.isValid());
     for (const char* name : {"firmware.mpd", "bubble.ras"}) {
-      ASSERT_TRUE(QFile::copy(QStringLiteral(VELLAR_EXAMPLES "/") + QLatin1String(name),
-                              dir.filePath(QLatin1String(name))));
+      ASSERT_TRUE(QFile::copy(QString::fromStdString(ExamplePath(name)), QtFile(dir, name)));
     }
-    Create({dir.filePath(QStringLiteral("firmware.mpd")).toStdString(),
-            dir.filePath(QStringLiteral("bubble.ras")).toStdString()});
+    Create({dir / "firmware.mpd", dir / "bubble.ras"});
   }
 
   StringGrid* Grid(const char* name) { return Find<StringGrid>(name); }
@@ -87,12 +83,11 @@ class PointerEditingTest : public WindowTest {
     ASSERT_FALSE(session().run.GatesAutomatic());
   }
 
-  QByteArray Saved(const QString& name) {
-    QFile file(dir.filePath(name));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  QByteArray Saved(const std::string& name) {
+    return QByteArray::fromStdString(ReadBytes(dir / name));
   }
 
-  QTemporaryDir dir{QStringLiteral(VELLAR_TEST_TMP "/pointer-XXXXXX")};
+  TempDir dir;
 };
 
 TEST_F(PointerEditingTest, DescriptionTypedAfterAFocusChangeLandsInTheClickedRow) {
@@ -108,11 +103,11 @@ TEST_F(PointerEditingTest, DescriptionTypedAfterAFocusChangeLandsInTheClickedRow
   EXPECT_EQ(session().mps.Description(0x5F), "XYZ");
   EXPECT_EQ(session().mps.Description(0x04), "DR:=Operand");
   EXPECT_EQ(session().mps.Description(0x05), "IP := IP+1");
-  answers.ExpectFileDialog(dir.filePath(QStringLiteral("firmware.mpd")));
+  answers.ExpectFileDialog(QtFile(dir, "firmware.mpd"));
   answers.Expect(QMessageBox::Yes);  // overwrite
   window->MeSaveMpsClick();
   Settle();
-  const QByteArray mpd = Saved(QStringLiteral("firmware.mpd"));
+  const QByteArray mpd = Saved("firmware.mpd");
   EXPECT_TRUE(mpd.contains("\r\n5F XYZ                       . . . .")) << mpd.data();
   EXPECT_TRUE(mpd.contains("\r\n04 DR:=Operand               . . .")) << mpd.data();
   EXPECT_TRUE(mpd.contains("\r\n05 IP := IP+1                . . .")) << mpd.data();
@@ -128,10 +123,10 @@ TEST_F(PointerEditingTest, GateClickedAfterAFocusChangeTogglesTheGateOfTheClicke
   EXPECT_EQ(session().mps.GateMask(0x2A), 1u << 1);
   EXPECT_EQ(session().mps.GateMask(0x06), row06);
 
-  answers.ExpectFileDialog(dir.filePath(QStringLiteral("neu.mpd")));
+  answers.ExpectFileDialog(QtFile(dir, "neu.mpd"));
   window->MeSaveMpsClick();
   Settle();
-  const QByteArray mpd = Saved(QStringLiteral("neu.mpd"));
+  const QByteArray mpd = Saved("neu.mpd");
   EXPECT_TRUE(mpd.contains("\r\n2A                           . 1 . .")) << mpd.data();
   EXPECT_TRUE(mpd.contains("\r\n06 Dekodieren                . . . . . . . . . . . . . . . F 00"))
       << mpd.data();
@@ -158,10 +153,10 @@ TEST_F(PointerEditingTest, InspectorCellsEachTakeTheirOwnTyping) {
   EXPECT_EQ(session().machine.Ram[0xE1], 0x05);
   EXPECT_EQ(session().variables.Column(2).name, "X");
 
-  answers.ExpectFileDialog(dir.filePath(QStringLiteral("neu.ras")));
+  answers.ExpectFileDialog(QtFile(dir, "neu.ras"));
   window->MeSaveRamClick();
   Settle();
-  const QByteArray ras = Saved(QStringLiteral("neu.ras"));
+  const QByteArray ras = Saved("neu.ras");
   EXPECT_TRUE(ras.contains("\r\nE0  07 05")) << ras.data();
   EXPECT_TRUE(ras.contains("\r\nVAR\r\nE0 getauscht\r\nE1 X\r\n")) << ras.data();
 }

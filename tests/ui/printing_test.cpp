@@ -6,7 +6,6 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <string>
 #include <vector>
 
@@ -65,13 +64,13 @@ class PrintingTest : public WindowTest {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setPageSize(QPageSize(QPageSize::A4));
-    const QString pdf = dir.filePath(QStringLiteral("listing.pdf"));
+    const QString pdf = QtFile(dir, "listing.pdf");
     printer.setOutputFileName(pdf);
     EXPECT_EQ(PrintLines(printer, lines, title), std::nullopt);
     return pdf;
   }
 
-  QTemporaryDir dir{QStringLiteral(VELLAR_TEST_TMP "/print-XXXXXX")};
+  TempDir dir;
 };
 
 TEST_F(PrintingTest, ListingGoesOnPagesLineByLine) {
@@ -143,7 +142,7 @@ class MenuPrintTest : public PrintingTest {
 };
 
 TEST_F(MenuPrintTest, PrintsOnlyWhenThePrintDialogIsConfirmed) {
-  const QString pdf = dir.filePath(QStringLiteral("mps.pdf"));
+  const QString pdf = QtFile(dir, "mps.pdf");
   answers.ExpectDialog([](QDialog* dialog) {
     EXPECT_NE(qobject_cast<QPrintDialog*>(dialog), nullptr);
     dialog->reject();
@@ -164,7 +163,7 @@ TEST_F(MenuPrintTest, PrintsOnlyWhenThePrintDialogIsConfirmed) {
 }
 
 TEST_F(MenuPrintTest, APrinterThatFailsIsReportedInTheErrorBox) {
-  ExpectPrintTo(dir.filePath(QStringLiteral("fehlt/ram.pdf")));
+  ExpectPrintTo(QtFile(dir, "fehlt/ram.pdf"));
   answers.Expect(QMessageBox::Ok);
   window->MePrnRamClick();
   ASSERT_EQ(answers.texts.size(), 1u);

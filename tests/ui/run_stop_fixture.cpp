@@ -38,8 +38,8 @@ class SpaceCounter : public QObject {
 }  // namespace
 
 void RunStopTest::SetUp() {
-  const std::vector<std::string> args = {VELLAR_FIXTURES "/lehr.mpd",
-                                         VELLAR_FIXTURES "/schleife.ras", "/0"};
+  const std::vector<std::string> args = {FixturePath("lehr.mpd"), FixturePath("schleife.ras"),
+                                         "/0"};
   if (QGuiApplication::platformName() == QStringLiteral("xcb")) {
     // Without a window manager nobody hands the new window the focus; xdotool does, as the
     // user's first click on it would.
@@ -79,6 +79,17 @@ void RunStopTest::RunUntilPaused(const std::function<void()>& during) {
 
 void RunStopTest::StopAfter(int ms) {
   QTimer::singleShot(ms, window.get(), [this] { session().run.BuStoppClick(); });
+}
+
+long long RunStopTest::ExpectPausedInTime() {
+  EXPECT_EQ(session().run.LastStopReason(), StopReason::Pause);
+  const auto took =
+      std::chrono::duration_cast<std::chrono::milliseconds>(runReturned - pausePressed);
+  EXPECT_LT(took.count(), 50);
+  RecordProperty("pause_ms", static_cast<int>(took.count()));
+  // The presses asked for the run that was already going: none of them started another.
+  EXPECT_LE(window->Guard().Deepest(), 3);
+  return took.count();
 }
 
 void RunStopTest::ExpectEveryCommandWorks(const std::function<void(Qt::Key)>& key) {

@@ -28,6 +28,10 @@ class RunStopTest : public WindowTest {
   // then fails on its figures instead of hanging.
   void StopAfter(int ms);
 
+  // The pause ended the run within 50 ms of the click on "||", and no key press nested the
+  // handlers deeper than the run and a click inside it do. Returns the milliseconds.
+  long long ExpectPausedInTime();
+
   // After the pause: reset, a single instruction and the file commands all answer. key
   // sends a function key the way the test's user presses keys.
   void ExpectEveryCommandWorks(const std::function<void(Qt::Key)>& key);

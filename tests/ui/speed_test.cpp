@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "support/mps_rows.h"
 #include "window_fixture.h"
 
 namespace vellar::ui::testing {
@@ -16,25 +17,6 @@ using Clock = std::chrono::steady_clock;
 
 class SpeedTest : public WindowTest {
  protected:
-  void Row(int address, std::initializer_list<int> gates, const char* next) {
-    for (int g : gates) session().mps.SetMpsGate(g, address, true);
-    session().mps.SetNextAddressText(address, next);
-  }
-
-  // Fetch, decode and two instructions, INC AX and JMP 00, for ever: twelve ALU clocks a
-  // round, with a memory read in each fetch.
-  void LoadLoop() {
-    Row(0x00, {5, 8}, "01");     // AR := IP
-    Row(0x01, {0xC}, "02");      // DR := RAM[AR]
-    Row(0x02, {9, 6}, "03");     // OP := DR
-    Row(0x03, {5, 7, 4}, "04");  // IP := IP + 1
-    Row(0x04, {0xF}, "00");      // decode
-    Row(0x10, {1, 7, 0}, "00");  // INC AX
-    Row(0x11, {4}, "00");        // JMP 00: IP := 0
-    session().machine.Ram[0] = 0x10;
-    session().machine.Ram[1] = 0x11;
-  }
-
   struct Figures {
     double clocksPerSecond = 0;
     // Per second of processor time: what the run reaches on a machine busy with other work.
@@ -44,7 +26,7 @@ class SpeedTest : public WindowTest {
 
   // Runs "bis Halt" at a slider position and clicks the pause button after the span.
   Figures Run(int position, std::chrono::milliseconds span) {
-    LoadLoop();
+    vellar::testing::LoadEndlessLoop(session());
     session().run.SetGatesAutomatic(true);
     session().run.SetSliderPosition(position);
     Settle();

@@ -3,7 +3,6 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QTreeView>
 
 #include <algorithm>
@@ -35,20 +34,16 @@ TEST_F(StartTest, QtsOwnDialogsSpeakGerman) {
 
 TEST_F(StartTest, QtsOwnDialogsShowGermanSizesAndDates) {
   // The file dialog's size and date columns in German, whatever the desktop's language.
-  QTemporaryDir dir(QStringLiteral(VELLAR_TEST_TMP "/locale-XXXXXX"));
-  ASSERT_TRUE(dir.isValid());
-  const QString path = dir.filePath(QStringLiteral("prog.rad"));
+  TempDir dir;
+  WriteBytes(dir / "prog.rad", std::string(1003, 'x'));
   {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray(1003, 'x'));
-    file.close();
+    QFile file(QtFile(dir, "prog.rad"));
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));
     ASSERT_TRUE(file.setFileTime(QDateTime(QDate(2026, 12, 8), QTime(9, 30)),
                                  QFileDevice::FileModificationTime));
   }
   Create({});
-  session().files.ramDialogDir = dir.path().toStdString();
+  session().files.ramDialogDir = dir.folder();
   QStringList columns;
   answers.ExpectFileDialog({}, [&](QFileDialog* dialog) {
     auto* view = dialog->findChild<QTreeView*>();
@@ -95,8 +90,7 @@ TEST_F(StartTest, StartOptionRunsToTheEndWhenTheWindowShows) {
 }
 
 TEST_F(StartTest, FilesAndStartOptionRunTheProgramToItsHalt) {
-  const std::string examples = VELLAR_EXAMPLES;
-  const std::vector<std::string> files = {examples + "/firmware.mpd", examples + "/bubble.ras"};
+  const std::vector<std::string> files = {ExamplePath("firmware.mpd"), ExamplePath("bubble.ras")};
   // The bytes the program sorts, as the file brings them.
   QuietFrontend quiet;
   Session loaded(quiet);

@@ -14,12 +14,28 @@
 #include <string>
 #include <vector>
 
+#include "support/temp_dir.h"
+#include "support/test_paths.h"
 #include "ui/main_window.h"
 
 // The window on the offscreen platform, shown and active, and a watcher that answers the
 // modal boxes a test announces and fails the test on any other, so that no test can hang on
 // a box nobody answers.
 namespace vellar::ui::testing {
+
+using vellar::testing::ExamplePath;
+using vellar::testing::FixturePath;
+using vellar::testing::ReadBytes;
+using vellar::testing::TempDir;
+using vellar::testing::WriteBytes;
+
+// A test folder's paths as Qt takes them.
+inline QString QtFolder(const TempDir& dir) {
+  return QString::fromStdString(dir.folder());
+}
+inline QString QtFile(const TempDir& dir, std::string_view name) {
+  return QString::fromStdString(dir / name);
+}
 
 class ModalAnswerer : public QObject {
  public:

@@ -4,7 +4,6 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
 
@@ -55,8 +54,7 @@ TEST(ZoomArgumentTest, AValueThatIsNoLevelIsReportedAndIgnored) {
 class ZoomTest : public WindowTest {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(settingsDir.isValid());
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QtFolder(settingsDir));
     WindowTest::SetUp();
   }
   void TearDown() override {
@@ -72,7 +70,7 @@ class ZoomTest : public WindowTest {
     Settle();
   }
 
-  QTemporaryDir settingsDir;
+  TempDir settingsDir;
 };
 
 TEST_F(ZoomTest, TheMenuDrawsTheWindowLargerAndRemembersTheChoice) {
