@@ -77,8 +77,7 @@ TEST_F(LayoutTriggerTest, ARamTextAsksACompactRamFileDoesNot) {
 }
 
 TEST_F(LayoutTriggerTest, NothingElseAsks) {
-  SetRow(0, {1, 7, 0}, "01");
-  SetRow(1, {}, "00");
+  CountingLoop();
   session.ramView.SelectItem(RamView::kAssemblerItem);
   session.inspector.MeVariablenClick();
   Define(0x00);
