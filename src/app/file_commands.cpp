@@ -109,6 +109,7 @@ bool FileCommands::LoadMpsFile(const std::string& path) {
     p_.ramGrid.ShowRamAssembler(p_.machine.Ram);
     p_.frontend.Invalidate(kRedrawRamGrid);
   }
+  p_.history.Loaded(true, false);
   return true;
 }
 
@@ -122,6 +123,7 @@ bool FileCommands::SaveMpsFile(const std::string& path) {
                                 : TextFileBytes(BuildMpdText());
   if (!WriteFile(path, bytes, mpsFileName_)) return false;
   p_.mps.SetMpsModified(false);
+  p_.history.Saved(true, false);
   return true;
 }
 
@@ -153,6 +155,7 @@ bool FileCommands::LoadRamFile(const std::string& path) {
   UpdateCaption();
   p_.memory.SetRamChanged(false);
   p_.run.MeClrRegClick();
+  p_.history.Loaded(false, true);
   return true;
 }
 
@@ -204,6 +207,7 @@ bool FileCommands::SaveRamFile(const std::string& path) {
   }
   if (!WriteFile(path, bytes, ramFileName_)) return false;
   p_.memory.SetRamChanged(false);
+  p_.history.Saved(false, true);
   return true;
 }
 
@@ -217,6 +221,7 @@ void FileCommands::MeSaveRamClick() {
 }
 
 void FileCommands::MeClrRamClick() {
+  const auto edit = p_.history.Edit({EditTarget::Ram});
   p_.memory.ClearRam();
   p_.frontend.Invalidate(kRedrawRamGrid);
 }

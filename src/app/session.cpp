@@ -7,6 +7,7 @@ namespace vellar {
 
 Session::Session(Frontend& fe) : frontend(fe) {
   mps.SetListener(this);
+  history.SetRegisterFields(&registers);
 }
 
 Session::~Session() {
@@ -27,6 +28,7 @@ void Session::FormCreate(const std::vector<std::string>& args) {
   }
   picture.SetBusLines(8);
   variables.Clear();
+  history.Loaded(true, true);
   ReadCommandLine(args);
 }
 

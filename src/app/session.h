@@ -6,6 +6,7 @@
 #include "app/clock_phases.h"
 #include "app/control_flags.h"
 #include "app/data_path.h"
+#include "app/edit_history.h"
 #include "app/file_commands.h"
 #include "app/frontend.h"
 #include "app/gate_control.h"
@@ -67,17 +68,20 @@ class Session : private MpsStoreListener {
   VariableList variables;
   GateControl gates{machine, flags, frontend};
   Memory memory{machine, ramGrid, variables, frontend};
-  RegisterFields registers{machine, flags, frontend, memory};
+  EditHistory history{{mps, mpsGrid, ramGrid, variables, machine, memory, frontend}};
+  RegisterFields registers{machine, flags, frontend, memory, history};
   DataPathPicture picture{machine, frontend};
   ClockPhases phases{{machine, mps, mpsGrid, gates, flags, memory, registers, picture, frontend}};
   RunControl run{
       {phases, gates, picture, machine, flags, mpsGrid, ramGrid, menu.MeKonfl, frontend}};
-  MpsEditor mpsEditor{{mps, mpsGrid, gates, run, phases, machine, ramGrid, flags, frontend}};
+  MpsEditor mpsEditor{
+      {mps, mpsGrid, gates, run, phases, machine, ramGrid, flags, history, frontend}};
   RamView ramView{ramGrid, machine, variables, frontend};
-  RamEditor ramEditor{{machine, memory, ramGrid, ramView, mps, flags, frontend}};
-  VariableInspector inspector{{variables, memory, machine, ramGrid, menu, flags, frontend}};
+  RamEditor ramEditor{{machine, memory, ramGrid, ramView, mps, flags, history, frontend}};
+  VariableInspector inspector{
+      {variables, memory, machine, ramGrid, menu, flags, history, frontend}};
   FileCommands files{
-      {mps, mpsGrid, ramGrid, memory, variables, machine, menu, run, ramView, frontend}};
+      {mps, mpsGrid, ramGrid, memory, variables, machine, menu, run, ramView, history, frontend}};
   KeyHook keys{*this};
 
  private:

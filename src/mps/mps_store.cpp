@@ -28,6 +28,11 @@ void MpsStore::SetGateMaskDirect(int address, uint16_t mask) {
   rows_[address & 0xFF].gateMask_ = mask;
 }
 
+void MpsStore::RestoreRows(const Rows& rows) {
+  rows_ = rows;
+  Changed();
+}
+
 void MpsStore::SetDescription(int address, std::string_view text) {
   rows_[address & 0xFF].description_ = text;
   Changed();
