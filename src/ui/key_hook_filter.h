@@ -23,6 +23,8 @@ class KeyHookFilter : public QObject {
 
   // The hook's view of a Qt key event.
   static KeyMessage Translate(const QKeyEvent& event);
+  // Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z: the window's undo and redo, not those of an edit field.
+  static bool IsHistoryKey(const QKeyEvent& event);
 
  private:
   QWidget* window_;

@@ -17,10 +17,12 @@ class MainMenu {
  public:
   MainMenu(QMenuBar* bar, TFoSim& window);
 
-  // The check marks as the session holds them.
-  void Sync(const MenuOptions& options);
+  // The check marks as the session holds them; undo and redo while there is a step.
+  void Sync(const MenuOptions& options, bool canUndo, bool canRedo);
 
  private:
+  QAction* meUndo_ = nullptr;
+  QAction* meRedo_ = nullptr;
   QAction* meVariablen_ = nullptr;
   QAction* meKonfl_ = nullptr;
   QAction* meTorKz_ = nullptr;

@@ -163,7 +163,9 @@ void TFoSim::Refresh(uint32_t what) {
     paBus_->Inner()->update();
   }
   if (what & kRedrawRunControls) paControl_->Sync();
-  if (what & kRedrawMenus) menu_->Sync(session_.menu);
+  if (what & kRedrawMenus) {
+    menu_->Sync(session_.menu, session_.history.CanUndo(), session_.history.CanRedo());
+  }
 }
 
 void TFoSim::TimerTick() {
@@ -245,6 +247,14 @@ void TFoSim::MePrnRamClick() {
 
 void TFoSim::MeEndeClick() {
   close();
+}
+
+void TFoSim::MeUndoClick() {
+  guard_([&] { session_.history.Undo(); });
+}
+
+void TFoSim::MeRedoClick() {
+  guard_([&] { session_.history.Redo(); });
 }
 
 void TFoSim::MeClrRegClick() {

@@ -58,6 +58,8 @@ class TFoSim : public QMainWindow, private ViewHost {
   void MeSaveRamClick();
   void MePrnRamClick();
   void MeEndeClick();
+  void MeUndoClick();
+  void MeRedoClick();
   void MeClrRegClick();
   void MeClrRamClick();
   void MeClrMpsClick();

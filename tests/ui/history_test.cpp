@@ -1,0 +1,77 @@
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+
+#include "ui/grid_editor.h"
+#include "ui/string_grid.h"
+#include "window_fixture.h"
+
+// The menu "Bearbeiten" and its keys reach the session's history from wherever the focus is,
+// also from an edit field that would otherwise keep Ctrl+Z for its own undo.
+namespace vellar::ui::testing {
+namespace {
+
+class HistoryTest : public WindowTest {
+ protected:
+  QAction* Item(const char* name) { return Find<QAction>(name); }
+};
+
+TEST_F(HistoryTest, BearbeitenStandsBetweenDateiAndZuruecksetzen) {
+  QStringList titles;
+  for (QAction* menu : window->menuBar()->actions()) titles << menu->text();
+  EXPECT_EQ(titles, QStringList({QStringLiteral("&Datei"), QStringLiteral("&Bearbeiten"),
+                                 QStringLiteral("&Zurücksetzen"), QStringLiteral("&Ansicht"),
+                                 QStringLiteral("&Hilfe")}));
+  EXPECT_EQ(Item("MeUndo")->text(), QStringLiteral("&Rückgängig"));
+  EXPECT_EQ(Item("MeUndo")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+  EXPECT_EQ(Item("MeRedo")->text(), QStringLiteral("&Wiederholen"));
+  EXPECT_EQ(Item("MeRedo")->shortcuts(),
+            QList<QKeySequence>({QKeySequence(Qt::CTRL | Qt::Key_Y),
+                                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}));
+  EXPECT_FALSE(Item("MeUndo")->isEnabled());
+  EXPECT_FALSE(Item("MeRedo")->isEnabled());
+}
+
+TEST_F(HistoryTest, CtrlZInTheOpenCellEditorUndoesTheByteAndCtrlYRedoesIt) {
+  auto* grid = Find<StringGrid>("GrRam");
+  grid->setFocus();
+  Settle();
+  Type(QStringLiteral("3f"));
+  Settle();  // the menu follows the history once the window has refreshed
+  ASSERT_EQ(session().machine.Ram[0], 0x3F);
+  EXPECT_TRUE(Item("MeUndo")->isEnabled());
+  ASSERT_EQ(Focused(), grid->Editor());
+  Press(Qt::Key_Z, Qt::ControlModifier);
+  Settle();
+  EXPECT_EQ(session().machine.Ram[0], 0x00);
+  EXPECT_EQ(grid->Editor()->text(), QStringLiteral("00"));
+  Settle();
+  EXPECT_TRUE(Item("MeRedo")->isEnabled());
+  Press(Qt::Key_Y, Qt::ControlModifier);
+  Settle();
+  EXPECT_EQ(session().machine.Ram[0], 0x3F);
+  Settle();
+  Press(Qt::Key_Z, Qt::ControlModifier);
+  Settle();
+  Press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  Settle();
+  EXPECT_EQ(session().machine.Ram[0], 0x3F);
+}
+
+TEST_F(HistoryTest, CtrlZInARegisterFieldUndoesTheTypedValue) {
+  auto* edBX = Find<QLineEdit>("EdBX");
+  edBX->setFocus();
+  Settle();
+  Type(QStringLiteral("7"));
+  Settle();
+  ASSERT_EQ(session().machine.Regs[BX], 0x07);
+  Press(Qt::Key_Z, Qt::ControlModifier);
+  Settle();
+  EXPECT_EQ(session().machine.Regs[BX], 0x00);
+  EXPECT_EQ(edBX->text(), QStringLiteral("00"));
+}
+
+}  // namespace
+}  // namespace vellar::ui::testing
