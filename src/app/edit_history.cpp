@@ -1,6 +1,7 @@
 #include "app/edit_history.h"
 
 #include "app/register_fields.h"
+#include "app/run_history.h"
 
 namespace vellar {
 
@@ -52,6 +53,7 @@ void EditHistory::EndEdit() {
   } else {
     redo_.clear();
     merging_ = step.place.editor != nullptr || step.place.field != nullptr;
+    if (past_ != nullptr) past_->Invalidate();
     if (undo_.size() > kMaxSteps) undo_.pop_front();
   }
   p_.frontend.Invalidate(kRedrawMenus);
@@ -130,6 +132,7 @@ void EditHistory::Restore(const Step& step, const State& to, const State& from) 
   if (regsChanged && registers_ != nullptr) registers_->ShowRegs();
 
   ShowPlace(step.place);
+  if (past_ != nullptr) past_->Invalidate();
   p_.frontend.Invalidate(redraw);
 }
 

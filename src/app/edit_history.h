@@ -23,6 +23,7 @@
 namespace vellar {
 
 class RegisterFields;
+class RunHistory;
 
 enum class EditTarget { Mps, Ram, Inspector, Register };
 
@@ -73,6 +74,8 @@ class EditHistory {
   explicit EditHistory(const Parts& parts);
   // The register fields show restored values; they are made after the history.
   void SetRegisterFields(RegisterFields* fields) { registers_ = fields; }
+  // A hand change starts a new past for stepping back.
+  void SetRunHistory(RunHistory* past) { past_ = past; }
 
   // An edit at this place is about to happen.
   [[nodiscard]] Scope Edit(const EditPlace& place);
@@ -119,6 +122,7 @@ class EditHistory {
 
   Parts p_;
   RegisterFields* registers_ = nullptr;
+  RunHistory* past_ = nullptr;
   std::deque<Step> undo_;
   std::deque<Step> redo_;
   int depth_ = 0;

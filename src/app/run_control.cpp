@@ -29,6 +29,7 @@ void RunControl::SetGatesAutomatic(bool automatic) {
 void RunControl::RaTorClick() {
   const bool automatic = p_.flags.GatesAutomatic;
   p_.phases.CurrentRow = 1;
+  p_.history.Invalidate();
   p_.ramGrid.editorAlwaysShown = false;
   if (automatic) p_.mpsGrid.editorAlwaysShown = false;
   p_.gates.SetButtonEnabled(0xF, automatic);
@@ -112,6 +113,7 @@ void RunControl::SetTimerEnabled(bool enabled) {
 }
 
 void RunControl::StartRun() {
+  p_.history.Record(RunHistory::Op::RunStart);
   stopRequested_ = false;
   p_.phases.HaltSeen = false;
   clocksThisRun_ = 0;
@@ -119,8 +121,10 @@ void RunControl::StartRun() {
 }
 
 void RunControl::RunUnpaced() {
+  ++unpacedRuns_;
   while (!stopRequested_) TimerTimer();
   TimerTimer();
+  --unpacedRuns_;
 }
 
 void RunControl::Bu2PhasenClick() {
@@ -155,8 +159,10 @@ void RunControl::BuTaktClick(std::optional<RunButton> button) {
 void RunControl::BuPhaseClick() {
   SetClockMode(kBusClock);
   if (busPhaseInput_) {
+    p_.history.Record(RunHistory::Op::Input);
     p_.phases.InputPhase();
   } else {
+    RecordOutput();
     p_.phases.OutputPhase();
   }
   SetTimerEnabled(true);
@@ -186,8 +192,7 @@ void RunControl::TimerTimer() {
     if (busPhaseInput_) {
       EndRun();
     } else {
-      p_.picture.HighlightOutputs(false);
-      p_.gates.CloseOutputGates();
+      CloseOutputGates();
     }
     busPhaseInput_ = !busPhaseInput_;
   } else if (stopRequested_) {
@@ -217,19 +222,63 @@ void RunControl::TimerTimer() {
 }
 
 void RunControl::EndRun() {
+  p_.history.Record(RunHistory::Op::EndRun);
   p_.phases.EndRun();
+  p_.history.Idle();
   EnableButtons();
 }
 
+void RunControl::CloseOutputGates() {
+  p_.history.Record(RunHistory::Op::CloseOutputs);
+  p_.picture.HighlightOutputs(false);
+  p_.gates.CloseOutputGates();
+  p_.history.Idle();
+}
+
+void RunControl::RecordOutput() {
+  const bool automatic = p_.flags.GatesAutomatic;
+  p_.history.Record(automatic ? RunHistory::Op::OutputAuto : RunHistory::Op::OutputManual);
+}
+
 void RunControl::OutputPhase() {
+  RecordOutput();
   p_.phases.OutputPhase();
   inputPending_ = true;
 }
 
 void RunControl::InputPhase() {
+  p_.history.Record(RunHistory::Op::Input);
   p_.phases.InputPhase();
   inputPending_ = false;
   ++clocksThisRun_;
+}
+
+void RunControl::ShowPastMoment(RunHistory::Finish finish) {
+  inputPending_ = false;
+  busPhaseInput_ = false;
+  switch (finish) {
+    case RunHistory::Finish::EndRun:
+      if (clockMode_ != kBusClock) {
+        // As the last tick of a run leaves them; the bus-clock tick leaves them alone.
+        stopRequested_ = true;
+        inputPhaseNext_ = false;
+      }
+      EndRun();
+      break;
+    case RunHistory::Finish::BusOutput:
+      // The output phase once more, and the tick that followed it.
+      RecordOutput();
+      p_.phases.OutputPhase();
+      CloseOutputGates();
+      busPhaseInput_ = true;
+      break;
+    case RunHistory::Finish::None:
+      p_.picture.BxPaint();
+      p_.history.Idle();
+      break;
+  }
+  EnableButtons();
+  p_.frontend.Invalidate(kRedrawMpsGrid | kRedrawRunControls);
 }
 
 void RunControl::MeClrRegClick() {

@@ -9,6 +9,7 @@
 #include "app/control_flags.h"
 #include "app/frontend.h"
 #include "app/gate_control.h"
+#include "app/run_history.h"
 #include "mps/mps_grid.h"
 #include "ram/ram_grid.h"
 
@@ -40,6 +41,7 @@ class RunControl {
     MpsGrid& mpsGrid;
     RamGrid& ramGrid;
     const bool& conflictOption;  // the check mark of "MPS auf &Konflike prüfen"
+    RunHistory& history;
     Frontend& frontend;
   };
 
@@ -82,6 +84,11 @@ class RunControl {
   void MeClrRegClick();
   // The end of a run (the clock phases' part, then the buttons).
   void EndRun();
+  // A run is going on: on the timer, or unpaced inside a handler further down the stack.
+  bool Running() const { return timerEnabled_ || unpacedRuns_ > 0; }
+  // After a step back has put the machine of a past moment in place: the window shows that
+  // moment as the step that ended there left it.
+  void ShowPastMoment(RunHistory::Finish finish);
 
   bool StopRequested() const { return stopRequested_; }
   bool InputPhaseNext() const { return inputPhaseNext_; }
@@ -99,6 +106,9 @@ class RunControl {
   void RunUnpaced();
   void OutputPhase();
   void InputPhase();
+  void RecordOutput();
+  // The bus-clock tick after an output phase.
+  void CloseOutputGates();
   bool RunIsOver() const;
 
   Parts p_;
@@ -112,6 +122,7 @@ class RunControl {
   bool busPhaseInput_ = false;
   // An output phase of this run whose input phase has not been performed yet.
   bool inputPending_ = false;
+  int unpacedRuns_ = 0;
   std::array<bool, kRunButtonCount> visible_{};
   int buttonsShownFor_ = -1;  // the gate control the visible buttons belong to
   uint64_t clockLimit_ = 0;

@@ -8,6 +8,7 @@ namespace vellar {
 Session::Session(Frontend& fe) : frontend(fe) {
   mps.SetListener(this);
   history.SetRegisterFields(&registers);
+  history.SetRunHistory(&runHistory);
 }
 
 Session::~Session() {
@@ -123,11 +124,14 @@ void Session::MeTorKzClick() {
 
 void Session::TorClick(int gate) {
   if (gate < 0 || gate >= kGateCount) return;
+  runHistory.Invalidate();
   run.SetGatesAutomatic(false);
   gates.ToggleByHand(gate);
 }
 
 void Session::MpsChanged() {
+  // The past ran on the micro-program as it was.
+  runHistory.Invalidate();
   frontend.Invalidate(kRedrawMpsGrid);
 }
 

@@ -18,6 +18,8 @@
 #include "app/ram_view.h"
 #include "app/register_fields.h"
 #include "app/run_control.h"
+#include "app/run_history.h"
+#include "app/step_back.h"
 #include "app/variable_inspector.h"
 #include "core/machine.h"
 #include "mps/mps_grid.h"
@@ -72,8 +74,11 @@ class Session : private MpsStoreListener {
   RegisterFields registers{machine, flags, frontend, memory, history};
   DataPathPicture picture{machine, frontend};
   ClockPhases phases{{machine, mps, mpsGrid, gates, flags, memory, registers, picture, frontend}};
-  RunControl run{
-      {phases, gates, picture, machine, flags, mpsGrid, ramGrid, menu.MeKonfl, frontend}};
+  RunHistory runHistory{mps, machine, phases};
+  RunControl run{{phases, gates, picture, machine, flags, mpsGrid, ramGrid, menu.MeKonfl,
+                  runHistory, frontend}};
+  StepBack stepBack{
+      {runHistory, run, phases, machine, gates, registers, memory, ramGrid, flags, frontend}};
   MpsEditor mpsEditor{
       {mps, mpsGrid, gates, run, phases, machine, ramGrid, flags, history, frontend}};
   RamView ramView{ramGrid, machine, variables, frontend};

@@ -1,0 +1,315 @@
+#include "app/run_history.h"
+
+#include <algorithm>
+
+namespace vellar {
+
+bool Moment::SameAs(const Moment& o) const {
+  const Machine& a = machine;
+  const Machine& b = o.machine;
+  return currentRow == o.currentRow && haltSeen == o.haltSeen && a.Regs == b.Regs &&
+         a.OpenMask == b.OpenMask && a.Ram == b.Ram && a.ConflictMask == b.ConflictMask;
+}
+
+RunHistory::RunHistory(const MpsStore& mps, const Machine& machine, const ClockPhases& phases)
+    : mps_(mps), machine_(machine), phases_(phases) {
+  Rebase();
+}
+
+Moment RunHistory::Live() const {
+  return Moment{machine_, phases_.CurrentRow, phases_.HaltSeen};
+}
+
+void RunHistory::CheckLiveState() {
+  if (dirty_ || (idle_ && !Live().SameAs(idleMoment_))) {
+    Rebase();
+    if (idle_) idleMoment_ = checkpoints_.front().moment;
+  }
+  dirty_ = false;
+}
+
+void RunHistory::Rebase() {
+  entries_.clear();
+  checkpoints_.clear();
+  checkpoints_.push_back({position_, 0, Live()});
+  phasesSinceSnapshot = 0;
+  dirty_ = false;
+}
+
+void RunHistory::Idle() {
+  idleMoment_ = Live();
+  idle_ = true;
+}
+
+void RunHistory::Checkpoint() {
+  checkpoints_.push_back({position_, entries_.size(), Live()});
+  phasesSinceSnapshot = 0;
+  if (checkpoints_.size() > kMaxCheckpoints) DropOldest();
+}
+
+void RunHistory::Append(Op op) {
+  position_ += Length(op);
+  phasesSinceSnapshot += Length(op);
+  // Entries before the newest copy stay as they are: the copy points behind them.
+  const size_t floor = checkpoints_.back().entry;
+  const auto extendable = [&] { return entries_.size() > floor; };
+  if (op == Op::Input && extendable() && entries_.back().op <= Op::OutputManual) {
+    const Op clock = entries_.back().op == Op::OutputAuto ? Op::ClockAuto : Op::ClockManual;
+    if (--entries_.back().count == 0) entries_.pop_back();
+    if (extendable() && entries_.back().op == clock) {
+      ++entries_.back().count;
+    } else {
+      entries_.push_back({clock, 1});
+    }
+  } else if (extendable() && entries_.back().op == op) {
+    ++entries_.back().count;
+  } else {
+    entries_.push_back({op, 1});
+    if (entries_.size() > kMaxEntries) DropOldest();
+  }
+}
+
+// The same arithmetic as the clock phases, without anything shown.
+void RunHistory::Apply(Op op, Moment& mo) const {
+  Machine& m = mo.machine;
+  switch (op) {
+    case Op::ClockAuto:
+      Apply(Op::OutputAuto, mo);
+      Apply(Op::Input, mo);
+      return;
+    case Op::ClockManual:
+      Apply(Op::OutputManual, mo);
+      Apply(Op::Input, mo);
+      return;
+    case Op::OutputAuto: {
+      if (mo.currentRow < 1 || mo.currentRow > MpsStore::kRows) mo.currentRow = 1;
+      const int address = mo.currentRow - 1;
+      m.OpenMask = mps_.GateMask(address);
+      const int n = mps_.NextAddress(address) + 1;
+      mo.haltSeen = n == mo.currentRow && n != 1;
+      int row = n;
+      if (m.GateOpen(0xF)) row += m.Regs[OP];
+      if (m.GateOpen(0xE) && m.SignFlag()) row += 1;
+      mo.currentRow = row & 0xFF;
+      [[fallthrough]];
+    }
+    case Op::OutputManual:
+      if (m.GateOpen(0xB)) m.Ram[m.Regs[AR]] = m.Regs[DR];
+      m.Regs[AL] = m.AluResult();
+      return;
+    case Op::Input: {
+      const uint8_t alu = m.Regs[AL];
+      for (unsigned loads = m.OpenMask & 0x0555u; loads != 0; loads &= loads - 1) {
+        m.Regs[__builtin_ctz(loads) / 2] = alu;
+      }
+      if (m.GateOpen(0xC)) m.Regs[DR] = m.Ram[m.Regs[AR]];
+      m.OpenMask &= kInputGates;
+      return;
+    }
+    case Op::EndRun:
+      m.Regs[AL] = 0;
+      m.OpenMask = 0;
+      return;
+    case Op::CloseOutputs:
+      m.OpenMask &= kInputGates;
+      return;
+    case Op::RunStart:
+      mo.haltSeen = false;
+      return;
+  }
+}
+
+template <class OnClock>
+Moment RunHistory::Replay(const Snapshot& from, uint64_t position, bool zeroOpsAtEnd,
+                          OnClock&& onClock) const {
+  Moment m = from.moment;
+  uint64_t pos = from.position;
+  for (size_t i = from.entry; i < entries_.size(); ++i) {
+    const Entry& e = entries_[i];
+    const uint64_t length = Length(e.op);
+    if (length == 0) {
+      if (pos > position || (pos == position && !zeroOpsAtEnd)) break;
+      Apply(e.op, m);
+      continue;
+    }
+    if (pos >= position) break;
+    const uint64_t units = std::min(e.count, (position - pos) / length);
+    for (uint64_t u = 0; u < units; ++u) {
+      Apply(e.op, m);
+      pos += length;
+      if (e.op != Op::OutputAuto && e.op != Op::OutputManual) onClock(pos, m);
+    }
+    if (units < e.count) {
+      // The position lies inside a clock: its output phase only.
+      if (pos < position) Apply(e.op == Op::ClockAuto ? Op::OutputAuto : Op::OutputManual, m);
+      break;
+    }
+  }
+  return m;
+}
+
+void RunHistory::Cut(uint64_t position, bool zeroOpsAtEnd) {
+  const Snapshot& base = checkpoints_.front();
+  uint64_t pos = base.position;
+  size_t keep = 0;  // entries kept whole
+  std::optional<Entry> partial;
+  for (; keep < entries_.size(); ++keep) {
+    const Entry& e = entries_[keep];
+    const uint64_t length = Length(e.op);
+    if (length == 0) {
+      if (pos > position || (pos == position && !zeroOpsAtEnd)) break;
+      continue;
+    }
+    if (pos >= position) break;
+    const uint64_t units = std::min(e.count, (position - pos) / length);
+    if (units < e.count) {
+      partial = Entry{e.op, units};
+      pos += units * length;
+      break;
+    }
+    pos += units * length;
+  }
+  const Op clockOp = partial ? partial->op : Op::EndRun;
+  entries_.resize(keep);
+  if (partial) {
+    if (partial->count > 0) entries_.push_back(*partial);
+    if (pos < position) {
+      entries_.push_back({clockOp == Op::ClockAuto ? Op::OutputAuto : Op::OutputManual, 1});
+    }
+  }
+  // Copies behind the cut, or standing where entries were cut away, are of no use any more.
+  while (checkpoints_.size() > 1) {
+    const Snapshot& last = checkpoints_.back();
+    if (last.position < position ||
+        (last.position == position && zeroOpsAtEnd && last.entry <= entries_.size())) {
+      break;
+    }
+    checkpoints_.pop_back();
+  }
+  position_ = position;
+  phasesSinceSnapshot = position - checkpoints_.back().position;
+}
+
+uint64_t RunHistory::PreviousClockEnd(uint64_t position, uint64_t count) const {
+  uint64_t end = position_;
+  for (size_t i = entries_.size(); i-- > 0 && count > 0;) {
+    const Entry& e = entries_[i];
+    const uint64_t start = end - Length(e.op) * e.count;
+    if (e.op == Op::Input && end < position) {
+      if (--count == 0) return end;
+    } else if ((e.op == Op::ClockAuto || e.op == Op::ClockManual) && start < position) {
+      // The clock ends start + 2, .. , end that lie before the position.
+      const uint64_t last = end < position ? end : start + 2 * ((position - 1 - start) / 2);
+      const uint64_t ends = (last - start) / 2;
+      if (ends >= count) return last - 2 * (count - 1);
+      count -= ends;
+    }
+    end = start;
+  }
+  return BasePosition();
+}
+
+uint64_t RunHistory::PreviousInstructionEnd(uint64_t position) const {
+  uint64_t end = position;
+  for (size_t c = checkpoints_.size(); c-- > 0;) {
+    const Snapshot& cp = checkpoints_[c];
+    if (cp.position >= end && c > 0) continue;
+    uint64_t found = 0;
+    bool any = false;
+    Replay(cp, end, false, [&](uint64_t pos, const Moment& m) {
+      if (pos < position && (m.currentRow <= 1 || m.haltSeen)) {
+        found = pos;
+        any = true;
+      }
+    });
+    if (any) return found;
+    end = cp.position;
+  }
+  return BasePosition();
+}
+
+uint64_t RunHistory::PreviousRunStart(uint64_t position) const {
+  uint64_t end = position_;
+  for (size_t i = entries_.size(); i-- > 0;) {
+    const Entry& e = entries_[i];
+    const uint64_t start = end - Length(e.op) * e.count;
+    if (e.op == Op::RunStart && start < position) return start;
+    end = start;
+  }
+  return BasePosition();
+}
+
+bool RunHistory::EndsWithOutput(uint64_t position) const {
+  uint64_t end = position_;
+  for (size_t i = entries_.size(); i-- > 0;) {
+    const Entry& e = entries_[i];
+    const uint64_t start = end - Length(e.op) * e.count;
+    if (start < position && position <= end) {
+      if (e.op == Op::OutputAuto || e.op == Op::OutputManual) return true;
+      if (e.op == Op::ClockAuto || e.op == Op::ClockManual) return (position - start) % 2 == 1;
+      return false;
+    }
+    end = start;
+  }
+  return false;
+}
+
+uint64_t RunHistory::Target(int clockMode) {
+  const uint64_t now = position_;
+  if (now <= BasePosition()) return now;
+  switch (clockMode) {
+    case 0:
+      return now - 1;
+    case 1:
+      return PreviousClockEnd(now);
+    case 2:
+      return PreviousInstructionEnd(now);
+    default:
+      return PreviousRunStart(now);
+  }
+}
+
+RunHistory::Rebuilt RunHistory::Rebuild(uint64_t target) {
+  target = std::clamp(target, BasePosition(), position_);
+  Rebuilt r;
+  bool zeroOps = false;
+  uint64_t stop = target;
+  if (target == BasePosition()) {
+    r.finish = Finish::None;
+  } else if (EndsWithOutput(target)) {
+    // The output phase is performed anew, so that it is shown as it was.
+    r.finish = Finish::BusOutput;
+    stop = target - 1;
+    zeroOps = true;
+  } else {
+    r.finish = Finish::EndRun;
+  }
+  const Snapshot* from = &checkpoints_.front();
+  for (const Snapshot& c : checkpoints_) {
+    if (c.position < stop || (c.position == stop && zeroOps)) from = &c;
+  }
+  r.moment = Replay(*from, stop, zeroOps, [](uint64_t, const Moment&) {});
+  Cut(stop, zeroOps);
+  dirty_ = false;
+  idle_ = false;
+  return r;
+}
+
+void RunHistory::DropOldest() {
+  if (checkpoints_.size() < 2) {
+    Rebase();
+    return;
+  }
+  const size_t keepFrom = checkpoints_.size() / 2;
+  const size_t shift = checkpoints_[keepFrom].entry;
+  entries_.erase(entries_.begin(), entries_.begin() + static_cast<std::ptrdiff_t>(shift));
+  checkpoints_.erase(checkpoints_.begin(),
+                     checkpoints_.begin() + static_cast<std::ptrdiff_t>(keepFrom));
+  for (Snapshot& c : checkpoints_) c.entry -= shift;
+}
+
+size_t RunHistory::MemoryBytes() const {
+  return entries_.capacity() * sizeof(Entry) + checkpoints_.capacity() * sizeof(Snapshot);
+}
+
+}  // namespace vellar

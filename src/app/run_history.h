@@ -1,0 +1,137 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "app/clock_phases.h"
+#include "core/machine.h"
+#include "mps/mps_store.h"
+
+// The past of the processor since the last load, reset or hand change, for "Schritt zurück".
+// The processor is deterministic, so the past is not stored clock by clock: we keep the state
+// at the start (the base), a log of what the run control did to the machine (runs of whole
+// ALU clocks count as one entry), and a copy of the whole state every few thousand bus phases.
+// A moment of the past is rebuilt by running forward from the nearest copy.
+namespace vellar {
+
+// The machine state that the clock phases change, the sequencer's row included.
+struct Moment {
+  Machine machine;
+  int currentRow = 1;
+  bool haltSeen = false;
+  bool SameAs(const Moment& other) const;
+};
+
+class RunHistory {
+ public:
+  // What the run control does to the machine.
+  enum class Op : uint8_t {
+    OutputAuto,    // output phase, the gates from the MPS row
+    OutputManual,  // output phase with the gates open by hand
+    Input,
+    ClockAuto,  // an output phase and its input phase
+    ClockManual,
+    EndRun,        // ALU value 0, all gates closed
+    CloseOutputs,  // the bus-clock tick after an output phase
+    RunStart,      // HaltSeen cleared
+  };
+  // How the moment reached by a step back is to be shown.
+  enum class Finish { None, EndRun, BusOutput };
+
+  // A copy every so many bus phases: rebuilding a moment runs at most this far.
+  static constexpr uint64_t kCheckpointPhases = 8192;
+  // Bounds of the memory (about 11 MB of copies, 16 MB of log); beyond them the oldest part
+  // of the past is given up.
+  static constexpr size_t kMaxCheckpoints = 1u << 15;
+  static constexpr size_t kMaxEntries = 1u << 20;
+
+  RunHistory(const MpsStore& mps, const Machine& machine, const ClockPhases& phases);
+
+  // Called by the run control before it changes the machine; costs next to nothing.
+  void Record(Op op) {
+    if (dirty_ || idle_) [[unlikely]] {
+      CheckLiveState();
+      idle_ = false;
+    }
+    if (op <= Op::OutputManual && phasesSinceSnapshot >= kCheckpointPhases) [[unlikely]] {
+      Checkpoint();
+    }
+    Append(op);
+  }
+  // Called after EndRun and after the bus-clock tick: the machine rests here until the next
+  // step, and anything that changes it meanwhile was done by hand.
+  void Idle();
+  // The MPS or the machine changed by hand; the next step starts a new past.
+  void Invalidate() { dirty_ = true; }
+
+  // Bus phases since the start of the kept past, and where that past begins.
+  uint64_t Position() const { return position_; }
+  uint64_t BasePosition() const { return checkpoints_.front().position; }
+  // Where one step back in the clock mode leads (ClockModes of the run control); Position()
+  // when there is nothing to go back to.
+  uint64_t Target(int clockMode);
+
+  // The moment before the step that leads to target, rebuilt; the past is cut there.
+  struct Rebuilt {
+    Moment moment;
+    Finish finish = Finish::None;
+  };
+  Rebuilt Rebuild(uint64_t target);
+  // Where going back so many whole ALU clocks leads.
+  uint64_t ClocksBack(uint64_t clocks) const { return PreviousClockEnd(position_, clocks); }
+  // Before a step back: anything changed by hand since the last step starts a new past.
+  void Sync() {
+    if (dirty_ || idle_) CheckLiveState();
+  }
+
+  // The memory the kept past takes.
+  size_t MemoryBytes() const;
+
+ private:
+  struct Entry {
+    Op op;
+    uint64_t count;
+  };
+  struct Snapshot {
+    uint64_t position;
+    size_t entry;  // the first entry after the copy
+    Moment moment;
+  };
+
+  static uint64_t Length(Op op) { return op <= Op::Input ? 1 : (op <= Op::ClockManual ? 2 : 0); }
+  Moment Live() const;
+  void CheckLiveState();
+  void Rebase();
+  void Checkpoint();
+  void Append(Op op);
+  void Apply(Op op, Moment& m) const;
+  // Runs the log from a copy forward to the position; with zeroOpsAtEnd the entries of no
+  // length standing at the position are run too. onClock sees each completed ALU clock.
+  template <class OnClock>
+  Moment Replay(const Snapshot& from, uint64_t position, bool zeroOpsAtEnd,
+                OnClock&& onClock) const;
+  // Cuts the log at the position, as Replay with the same arguments stops.
+  void Cut(uint64_t position, bool zeroOpsAtEnd);
+  // The count-th end of an input phase before the position (the base when there are fewer).
+  uint64_t PreviousClockEnd(uint64_t position, uint64_t count = 1) const;
+  uint64_t PreviousInstructionEnd(uint64_t position) const;
+  uint64_t PreviousRunStart(uint64_t position) const;
+  // Whether the bus phase that ends at the position is an output phase.
+  bool EndsWithOutput(uint64_t position) const;
+  void DropOldest();
+
+  const MpsStore& mps_;
+  const Machine& machine_;
+  const ClockPhases& phases_;
+  std::vector<Entry> entries_;
+  std::vector<Snapshot> checkpoints_;  // the base first, ascending
+  uint64_t position_ = 0;
+  uint64_t phasesSinceSnapshot = 0;
+  bool newEntry_ = true;  // the next op starts an entry of its own
+  bool dirty_ = true;
+  bool idle_ = false;
+  Moment idleMoment_;
+};
+
+}  // namespace vellar
