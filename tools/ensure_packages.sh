@@ -3,11 +3,12 @@
 
 vellar_packages=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
+  qt6-base-dev qt6-base-dev-tools qt6-base-private-dev libgl-dev qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-liberation poppler-utils
-  xvfb xauth
+  xvfb xauth xdotool
+  librsvg2-bin desktop-file-utils libxml2-utils shared-mime-info dpkg-dev file man-db
 )
 
 ensure_packages() {

@@ -121,10 +121,17 @@ void RunControl::StartRun() {
 }
 
 void RunControl::RunUnpaced() {
-  ++unpacedRuns_;
-  while (!stopRequested_) TimerTimer();
-  TimerTimer();
-  --unpacedRuns_;
+  // A run started while an unpaced run lets the window handle its events (a run button
+  // clicked meanwhile) is carried on by the loop already going instead of opening a second
+  // one inside it: stacked loops would grow with every click until the window stopped
+  // answering, and ending one of them would leave the others to be ended one by one.
+  if (unpacedLoop_) return;
+  unpacedLoop_ = true;
+  // A start with the timer (the slider was moved to a clock time meanwhile, or a bus phase was
+  // clicked) hands the run over to the timer.
+  while (!stopRequested_ && !timerEnabled_) TimerTimer();
+  if (!timerEnabled_) TimerTimer();
+  unpacedLoop_ = false;
 }
 
 void RunControl::Bu2PhasenClick() {
@@ -139,6 +146,13 @@ void RunControl::Bu2PhasenClick() {
 }
 
 void RunControl::BuTaktClick(std::optional<RunButton> button) {
+  if (!button && RunGoingOn()) {
+    // The space bar asks for a run in the current mode, and one is going on already: it goes
+    // on undisturbed. Key repeat sends some thirty presses a second while the bar is held;
+    // starting the run anew with each of them would skip the pending input phase every time,
+    // and during an unpaced run would stack the runs inside each other without end.
+    return;
+  }
   if (!button && clockMode_ == kBusClock) {
     // The tick's bus-clock branch never ends a run, so the space bar gives one bus phase here,
     // as the bus-clock button does; an unpaced loop would otherwise never end.
@@ -172,6 +186,10 @@ void RunControl::BuStoppClick() {
   stopRequested_ = true;
   if (stopReason_ == StopReason::None) stopReason_ = StopReason::Pause;
   EnableButtons();
+}
+
+bool RunControl::RunGoingOn() const {
+  return (unpacedLoop_ || timerEnabled_) && !stopRequested_ && clockMode_ != kBusClock;
 }
 
 bool RunControl::RunIsOver() const {

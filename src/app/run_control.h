@@ -85,12 +85,14 @@ class RunControl {
   // The end of a run (the clock phases' part, then the buttons).
   void EndRun();
   // A run is going on: on the timer, or unpaced inside a handler further down the stack.
-  bool Running() const { return timerEnabled_ || unpacedRuns_ > 0; }
+  bool Running() const { return timerEnabled_ || unpacedLoop_; }
   // After a step back has put the machine of a past moment in place: the window shows that
   // moment as the step that ended there left it.
   void ShowPastMoment(RunHistory::Finish finish);
 
   bool StopRequested() const { return stopRequested_; }
+  // A run of clock mode 1 to 3 is under way and has not reached its end yet.
+  bool RunGoingOn() const;
   bool InputPhaseNext() const { return inputPhaseNext_; }
   bool BusPhaseInput() const { return busPhaseInput_; }
 
@@ -122,7 +124,7 @@ class RunControl {
   bool busPhaseInput_ = false;
   // An output phase of this run whose input phase has not been performed yet.
   bool inputPending_ = false;
-  int unpacedRuns_ = 0;
+  bool unpacedLoop_ = false;  // RunUnpaced is on the stack
   std::array<bool, kRunButtonCount> visible_{};
   int buttonsShownFor_ = -1;  // the gate control the visible buttons belong to
   uint64_t clockLimit_ = 0;

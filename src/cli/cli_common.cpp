@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <iostream>
 
+#include "core/text.h"
+
 namespace vellar::cli {
 
 void CliFrontend::ShowMessage(std::string_view text, std::string_view /*caption*/) {
@@ -103,6 +105,11 @@ bool ReadFileArgs(const Args& args, std::string_view command, bool allowView, Fi
 
 bool LoadInput(Session& session, const FileArgs& args) {
   return LoadMpsOption(session, args.mps) && LoadFile(session, args.files[0], FileKind::None);
+}
+
+std::string EditorText(std::string_view file) {
+  const std::string_view bytes = WithoutUtf8Bom(file);
+  return IsWellFormedUtf8(bytes) ? std::string(bytes) : Cp1252ToUtf8(bytes);
 }
 
 void PrintLines(const std::vector<std::string>& lines) {

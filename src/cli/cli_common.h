@@ -80,6 +80,11 @@ bool ReadFileArgs(const Args& args, std::string_view command, bool allowView, Fi
 // Loads the --mps file, then the first file by its extension.
 bool LoadInput(Session& session, const FileArgs& args);
 
+// The text of a file written in an editor, as UTF-8. Editors write UTF-8 today, some with a
+// byte order mark; the program's own text files are Windows-1252. A file that is not
+// well-formed UTF-8 is taken as Windows-1252.
+std::string EditorText(std::string_view file);
+
 // Writes lines to stdout, one per line.
 void PrintLines(const std::vector<std::string>& lines);
 

@@ -12,6 +12,8 @@ int RunCommand(const Args& args);
 int ConvertCommand(const Args& args);
 int ListCommand(const Args& args);
 int AsmCommand(const Args& args);
+int LintCommand(const Args& args);
+int GradeCommand(const Args& args);
 
 struct Subcommand {
   std::string_view name;

@@ -1,23 +1,22 @@
 // vellar-cli run: a run exactly as the window's run button performs it, unpaced.
-#include <charconv>
 #include <iostream>
 
 #include "cli/commands.h"
 #include "cli/run_report.h"
-#include "core/hex.h"
+#include "cli/run_setup.h"
+#include "cli/run_trace.h"
 
 namespace vellar::cli {
 
 namespace {
-
-constexpr uint64_t kDefaultClockLimit = 10'000'000;
 
 struct RunOptions {
   std::optional<std::string> mps;
   std::optional<std::string> ram;
   std::string mode = "halt";
   uint64_t maxClocks = kDefaultClockLimit;
-  std::vector<std::pair<int, std::string>> sets;  // register, hex text
+  RunSetup setup;
+  bool trace = false;
   bool dump = false;
   std::optional<std::string> saveRam;
   std::vector<Expectation> expectations;
@@ -38,21 +37,14 @@ std::optional<int> ParseRunOptions(const Args& args, RunOptions& o) {
       }
       o.mode = value;
     } else if (reader.Value("--max-clocks", value)) {
-      const auto [ptr, ec] =
-          std::from_chars(value.data(), value.data() + value.size(), o.maxClocks);
-      if (value.empty() || ec != std::errc() || ptr != value.data() + value.size() ||
-          o.maxClocks == 0) {
-        return UsageError("--max-clocks erwartet eine positive ganze Zahl, nicht „" + value + "“.");
-      }
+      std::string error;
+      if (!ParseClockLimit(value, o.maxClocks, error)) return UsageError(error);
     } else if (reader.Value("--set", value)) {
-      const size_t eq = value.find('=');
-      const int reg = eq == std::string::npos ? -1 : RegisterIndex(value.substr(0, eq));
-      const std::string hex = eq == std::string::npos ? "" : value.substr(eq + 1);
-      if (reg < 0 || reg == AL || hex.empty() || hex.size() > 2 || !IsHexNumber(hex)) {
-        return UsageError("--set erwartet REG=HH mit REG aus AX, BX, IP, OP, AR, DR, nicht „" +
-                          value + "“.");
-      }
-      o.sets.emplace_back(reg, hex);
+      std::string error;
+      if (!ParseSetItem(value, o.setup, error)) return UsageError(error);
+    } else if (reader.Value("--mem", value)) {
+      std::string error;
+      if (!ParseMemItem(value, o.setup, error)) return UsageError(error);
     } else if (reader.Value("--save-ram", value)) {
       o.saveRam = value;
     } else if (reader.Value("--expect", value)) {
@@ -60,6 +52,8 @@ std::optional<int> ParseRunOptions(const Args& args, RunOptions& o) {
       const auto items = ParseExpectations(value, error);
       if (!items) return UsageError(error);
       o.expectations.insert(o.expectations.end(), items->begin(), items->end());
+    } else if (reader.Flag("--trace")) {
+      o.trace = true;
     } else if (reader.Flag("--dump")) {
       o.dump = true;
     } else if (!reader.error()) {
@@ -99,18 +93,24 @@ int RunCommand(const Args& args) {
   Session& s = cs.session;
   if (!LoadMpsOption(s, o.mps)) return kExitUsage;
   if (o.ram && !LoadFile(s, *o.ram, FileKind::Ram)) return kExitUsage;
-  for (const auto& [reg, hex] : o.sets) s.registers.EdRegChange(reg, hex);
-  Run(s, o);
+  ApplySetup(s, o.setup);
+  std::optional<TracedRun> traced;
+  if (o.trace) {
+    traced = RunTraced(s, o.mode, o.maxClocks, stdout);
+  } else {
+    Run(s, o);
+  }
   if (o.saveRam && !s.files.SaveRamFile(*o.saveRam)) return kExitUsage;
 
-  const RunResult result = ResultOf(s);
+  RunResult result = ResultOf(s);
+  if (traced) result = ResultOf(s, traced->clocks, traced->stop);
   std::cout << StatusLine(result) << '\n';
   if (o.dump) PrintLines(DumpLines(result));
   std::cout.flush();
   const std::vector<std::string> failures = CheckExpectations(o.expectations, result);
   for (const std::string& failure : failures) Complain(failure);
   if (!failures.empty()) return kExitExpectation;
-  return s.run.LastStopReason() == StopReason::Limit ? kExitLimit : kExitOk;
+  return result.stop == "limit" ? kExitLimit : kExitOk;
 }
 
 }  // namespace vellar::cli

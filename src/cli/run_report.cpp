@@ -75,6 +75,13 @@ bool ParseItem(std::string_view item, Expectation& e) {
   return RegisterIndex(e.key) >= 0 && ParseHexByte(value, e.value);
 }
 
+std::optional<std::string> DifferenceOf(const Expectation& item, const RunResult& result) {
+  const std::string actual = Actual(item, result);
+  const std::string expected = Expected(item);
+  if (actual == expected) return std::nullopt;
+  return item.key + "=" + expected + " erwartet, " + item.key + "=" + actual + " erhalten.";
+}
+
 }  // namespace
 
 int RegisterIndex(std::string_view name) {
@@ -86,12 +93,16 @@ int RegisterIndex(std::string_view name) {
 }
 
 RunResult ResultOf(const Session& session) {
+  return ResultOf(session, session.run.ClocksThisRun(), session.run.LastStopReason());
+}
+
+RunResult ResultOf(const Session& session, uint64_t clocks, StopReason stop) {
   RunResult r;
   r.regs = session.machine.Regs;
   r.sign = session.machine.SignFlag();
   r.row = session.phases.CurrentRow;
-  r.clocks = session.run.ClocksThisRun();
-  r.stop = StopName(session.run.LastStopReason());
+  r.clocks = clocks;
+  r.stop = StopName(stop);
   r.ram = session.machine.Ram;
   return r;
 }
@@ -138,15 +149,20 @@ std::optional<std::vector<Expectation>> ParseExpectations(std::string_view text,
   return items;
 }
 
+std::optional<std::string> FirstDifference(const std::vector<Expectation>& items,
+                                           const RunResult& result) {
+  for (const Expectation& item : items) {
+    if (auto difference = DifferenceOf(item, result)) return difference;
+  }
+  return std::nullopt;
+}
+
 std::vector<std::string> CheckExpectations(const std::vector<Expectation>& items,
                                            const RunResult& result) {
   std::vector<std::string> reports;
   for (const Expectation& item : items) {
-    const std::string actual = Actual(item, result);
-    const std::string expected = Expected(item);
-    if (actual != expected) {
-      reports.push_back("Erwartung nicht erfüllt: " + item.key + "=" + expected + " erwartet, " +
-                        item.key + "=" + actual + " erhalten.");
+    if (auto difference = DifferenceOf(item, result)) {
+      reports.push_back("Erwartung nicht erfüllt: " + *difference);
     }
   }
   return reports;

@@ -22,6 +22,8 @@ struct RunResult {
 };
 
 RunResult ResultOf(const Session& session);
+// The same for a run that the session's run control did not count.
+RunResult ResultOf(const Session& session, uint64_t clocks, StopReason stop);
 
 // "AX=hh BX=hh IP=hh OP=hh AR=hh DR=hh AL=hh SF=d ROW=n CLOCKS=n STOP=…".
 std::string StatusLine(const RunResult& result);
@@ -40,6 +42,11 @@ struct Expectation {
 // The items of one --expect text; no value (and a message in error) for a malformed item.
 std::optional<std::vector<Expectation>> ParseExpectations(std::string_view text,
                                                           std::string& error);
+
+// "AX=07 erwartet, AX=05 erhalten." for the first item the result does not meet; none when
+// all are met.
+std::optional<std::string> FirstDifference(const std::vector<Expectation>& items,
+                                           const RunResult& result);
 
 // The report of each item the result does not meet; empty when all are met.
 std::vector<std::string> CheckExpectations(const std::vector<Expectation>& items,

@@ -149,6 +149,25 @@ std::vector<std::string> SplitLines(std::string_view contents) {
   return lines;
 }
 
+std::string ControlsToBlanks(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t pos = 0; pos < text.size(); ++pos) {
+    const auto c = static_cast<unsigned char>(text[pos]);
+    if (c < 0x20 || c == 0x7F) {
+      out += ' ';
+    } else if (c == 0xC2 && pos + 1 < text.size() &&
+               (static_cast<unsigned char>(text[pos + 1]) & 0xE0) == 0x80) {
+      // U+0080 to U+009F: two bytes, one character.
+      out += ' ';
+      ++pos;
+    } else {
+      out += text[pos];
+    }
+  }
+  return out;
+}
+
 std::string_view TrimBlanks(std::string_view text) {
   size_t begin = 0;
   size_t end = text.size();

@@ -40,6 +40,11 @@ std::string_view WithoutUtf8Bom(std::string_view bytes);
 // line end counts; a file ending in a line end has no empty last line.
 std::vector<std::string> SplitLines(std::string_view contents);
 
+// Every control character of a UTF-8 text (C0, DEL and the C1 range U+0080 to U+009F) becomes
+// a blank; everything else stays, a stray byte too. A text so cleaned keeps its length in
+// characters and can stand in a listing line: no line end inside it splits the line.
+std::string ControlsToBlanks(std::string_view text);
+
 // Removes leading and trailing blanks and control characters (bytes up to 0x20).
 std::string_view TrimBlanks(std::string_view text);
 

@@ -44,8 +44,8 @@ std::string_view Slice(std::string_view line, long pos, long count) {
 
 MpdRow ParseRow(std::string_view line, long width) {
   MpdRow row;
-  row.label = Cp1252ToUtf8(Slice(line, 0, 2));
-  row.description = Cp1252ToUtf8(TrimBlanks(Slice(line, 3, width)));
+  row.label = ControlsToBlanks(Cp1252ToUtf8(Slice(line, 0, 2)));
+  row.description = ControlsToBlanks(Cp1252ToUtf8(TrimBlanks(Slice(line, 3, width))));
   for (int g = 0; g < kGateCount; ++g) {
     // A line that ends before a gate's column has nothing set there.
     const std::string_view mark = Slice(line, width + 3 + 2 * g, 1);
@@ -63,6 +63,9 @@ std::vector<std::string> BuildMpdText(const MpsStore& mps, std::string_view file
   lines.emplace_back(";");
   const int last = mps.LastUsedAddress();
   for (int gridRow = 0; gridRow <= last + 1; ++gridRow) lines.push_back(MpdLine(mps, gridRow));
+  // Whatever a description, a label or the file name holds, each line stays one line: a line
+  // end inside one would put every following row one line off when the text is read back.
+  for (std::string& line : lines) line = ControlsToBlanks(line);
   return lines;
 }
 

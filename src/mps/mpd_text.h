@@ -17,7 +17,8 @@ inline constexpr std::string_view kMpdTitle = "; VellarD-Programm-Speicher: ";
 inline constexpr int kMpdDefaultWidth = 26;
 
 // The lines, in UTF-8: the two comment lines, the header line and one line for every address
-// up to the last used one. fileName goes into the first line.
+// up to the last used one. fileName goes into the first line. Control characters become
+// blanks, so that each line stays one line.
 std::vector<std::string> BuildMpdText(const MpsStore& mps, std::string_view fileName);
 
 // One data line as read; texts in UTF-8.

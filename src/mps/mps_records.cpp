@@ -34,7 +34,9 @@ std::optional<MpsRecords> ParseMpsRecords(std::string_view bytes) {
                                        (static_cast<uint8_t>(record[1]) << 8));
     r.next = static_cast<uint8_t>(record[2]);
     const size_t length = std::min<size_t>(static_cast<uint8_t>(record[3]), kMpsDescriptionBytes);
-    r.description = Cp1252ToUtf8(record.substr(4, length));
+    // Old or damaged files may hold any bytes here; a line end among them would split the
+    // row's line in the listing and shift every row after it.
+    r.description = ControlsToBlanks(Cp1252ToUtf8(record.substr(4, length)));
   }
   return records;
 }

@@ -29,7 +29,8 @@ struct MpsRecord {
 using MpsRecords = std::array<MpsRecord, MpsStore::kRows>;
 
 // No value for a file shorter than 4096 bytes; bytes after the 4096th are ignored. A length
-// byte over 12 takes the 12 characters the record has room for.
+// byte over 12 takes the 12 characters the record has room for. Control characters in a
+// description become blanks.
 std::optional<MpsRecords> ParseMpsRecords(std::string_view bytes);
 
 // Stores masks, descriptions and next addresses; the address labels stay, and the store is

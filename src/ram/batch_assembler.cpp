@@ -1,74 +1,220 @@
 #include "ram/batch_assembler.h"
 
+#include <algorithm>
+#include <map>
 #include <optional>
-#include <utility>
 
 #include "core/hex.h"
 #include "core/text.h"
+#include "ram/asm_source.h"
 #include "ram/assembler.h"
 
 namespace vellar {
 
 namespace {
 
-// "3F 00": two bytes of data.
-std::optional<std::pair<uint8_t, uint8_t>> DataPair(std::string_view trimmed) {
-  const std::vector<std::string> parts = SplitAsmTokens(trimmed);
-  if (parts.size() != 2) return std::nullopt;
-  for (const std::string& part : parts) {
-    if (part.size() != 2 || !IsHexNumber(part)) return std::nullopt;
-  }
-  return std::pair{static_cast<uint8_t>(ParseHex(parts[0])),
-                   static_cast<uint8_t>(ParseHex(parts[1]))};
-}
+using Kind = AsmSourceLine::Kind;
 
 std::string LineError(size_t lineNumber, std::string_view what) {
   return "Zeile " + std::to_string(lineNumber) + ": " + std::string(what);
 }
 
+// The bytes a line takes: two for an instruction; data fills whole assembler lines, so an odd
+// count of bytes is padded with 00.
+int SizeOf(const AsmSourceLine& line) {
+  return line.kind == Kind::Data ? static_cast<int>(line.bytes.size() + 1) / 2 * 2 : 2;
+}
+
+// A line that takes memory: an instruction (two bytes) or data, at its address.
+struct Item {
+  size_t lineNumber = 0;
+  int address = 0;
+  AsmSourceLine line;
+};
+
+// A name of a label or variable, with the line that defined it.
+struct Symbol {
+  int address = 0;
+  size_t lineNumber = 0;
+};
+
+class Assembly {
+ public:
+  Assembly(const MpsStore& mps, BatchAssembly& out) : mps_(mps), out_(out) {}
+
+  // First pass: every line read, every name bound to its address, every item placed.
+  void Place(std::string_view source) {
+    const std::vector<std::string> lines = SplitLines(source);
+    int at = 0;
+    bool overflowReported = false;
+    for (size_t i = 0; i < lines.size(); ++i) {
+      const size_t number = i + 1;
+      AsmSourceLine line = ReadAsmSourceLine(lines[i]);
+      if (line.kind == Kind::Invalid) {
+        Error(number, line.error);
+        continue;
+      }
+      if (!line.label.empty() && Define(line.label, number)) pending_.push_back(line.label);
+      if (line.kind == Kind::Org) {
+        at = line.address;
+        overflowReported = false;
+      }
+      if (line.kind == Kind::Var && Define(ToLowerAscii(line.name), number)) {
+        symbols_[ToLowerAscii(line.name)].address = line.address;
+        out_.variables.emplace_back(line.address, line.name);
+      }
+      if (line.kind != Kind::Instruction && line.kind != Kind::Data) continue;
+      const int size = SizeOf(line);
+      if (at + size > kRamSize) {
+        // One report until an org moves back into memory; the lines after it cannot fit.
+        if (!overflowReported) {
+          Error(number, at < kRamSize ? "Die Zeile reicht über die Adresse FF hinaus."
+                                      : "Der Speicher ist voll: Die Adresse " + HexByte(at) +
+                                            " liegt hinter FF.");
+        }
+        overflowReported = true;
+        pending_.clear();
+        continue;
+      }
+      Bind(at);
+      items_.push_back({number, at, std::move(line)});
+      at += size;
+    }
+    if (!pending_.empty() && at >= kRamSize) {
+      Error(symbols_[pending_.front()].lineNumber,
+            "Die Marke „" + pending_.front() + "“ läge hinter FF.");
+    }
+    Bind(at);
+  }
+
+  // Second pass: the items into memory, labels replaced by their addresses.
+  void Emit() {
+    std::array<size_t, kRamSize> owner{};
+    for (const Item& item : items_) {
+      const int size = SizeOf(item.line);
+      bool clash = false;
+      for (int a = item.address; a < item.address + size; ++a) {
+        if (owner[a] != 0 && !clash) {
+          Error(item.lineNumber, "Die Adresse " + HexByte(a) + " ist schon von Zeile " +
+                                     std::to_string(owner[a]) + " belegt.");
+          clash = true;
+        }
+        owner[a] = item.lineNumber;
+      }
+      if (clash) continue;
+      if (item.line.kind == Kind::Data) {
+        for (size_t k = 0; k < item.line.bytes.size(); ++k) {
+          out_.bytes[item.address + k] = item.line.bytes[k];
+        }
+      } else {
+        EmitInstruction(item);
+      }
+    }
+    // Items start at even addresses and fill whole lines.
+    for (int a = 0; a < kRamSize; a += 2) out_.lines += owner[a] != 0 ? 1 : 0;
+  }
+
+  // The errors of both passes, in the order of the source lines.
+  void Report() {
+    std::stable_sort(errors_.begin(), errors_.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [number, what] : errors_) out_.errors.push_back(LineError(number, what));
+  }
+
+ private:
+  // False (and an error) when the name is taken.
+  bool Define(const std::string& name, size_t number) {
+    const auto found = symbols_.find(name);
+    if (found != symbols_.end()) {
+      Error(number, "Der Name „" + name + "“ ist schon in Zeile " +
+                        std::to_string(found->second.lineNumber) + " festgelegt.");
+      return false;
+    }
+    symbols_[name] = {0, number};
+    return true;
+  }
+
+  // Labels written before an item stand for the address of that item.
+  void Bind(int address) {
+    for (const std::string& name : pending_) symbols_[name].address = address;
+    pending_.clear();
+  }
+
+  // The text with the operand tokens (second and third) that are names replaced by their
+  // addresses; names that nothing defines go to unknown, or become 00 with unknownAsZero.
+  std::string WithAddresses(std::string_view text, std::vector<std::string>& unknown,
+                            bool unknownAsZero) const {
+    std::vector<std::string> tokens = SplitAsmTokens(NormaliseAsmText(text));
+    bool replaced = false;
+    for (size_t i = 1; i <= 2 && i < tokens.size(); ++i) {
+      std::string& token = tokens[i];
+      const bool bracketed = token.size() > 2 && token.front() == '[' && token.back() == ']';
+      const std::string name = bracketed ? token.substr(1, token.size() - 2) : token;
+      if (!IsAsmName(name) || IsHexNumber(name)) continue;
+      const auto found = symbols_.find(name);
+      if (found == symbols_.end()) {
+        if (!unknownAsZero) {
+          unknown.push_back(name);
+          continue;
+        }
+      }
+      const std::string hex =
+          HexByte(found == symbols_.end() ? 0u : static_cast<unsigned>(found->second.address));
+      token = bracketed ? "[" + hex + "]" : hex;
+      replaced = true;
+    }
+    // A line without names stays as typed, exactly as the grid takes it.
+    if (!replaced) return std::string(text);
+    std::string joined;
+    for (const std::string& token : tokens) joined += (joined.empty() ? "" : " ") + token;
+    return joined;
+  }
+
+  void EmitInstruction(const Item& item) {
+    const std::string& text = item.line.text;
+    std::vector<std::string> unknown;
+    const AsmMatch match = MatchInstruction(mps_, WithAddresses(text, unknown, false));
+    if (match.opcodes.empty()) {
+      // A name is taken for a label only where an address would make the line match:
+      // "jmp ende" lacks its label, "mov cx,05" an instruction.
+      if (!unknown.empty() &&
+          !MatchInstruction(mps_, WithAddresses(text, unknown, true)).opcodes.empty()) {
+        Error(item.lineNumber, "Unbekannte Marke „" + unknown.front() + "“.");
+      } else {
+        Error(item.lineNumber, "„" + text + "“ passt zu keinem Befehl des Mikroprogramms.");
+      }
+      return;
+    }
+    uint8_t* bytes = &out_.bytes[static_cast<size_t>(item.address)];
+    bytes[0] = match.opcodes.back();
+    if (!match.operand) return;
+    const HexEntryFix fix = FixHexEntry(*match.operand);
+    if (fix.invalid) {
+      Error(item.lineNumber, "Der Operand „" + *match.operand + "“ ist keine Hexadezimalzahl.");
+    } else if (fix.replace) {
+      // Otherwise the operand byte keeps its value, as in the grid: 00 in fresh memory.
+      bytes[1] = static_cast<uint8_t>(ParseHex(fix.text) & 0xFF);
+    }
+  }
+
+  void Error(size_t number, std::string what) { errors_.emplace_back(number, std::move(what)); }
+
+  const MpsStore& mps_;
+  BatchAssembly& out_;
+  std::vector<std::pair<size_t, std::string>> errors_;
+  std::map<std::string, Symbol> symbols_;
+  std::vector<std::string> pending_;
+  std::vector<Item> items_;
+};
+
 }  // namespace
 
 BatchAssembly AssembleSource(const MpsStore& mps, std::string_view source) {
   BatchAssembly result;
-  const std::vector<std::string> lines = SplitLines(source);
-  for (size_t i = 0; i < lines.size(); ++i) {
-    // A tab cannot be typed into a grid cell; in a source file it separates like a blank.
-    std::string typed = lines[i];
-    for (char& c : typed) {
-      if (c == '\t') c = ' ';
-    }
-    const std::string_view trimmed = TrimBlanks(typed);
-    if (trimmed.empty() || trimmed.front() == ';') continue;
-    if (result.lines == kAsmLines) {
-      result.errors.push_back(LineError(i + 1, "Der Speicher ist voll: mehr als " +
-                                                   std::to_string(kAsmLines) +
-                                                   " Befehlszeilen passen nicht hinein."));
-      break;
-    }
-    uint8_t* line = &result.bytes[static_cast<size_t>(2 * result.lines)];
-    ++result.lines;
-    if (const auto data = DataPair(trimmed)) {
-      line[0] = data->first;
-      line[1] = data->second;
-      continue;
-    }
-    const AsmMatch match = MatchInstruction(mps, typed);
-    if (match.opcodes.empty()) {
-      result.errors.push_back(LineError(
-          i + 1, "„" + std::string(trimmed) + "“ passt zu keinem Befehl des Mikroprogramms."));
-      continue;
-    }
-    line[0] = match.opcodes.back();
-    if (!match.operand) continue;
-    const HexEntryFix fix = FixHexEntry(*match.operand);
-    if (fix.invalid) {
-      result.errors.push_back(
-          LineError(i + 1, "Der Operand „" + *match.operand + "“ ist keine Hexadezimalzahl."));
-    } else if (fix.replace) {
-      // Otherwise the operand byte keeps its value, as in the grid: 00 in fresh memory.
-      line[1] = static_cast<uint8_t>(ParseHex(fix.text) & 0xFF);
-    }
-  }
+  Assembly assembly(mps, result);
+  assembly.Place(source);
+  assembly.Emit();
+  assembly.Report();
   return result;
 }
 

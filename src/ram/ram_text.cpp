@@ -96,6 +96,10 @@ std::vector<std::string> BuildRamListing(const RamGrid& grid, const RamGrid::Byt
       lines.push_back(column.address + " " + column.name);
     }
   }
+  // Instruction texts come from the MPS descriptions, names and file names from the user: a
+  // line end among them would split a line, and every memory line after it would be read
+  // into the wrong row.
+  for (std::string& line : lines) line = ControlsToBlanks(line);
   return lines;
 }
 
@@ -116,7 +120,8 @@ RamTextImage ParseRamText(std::string_view bytes, bool assemblerView) {
     } else if (variableMode) {
       image.variableLines = true;
       const std::string_view name = line.size() > 3 ? line.substr(3) : std::string_view();
-      image.variables.emplace_back(Cp1252ToUtf8(line.substr(0, 2)), Cp1252ToUtf8(name));
+      image.variables.emplace_back(ControlsToBlanks(Cp1252ToUtf8(line.substr(0, 2))),
+                                   ControlsToBlanks(Cp1252ToUtf8(name)));
     } else {
       // The address column is not read: lines fill the rows in order.
       ReadMemoryLine(line, gridRow, image);

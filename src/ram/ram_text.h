@@ -17,8 +17,9 @@ inline constexpr std::string_view kRamTitle = "; VellarD-RAM-";
 inline constexpr std::string_view kVariableHeading = "; Variablendefinitionen";
 
 // The listing of the grid in its current view, in UTF-8; the grid's texts are taken as they
-// stand, the memory bytes decide which trailing assembler lines are empty. variables is null
-// when no variable section is to be written.
+// stand, but for control characters, which become blanks; the memory bytes decide which
+// trailing assembler lines are empty. variables is null when no variable section is to be
+// written.
 std::vector<std::string> BuildRamListing(const RamGrid& grid, const RamGrid::Bytes& ram,
                                          const VariableList* variables, std::string_view fileName);
 

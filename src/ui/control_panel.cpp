@@ -168,7 +168,7 @@ void ControlPanel::AddRunButtons(QWidget* group) {
 
 void ControlPanel::RunButtonClick(RunButton button) {
   RunControl& run = session_.run;
-  guard_([&] {
+  const auto click = [&] {
     switch (button) {
       case RunButton::BuReset:
         run.MeClrRegClick();
@@ -188,7 +188,14 @@ void ControlPanel::RunButtonClick(RunButton button) {
         run.BuTaktClick(button);
         break;
     }
-  });
+  };
+  // Pause only asks the run to end at its next phase, so it is honoured however deep the
+  // handlers are nested.
+  if (button == RunButton::BuPause) {
+    guard_.Always(click);
+  } else {
+    guard_(click);
+  }
 }
 
 void ControlPanel::FocusGateControl() {

@@ -1,8 +1,10 @@
 #include "ui/gate_pictures.h"
 
+#include <QIconEngine>
 #include <QPainter>
 #include <QPolygon>
 #include <array>
+#include <cmath>
 
 namespace vellar::ui {
 
@@ -50,24 +52,54 @@ bool IsOpen(GatePicture picture) {
 
 }  // namespace
 
-QImage GatePictureImage(GatePicture picture, bool disabled) {
-  QImage image(kGatePictureSize, kGatePictureSize, QImage::Format_ARGB32);
+namespace {
+
+// Draws the picture at whatever size the button asks for, so that a larger view gets lines
+// instead of enlarged pixels.
+class GateIconEngine : public QIconEngine {
+ public:
+  explicit GateIconEngine(GatePicture picture) : picture_(picture) {}
+
+  void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State) override {
+    const qreal scale = painter->device()->devicePixelRatioF();
+    painter->drawImage(rect, GatePictureImage(picture_, mode == QIcon::Disabled, scale));
+  }
+  QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override {
+    const qreal scale = qreal(size.width()) / kGatePictureSize;
+    QPixmap pixmap = QPixmap::fromImage(GatePictureImage(picture_, mode == QIcon::Disabled, scale));
+    // The icon sets the device pixel ratio itself from the size asked for.
+    pixmap.setDevicePixelRatio(1.0);
+    return pixmap;
+  }
+  QIconEngine* clone() const override { return new GateIconEngine(picture_); }
+
+ private:
+  GatePicture picture_;
+};
+
+}  // namespace
+
+QImage GatePictureImage(GatePicture picture, bool disabled, qreal scale) {
+  const int side = static_cast<int>(std::lround(kGatePictureSize * scale));
+  QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::transparent);
   {
     QPainter p(&image);
+    if (side != kGatePictureSize) {
+      p.setRenderHint(QPainter::Antialiasing);
+      p.scale(qreal(side) / kGatePictureSize, qreal(side) / kGatePictureSize);
+    }
     DrawRightPicture(p, IsOpen(picture), disabled);
   }
-  return PointsLeft(picture) ? image.mirrored(true, false) : image;
+  if (PointsLeft(picture)) image = image.mirrored(true, false);
+  image.setDevicePixelRatio(qreal(side) / kGatePictureSize);
+  return image;
 }
 
 const QIcon& GateIcon(GatePicture picture) {
   static const std::array<QIcon, 4> icons = [] {
     std::array<QIcon, 4> result;
-    for (int i = 0; i < 4; ++i) {
-      const auto p = static_cast<GatePicture>(i);
-      result[i].addPixmap(QPixmap::fromImage(GatePictureImage(p, false)), QIcon::Normal);
-      result[i].addPixmap(QPixmap::fromImage(GatePictureImage(p, true)), QIcon::Disabled);
-    }
+    for (int i = 0; i < 4; ++i) result[i] = QIcon(new GateIconEngine(static_cast<GatePicture>(i)));
     return result;
   }();
   return icons[static_cast<int>(picture)];

@@ -12,8 +12,10 @@ namespace vellar::ui {
 
 inline constexpr int kGatePictureSize = 17;
 
-QImage GatePictureImage(GatePicture picture, bool disabled);
-// Both forms in one icon; built once per picture.
+// The picture at scale 1, or drawn with more pixels for a window shown larger (the image
+// then carries that device pixel ratio).
+QImage GatePictureImage(GatePicture picture, bool disabled, qreal scale = 1.0);
+// Both forms in one icon, drawn afresh for the scale of the screen; built once per picture.
 const QIcon& GateIcon(GatePicture picture);
 
 }  // namespace vellar::ui

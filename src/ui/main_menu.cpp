@@ -1,11 +1,13 @@
 #include "ui/main_menu.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QMenu>
 #include <QMenuBar>
 
 #include "app/menu_options.h"
 #include "ui/main_window.h"
+#include "ui/zoom.h"
 
 namespace vellar::ui {
 
@@ -66,6 +68,19 @@ MainMenu::MainMenu(QMenuBar* bar, TFoSim& w) {
       AddItem(view, w, "MeBus_8", QStringLiteral("&Bus-8-Bit"), &TFoSim::MeBus_8Click, {}, true);
   mePfeil_ = AddItem(view, w, "MePfeil", QStringLiteral("Bus ohne &Pfeile"), &TFoSim::MePfeilClick,
                      {}, true);
+  view->addSeparator();
+  QMenu* zoom = view->addMenu(QStringLiteral("Ver&größerung"));
+  zoom->setObjectName(QStringLiteral("MeZoom"));
+  auto* levels = new QActionGroup(zoom);
+  for (int percent : kZoomLevels) {
+    QAction* item = zoom->addAction(QStringLiteral("%1 %").arg(percent));
+    item->setObjectName(QStringLiteral("MeZoom%1").arg(percent));
+    item->setCheckable(true);
+    item->setChecked(percent == CurrentZoom());
+    levels->addAction(item);
+    QObject::connect(item, &QAction::triggered, &w, [&w, percent] { w.MeZoomClick(percent); });
+    zoomItems_.push_back(item);
+  }
 
   QMenu* help = bar->addMenu(QStringLiteral("&Hilfe"));
   AddItem(help, w, "MeInfo", QStringLiteral("Info"), &TFoSim::MeInfoClick);
@@ -80,6 +95,9 @@ void MainMenu::Sync(const MenuOptions& options, bool canUndo, bool canRedo) {
   meTorKz_->setChecked(options.MeTorKz);
   meBus8_->setChecked(options.MeBus_8);
   mePfeil_->setChecked(options.MePfeil);
+  for (size_t i = 0; i < zoomItems_.size(); ++i) {
+    zoomItems_[i]->setChecked(kZoomLevels[i] == CurrentZoom());
+  }
 }
 
 }  // namespace vellar::ui

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 class QAction;
 class QMenuBar;
 
@@ -17,7 +19,8 @@ class MainMenu {
  public:
   MainMenu(QMenuBar* bar, TFoSim& window);
 
-  // The check marks as the session holds them; undo and redo while there is a step.
+  // The check marks as the session holds them, and the zoom level shown; undo and redo
+  // while there is a step.
   void Sync(const MenuOptions& options, bool canUndo, bool canRedo);
 
  private:
@@ -28,6 +31,7 @@ class MainMenu {
   QAction* meTorKz_ = nullptr;
   QAction* meBus8_ = nullptr;
   QAction* mePfeil_ = nullptr;
+  std::vector<QAction*> zoomItems_;
 };
 
 }  // namespace vellar::ui

@@ -8,6 +8,7 @@
 #include <QResizeEvent>
 #include <QScreen>
 #include <QTimer>
+#include <algorithm>
 #include <functional>
 
 #include "ui/bus_panel.h"
@@ -20,6 +21,7 @@
 #include "ui/ram_panel.h"
 #include "ui/ui_style.h"
 #include "ui/window_layout.h"
+#include "ui/zoom.h"
 
 namespace vellar::ui {
 
@@ -90,6 +92,8 @@ TFoSim::TFoSim() {
     const QRect desk = screen->availableGeometry();
     move(desk.center() - QPoint(kStartSize.width() / 2, kStartSize.height() / 2));
   }
+  // A larger view on a small screen (a projector with 1366 x 768) starts within the screen.
+  if (CurrentZoom() != 100) FitToScreen();
   // The client area gets its size now, so the first layout need not wait for the window to
   // be shown.
   layout()->activate();
@@ -106,7 +110,7 @@ TFoSim::~TFoSim() {
 void TFoSim::FormCreate(const std::vector<std::string>& args) {
   keyHook_ = new KeyHookFilter(this, [this](const KeyMessage& message) {
     bool handled = false;
-    // A refused space bar must not reach the focused control either.
+    // A refused space bar must not reach the focused control either; the guard has said why.
     if (!guard_([&] { handled = session_.keys.OnAppMessage(message); })) {
       return message.key == KeyCode::Space;
     }
@@ -169,22 +173,22 @@ void TFoSim::Refresh(uint32_t what) {
 }
 
 void TFoSim::TimerTick() {
-  guard_([&] { session_.run.TimerTimer(); });
+  guard_.Tick([&] { session_.run.TimerTimer(); });
 }
 
 void TFoSim::GrMpsFocus(bool entered) {
   MpsEditor& editor = session_.mpsEditor;
-  guard_([&] { entered ? editor.GrMpsEnter() : editor.GrMpsExit(); });
+  guard_.Always([&] { entered ? editor.GrMpsEnter() : editor.GrMpsExit(); });
 }
 
 void TFoSim::GrRamFocus(bool entered) {
   RamEditor& editor = session_.ramEditor;
-  guard_([&] { entered ? editor.GrRamEnter() : editor.GrRamExit(); });
+  guard_.Always([&] { entered ? editor.GrRamEnter() : editor.GrRamExit(); });
 }
 
 void TFoSim::RamInspectorFocus(bool entered) {
   VariableInspector& inspector = session_.inspector;
-  guard_([&] { entered ? inspector.RamInspectorEnter() : inspector.RamInspectorExit(); });
+  guard_.Always([&] { entered ? inspector.RamInspectorEnter() : inspector.RamInspectorExit(); });
 }
 
 void TFoSim::TorClick(int gate) {
@@ -290,12 +294,33 @@ void TFoSim::MePfeilClick() {
 }
 
 void TFoSim::MeInfoClick() {
-  frontend_.ShowMessage(ResourceText(":/info.txt").toStdString());
+  frontend_.ShowMessage(ResourceText(":/info.txt").toStdString() + "\nVersion " VELLAR_VERSION);
 }
 
 void TFoSim::MeHilfClick() {
   TDlgHelp dialog(this);
   RunModal(dialog);
+}
+
+void TFoSim::MeZoomClick(int percent) {
+  StoreZoom(percent);
+  // Once the menu has closed: the windows are shown anew at the new scale.
+  QTimer::singleShot(0, this, [this, percent] {
+    if (percent == CurrentZoom()) return;
+    ApplyZoom(percent);
+    FitToScreen();
+    Refresh(kRedrawMenus);
+  });
+}
+
+void TFoSim::FitToScreen() {
+  const QScreen* screen = this->screen();
+  if (screen == nullptr) return;
+  const QRect desk = screen->availableGeometry();
+  const QSize outer = (size() + kFrame).boundedTo(desk.size()).expandedTo(kMinimumSize);
+  resize(outer - kFrame);
+  const QPoint centred = desk.center() - QPoint(outer.width() / 2, outer.height() / 2);
+  move(std::max(centred.x(), desk.left()), std::max(centred.y(), desk.top()));
 }
 
 }  // namespace vellar::ui

@@ -70,6 +70,8 @@ class TFoSim : public QMainWindow, private ViewHost {
   void MePfeilClick();
   void MeInfoClick();
   void MeHilfClick();
+  // "Ansicht" -> "Vergrößerung": the whole window at this level, kept for the next start.
+  void MeZoomClick(int percent);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -83,12 +85,14 @@ class TFoSim : public QMainWindow, private ViewHost {
   void GrMpsFocus(bool entered);
   void GrRamFocus(bool entered);
   void RamInspectorFocus(bool entered);
+  // Within the screen's free area, as far as the minimum size allows, and centred on it.
+  void FitToScreen();
   // After a layout: the picture's coordinates anew, and a real repaint when panels moved.
   void Placed();
 
   QtFrontend frontend_{this, *this};
   Session session_{frontend_};
-  HandlerGuard guard_;
+  HandlerGuard guard_{[this] { frontend_.ShowMessage(HandlerGuard::kRefusedText); }};
   DiagramGeometry geometry_;
   QWidget* client_ = nullptr;
   ProcessorPanel* paProzessor_ = nullptr;

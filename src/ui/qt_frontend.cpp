@@ -10,6 +10,7 @@
 #include <QTreeView>
 #include <QWidget>
 
+#include "ui/file_type_names.h"
 #include "ui/listing_printer.h"
 #include "ui/ui_style.h"
 
@@ -72,6 +73,7 @@ std::optional<std::string> QtFrontend::AskFile(const FileDialogOptions& options,
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   // The session asks before it overwrites, in its own words.
   dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  dialog.setIconProvider(&FileTypeNames::Instance());
   const QStringList filters = NameFilters(options.filter);
   dialog.setNameFilters(filters);
   if (options.filterIndex >= 1 && options.filterIndex <= filters.size()) {

@@ -1,68 +1,12 @@
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "support/temp_dir.h"
+#include "cli/cli_fixture.h"
 
 namespace vellar::testing {
 namespace {
-
-const std::string kFixtures = std::string(VELLAR_FIXTURES) + "/";
-
-struct CliResult {
-  int exit = -1;
-  std::string out;
-  std::string err;
-};
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-  }
-  return lines;
-}
-
-class CliTest : public ::testing::Test {
- protected:
-  // Runs vellar-cli with the arguments; stdout and stderr are caught in files.
-  CliResult Cli(const std::vector<std::string>& args, const std::string& stdoutPath = "") {
-    std::vector<std::string> argv = {VELLAR_CLI};
-    argv.insert(argv.end(), args.begin(), args.end());
-    std::vector<char*> cargv;
-    for (std::string& a : argv) cargv.push_back(a.data());
-    cargv.push_back(nullptr);
-    const std::string out = stdoutPath.empty() ? std::string(dir / "stdout") : stdoutPath;
-    const std::string err = dir / "stderr";
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    pid_t pid = 0;
-    CliResult result;
-    if (posix_spawn(&pid, cargv[0], &actions, nullptr, cargv.data(), environ) == 0) {
-      int status = 0;
-      waitpid(pid, &status, 0);
-      result.exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    posix_spawn_file_actions_destroy(&actions);
-    if (stdoutPath.empty()) result.out = ReadBytes(out);
-    result.err = ReadBytes(err);
-    return result;
-  }
-
-  TempDir dir;
-  const std::string mpd = kFixtures + "lehr.mpd";
-  const std::string counter = kFixtures + "zaehler.ras";
-};
 
 TEST_F(CliTest, RunUntilHaltPrintsTheStatusLineAndTheDump) {
   const CliResult r = Cli({"run", "--mps", mpd, "--ram", counter, "--dump", "--expect",
@@ -216,7 +160,7 @@ TEST_F(CliTest, AsmTypesEachLineIntoTheNextAssemblerLine) {
   EXPECT_EQ(r.err, "");
   const auto listing = Lines(ReadBytes(dir / "z.ras"));
   ASSERT_EQ(listing.size(), 9u);
-  EXPECT_EQ(listing[0], "; VellarD-RAM-Assembler: ");
+  EXPECT_EQ(listing[0], "; VellarD-RAM-Assembler: z.ras");
   EXPECT_EQ(listing[3], "00  0C 05 MOV AX,05");
   EXPECT_EQ(listing[5], "04  0E 20 MOV [20],AX");
   EXPECT_EQ(listing[8], "0A  7F 01 ");
@@ -236,7 +180,7 @@ TEST_F(CliTest, AsmTypesEachLineIntoTheNextAssemblerLine) {
           "vellar-cli: " + source + ": Zeile 4: Der Operand „jetzt“ ist keine Hexadezimalzahl."}));
   for (const std::vector<std::string>& args :
        {std::vector<std::string>{"asm", dir / "zaehler.txt", dir / "y.ras"},
-        {"asm", "--mps", mpd, dir / "zaehler.txt", dir / "y.rad"},
+        {"asm", "--mps", mpd, dir / "zaehler.txt", dir / "y.txt"},
         {"asm", "--mps", mpd, dir / "fehlt.txt", dir / "y.ras"},
         {"asm", "--mps", mpd, dir / "zaehler.txt"}}) {
     EXPECT_EQ(Cli(args).exit, 2) << args.size();
@@ -252,6 +196,13 @@ TEST_F(CliTest, HelpNamesEverySubcommand) {
         "vellar-cli list DATEI", "vellar-cli asm --mps DATEI QUELLE", "vellar-cli --help"}) {
     EXPECT_NE(r.out.find(usage), std::string::npos) << usage;
   }
+}
+
+TEST_F(CliTest, VersionIsTheProjectVersion) {
+  const CliResult r = Cli({"--version"});
+  EXPECT_EQ(r.exit, 0);
+  EXPECT_EQ(r.out, "vellar-cli (VellarD) " VELLAR_VERSION "\n");
+  EXPECT_EQ(r.err, "");
 }
 
 }  // namespace

@@ -125,6 +125,33 @@ TEST_F(ExamplesCliTest, TheCompactFileIsTheConvertedTextFile) {
   EXPECT_EQ(ReadFile(converted), ReadFile(Example("firmware.mps")));
 }
 
+// examples/firmware.mpd is the instruction set and every NAME.asm a program's source; the
+// compact firmware and the NAME.ras files are what vellar-cli makes of them, byte for byte,
+// so that a change of the assembler or the writers shows in the examples at once
+// (tools/make_examples.sh renews them).
+TEST_F(ExamplesCliTest, ExamplesAreWhatTheToolMakesOfTheirSources) {
+  std::vector<std::string> sources;
+  for (const auto& entry : fs::directory_iterator(VELLAR_EXAMPLES)) {
+    if (entry.path().extension() == ".asm") sources.push_back(entry.path().stem().string());
+  }
+  std::sort(sources.begin(), sources.end());
+  EXPECT_EQ(sources, (std::vector<std::string>{"betrag", "bubble", "mult", "summe", "zaehler"}));
+  for (const std::string& name : sources) {
+    SCOPED_TRACE(name);
+    const fs::path made = dir_ / (name + ".ras");
+    const Result r =
+        Cli({"asm", "--mps", Example("firmware.mpd"), Example(name + ".asm"), made.string()});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(ReadFile(made), ReadFile(Example(name + ".ras")))
+        << "examples/ ist nicht aktuell: tools/make_examples.sh ausführen";
+  }
+  // No listing without its source.
+  for (const auto& entry : fs::directory_iterator(VELLAR_EXAMPLES)) {
+    if (entry.path().extension() != ".ras") continue;
+    EXPECT_TRUE(fs::exists(fs::path(entry.path()).replace_extension(".asm"))) << entry.path();
+  }
+}
+
 // What the program writes for the loaded files is the files themselves, but for the comment
 // block that explains an example.
 TEST_F(ExamplesCliTest, ListingsOfTheLoadedFilesAreTheFiles) {

@@ -51,5 +51,21 @@ TEST(TextTest, TrimRemovesBlanksAndControlCharacters) {
   EXPECT_EQ(TrimBlanks("   "), "");
 }
 
+TEST(TextTest, ControlCharactersBecomeBlanksAndTheLengthStays) {
+  EXPECT_EQ(ControlsToBlanks("A\r\nB\tC"), "A  B C");
+  EXPECT_EQ(ControlsToBlanks(std::string("\0\x1F\x7F", 3)), "   ");
+  // The C1 controls, among them those the code page leaves undefined (0x81, 0x8D, ...).
+  const std::string c1 = Cp1252ToUtf8("x\x81\x8D\x8F\x90\x9Dy");
+  EXPECT_EQ(ControlsToBlanks(c1), "x     y");
+  EXPECT_EQ(CharCount(ControlsToBlanks(c1)), CharCount(c1));
+  EXPECT_EQ(ControlsToBlanks("\xC2\x85"), " ");  // NEL, which some readers take as a line end
+  // Printable characters stay: umlauts, the euro sign, U+00A0 and U+00A9, stray bytes.
+  for (const std::string& kept :
+       {std::string("L\xC3\xB6sche \xE2\x82\xAC"), std::string("\xC2\xA0\xC2\xA9"),
+        std::string("\xF6\xC2"), std::string("~")}) {
+    EXPECT_EQ(ControlsToBlanks(kept), kept);
+  }
+}
+
 }  // namespace
 }  // namespace vellar

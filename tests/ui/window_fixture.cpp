@@ -1,9 +1,11 @@
 #include "window_fixture.h"
 
 #include <QAbstractButton>
+#include <QAbstractFileIconProvider>
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMenuBar>
 #include <QTest>
 
@@ -37,9 +39,14 @@ bool ModalAnswerer::Next(Kind kind, const char* what, const QString& detail) {
 
 void ModalAnswerer::AnswerFileDialog(QFileDialog* dialog) {
   texts.push_back(dialog->nameFilters().join(QStringLiteral(";;")));
+  QStringList typeNames;
+  for (const char* suffix : {"mpd", "mps", "ras", "rad", "ram", "erm"}) {
+    const QFileInfo file(dialog->directory(), QStringLiteral("x.") + QLatin1String(suffix));
+    typeNames << (dialog->iconProvider() ? dialog->iconProvider()->type(file) : QString());
+  }
   fileDialogs.push_back({dialog->acceptMode() == QFileDialog::AcceptSave, dialog->nameFilters(),
                          dialog->selectedNameFilter(), dialog->defaultSuffix(),
-                         dialog->directory().absolutePath()});
+                         dialog->directory().absolutePath(), typeNames});
   if (!Next(Kind::File, "file dialog", texts.back())) {
     dialog->reject();
     return;

@@ -30,6 +30,8 @@ class ModalAnswerer : public QObject {
     QString selectedFilter;
     QString defaultSuffix;
     QString directory;
+    // The type column's text for x.mpd, x.mps, x.ras, x.rad, x.ram and x.erm.
+    QStringList typeNames;
   };
 
   ModalAnswerer();

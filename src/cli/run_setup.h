@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "app/session.h"
+
+// What is set by hand between loading and running: registers ("--set AX=07") and memory
+// bytes ("--mem F0=2A"). vellar-cli run takes them as options, a grading case as words of
+// its line.
+namespace vellar::cli {
+
+// A run ends after this many ALU clocks unless --max-clocks says otherwise.
+inline constexpr uint64_t kDefaultClockLimit = 10'000'000;
+
+// The value of --max-clocks: a positive whole number; false and a German message otherwise.
+bool ParseClockLimit(std::string_view text, uint64_t& clocks, std::string& error);
+
+struct RunSetup {
+  std::vector<std::pair<int, std::string>> registers;  // register, hex text as typed
+  std::vector<std::pair<uint8_t, uint8_t>> memory;     // address, byte
+};
+
+// "REG=HH" with REG one of AX, BX, IP, OP, AR, DR; false and a German message otherwise.
+bool ParseSetItem(std::string_view item, RunSetup& setup, std::string& error);
+// "AA=HH"; false and a German message otherwise.
+bool ParseMemItem(std::string_view item, RunSetup& setup, std::string& error);
+
+// The registers as typed into their fields, the bytes as written by the processor.
+void ApplySetup(Session& session, const RunSetup& setup);
+
+}  // namespace vellar::cli

@@ -1,0 +1,140 @@
+#include <algorithm>
+#include <functional>
+
+#include "support/session_fixture.h"
+
+// Runs started while a run is going on: the space bar held, a run button clicked, a start
+// with the timer. None of them may stack a run inside another.
+namespace vellar::testing {
+namespace {
+
+class RunNestingTest : public SessionTest {
+ protected:
+  // Address 0 increments AX and continues at 1, which returns to 0: "bis Halt" never ends.
+  void CountingLoop() {
+    SetRow(0, {1, 7, 0}, "01");
+    SetRow(1, {}, "00");
+  }
+
+  // Calls during with the number of the event processing, each time the run lets the window
+  // handle its events, and records how deeply these calls nest. Should a run never end, the
+  // pause at call 5000 ends it, so that the test fails instead of hanging.
+  void DuringRun(std::function<void(int)> during) {
+    fe.onEvents = [this, during] {
+      ++depth_;
+      deepest = std::max(deepest, depth_);
+      during(fe.processEventsCalls);
+      if (fe.processEventsCalls == 5000) run.BuStoppClick();
+      --depth_;
+    };
+  }
+
+  int deepest = 0;
+  int& row = session.phases.CurrentRow;
+
+ private:
+  int depth_ = 0;
+};
+
+TEST_F(RunNestingTest, SpaceBarHeldDuringAnUnpacedRunLetsItGoOnUndisturbed) {
+  CountingLoop();
+  Automatic(-3);
+  run.SetClockMode(kUntilHalt);
+  // Without any presses, paused after 1000 phases.
+  DuringRun([&](int call) {
+    if (call == 1000) run.BuStoppClick();
+  });
+  run.BuTaktClick(std::nullopt);
+  const uint8_t ax = m.Regs[AX];
+  const uint64_t clocks = run.ClocksThisRun();
+
+  run.MeClrRegClick();
+  fe.processEventsCalls = 0;
+  DuringRun([&](int call) {
+    if (call < 1000) run.BuTaktClick(std::nullopt);  // a press at every phase
+    if (call == 1000) run.BuStoppClick();
+  });
+  run.BuTaktClick(std::nullopt);
+  EXPECT_EQ(deepest, 1);
+  EXPECT_EQ(fe.processEventsCalls, 1001);  // the pause ends the run at the next phase
+  EXPECT_EQ(run.LastStopReason(), StopReason::Pause);
+  EXPECT_EQ(m.Regs[AX], ax);
+  EXPECT_EQ(run.ClocksThisRun(), clocks);
+}
+
+TEST_F(RunNestingTest, RunButtonDuringAnUnpacedRunRestartsItInTheLoopAlreadyGoing) {
+  CountingLoop();
+  Automatic(-3);
+  DuringRun([&](int call) {
+    if (call == 11) run.BuTaktClick(RunButton::BuBefehl);
+  });
+  run.BuTaktClick(RunButton::BuBisHalt);
+  EXPECT_EQ(deepest, 1);
+  // The click starts "1 Befehl" at once with an output phase; it ends back at address 0.
+  EXPECT_EQ(run.ClockMode(), kOneInstruction);
+  EXPECT_EQ(run.LastStopReason(), StopReason::ModeEnd);
+  EXPECT_EQ(row, 1);
+  EXPECT_LT(fe.processEventsCalls, 20);
+  EXPECT_FALSE(fe.timerEnabled);
+  EXPECT_EQ(m.OpenMask, 0);
+}
+
+TEST_F(RunNestingTest, StartWithTheTimerDuringAnUnpacedRunHandsItToTheTimer) {
+  CountingLoop();
+  Automatic(-3);
+  DuringRun([&](int call) {
+    if (call != 10) return;
+    run.SetSliderPosition(1);
+    run.BuTaktClick(RunButton::BuBisHalt);
+  });
+  run.BuTaktClick(RunButton::BuBisHalt);
+  EXPECT_EQ(fe.processEventsCalls, 10);  // the loop stopped at once
+  EXPECT_TRUE(fe.timerEnabled);
+  EXPECT_TRUE(run.RunGoingOn());
+  const uint8_t ax = m.Regs[AX];
+  run.TimerTimer();  // the input phase of address 0
+  EXPECT_EQ(m.Regs[AX], ax + 1);
+  run.BuStoppClick();
+  TickUntilIdle();
+  EXPECT_FALSE(run.RunGoingOn());
+}
+
+TEST_F(RunNestingTest, BusPhaseClickedDuringAnUnpacedRunEndsTheLoop) {
+  CountingLoop();
+  Automatic(-3);
+  DuringRun([&](int call) {
+    if (call != 10) return;
+    // "Manuell", whose run buttons hold no pause, and then ">".
+    run.SetGatesAutomatic(false);
+    run.BuPhaseClick();
+  });
+  run.BuTaktClick(RunButton::BuBisHalt);
+  EXPECT_EQ(fe.processEventsCalls, 10);
+  EXPECT_EQ(run.ClockMode(), kBusClock);
+  EXPECT_TRUE(fe.timerEnabled);
+  run.TimerTimer();  // the tick that finishes the bus phase
+  EXPECT_FALSE(fe.timerEnabled);
+}
+
+TEST_F(RunNestingTest, SpaceBarDuringAPacedRunLosesNoPhaseAndStartsTheNextRunAfterIt) {
+  CountingLoop();
+  Automatic(5);
+  run.BuTaktClick(RunButton::BuBefehl);  // output phase of address 0
+  run.BuTaktClick(std::nullopt);
+  EXPECT_TRUE(run.InputPhaseNext());
+  run.TimerTimer();  // its input phase: the increment is not lost
+  EXPECT_EQ(m.Regs[AX], 1);
+  run.TimerTimer();
+  run.BuTaktClick(std::nullopt);
+  run.TimerTimer();  // address 1 returns to 0: the instruction is over
+  EXPECT_TRUE(run.StopRequested());
+  // Once the run has reached its end, the next press starts the next instruction.
+  run.BuTaktClick(std::nullopt);
+  EXPECT_TRUE(run.RunGoingOn());
+  TickUntilIdle();
+  EXPECT_EQ(m.Regs[AX], 2);
+  EXPECT_EQ(row, 1);
+}
+
+}  // namespace
+}  // namespace vellar::testing
