@@ -1,5 +1,7 @@
 // ALU clocks per second: of the clock phases alone, and of a whole unpaced run through the
-// run control, both at the fastest display level with a frontend that does nothing.
+// run control, both at the fastest display level with a frontend that does nothing; the run
+// with and without keeping its past for "Schritt zurück", what a step back costs, and how
+// much memory the kept past takes.
 #include <benchmark/benchmark.h>
 
 #include "app/quiet_frontend.h"
@@ -44,10 +46,12 @@ void BM_ClockPhases(benchmark::State& state) {
 }
 BENCHMARK(BM_ClockPhases);
 
+// Argument 1: the past is kept for stepping back (as in the window); 0: it is not.
 void BM_UnpacedRun(benchmark::State& state) {
   QuietFrontend fe;
   Session s(fe);
   LoadLoop(s);
+  s.runHistory.SetKeeping(state.range(0) != 0);
   const uint64_t clocks = 10'000'000;
   s.run.SetClockLimit(clocks);
   uint64_t total = 0;
@@ -57,8 +61,42 @@ void BM_UnpacedRun(benchmark::State& state) {
   }
   state.counters["ALU-Takte/s"] =
       benchmark::Counter(static_cast<double>(total), benchmark::Counter::kIsRate);
+  state.counters["Vergangenheit_MB"] =
+      static_cast<double>(s.runHistory.MemoryBytes()) / (1024.0 * 1024.0);
 }
-BENCHMARK(BM_UnpacedRun)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_UnpacedRun)->ArgName("past")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// One ALU clock back, and then one million at once, after a run of the given length.
+void BM_StepBack(benchmark::State& state) {
+  QuietFrontend fe;
+  Session s(fe);
+  LoadLoop(s);
+  const auto clocks = static_cast<uint64_t>(state.range(0));
+  for (auto _ : state) {
+    state.PauseTiming();
+    s.run.SetClockLimit(clocks);
+    s.run.BuTaktClick(RunButton::BuBisHalt);
+    s.run.SetClockMode(kAluClock);
+    state.ResumeTiming();
+    s.stepBack.StepBackClick();
+    s.stepBack.StepBackClocks(1'000'000);
+  }
+  state.counters["Vergangenheit_MB"] =
+      static_cast<double>(s.runHistory.MemoryBytes()) / (1024.0 * 1024.0);
+}
+BENCHMARK(BM_StepBack)->Arg(2'000'000)->Unit(benchmark::kMillisecond);
+
+// The longest past the bounds allow: a run far beyond them.
+void BM_LongestPast(benchmark::State& state) {
+  QuietFrontend fe;
+  Session s(fe);
+  LoadLoop(s);
+  s.run.SetClockLimit(static_cast<uint64_t>(state.range(0)));
+  for (auto _ : state) s.run.BuTaktClick(RunButton::BuBisHalt);
+  state.counters["Vergangenheit_MB"] =
+      static_cast<double>(s.runHistory.MemoryBytes()) / (1024.0 * 1024.0);
+}
+BENCHMARK(BM_LongestPast)->Arg(400'000'000)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace vellar

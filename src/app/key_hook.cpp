@@ -39,6 +39,14 @@ bool KeyHook::OnAppMessage(const KeyMessage& message) {
       }
       break;
     }
+    case KeyCode::Backspace:
+      // "Schritt zurück", where the key does not erase a character or a gate.
+      if (!mpsGridFocused && !session_.flags.GridEditing &&
+          session_.frontend.FocusedControl() != Control::RegisterField) {
+        session_.stepBack.StepBackClick();
+        handled = true;
+      }
+      break;
     case KeyCode::HexDigit:
       if (ctrlHeld_ && !message.altHeld) session_.TorClick(message.hexDigit);
       break;

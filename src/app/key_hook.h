@@ -10,7 +10,7 @@ class Session;
 
 // Keys as the hook tells them apart. Letters and digits are the keys themselves, whatever
 // Shift says; the numeric keypad's digits are other keys.
-enum class KeyCode { Other, Control, Alt, Space, Insert, Delete, HexDigit };
+enum class KeyCode { Other, Control, Alt, Space, Insert, Delete, HexDigit, Backspace };
 
 struct KeyMessage {
   bool down = true;

@@ -50,7 +50,8 @@ class RunHistory {
 
   // Called by the run control before it changes the machine; costs next to nothing.
   void Record(Op op) {
-    if (dirty_ || idle_) [[unlikely]] {
+    if (dirty_ || idle_ || !keeping_) [[unlikely]] {
+      if (!keeping_) return;
       CheckLiveState();
       idle_ = false;
     }
@@ -64,6 +65,11 @@ class RunHistory {
   void Idle();
   // The MPS or the machine changed by hand; the next step starts a new past.
   void Invalidate() { dirty_ = true; }
+  // Without keeping the past (for measuring what keeping it costs); on by default.
+  void SetKeeping(bool keeping) {
+    keeping_ = keeping;
+    dirty_ = true;
+  }
 
   // Bus phases since the start of the kept past, and where that past begins.
   uint64_t Position() const { return position_; }
@@ -131,6 +137,7 @@ class RunHistory {
   bool newEntry_ = true;  // the next op starts an entry of its own
   bool dirty_ = true;
   bool idle_ = false;
+  bool keeping_ = true;
   Moment idleMoment_;
 };
 

@@ -21,6 +21,8 @@ KeyMessage KeyHookFilter::Translate(const QKeyEvent& event) {
     m.key = KeyCode::Alt;
   } else if (key == Qt::Key_Space) {
     m.key = KeyCode::Space;
+  } else if (key == Qt::Key_Backspace) {
+    m.key = KeyCode::Backspace;
   } else if (key == Qt::Key_Insert) {
     m.key = KeyCode::Insert;
   } else if (key == Qt::Key_Delete) {

@@ -48,6 +48,10 @@ MainMenu::MainMenu(QMenuBar* bar, TFoSim& w) {
   meRedo_ = AddItem(edit, w, "MeRedo", QStringLiteral("&Wiederholen"), &TFoSim::MeRedoClick,
                     Qt::CTRL | Qt::Key_Y);
   meRedo_->setShortcuts({Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z});
+  edit->addSeparator();
+  // The key hook gives the key, and only where it erases nothing; the menu names it.
+  AddItem(edit, w, "MeStepBack", QStringLiteral("Schritt &zurück\tRücktaste"),
+          &TFoSim::MeStepBackClick);
 
   QMenu* reset = bar->addMenu(QStringLiteral("&Zurücksetzen"));
   AddItem(reset, w, "MeClrReg", QStringLiteral("&Register löschen"), &TFoSim::MeClrRegClick,

@@ -261,6 +261,10 @@ void TFoSim::MeRedoClick() {
   guard_([&] { session_.history.Redo(); });
 }
 
+void TFoSim::MeStepBackClick() {
+  guard_([&] { session_.stepBack.StepBackClick(); });
+}
+
 void TFoSim::MeClrRegClick() {
   guard_([&] { session_.run.MeClrRegClick(); });
 }

@@ -60,6 +60,7 @@ class TFoSim : public QMainWindow, private ViewHost {
   void MeEndeClick();
   void MeUndoClick();
   void MeRedoClick();
+  void MeStepBackClick();
   void MeClrRegClick();
   void MeClrRamClick();
   void MeClrMpsClick();

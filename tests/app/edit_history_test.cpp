@@ -117,6 +117,18 @@ TEST_F(EditHistoryTest, KeystrokesInOneCellAreOneStepAndUndoShowsTheCell) {
   EXPECT_EQ(mps.Description(4), "MOV");
 }
 
+// The space bar in a description cell whose text is selected replaces it by a blank.
+TEST_F(EditHistoryTest, ADescriptionErasedByTheSpaceBarComesBack) {
+  SetRow(0x30, {}, "31", "MOV AX,nn");
+  Focus(Control::MpsGrid);
+  session.mpsEditor.GrMpsSelectCell(1, 0x31);
+  TypeMps(1, 0x31, " ");
+  ASSERT_EQ(mps.Description(0x30), " ");
+  history.Undo();
+  EXPECT_EQ(mps.Description(0x30), "MOV AX,nn");
+  EXPECT_EQ(session.mpsGrid.current, (GridCell{1, 0x31}));
+}
+
 TEST_F(EditHistoryTest, GatesTypedClickedAndDeletedAreStepsEachAndARefusalIsNone) {
   Focus(Control::MpsGrid);
   ExpectOneStep([&] { TypeMps(2 + 5, 3, "x"); });

@@ -198,6 +198,23 @@ TEST_F(LongRunTest, AHandChangeIsWhereTheKeptPastBegins) {
   EXPECT_FALSE(session.stepBack.CanStepBack());
 }
 
+TEST_F(LongRunTest, BackspaceStepsBackWhereItErasesNothing) {
+  RunClocks(session, 10);
+  run.SetClockMode(kAluClock);
+  EXPECT_TRUE(session.keys.OnAppMessage({true, KeyCode::Backspace}));
+  EXPECT_EQ(m.Regs[AX], 9);
+  for (Control c :
+       {Control::MpsGrid, Control::RamGrid, Control::RamInspector, Control::RegisterField}) {
+    Focus(c);
+    EXPECT_FALSE(session.keys.OnAppMessage({true, KeyCode::Backspace}));
+    EXPECT_EQ(m.Regs[AX], 9);
+    Focus(Control::None);
+  }
+  Focus(Control::Slider);
+  EXPECT_TRUE(session.keys.OnAppMessage({true, KeyCode::Backspace}));
+  EXPECT_EQ(m.Regs[AX], 8);
+}
+
 TEST_F(LongRunTest, DuringARunTheKeyPausesIt) {
   Automatic(1);
   run.BuTaktClick(RunButton::BuBisHalt);

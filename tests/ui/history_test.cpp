@@ -2,6 +2,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTest>
 
 #include "ui/grid_editor.h"
@@ -71,6 +72,30 @@ TEST_F(HistoryTest, CtrlZInARegisterFieldUndoesTheTypedValue) {
   Settle();
   EXPECT_EQ(session().machine.Regs[BX], 0x00);
   EXPECT_EQ(edBX->text(), QStringLiteral("00"));
+}
+
+TEST_F(HistoryTest, BackspaceOutsideTheFieldsTakesBackAClock) {
+  EXPECT_EQ(Item("MeStepBack")->text(), QStringLiteral("Schritt &zurück\tRücktaste"));
+  session().TorClick(1);
+  session().TorClick(7);
+  session().TorClick(0);  // AX := AX + 1
+  session().run.SetSliderPosition(0);
+  Find<QPushButton>("Bu2Phasen")->click();
+  Settle();
+  ASSERT_EQ(Find<QLineEdit>("EdAX")->text(), QStringLiteral("01"));
+  Find("TrZeit")->setFocus();
+  Press(Qt::Key_Backspace);
+  Settle();
+  EXPECT_EQ(session().machine.Regs[AX], 0);
+  EXPECT_EQ(Find<QLineEdit>("EdAX")->text(), QStringLiteral("00"));
+  // In a register field the key erases a character, as ever.
+  auto* edBX = Find<QLineEdit>("EdBX");
+  edBX->setFocus();
+  Settle();
+  Type(QStringLiteral("12"));
+  Press(Qt::Key_Backspace);
+  Settle();
+  EXPECT_EQ(edBX->text(), QStringLiteral("1"));
 }
 
 }  // namespace
