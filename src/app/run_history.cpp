@@ -190,23 +190,37 @@ void RunHistory::Cut(uint64_t position, bool zeroOpsAtEnd) {
   phasesSinceSnapshot = position - checkpoints_.back().position;
 }
 
-uint64_t RunHistory::PreviousClockEnd(uint64_t position, uint64_t count) const {
+template <class Visit>
+bool RunHistory::WalkBack(Visit&& visit) const {
   uint64_t end = position_;
-  for (size_t i = entries_.size(); i-- > 0 && count > 0;) {
+  for (size_t i = entries_.size(); i-- > 0;) {
     const Entry& e = entries_[i];
     const uint64_t start = end - Length(e.op) * e.count;
-    if (e.op == Op::Input && end < position) {
-      if (--count == 0) return end;
-    } else if ((e.op == Op::ClockAuto || e.op == Op::ClockManual) && start < position) {
+    if (visit(e.op, start, end)) return true;
+    end = start;
+  }
+  return false;
+}
+
+uint64_t RunHistory::PreviousClockEnd(uint64_t position, uint64_t count) const {
+  uint64_t found = BasePosition();
+  WalkBack([&](Op op, uint64_t start, uint64_t end) {
+    if (op == Op::Input && end < position) {
+      if (--count == 0) found = end;
+    } else if ((op == Op::ClockAuto || op == Op::ClockManual) && start < position) {
       // The clock ends start + 2, .. , end that lie before the position.
       const uint64_t last = end < position ? end : start + 2 * ((position - 1 - start) / 2);
       const uint64_t ends = (last - start) / 2;
-      if (ends >= count) return last - 2 * (count - 1);
-      count -= ends;
+      if (ends >= count) {
+        found = last - 2 * (count - 1);
+        count = 0;
+      } else {
+        count -= ends;
+      }
     }
-    end = start;
-  }
-  return BasePosition();
+    return count == 0;
+  });
+  return found;
 }
 
 uint64_t RunHistory::PreviousInstructionEnd(uint64_t position) const {
@@ -229,29 +243,24 @@ uint64_t RunHistory::PreviousInstructionEnd(uint64_t position) const {
 }
 
 uint64_t RunHistory::PreviousRunStart(uint64_t position) const {
-  uint64_t end = position_;
-  for (size_t i = entries_.size(); i-- > 0;) {
-    const Entry& e = entries_[i];
-    const uint64_t start = end - Length(e.op) * e.count;
-    if (e.op == Op::RunStart && start < position) return start;
-    end = start;
-  }
-  return BasePosition();
+  uint64_t found = BasePosition();
+  WalkBack([&](Op op, uint64_t start, uint64_t) {
+    if (op != Op::RunStart || start >= position) return false;
+    found = start;
+    return true;
+  });
+  return found;
 }
 
 bool RunHistory::EndsWithOutput(uint64_t position) const {
-  uint64_t end = position_;
-  for (size_t i = entries_.size(); i-- > 0;) {
-    const Entry& e = entries_[i];
-    const uint64_t start = end - Length(e.op) * e.count;
-    if (start < position && position <= end) {
-      if (e.op == Op::OutputAuto || e.op == Op::OutputManual) return true;
-      if (e.op == Op::ClockAuto || e.op == Op::ClockManual) return (position - start) % 2 == 1;
-      return false;
-    }
-    end = start;
-  }
-  return false;
+  bool output = false;
+  WalkBack([&](Op op, uint64_t start, uint64_t end) {
+    if (start >= position || position > end) return false;
+    if (op == Op::OutputAuto || op == Op::OutputManual) output = true;
+    if (op == Op::ClockAuto || op == Op::ClockManual) output = (position - start) % 2 == 1;
+    return true;
+  });
+  return output;
 }
 
 uint64_t RunHistory::Target(int clockMode) {

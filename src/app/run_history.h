@@ -119,6 +119,9 @@ class RunHistory {
                 OnClock&& onClock) const;
   // Cuts the log at the position, as Replay with the same arguments stops.
   void Cut(uint64_t position, bool zeroOpsAtEnd);
+  // Visits the entries from the newest with their start and end; stops when visit says so.
+  template <class Visit>
+  bool WalkBack(Visit&& visit) const;
   // The count-th end of an input phase before the position (the base when there are fewer).
   uint64_t PreviousClockEnd(uint64_t position, uint64_t count = 1) const;
   uint64_t PreviousInstructionEnd(uint64_t position) const;
