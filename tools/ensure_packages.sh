@@ -7,7 +7,7 @@ vellar_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-liberation poppler-utils
-  xvfb xauth xdotool
+  xvfb xauth xdotool imagemagick
   librsvg2-bin desktop-file-utils libxml2-utils shared-mime-info dpkg-dev file man-db
 )
 
@@ -29,4 +29,16 @@ ensure_packages() {
   fi
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# The browser build and its tests: emscripten (its optimizer needs acorn from node-acorn),
+# Node.js and npm for esbuild and puppeteer-core, and chromium for the tests.
+vellar_web_packages=(emscripten node-acorn chromium)
+
+ensure_web_packages() {
+  local extra=()
+  # Node.js may come from elsewhere than Debian; only a missing node or npm is installed.
+  command -v node >/dev/null || extra+=(nodejs)
+  command -v npm >/dev/null || extra+=(npm)
+  ensure_packages "${vellar_web_packages[@]}" "${extra[@]}"
 }

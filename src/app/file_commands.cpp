@@ -1,6 +1,9 @@
 #include "app/file_commands.h"
 
+#include <algorithm>
+
 #include "core/file_io.h"
+#include "core/hex.h"
 #include "core/text.h"
 #include "mps/mpd_text.h"
 #include "mps/mps_records.h"
@@ -20,6 +23,25 @@ constexpr std::string_view kRamFilter =
     "RAM im Vellar-Format-32 (*-ram)|*.ram|RAM im Ombra-Format-256 (*-erm)|*.erm";
 constexpr int kRasFilter = 2;
 constexpr int kRadFilter = 3;
+// A message lists this many addresses at most, and counts the rest.
+constexpr size_t kListedAddresses = 16;
+
+// What a load says about descriptions it had to cut, naming their addresses.
+std::string CutDescriptionsMessage(const std::vector<int>& addresses) {
+  const size_t listed = std::min(addresses.size(), kListedAddresses);
+  std::string names;
+  for (size_t i = 0; i < listed; ++i) {
+    if (i > 0) names += (i + 1 == listed && listed == addresses.size()) ? " und " : ", ";
+    names += HexByte(static_cast<uint8_t>(addresses[i]));
+  }
+  if (listed < addresses.size()) {
+    names += " und " + std::to_string(addresses.size() - listed) + " weiteren";
+  }
+  const bool one = addresses.size() == 1;
+  return std::string("Nur 25 Zeichen als Kommentar erlaubt.\n") +
+         (one ? "Die Beschreibung der Adresse " : "Die Beschreibungen der Adressen ") + names +
+         (one ? " war länger und wurde" : " waren länger und wurden") + " auf 25 Zeichen gekürzt.";
+}
 
 }  // namespace
 
@@ -86,6 +108,7 @@ void FileCommands::SaveCommand(const FileDialogOptions& options,
 bool FileCommands::LoadMpsFile(const std::string& path) {
   std::string bytes;
   if (!ReadFile(path, bytes)) return false;
+  std::vector<int> cut;  // addresses whose descriptions were too long for the store
   if (ExtIndex(path, kMpsExtensions) == kExtMps) {
     const std::optional<MpsRecords> records = ParseMpsRecords(bytes);
     if (!records) {
@@ -96,7 +119,7 @@ bool FileCommands::LoadMpsFile(const std::string& path) {
     }
     ApplyMpsRecords(p_.mps, *records);
   } else {
-    ApplyMpd(p_.mps, ParseMpdText(bytes));
+    cut = ApplyMpd(p_.mps, ParseMpdText(bytes));
   }
   // Every row is new: a text being typed into the old store must not come back.
   p_.mpsGrid.editor.Close();
@@ -109,6 +132,8 @@ bool FileCommands::LoadMpsFile(const std::string& path) {
     p_.ramGrid.ShowRamAssembler(p_.machine.Ram);
     p_.frontend.Invalidate(kRedrawRamGrid);
   }
+  // Cut as the editor cuts, but never silently.
+  if (!cut.empty()) p_.frontend.ShowMessage(CutDescriptionsMessage(cut));
   p_.history.Loaded(true, false);
   return true;
 }

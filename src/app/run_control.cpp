@@ -1,6 +1,7 @@
 #include "app/run_control.h"
 
 #include <algorithm>
+#include <string>
 
 namespace vellar {
 
@@ -9,12 +10,17 @@ namespace {
 constexpr std::array<int, 14> kClockTimes = {0,   10,  20,   30,   50,   100,  200,
                                              300, 500, 1000, 2000, 3000, 5000, 10000};
 
-constexpr std::array<std::string_view, 17> kLabels = {
-    "&Zeit:  zu schnell", "&Zeit:  sehr schnell", "&Zeit:  schneller",  "&Zeit:  schnell",
-    "Takt&zeit:  0,01 s", "Takt&zeit:  0,02 s",   "Takt&zeit:  0,03 s", "Takt&zeit:  0,05 s",
-    "Takt&zeit:  0,1 s",  "Takt&zeit:  0,2 s",    "Takt&zeit:  0,3 s",  "Takt&zeit:  0,5 s",
-    "Takt&zeit:  1 s",    "Takt&zeit:  2 s",      "Takt&zeit:  3 s",    "Takt&zeit:  5 s",
-    "Takt&zeit:  10 s"};
+constexpr std::array<std::string_view, 4> kUnpacedLabels = {
+    "&Zeit:  zu schnell", "&Zeit:  sehr schnell", "&Zeit:  schneller", "&Zeit:  schnell"};
+
+// The clock time in seconds in the shortest form, as %g writes it: 0,01 … 0,5, 1 … 10.
+std::string Seconds(int milliseconds, std::string_view decimalSeparator) {
+  std::string text = std::to_string(milliseconds / 1000);
+  std::string fraction = std::to_string(1000 + milliseconds % 1000).substr(1);
+  while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
+  if (!fraction.empty()) text += std::string(decimalSeparator) + fraction;
+  return text;
+}
 
 }  // namespace
 
@@ -86,9 +92,11 @@ void RunControl::TrZeitChange() {
   p_.frontend.Invalidate(kRedrawRunControls);
 }
 
-std::string_view RunControl::LabelText(int position) {
+std::string RunControl::LabelText(int position, std::string_view decimalSeparator) {
   position = std::clamp(position, kMinPosition, kMaxPosition);
-  return kLabels[static_cast<size_t>(position - kMinPosition)];
+  if (position <= 0)
+    return std::string(kUnpacedLabels[static_cast<size_t>(position - kMinPosition)]);
+  return "Takt&zeit:  " + Seconds(ClockTime(position), decimalSeparator) + " s";
 }
 
 int RunControl::ClockTime(int position) {

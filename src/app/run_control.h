@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "app/clock_phases.h"
@@ -62,8 +63,9 @@ class RunControl {
   int SliderPosition() const { return position_; }
   void SetSliderPosition(int position);
   void TrZeitChange();
-  std::string_view LabelText() const { return LabelText(position_); }
-  static std::string_view LabelText(int position);
+  std::string LabelText() const { return LabelText(position_); }
+  // The window passes the system's decimal separator; "0,5" on a German system.
+  static std::string LabelText(int position, std::string_view decimalSeparator = ",");
   // Clock time in milliseconds of positions 1 to 13, 0 for the others.
   static int ClockTime(int position);
   bool TimerPaced() const { return position_ > 0; }

@@ -37,6 +37,10 @@ void Session::ReadCommandLine(const std::vector<std::string>& args) {
   menu.MeBus_8 = menu.MeKonfl = menu.MePfeil = menu.MeTorKz = true;
   mps.SetUseGateNumbers(true);
   const CommandLine cl = ParseCommandLine(args);
+  // The slider takes its place before anything runs its handler: a start at an unpaced level
+  // must not leave the half-second interval of the slider's resting place behind, which the
+  // bus-clock button would then use instead of 10 ms.
+  run.SetSliderPosition(SliderPositionForSpeed(cl.speed));
   std::string baseDir = WorkingDirectory();
   files.mpsDialogDir = files.ramDialogDir = baseDir;
   for (const CommandLineStep& step : cl.steps) {
@@ -60,7 +64,6 @@ void Session::ReadCommandLine(const std::vector<std::string>& args) {
   }
   flags.GatesAutomatic = false;
   run.RaTorClick();
-  run.SetSliderPosition(SliderPositionForSpeed(cl.speed));
   commandLineStartPending_ = cl.start;
   if (!deferCommandLineStart) StartCommandLineRun();
 }

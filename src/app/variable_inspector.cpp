@@ -1,5 +1,6 @@
 #include "app/variable_inspector.h"
 
+#include <algorithm>
 #include <array>
 
 #include "core/hex.h"
@@ -55,6 +56,18 @@ void VariableInspector::RamInspectorSetEditText(int col, int row, std::string_vi
                        static_cast<int>(ParseHex(column.value) & 0xFF));
   }
   p_.frontend.Invalidate(kRedrawInspector);
+}
+
+void VariableInspector::RamInspectorSelectCell(int col, int row) {
+  if (col < 1 || col >= ColCount() || row < 1 || row >= RowCount()) return;
+  if (Current() == GridCell{col, row}) return;
+  current_ = {col, row};
+  editor_.Close();
+  p_.frontend.Invalidate(kRedrawInspector);
+}
+
+GridCell VariableInspector::Current() const {
+  return {std::min(current_.col, ColCount() - 1), current_.row};
 }
 
 void VariableInspector::RamInspectorEnter() {

@@ -52,6 +52,11 @@ class VariableInspector {
 
   // The inspector's cell edit: rows 1 (name) and 2 (value) of a variable column.
   void RamInspectorSetEditText(int col, int row, std::string_view text);
+  // The grid's current cell moved: the cell that was being edited keeps what was typed into
+  // it, and the new one starts from its own text, as in the MPS and RAM grids.
+  void RamInspectorSelectCell(int col, int row);
+  // Removing variables may have taken its column away: then the last column.
+  GridCell Current() const;
   void RamInspectorEnter();
   void RamInspectorExit();
 
@@ -74,6 +79,7 @@ class VariableInspector {
 
   Parts p_;
   int clickedAddress_ = -1;
+  GridCell current_{1, 1};
   CellEditor editor_;
   bool editorAlwaysShown_ = false;
 };

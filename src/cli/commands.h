@@ -15,6 +15,10 @@ int AsmCommand(const Args& args);
 int LintCommand(const Args& args);
 int GradeCommand(const Args& args);
 
+// The whole tool: the arguments after the program's name; the exit code. The browser page
+// calls it too, on files it has put into its own file system.
+int Main(const Args& argv);
+
 struct Subcommand {
   std::string_view name;
   int (*main)(const Args& args);

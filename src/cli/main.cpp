@@ -84,15 +84,13 @@ int Finish(int code) {
 }
 
 }  // namespace
-}  // namespace vellar::cli
 
-int main(int argc, char** argv) {
-  using namespace vellar::cli;
-  if (argc < 2) {
+int Main(const Args& argv) {
+  if (argv.empty()) {
     PrintHelp(std::cerr);
     return kExitUsage;
   }
-  const std::string_view name = argv[1];
+  const std::string_view name = argv[0];
   if (name == "--help" || name == "-h") {
     PrintHelp(std::cout);
     return Finish(kExitOk);
@@ -101,9 +99,15 @@ int main(int argc, char** argv) {
     std::cout << "vellar-cli (VellarD) " << VELLAR_VERSION << '\n';
     return Finish(kExitOk);
   }
-  const Args args(argv + 2, argv + argc);
+  const Args args(argv.begin() + 1, argv.end());
   for (const Subcommand& c : kSubcommands) {
     if (c.name == name) return Finish(c.main(args));
   }
   return UsageError("Unbekannter Befehl „" + std::string(name) + "“.");
+}
+
+}  // namespace vellar::cli
+
+int main(int argc, char** argv) {
+  return vellar::cli::Main(vellar::cli::Args(argv + 1, argv + argc));
 }

@@ -109,6 +109,54 @@ int CreateTemporary(const std::string& target, std::string& tempPath) {
   return -1;
 }
 
+// Whether a refusal to create or rename in the folder may leave the file itself writable, as
+// in a shared class folder where only the teacher may add files.
+bool FolderRefused(int error) {
+  return error == EACCES || error == EPERM;
+}
+
+// Reads what the descriptor holds from its start; false when it cannot be read.
+bool ReadBack(int fd, std::string& contents) {
+  contents.clear();
+  char buffer[65536];
+  for (off_t offset = 0;;) {
+    const ssize_t n = ::pread(fd, buffer, sizeof buffer, offset);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return false;
+    if (n == 0) return true;
+    contents.append(buffer, static_cast<size_t>(n));
+    offset += n;
+  }
+}
+
+// Puts the bytes into the open file from its start and cuts it after them.
+bool Overwrite(int fd, std::string_view bytes) {
+  return ::lseek(fd, 0, SEEK_SET) == 0 && WriteAll(fd, bytes) &&
+         ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && ::fsync(fd) == 0;
+}
+
+// Writes an existing file where it stands, when no new file may be made beside it; owner and
+// permissions stay as they are. The text is complete before the old one is touched, and a
+// write that fails midway puts the old one back if it can.
+FileStatus WriteInPlace(const std::string& target, const std::string& path,
+                        std::string_view contents) {
+  Fd fd(::open(target.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK));
+  if (fd.get() < 0) return Failure("kann nicht geschrieben werden", path, errno);
+  std::string old;
+  const bool haveOld = ReadBack(fd.get(), old);
+  if (Overwrite(fd.get(), contents)) {
+    if (fd.Close() != 0) return Failure("kann nicht geschrieben werden", path, errno);
+    return {};
+  }
+  FileStatus status = Failure("kann nicht geschrieben werden", path, errno);
+  if (haveOld && Overwrite(fd.get(), old)) {
+    status.error += " Die alte Fassung ist erhalten.";
+  } else {
+    status.error += " Sie ist jetzt unvollständig.";
+  }
+  return status;
+}
+
 }  // namespace
 
 FileStatus ReadWholeFile(const std::string& path, std::string& contents) {
@@ -146,9 +194,14 @@ FileStatus WriteFileReplacing(const std::string& path, std::string_view contents
   struct stat old {};
   const bool existed = ::stat(target.c_str(), &old) == 0;
   if (existed && S_ISDIR(old.st_mode)) return Failure("kann nicht angelegt werden", path, EISDIR);
+  const bool inPlacePossible = existed && S_ISREG(old.st_mode);
   std::string tempPath;
   Fd fd(CreateTemporary(target, tempPath));
-  if (fd.get() < 0) return Failure("kann nicht angelegt werden", path, errno);
+  if (fd.get() < 0) {
+    const int error = errno;
+    if (inPlacePossible && FolderRefused(error)) return WriteInPlace(target, path, contents);
+    return Failure("kann nicht angelegt werden", path, error);
+  }
   auto fail = [&](int error) {
     ::unlink(tempPath.c_str());
     return Failure("kann nicht geschrieben werden", path, error);
@@ -158,7 +211,15 @@ FileStatus WriteFileReplacing(const std::string& path, std::string_view contents
   if (!WriteAll(fd.get(), contents)) return fail(errno);
   if (::fsync(fd.get()) != 0) return fail(errno);
   if (fd.Close() != 0) return fail(errno);
-  if (::rename(tempPath.c_str(), target.c_str()) != 0) return fail(errno);
+  if (::rename(tempPath.c_str(), target.c_str()) != 0) {
+    const int error = errno;
+    // A folder with the sticky bit lets nobody replace another user's file.
+    if (inPlacePossible && FolderRefused(error)) {
+      ::unlink(tempPath.c_str());
+      return WriteInPlace(target, path, contents);
+    }
+    return fail(error);
+  }
   return {};
 }
 

@@ -22,7 +22,9 @@ inline constexpr size_t kMaxFileBytes = 16u << 20;
 FileStatus ReadWholeFile(const std::string& path, std::string& contents);
 
 // Writes a temporary file beside the target and renames it over the target only when every
-// byte is on disk, so a failed save leaves the old file as it was.
+// byte is on disk, so a failed save leaves the old file as it was. Where the folder takes no
+// new file but the file itself is writable, the file is written in place instead, keeping
+// its owner and permissions.
 FileStatus WriteFileReplacing(const std::string& path, std::string_view contents);
 
 // Whether anything of that name exists (a file, a folder, a dangling link).

@@ -192,6 +192,47 @@ std::string ToLowerAscii(std::string_view text) {
   return out;
 }
 
+namespace {
+
+// The lower-case partner of an upper-case letter of Windows-1252 beyond ASCII (À…Þ without ×,
+// Š, Œ, Ž, Ÿ); the character itself for any other.
+char32_t LowerCp1252Letter(char32_t c) {
+  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 0x20;
+  switch (c) {
+    case 0x160:  // Š
+    case 0x152:  // Œ
+    case 0x17D:  // Ž
+      return c + 1;
+    case 0x178:  // Ÿ
+      return 0xFF;
+    default:
+      return c;
+  }
+}
+
+}  // namespace
+
+std::string ToLowerCp1252(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t pos = 0; pos < text.size();) {
+    const size_t len = Utf8SequenceAt(text, pos);
+    if (len != 2) {
+      // ASCII, a stray byte or a character the code page lacks: only A to Z change.
+      const size_t n = len == 0 ? 1 : len;
+      out += ToLowerAscii(text.substr(pos, n));
+      pos += n;
+      continue;
+    }
+    const char32_t c = (char32_t(text[pos] & 0x1F) << 6) | char32_t(text[pos + 1] & 0x3F);
+    const char32_t lower = LowerCp1252Letter(c);
+    out += static_cast<char>(0xC0 | (lower >> 6));
+    out += static_cast<char>(0x80 | (lower & 0x3F));
+    pos += 2;
+  }
+  return out;
+}
+
 std::string_view WithoutUtf8Bom(std::string_view bytes) {
   constexpr std::string_view kBom = "\xEF\xBB\xBF";
   return bytes.substr(0, kBom.size()) == kBom ? bytes.substr(kBom.size()) : bytes;

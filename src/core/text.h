@@ -50,5 +50,7 @@ std::string_view TrimBlanks(std::string_view text);
 
 std::string ToUpperAscii(std::string_view text);
 std::string ToLowerAscii(std::string_view text);
+// Lower case for every letter of Windows-1252 (ä for Ä, š for Š, ÿ for Ÿ), in UTF-8 text.
+std::string ToLowerCp1252(std::string_view text);
 
 }  // namespace vellar

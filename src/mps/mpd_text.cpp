@@ -1,5 +1,7 @@
 #include "mps/mpd_text.h"
 
+#include <optional>
+
 #include "core/columns.h"
 #include "core/hex.h"
 #include "core/machine.h"
@@ -10,9 +12,6 @@ namespace vellar {
 namespace {
 
 constexpr size_t kDescriptionField = MpsStore::kDescriptionLimit;
-// The captions of the gate columns in a header line; their first character marks where the
-// description column ends.
-constexpr std::string_view kGateCaptions = "0 1 2 3 4 5 6 7 8 9 A B C D E F";
 
 // One listing line from the grid's texts of a row (row 0 is the header).
 std::string MpdLine(const MpsStore& mps, int gridRow) {
@@ -40,6 +39,34 @@ std::string MpdLine(const MpsStore& mps, int gridRow) {
 std::string_view Slice(std::string_view line, long pos, long count) {
   if (pos < 0 || count <= 0 || static_cast<size_t>(pos) >= line.size()) return {};
   return line.substr(static_cast<size_t>(pos), static_cast<size_t>(count));
+}
+
+constexpr std::string_view kHexDigits = "0123456789ABCDEF";
+
+// Whether the gate captions 0 to F start at pos: in either case, with blanks between them and
+// nothing but a blank after F.
+bool GateCaptionsAt(std::string_view line, size_t pos) {
+  for (size_t g = 0; g < kHexDigits.size(); ++g) {
+    if (pos >= line.size() || ToUpperAscii(line.substr(pos, 1))[0] != kHexDigits[g]) return false;
+    ++pos;
+    if (pos < line.size() && line[pos] != ' ') return false;
+    if (g + 1 < kHexDigits.size()) {
+      while (pos < line.size() && line[pos] == ' ') ++pos;
+    }
+  }
+  return true;
+}
+
+// Where the first gate caption of a header line stands (0-based), from any writer: "Befehl"
+// in columns 4 to 9 and the captions 0 to F after it. A row whose description begins with
+// "Befehl" has no captions; and a row of the first sixteen addresses, whose label begins
+// with "0", is never a header, even with every gate drawn as its number.
+std::optional<size_t> HeaderGateColumn(std::string_view line) {
+  if (line.substr(0, 1) == "0" || Slice(line, 3, 6) != "Befehl") return std::nullopt;
+  for (size_t pos = 10; pos < line.size(); ++pos) {
+    if (line[pos] == '0' && line[pos - 1] == ' ' && GateCaptionsAt(line, pos)) return pos;
+  }
+  return std::nullopt;
 }
 
 MpdRow ParseRow(std::string_view line, long width) {
@@ -77,24 +104,24 @@ MpdImage ParseMpdText(std::string_view bytes) {
     const std::string_view line = TrimBlanks(raw);
     // Blank lines are no rows: an editor's stray empty line must not wipe a row.
     if (line.empty() || line.front() == ';') continue;
-    if (Slice(line, 3, 6) == "Befehl") {
-      // Only a header's gate captions set the width: a row whose description begins with
-      // "Befehl" would otherwise take a "0" of its address and garble every row after it.
-      const size_t zero = line.find(kGateCaptions, 9);
-      if (zero != std::string_view::npos) width = static_cast<long>(zero) + 1 - 4;
-    }
+    // Only a header's gate captions set the width (column of the first caption minus 4): a
+    // row whose description begins with "Befehl" would otherwise take a "0" of its address
+    // and garble every row after it.
+    if (const auto zero = HeaderGateColumn(line)) width = static_cast<long>(*zero) + 1 - 4;
     if (counted > 0 && counted <= MpsStore::kRows) image.rows.push_back(ParseRow(line, width));
     ++counted;
   }
   return image;
 }
 
-void ApplyMpd(MpsStore& mps, const MpdImage& image) {
+std::vector<int> ApplyMpd(MpsStore& mps, const MpdImage& image) {
+  std::vector<int> cut;
   int address = 0;
   for (const MpdRow& row : image.rows) {
     mps.SetAddressLabel(address, row.label);
     // A foreign listing may have a wider column; the store holds what the editor allows, and
     // our own listing keeps its gate columns in place.
+    if (CharCount(row.description) > MpsStore::kDescriptionLimit) cut.push_back(address);
     mps.SetDescription(address, FirstChars(row.description, MpsStore::kDescriptionLimit));
     for (int g = 0; g < kGateCount; ++g) {
       mps.SetMpsGate(g, address, (row.gateMask & GateBit(g)) != 0);
@@ -102,6 +129,7 @@ void ApplyMpd(MpsStore& mps, const MpdImage& image) {
     mps.SetNextAddressText(address, row.next);
     ++address;
   }
+  return cut;
 }
 
 }  // namespace vellar

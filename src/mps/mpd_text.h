@@ -37,7 +37,8 @@ struct MpdImage {
 // Reads the bytes of an MPD file (Windows-1252). Every line is taken; the reader never fails.
 MpdImage ParseMpdText(std::string_view bytes);
 
-// Stores the rows read; the rows the file does not name keep their contents.
-void ApplyMpd(MpsStore& mps, const MpdImage& image);
+// Stores the rows read; the rows the file does not name keep their contents. Returns the
+// addresses whose descriptions were longer than the store allows and were cut.
+std::vector<int> ApplyMpd(MpsStore& mps, const MpdImage& image);
 
 }  // namespace vellar

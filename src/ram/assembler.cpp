@@ -50,7 +50,7 @@ bool DescriptionMatches(const std::vector<std::string>& description,
 }  // namespace
 
 std::string NormaliseAsmText(std::string_view text) {
-  std::string out = ToLowerAscii(text);
+  std::string out = ToLowerCp1252(text);
   for (char& c : out) {
     if (c == ',') c = ' ';
   }

@@ -14,7 +14,7 @@
 // operand unless they name a register.
 namespace vellar {
 
-// Lower case, commas as blanks, no double blanks.
+// Lower case (every letter of Windows-1252), commas as blanks, no double blanks.
 std::string NormaliseAsmText(std::string_view text);
 
 // The tokens of a normalised text: maximal runs of non-blanks. A single or double quote

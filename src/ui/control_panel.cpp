@@ -3,6 +3,7 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLocale>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -212,7 +213,9 @@ void ControlPanel::Sync() {
     const QSignalBlocker block(trZeit_);
     trZeit_->setValue(run.SliderPosition());
   }
-  laZeit_->setText(FromUtf8(run.LabelText()));
+  // The clock time with the system's decimal separator, whatever the window's own language.
+  const std::string separator = QLocale::system().decimalPoint().toStdString();
+  laZeit_->setText(FromUtf8(RunControl::LabelText(run.SliderPosition(), separator)));
   laZeit_->adjustSize();
   const bool assembler = session_.ramView.RaRamItem() == RamView::kAssemblerItem;
   (assembler ? assemblerView_ : dataView_)->setChecked(true);

@@ -97,7 +97,7 @@ void GridEditor::SetTextColour(const QColor& colour) {
 
 void GridEditor::focusInEvent(QFocusEvent* event) {
   QLineEdit::focusInEvent(event);
-  grid_.FocusGained();
+  grid_.FocusGained(event->reason() == Qt::MouseFocusReason);
 }
 
 void GridEditor::focusOutEvent(QFocusEvent* event) {

@@ -15,6 +15,9 @@ class GridEditor : public QLineEdit {
 
   // A key the grid received while the editor was closed, typed into the opened editor.
   void Type(QKeyEvent* event) { QLineEdit::keyPressEvent(event); }
+  // A key the grid received while the editor stood open over its current cell: the editor's
+  // own, as if it had had the focus.
+  void Key(QKeyEvent* event) { keyPressEvent(event); }
   // The text stands where the cell draws its own: 4 pixels in, or centred.
   void SetLeftAligned(bool left);
   void SetTextColour(const QColor& colour);

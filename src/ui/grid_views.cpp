@@ -3,7 +3,6 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
-#include <algorithm>
 
 #include "app/session.h"
 #include "ui/ui_style.h"
@@ -192,8 +191,7 @@ int InspectorView::ColWidth(int col) const {
 }
 
 GridCell InspectorView::Current() const {
-  // Removing variables may have taken the column away.
-  return {std::min(current_.col, ColCount() - 1), current_.row};
+  return session_.inspector.Current();
 }
 
 void InspectorView::DrawCell(QPainter& painter, int col, int row, const QRect& rect,
@@ -216,6 +214,10 @@ bool InspectorView::EditorAlwaysShown() const {
 
 void InspectorView::SetEditText(GridCell cell, const QString& text) {
   Call([&] { session_.inspector.RamInspectorSetEditText(cell.col, cell.row, text.toStdString()); });
+}
+
+void InspectorView::SelectCell(GridCell cell) {
+  Call([&] { session_.inspector.RamInspectorSelectCell(cell.col, cell.row); });
 }
 
 }  // namespace vellar::ui

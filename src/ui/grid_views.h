@@ -92,7 +92,6 @@ class RamGridView : public LookGrid {
   QMenu* popup_;
 };
 
-// The inspector has no current cell in the session; the grid keeps its own.
 class InspectorView : public SessionGrid {
  public:
   InspectorView(QWidget* parent, Session& session, HandlerGuard& guard);
@@ -109,10 +108,7 @@ class InspectorView : public SessionGrid {
   const CellEditor& ModelEditor() const override;
   bool EditorAlwaysShown() const override;
   void SetEditText(GridCell cell, const QString& text) override;
-  void SelectCell(GridCell cell) override { current_ = cell; }
-
- private:
-  GridCell current_{1, 1};
+  void SelectCell(GridCell cell) override;
 };
 
 }  // namespace vellar::ui

@@ -1,6 +1,7 @@
 #include "ui/key_hook_filter.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QWidget>
 
@@ -9,7 +10,26 @@ namespace vellar::ui {
 KeyHookFilter::KeyHookFilter(QWidget* window, Hook hook)
     : QObject(window), window_(window), hook_(std::move(hook)) {}
 
-KeyMessage KeyHookFilter::Translate(const QKeyEvent& event) {
+namespace {
+
+// The digit of a key of the main keyboard's digit row, told by the key itself rather than by
+// the symbol Shift makes of it ("!" or "§"); -1 for any other key. X11 and Wayland number
+// those keys 10 ("1") to 19 ("0") on every layout; Windows names them "0" to "9" in its
+// virtual key codes whatever Shift does. The numeric keypad's keys are others.
+int DigitUnderKey(const QKeyEvent& event, QStringView platform) {
+  if (platform == u"xcb" || platform.startsWith(u"wayland")) {
+    const quint32 code = event.nativeScanCode();
+    if (code >= 10 && code <= 19) return static_cast<int>(code - 9) % 10;
+  } else if (platform == u"windows") {
+    const quint32 key = event.nativeVirtualKey();
+    if (key >= '0' && key <= '9') return static_cast<int>(key - '0');
+  }
+  return -1;
+}
+
+}  // namespace
+
+KeyMessage KeyHookFilter::Translate(const QKeyEvent& event, QStringView platform) {
   KeyMessage m;
   m.down = event.type() == QEvent::KeyPress;
   m.altHeld = (event.modifiers() & Qt::AltModifier) != 0;
@@ -27,12 +47,18 @@ KeyMessage KeyHookFilter::Translate(const QKeyEvent& event) {
     m.key = KeyCode::Insert;
   } else if (key == Qt::Key_Delete) {
     m.key = KeyCode::Delete;
-  } else if (key >= Qt::Key_0 && key <= Qt::Key_9 && !keypad) {
-    m.key = KeyCode::HexDigit;
-    m.hexDigit = key - Qt::Key_0;
   } else if (key >= Qt::Key_A && key <= Qt::Key_F) {
+    // Qt names a letter key the same with and without Shift.
     m.key = KeyCode::HexDigit;
     m.hexDigit = 10 + key - Qt::Key_A;
+  } else if (keypad) {
+    return m;
+  } else if (const int digit = DigitUnderKey(event, platform); digit >= 0) {
+    m.key = KeyCode::HexDigit;
+    m.hexDigit = digit;
+  } else if (key >= Qt::Key_0 && key <= Qt::Key_9) {
+    m.key = KeyCode::HexDigit;
+    m.hexDigit = key - Qt::Key_0;
   }
   return m;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QGuiApplication>
 #include <QObject>
+#include <QStringView>
 #include <functional>
 #include <optional>
 
@@ -21,8 +23,9 @@ class KeyHookFilter : public QObject {
 
   bool eventFilter(QObject* watched, QEvent* event) override;
 
-  // The hook's view of a Qt key event.
-  static KeyMessage Translate(const QKeyEvent& event);
+  // The hook's view of a Qt key event on the given windowing platform.
+  static KeyMessage Translate(const QKeyEvent& event,
+                              QStringView platform = QGuiApplication::platformName());
   // Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z: the window's undo and redo, not those of an edit field.
   static bool IsHistoryKey(const QKeyEvent& event);
 

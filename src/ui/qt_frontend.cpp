@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include "ui/file_type_names.h"
+#include "ui/german_file_columns.h"
 #include "ui/listing_printer.h"
 #include "ui/ui_style.h"
 
@@ -62,7 +63,9 @@ QStringList NameFilters(const std::string& filter) {
   for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
     QString patterns = parts[i + 1];
     patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-    result << QStringLiteral("%1 (%2)").arg(parts[i], patterns);
+    // A description that already ends with its patterns shows them once.
+    const QString shown = QStringLiteral("(%1)").arg(patterns);
+    result << (parts[i].endsWith(shown) ? parts[i] : QStringLiteral("%1 %2").arg(parts[i], shown));
   }
   return result;
 }
@@ -74,6 +77,7 @@ std::optional<std::string> QtFrontend::AskFile(const FileDialogOptions& options,
   // The session asks before it overwrites, in its own words.
   dialog.setOption(QFileDialog::DontConfirmOverwrite);
   dialog.setIconProvider(&FileTypeNames::Instance());
+  GermanFileColumns::Install(dialog);
   const QStringList filters = NameFilters(options.filter);
   dialog.setNameFilters(filters);
   if (options.filterIndex >= 1 && options.filterIndex <= filters.size()) {

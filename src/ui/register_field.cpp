@@ -50,6 +50,14 @@ void RegisterField::focusInEvent(QFocusEvent* event) {
   QTimer::singleShot(0, this, [this] { selectAll(); });
 }
 
+void RegisterField::mousePressEvent(QMouseEvent* event) {
+  // A click into a window that was not active brings the focus only with the activation,
+  // which selects nothing; the click entered the field all the same.
+  const bool entering = !hasFocus();
+  QLineEdit::mousePressEvent(event);
+  if (entering) QTimer::singleShot(0, this, [this] { selectAll(); });
+}
+
 void RegisterField::focusOutEvent(QFocusEvent* event) {
   QLineEdit::focusOutEvent(event);
   if (IsWindowSwitch(*event)) return;

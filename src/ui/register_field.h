@@ -25,6 +25,7 @@ class RegisterField : public QLineEdit {
 
  protected:
   void focusInEvent(QFocusEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
 
  private:

@@ -45,7 +45,7 @@ void StringGrid::Refresh() {
   const GridCell current = Current();
   if (current != shownCurrent_) {
     shownCurrent_ = current;
-    ScrollIntoView(current);
+    if (!keepView_) ScrollIntoView(current);
   }
   SyncEditor();
   viewport()->update();

@@ -133,16 +133,22 @@ class StringGrid : public QAbstractScrollArea {
   // The user ends editing with Enter or Esc.
   void EditorDone();
   void EditorEdited(const QString& text);
-  // Focus moving between the grid and its editor is no entering or leaving.
-  void FocusGained();
+  // Focus moving between the grid and its editor is no entering or leaving. byPress: a mouse
+  // press brought the focus, and the view stays as the user saw it when pressing, whatever
+  // the entering selects: the press then finds the cell that was under the pointer.
+  void FocusGained(bool byPress);
   void FocusLost(const QFocusEvent& event);
 
   int topRow_ = 1;
   int leftCol_ = 1;
   GridCell shownCurrent_{-1, -1};
+  // Entering by a press: a current cell moved meanwhile is not scrolled into view.
+  bool keepView_ = false;
   std::function<void(bool)> focusHandler_;
   GridEditor* editor_;
   GridCell editorCell_{-1, -1};
+  // The cell whose open editor was scrolled out of sight.
+  GridCell parked_{-1, -1};
   QString shownCellText_;  // the cell's text when the editor last showed it
   EditorWish wish_ = EditorWish::Model;
   bool entered_ = false;

@@ -64,14 +64,14 @@ void StringGrid::MoveTo(GridCell cell) {
 }
 
 void StringGrid::MousePress(QPoint pos, Qt::MouseButton button, QPoint globalPos) {
-  // The focus comes first: entering a grid may move its current cell (the MPS grid starts
-  // again at its first row), and the click then selects where it hit.
+  // The cell under the pointer first: entering the grid may move its current cell (the MPS
+  // grid starts again at its first row), and the click then selects the cell it hit.
+  const GridCell cell = CellAt(pos);
   if (!entered_) {
     setFocus(Qt::MouseFocusReason);
     // In a window that is not yet active the focus arrives later; the click enters now.
-    FocusGained();
+    FocusGained(true);
   }
-  const GridCell cell = CellAt(pos);
   if (button == Qt::LeftButton && IsCell(cell) && cell != Current()) MoveTo(cell);
   MouseDown(cell, button, globalPos);
   Refresh();
@@ -96,6 +96,18 @@ void StringGrid::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void StringGrid::keyPressEvent(QKeyEvent* event) {
+  if (IsCell(Current()) && OpensEditor(*event)) {
+    // Typing shows the cell it goes to: scrolled back into sight, its editor stands open
+    // again as the user left it.
+    ScrollIntoView(Current());
+    if (!editor_->isHidden() && editorCell_ == Current()) {
+      // The grid took the focus from its open editor (a click on the scroll bar or a header
+      // cell): the key goes on where the typing was.
+      editor_->setFocus(Qt::OtherFocusReason);
+      editor_->Key(event);
+      return;
+    }
+  }
   KeyDown(*event);
   if (Navigate(*event)) return;
   if (IsCell(Current()) && OpensEditor(*event)) {
@@ -182,20 +194,33 @@ void StringGrid::SyncEditor(bool afterEdit) {
   if (editing_) return;
   EditorTarget target = WantedEditor();
   if (!target.shown || CellRect(target.cell.col, target.cell.row).isEmpty()) {
+    // Scrolled out of sight, the editor keeps its text, caret and selection for its return.
+    const bool leaving = !editor_->isHidden() && editorCell_ == target.cell;
+    if (!target.shown || (!leaving && parked_ != target.cell)) {
+      parked_ = {-1, -1};
+    } else {
+      parked_ = target.cell;
+    }
     CloseEditor();
     return;
   }
-  const bool fresh = editor_->isHidden() || editorCell_ != target.cell;
+  const bool back = editor_->isHidden() && parked_ == target.cell;
+  parked_ = {-1, -1};
+  const bool fresh = !back && (editor_->isHidden() || editorCell_ != target.cell);
   // The cell changed under the open editor (rows shifted, memory loaded or written by a run):
   // it shows the new text, so that the next key does not bring the old one back.
   const QString cellText = EditText(target.cell);
   const bool changedUnder = !fresh && !afterEdit && cellText != shownCellText_;
-  if (changedUnder) target = {true, target.cell, cellText, false};
+  if (changedUnder) {
+    target = {true, target.cell, cellText, false};
+  } else if (back) {
+    target.keepText = true;
+  }
   shownCellText_ = cellText;
   editorCell_ = target.cell;
   if (!target.keepText && editor_->text() != target.text) editor_->setText(target.text);
   PlaceEditor();
-  if (fresh) editor_->show();
+  if (editor_->isHidden()) editor_->show();
   if (!entered_) {
     // The editor that stands open at start while the user is elsewhere looks like its cell:
     // no selection, and silver like the rest of the store under manual gate control.
@@ -215,13 +240,15 @@ void StringGrid::PlaceEditor() {
   editor_->SetLeftAligned(EditLeftAligned(editorCell_));
 }
 
-void StringGrid::FocusGained() {
+void StringGrid::FocusGained(bool byPress) {
   // Also when the focus comes with the window's activation: a click into a window that was not
   // active hands the grid the focus only then, and that click did enter the grid.
   if (entered_) return;
   entered_ = true;
+  keepView_ = byPress;
   if (focusHandler_) focusHandler_(true);
   Refresh();
+  keepView_ = false;
 }
 
 void StringGrid::FocusLost(const QFocusEvent& event) {
@@ -237,7 +264,13 @@ void StringGrid::FocusLost(const QFocusEvent& event) {
 
 void StringGrid::focusInEvent(QFocusEvent* event) {
   QAbstractScrollArea::focusInEvent(event);
-  FocusGained();
+  FocusGained(event->reason() == Qt::MouseFocusReason);
+  // The window became active with the grid's editor open: the editor takes the keyboard. A
+  // line edit without the focus loses its selection then, and a click into an inactive window
+  // activates it only after the click has opened the editor with the cell's text selected.
+  if (event->reason() == Qt::ActiveWindowFocusReason && !editor_->isHidden()) {
+    editor_->setFocus(Qt::OtherFocusReason);
+  }
 }
 
 void StringGrid::focusOutEvent(QFocusEvent* event) {

@@ -81,5 +81,25 @@ TEST_F(StartUpTest, StartOptionRunsUntilHaltAtTheUnpacedLevels) {
   EXPECT_FALSE(fe.timerEnabled);
 }
 
+TEST(BusPhaseAfterStartTest, UnpacedStartLeavesTheBusClockAtTenMilliseconds) {
+  // The slider has not been on a paced position since the start: 10 ms. A start at a paced
+  // position gives that position's clock time, with a file loaded before it or not.
+  const std::string mpd = std::string(VELLAR_FIXTURES) + "/lehr.mpd";
+  struct Case {
+    std::vector<std::string> args;
+    int interval;
+  };
+  for (const Case& c : {Case{{"/0"}, 10}, Case{{"/3"}, 10}, Case{{mpd, "/2"}, 10}, Case{{}, 500},
+                        Case{{"/9"}, 200}, Case{{mpd, "/4"}, 10}}) {
+    FakeFrontend fe;
+    Session session(fe);
+    session.FormCreate(c.args);
+    session.run.BuPhaseClick();
+    EXPECT_TRUE(fe.timerEnabled);
+    EXPECT_EQ(fe.timerInterval, c.interval) << c.args.size();
+    EXPECT_EQ(session.run.TimerInterval(), c.interval);
+  }
+}
+
 }  // namespace
 }  // namespace vellar::testing

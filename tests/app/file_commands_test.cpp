@@ -1,15 +1,27 @@
 #include "app/file_commands.h"
 
+#include <grp.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <functional>
+
+#include "core/file_io.h"
+#include "core/hex.h"
 #include "support/session_fixture.h"
 #include "support/temp_dir.h"
 
 namespace vellar::testing {
 namespace {
+
+// The user the rights tests run as when the tests run as root.
+constexpr uid_t kNobody = 65534;
+uid_t PlainUser() {
+  return geteuid() == 0 ? kNobody : geteuid();
+}
 
 class FileCommandsTest : public SessionTest {
  protected:
@@ -49,6 +61,41 @@ TEST_F(FileCommandsTest, SaveAndLoadTheMpsThroughTheMenu) {
   EXPECT_FALSE(session.mps.MpsModified());
   fe.ExpectOpenFile(std::nullopt);
   files.MeLoadMpsClick();
+}
+
+TEST_F(FileCommandsTest, LoadingSaysWhichDescriptionsItCut) {
+  // Another writer's listing with a description column of 31 characters.
+  std::string header = "AD Befehl";
+  header.resize(34, ' ');
+  std::string text = header + "0 1 2 3 4 5 6 7 8 9 a b c d e f FA\r\n";
+  for (int a = 0; a < 20; ++a) {
+    std::string line = HexByte(static_cast<uint8_t>(a)) + " ";
+    line += (a == 0x03 || a >= 0x0A) ? "Eine Beschreibung, 26 Zch." : "kurz";
+    line.resize(34, ' ');
+    text += line + ". . . . . . . . . . . . . . . 1 00\r\n";
+  }
+  WriteBytes(dir / "breit.mpd", text);
+  fe.ExpectMessage(
+      "Nur 25 Zeichen als Kommentar erlaubt.\nDie Beschreibungen der Adressen 03, 0A, 0B, 0C, 0D, "
+      "0E, 0F, 10, 11, 12 und 13 waren länger und wurden auf 25 Zeichen gekürzt.");
+  ASSERT_TRUE(files.LoadMpsFile(dir / "breit.mpd"));
+  EXPECT_EQ(session.mps.Description(0x03), "Eine Beschreibung, 26 Zch");
+  EXPECT_EQ(session.mps.GateMask(0x13), GateBit(0xF));
+  EXPECT_EQ(files.MpsFileName(), "breit.mpd");
+  EXPECT_FALSE(session.mps.MpsModified());
+
+  WriteBytes(dir / "eine.mpd",
+             "AD Befehl                    0 1 2 3 4 5 6 7 8 9 A B C D E F FA\r\n"
+             "00 " +
+                 std::string(26, 'x') + " . . . . . . . . . . . . . . . . 01\r\n");
+  fe.ExpectMessage(
+      "Nur 25 Zeichen als Kommentar erlaubt.\nDie Beschreibung der Adresse 00 war "
+      "länger und wurde auf 25 Zeichen gekürzt.");
+  ASSERT_TRUE(files.LoadMpsFile(dir / "eine.mpd"));
+  // Our own listings load without a word.
+  ASSERT_TRUE(files.SaveMpsFile(dir / "eigen.mpd"));
+  ASSERT_TRUE(files.LoadMpsFile(dir / "eigen.mpd"));
+  EXPECT_TRUE(fe.AllUsed());
 }
 
 TEST_F(FileCommandsTest, QuestionsBeforeLoadingAndOverwriting) {
@@ -151,6 +198,55 @@ TEST_F(FileCommandsTest, SaveReplacesTheFileAndKeepsItsPermissions) {
   stat((dir / "r.ram").c_str(), &st);
   EXPECT_EQ(st.st_mode & 0777, 0640u);
   EXPECT_EQ(dir.EntryCount(), 1);
+}
+
+// Runs the action in a child process as a user without special rights (root may write into
+// any folder) and returns the text it gives back.
+std::string AsPlainUser(const std::function<std::string()>& action) {
+  int pipeFds[2];
+  if (pipe(pipeFds) != 0) return "no pipe";
+  const pid_t child = fork();
+  if (child == 0) {
+    close(pipeFds[0]);
+    std::string result = "no plain user";
+    if (geteuid() != 0 ||
+        (setgroups(0, nullptr) == 0 && setgid(kNobody) == 0 && setuid(kNobody) == 0)) {
+      result = action();
+    }
+    (void)!write(pipeFds[1], result.data(), result.size());
+    _exit(0);
+  }
+  close(pipeFds[1]);
+  std::string result;
+  char buffer[512];
+  for (ssize_t n; (n = read(pipeFds[0], buffer, sizeof buffer)) > 0;) result.append(buffer, n);
+  close(pipeFds[0]);
+  waitpid(child, nullptr, 0);
+  return result;
+}
+
+TEST_F(FileCommandsTest, AFolderThatTakesNoNewFileGetsTheFileWrittenInPlace) {
+  // A class folder: the student may write the file, but not add files beside it.
+  const std::string file = dir / "klasse.rad";
+  WriteBytes(file, "alt");
+  ASSERT_EQ(chmod(file.c_str(), 0640), 0);
+  ASSERT_EQ(chown(file.c_str(), PlainUser(), static_cast<gid_t>(-1)), 0);
+  ASSERT_EQ(chmod(dir.path().c_str(), 0555), 0);
+  const std::string listing = TextFileBytes(files.RamListing(false));
+  EXPECT_EQ(AsPlainUser([&] { return WriteFileReplacing(file, listing).error; }), "");
+  EXPECT_EQ(ReadBytes(file), listing);
+  struct stat st {};
+  ASSERT_EQ(stat(file.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+  EXPECT_EQ(st.st_uid, PlainUser());
+  EXPECT_EQ(dir.EntryCount(), 1);  // no temporary file left behind
+
+  // Neither folder nor file writable: a German message, and the file stays as it was.
+  ASSERT_EQ(chmod(file.c_str(), 0444), 0);
+  const std::string error = AsPlainUser([&] { return WriteFileReplacing(file, "neu").error; });
+  EXPECT_EQ(error, "Die Datei „" + file + "“ kann nicht geschrieben werden: Zugriff verweigert.");
+  EXPECT_EQ(ReadBytes(file), listing);
+  chmod(dir.path().c_str(), 0700);
 }
 
 TEST_F(FileCommandsTest, SaveThroughALinkWritesWhereItPoints) {

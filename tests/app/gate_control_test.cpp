@@ -55,14 +55,22 @@ TEST_F(GateControlTest, GreyingDisablesConflictsAndOnlyAutomaticControlUndoesIt)
   for (int g = 0; g < 0xF; ++g) {
     EXPECT_EQ(gates.Button(g).enabled, g == 0xB) << g;
   }
-  session.menu.MeKonfl = false;
-  session.gates.SetGreyConflicts(false);  // what the menu click leaves under manual control
+  session.MeKonflClick();  // unchecked: nothing greys any more, and nothing is undone
+  EXPECT_FALSE(session.menu.MeKonfl);
+  EXPECT_FALSE(gates.GreyConflicts());
   session.TorClick(0xB);
   EXPECT_FALSE(gates.Button(3).enabled);
   session.TorClick(3);  // Ctrl+3 still reaches the gate
   EXPECT_TRUE(Open(3));
   run.SetGatesAutomatic(true);
   for (int g = 0; g < kGateCount; ++g) EXPECT_TRUE(gates.Button(g).enabled) << g;
+  // Checked again under manual control, the greying comes back with the next gate.
+  run.SetGatesAutomatic(false);
+  session.MeKonflClick();
+  EXPECT_TRUE(gates.GreyConflicts());
+  session.TorClick(0xC);
+  EXPECT_FALSE(gates.Button(0).enabled);
+  EXPECT_TRUE(gates.Button(0xC).enabled);
 }
 
 TEST_F(GateControlTest, ButtonsLagWhileTheBusIsNotShown) {

@@ -37,6 +37,13 @@ TEST_F(RunControlTest, SliderLabelsTimesAndDisplayLevels) {
   EXPECT_EQ(RunControl::LabelText(1), "Takt&zeit:  0,01 s");
   EXPECT_EQ(RunControl::LabelText(9), "Takt&zeit:  1 s");
   EXPECT_EQ(RunControl::LabelText(13), "Takt&zeit:  10 s");
+  // Every clock time, with the separator the system uses.
+  const char* const seconds[] = {"0.01", "0.02", "0.03", "0.05", "0.1", "0.2", "0.3",
+                                 "0.5",  "1",    "2",    "3",    "5",   "10"};
+  for (int position = 1; position <= 13; ++position) {
+    EXPECT_EQ(RunControl::LabelText(position, "."),
+              std::string("Takt&zeit:  ") + seconds[position - 1] + " s");
+  }
   EXPECT_EQ(RunControl::ClockTime(4), 50);
   EXPECT_EQ(RunControl::ClockTime(12), 5000);
 
@@ -209,7 +216,26 @@ TEST_F(RunControlTest, SliderSnapsBackToTheFastestClockTimeDuringAPacedAutomatic
 }
 
 TEST_F(RunControlTest, ClockModeChangesRunTheHandlerOnlyOnARealChange) {
+  // The handler shows in the phase flags it resets. Bus clock: after the output phase's tick
+  // the next press is the input phase.
+  run.BuPhaseClick();
+  run.TimerTimer();
+  ASSERT_TRUE(run.BusPhaseInput());
+  run.SetClockMode(kBusClock);  // the mode it has: nothing runs
+  EXPECT_TRUE(run.BusPhaseInput());
+  run.SetClockMode(kAluClock);
+  EXPECT_FALSE(run.BusPhaseInput());
+
+  // A paced run after its input phase: the next tick is an output phase.
+  CountingLoop();
   Automatic(8);
+  run.BuTaktClick(RunButton::BuBisHalt);
+  run.TimerTimer();
+  ASSERT_FALSE(run.InputPhaseNext());
+  run.SetClockMode(kUntilHalt);
+  EXPECT_FALSE(run.InputPhaseNext());
+  run.SetClockMode(kOneInstruction);
+  EXPECT_TRUE(run.InputPhaseNext());
   run.SetClockMode(kUntilHalt);
   // Switching to manual removes the two automatic items, without the handler.
   run.SetGatesAutomatic(false);

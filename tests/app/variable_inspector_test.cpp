@@ -99,6 +99,30 @@ TEST_F(VariableInspectorTest, NamesAndValuesAreTyped) {
   EXPECT_EQ(m.Ram[0x20], 0x04);
 }
 
+TEST_F(VariableInspectorTest, SelectingAnotherCellEndsTheEditingOfThePreviousOne) {
+  Define(0x20);
+  Define(0x21);
+  Focus(Control::RamInspector);
+  inspector.RamInspectorSelectCell(2, 1);
+  Type(2, 1, "x");
+  ASSERT_TRUE(inspector.Editor().open);
+  inspector.RamInspectorSelectCell(2, 2);
+  EXPECT_FALSE(inspector.Editor().open);
+  EXPECT_EQ(inspector.Current(), (GridCell{2, 2}));
+  // The same cell again, a header or a column beyond the last: nothing changes.
+  Type(2, 2, "5");
+  inspector.RamInspectorSelectCell(2, 2);
+  inspector.RamInspectorSelectCell(0, 2);
+  inspector.RamInspectorSelectCell(3, 1);
+  EXPECT_TRUE(inspector.Editor().open);
+  EXPECT_EQ(inspector.Current(), (GridCell{2, 2}));
+  EXPECT_EQ(Cell(2, 1), "x");
+  EXPECT_EQ(m.Ram[0x21], 0x05);
+  // Removing the column under the cursor leaves it on the last one.
+  Remove(0x21);
+  EXPECT_EQ(inspector.Current(), (GridCell{1, 2}));
+}
+
 TEST_F(VariableInspectorTest, ASecondVariableOfTheSameAddressFollowsOnlyFromOutside) {
   Define(0x20);
   Define(0x20);

@@ -145,6 +145,26 @@ TEST_F(CliTest, ConvertAndSaveRamGoThroughTheWindowsLoadAndSave) {
   EXPECT_EQ(ReadBytes(dir / "z.erm").size(), 256u);
 }
 
+TEST_F(CliTest, AsmComparesUmlautsInAnyCase) {
+  // Opcode 0A is described "LÖSCHE AX"; the source types it in lower case, once as UTF-8 and
+  // once as Windows-1252.
+  std::string gates;
+  for (int g = 0; g < 16; ++g) gates += " .";
+  std::string fw = "AD Befehl                    0 1 2 3 4 5 6 7 8 9 A B C D E F FA\r\n";
+  for (int a = 0; a < 0x0A; ++a) fw += "0" + std::to_string(a) + "\r\n";
+  fw += "0A L\xD6SCHE AX                " + gates + " 00\r\n";
+  WriteBytes(dir / "umlaut.mpd", fw);
+  WriteBytes(dir / "utf8.txt", "l\xC3\xB6sche ax\n");
+  WriteBytes(dir / "ansi.txt", "l\xF6sche ax\n");
+  for (const char* source : {"utf8.txt", "ansi.txt"}) {
+    const CliResult r = Cli({"asm", "--mps", dir / "umlaut.mpd", dir / source, dir / "u.ras"});
+    EXPECT_EQ(r.exit, 0) << r.err;
+    const auto listing = Lines(ReadBytes(dir / "u.ras"));
+    ASSERT_EQ(listing.size(), 4u) << source;
+    EXPECT_EQ(listing[3], "00  0A 00 L\xD6SCHE AX") << source;
+  }
+}
+
 TEST_F(CliTest, AsmTypesEachLineIntoTheNextAssemblerLine) {
   WriteBytes(dir / "zaehler.txt",
              "; der Zaehler, im Editor geschrieben\r\n"

@@ -20,6 +20,14 @@ TEST(TextTest, UmlautsAndTheEuroSignMapBothWays) {
             "a?b?");
 }
 
+TEST(TextTest, EveryCapitalOfTheCodePageHasItsSmallLetter) {
+  EXPECT_EQ(ToLowerCp1252("ÀÁÂÃÄÅÆÇÈÉÊËÌÍÎÏÐÑÒÓÔÕÖØÙÚÛÜÝÞ"), "àáâãäåæçèéêëìíîïðñòóôõöøùúûüýþ");
+  EXPECT_EQ(ToLowerCp1252("ŠŒŽŸ MOV AX"), "šœžÿ mov ax");
+  // Signs and letters that are no capitals, characters the code page lacks, stray bytes.
+  EXPECT_EQ(ToLowerCp1252("×ß€µÿ ΩЖ"), "×ß€µÿ ΩЖ");
+  EXPECT_EQ(ToLowerCp1252("A\xC4Z\xC3"), "a\xC4z\xC3");
+}
+
 TEST(TextTest, CharactersAreCountedNotBytes) {
   EXPECT_EQ(CharCount("Zähler"), 6u);
   EXPECT_EQ(FirstChars("Zähler", 2), "Zä");

@@ -4,6 +4,7 @@
 
 #include "core/file_io.h"
 #include "core/hex.h"
+#include "core/machine.h"
 
 namespace vellar {
 namespace {
@@ -136,6 +137,53 @@ TEST(MpdTextTest, BefehlLinesSetTheWidthAndTheFirstLineIsAlwaysTheHeader) {
   EXPECT_EQ(image.rows[5].gateMask, 0x0004);
   EXPECT_EQ(image.rows[6].description, "danach");
   EXPECT_EQ(image.rows[6].gateMask, 0x0001);
+}
+
+TEST(MpdTextTest, AnotherWritersHeaderSetsTheWidthByItsFirstCaption) {
+  // Width 31, lower-case captions a to f, more blanks before "FA": the first "0" stands in
+  // column 35, so the width is 31 and gate g is read in column 35 + 2g.
+  std::string header = "AD Befehl";
+  header.resize(3 + 31, ' ');
+  header += "0 1 2 3 4 5 6 7 8 9 a b c d e f    FA";
+  const MpdImage image = Parse({
+      header,
+      Line("00", "alle Tore der Reihe nach", 31, "0123456789ABCDEF", "01"),
+      Line("01", "Tor a und f", 31, "..........X....X", "02"),
+      // Rows of the first sixteen addresses are never headers, even when every gate is drawn
+      // as its number after a description "Befehl…".
+      Line("02", "Befehl", 9, "0123456789abcdef", "03"),
+      Line("03", "noch breit", 31, ".1..............", "04"),
+  });
+  ASSERT_EQ(image.rows.size(), 4u);
+  EXPECT_EQ(image.rows[0].description, "alle Tore der Reihe nach");
+  EXPECT_EQ(image.rows[0].gateMask, 0xFFFF);
+  EXPECT_EQ(image.rows[1].gateMask, GateBit(0xA) | GateBit(0xF));
+  EXPECT_EQ(image.rows[1].next, "02");
+  EXPECT_EQ(image.rows[3].description, "noch breit");
+  EXPECT_EQ(image.rows[3].gateMask, GateBit(1));
+
+  // Captions out of order, or a letter that is no caption, make no header.
+  for (const std::string captions :
+       {"0 1 2 3 4 5 6 7 8 9 A B C D F E", "0 1 2 3 4 5 6 7 8 9 A B C D E G",
+        "0 1 2 3 4 5 6 7 8 9 A B C D E"}) {
+    const MpdImage other = Parse({kHeader, "AD Befehl          " + captions + " FA",
+                                  Line("05", "x", 26, ".1..............", "06")});
+    ASSERT_EQ(other.rows.size(), 2u);
+    EXPECT_EQ(other.rows[1].gateMask, GateBit(1)) << captions;
+  }
+}
+
+TEST(MpdTextTest, CutDescriptionsAreReported) {
+  MpsStore mps;
+  const std::vector<int> cut = ApplyMpd(
+      mps, Parse({Line("AD", "Befehl", 31, "0123456789ABCDEF", "FA"),
+                  Line("00", std::string(25, 'a'), 31, "................", "01"),
+                  Line("01", std::string(26, 'b'), 31, "................", "02"),
+                  Line("02", "kurz", 31, "................", "03"),
+                  Line("03", "Überlänge um ein Zeichen!!", 31, "................", "04")}));
+  EXPECT_EQ(cut, (std::vector<int>{1, 3}));
+  EXPECT_EQ(mps.Description(0), std::string(25, 'a'));
+  EXPECT_EQ(mps.Description(3), "Überlänge um ein Zeichen!");
 }
 
 TEST(MpdTextTest, WhatTheGridHoldsComesBackFromItsListing) {

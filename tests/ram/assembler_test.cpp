@@ -41,6 +41,17 @@ TEST_F(AssemblerMatchTest, SpellingsOfOneInstruction) {
   }
 }
 
+TEST_F(AssemblerMatchTest, EveryLetterOfTheCodePageMatchesInAnyCase) {
+  mps.SetDescription(0x20, "LÖSCHE AX");
+  mps.SetDescription(0x21, "ÄNDERE [nn]");
+  mps.SetDescription(0x22, "ŠŒŽŸÀÞ");
+  EXPECT_EQ(Match("lösche ax").opcodes, (std::vector<uint8_t>{0x20}));
+  EXPECT_EQ(Match("LöSCHE aX").opcodes, (std::vector<uint8_t>{0x20}));
+  EXPECT_EQ(Match("ändere [3f]").opcodes, (std::vector<uint8_t>{0x21}));
+  EXPECT_EQ(Match("šœžÿàþ").opcodes, (std::vector<uint8_t>{0x22}));
+  EXPECT_TRUE(Match("losche ax").opcodes.empty());
+}
+
 TEST_F(AssemblerMatchTest, OperandsRegistersAndBrackets) {
   EXPECT_EQ(Match("mov bx,[7e]").opcodes, (std::vector<uint8_t>{0x0B}));
   EXPECT_EQ(Match("mov bx,[7e]").operand, "7e");

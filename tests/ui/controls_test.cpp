@@ -1,11 +1,13 @@
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
 #include <QTest>
 #include <chrono>
 
+#include "ui/key_hook_filter.h"
 #include "window_fixture.h"
 
 namespace vellar::ui::testing {
@@ -47,7 +49,10 @@ TEST_F(ControlsTest, GateButtonClickOpensTheGateAndChangesPictureAndHint) {
 TEST_F(ControlsTest, SliderKeysChangeTheLabel) {
   auto* slider = Find<QSlider>("TrZeit");
   auto* label = Find<QLabel>("LaZeit");
-  EXPECT_EQ(label->text(), QStringLiteral("Takt&zeit:  0,5 s"));
+  // The system's decimal separator, though the window's own language is German; the tests
+  // run with the C locale, whose separator is a point.
+  const QString separator = QLocale::system().decimalPoint();
+  EXPECT_EQ(label->text(), QStringLiteral("Takt&zeit:  0") + separator + QStringLiteral("5 s"));
   slider->setFocus();
   QTest::keyClick(slider, Qt::Key_Home);
   Settle();
@@ -56,6 +61,9 @@ TEST_F(ControlsTest, SliderKeysChangeTheLabel) {
   EXPECT_EQ(label->text(), QStringLiteral("&Zeit:  schneller"));
   QTest::keyClick(slider, Qt::Key_Up);
   EXPECT_EQ(label->text(), QStringLiteral("&Zeit:  sehr schnell"));
+  QTest::keyClick(slider, Qt::Key_PageDown);
+  QTest::keyClick(slider, Qt::Key_PageDown);
+  EXPECT_EQ(label->text(), QStringLiteral("Takt&zeit:  0") + separator + QStringLiteral("02 s"));
   QTest::keyClick(slider, Qt::Key_End);
   EXPECT_EQ(label->text(), QStringLiteral("Takt&zeit:  10 s"));
   EXPECT_EQ(session().run.TimerInterval(), 10000);
@@ -91,6 +99,39 @@ TEST_F(ControlsTest, CtrlWithADigitOpensTheGateAndTheGridStillGetsTheKey) {
   QTest::keyClick(grid, Qt::Key_5, Qt::ControlModifier);
   EXPECT_TRUE(session().machine.GateOpen(5));
   EXPECT_EQ(counter.presses, 2);  // Ctrl and 5
+}
+
+TEST(KeyHookFilterTest, CtrlWithADigitKeyIsThatDigitWhateverShiftMakesOfIt) {
+  struct Case {
+    const char* platform;
+    Qt::Key key;  // the symbol the layout gives
+    quint32 scanCode;
+    quint32 virtualKey;
+    Qt::KeyboardModifiers modifiers;
+    int digit;  // -1: no gate key
+  };
+  const Qt::KeyboardModifiers ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
+  for (const Case& c : {
+           Case{"xcb", Qt::Key_Exclam, 10, '!', ctrlShift, 1},       // Shift+1
+           Case{"xcb", Qt::Key_section, 12, 0xa7, ctrlShift, 3},     // German Shift+3
+           Case{"xcb", Qt::Key_Equal, 19, '=', ctrlShift, 0},        // German Shift+0
+           Case{"xcb", Qt::Key_7, 16, '7', Qt::ControlModifier, 7},  // no Shift
+           Case{"xcb", Qt::Key_1, 87, '1', Qt::KeypadModifier, -1},  // the keypad's 1
+           Case{"xcb", Qt::Key_Exclam, 0, 0, ctrlShift, -1},         // no key number
+           Case{"wayland", Qt::Key_Dollar, 13, '$', ctrlShift, 4},   // Shift+4
+           Case{"windows", Qt::Key_Slash, 8, '7', ctrlShift, 7},     // German Shift+7
+           Case{"windows", Qt::Key_1, 79, 0x61, Qt::KeypadModifier, -1},
+           Case{"offscreen", Qt::Key_9, 0, 0, Qt::ControlModifier, 9},
+           Case{"xcb", Qt::Key_C, 54, 'C', ctrlShift, 0xC},  // letters with Shift
+       }) {
+    const QKeyEvent event(QEvent::KeyPress, c.key, c.modifiers, c.scanCode, c.virtualKey, 0);
+    const KeyMessage m = KeyHookFilter::Translate(event, QString::fromLatin1(c.platform));
+    SCOPED_TRACE(std::string(c.platform) + " " + std::to_string(c.scanCode));
+    EXPECT_EQ(m.key, c.digit < 0 ? KeyCode::Other : KeyCode::HexDigit);
+    if (c.digit >= 0) {
+      EXPECT_EQ(m.hexDigit, c.digit);
+    }
+  }
 }
 
 TEST_F(ControlsTest, SpaceRunsAClockButNotInTheGrids) {
@@ -193,6 +234,12 @@ TEST_F(ControlsTest, QuestionsAreAnsweredYesOrNo) {
   answers.Expect(QMessageBox::Yes);
   EXPECT_TRUE(window->frontend().AskYesNo("Ram speichern ?"));
   EXPECT_EQ(answers.texts.back(), QStringLiteral("Ram speichern ?"));
+  ASSERT_EQ(answers.boxes.size(), 2u);
+  for (const auto& box : answers.boxes) {
+    EXPECT_EQ(box.buttons, QStringList({QStringLiteral("&Ja"), QStringLiteral("&Nein")}));
+    EXPECT_EQ(box.icon, QMessageBox::NoIcon);
+    EXPECT_FALSE(box.hasPixmap);
+  }
 }
 
 TEST_F(ControlsTest, PacedRunGoesOnTheTimerAndEndsWithTheInstruction) {

@@ -35,8 +35,7 @@ class FileDialogsTest : public WindowTest {
 
 const QStringList kRamFilters = {
     QStringLiteral("Assem(.ras) Daten(.rad); Vellar(.ram); Ombra(.erm) (*.ras *.rad *.ram *.erm)"),
-    QStringLiteral("RAM als AssemblerTxt (*.ras) (*.ras)"),
-    QStringLiteral("RAM als DatenByteTxt (*.rad) (*.rad)"),
+    QStringLiteral("RAM als AssemblerTxt (*.ras)"), QStringLiteral("RAM als DatenByteTxt (*.rad)"),
     QStringLiteral("RAM im Vellar-Format-32 (*-ram) (*.ram)"),
     QStringLiteral("RAM im Ombra-Format-256 (*-erm) (*.erm)")};
 
@@ -56,8 +55,8 @@ TEST_F(FileDialogsTest, LoadingAChangedMpsAnsweredYesSavesInsteadOfLoading) {
   EXPECT_TRUE(seen.save);
   EXPECT_EQ(seen.filters,
             QStringList({QStringLiteral("MPS -Daten(.mpd) -Vellar(.mps) (*.mpd *.mps)"),
-                         QStringLiteral("MPS als Daten zum Druck (*.mpd) (*.mpd)"),
-                         QStringLiteral("MPS im Vellar-Format (*.mps) (*.mps)")}));
+                         QStringLiteral("MPS als Daten zum Druck (*.mpd)"),
+                         QStringLiteral("MPS im Vellar-Format (*.mps)")}));
   EXPECT_EQ(seen.selectedFilter, seen.filters.value(0));
   EXPECT_EQ(seen.defaultSuffix, QStringLiteral("mpd"));
   EXPECT_EQ(seen.directory, dir.path());

@@ -1,6 +1,15 @@
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QDeadlineTimer>
+#include <QFile>
 #include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTreeView>
 
+#include <algorithm>
+#include <vector>
+
+#include "app/quiet_frontend.h"
 #include "window_fixture.h"
 
 namespace vellar::ui::testing {
@@ -22,6 +31,47 @@ TEST_F(StartTest, WithoutArgumentsGatesAreManualAtHalfASecond) {
 TEST_F(StartTest, QtsOwnDialogsSpeakGerman) {
   // The file and print dialogs take their button texts from Qt's translations.
   EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Abbrechen"));
+}
+
+TEST_F(StartTest, QtsOwnDialogsShowGermanSizesAndDates) {
+  // The file dialog's size and date columns in German, whatever the desktop's language.
+  QTemporaryDir dir(QStringLiteral(VELLAR_TEST_TMP "/locale-XXXXXX"));
+  ASSERT_TRUE(dir.isValid());
+  const QString path = dir.filePath(QStringLiteral("prog.rad"));
+  {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(1003, 'x'));
+    file.close();
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(QDateTime(QDate(2026, 12, 8), QTime(9, 30)),
+                                 QFileDevice::FileModificationTime));
+  }
+  Create({});
+  session().files.ramDialogDir = dir.path().toStdString();
+  QStringList columns;
+  answers.ExpectFileDialog({}, [&](QFileDialog* dialog) {
+    auto* view = dialog->findChild<QTreeView*>();
+    ASSERT_NE(view, nullptr);
+    // The folder is read in the background.
+    QDeadlineTimer deadline(2000);
+    while (columns.isEmpty() && !deadline.hasExpired()) {
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+      const QAbstractItemModel* model = view->model();
+      for (int row = 0; row < model->rowCount(view->rootIndex()); ++row) {
+        const QModelIndex name = model->index(row, 0, view->rootIndex());
+        if (name.data().toString() != QStringLiteral("prog.rad")) continue;
+        for (int c = 0; c < model->columnCount(view->rootIndex()); ++c) {
+          columns << name.siblingAtColumn(c).data().toString();
+        }
+      }
+    }
+  });
+  session().files.MeLoadRamClick();
+  ASSERT_EQ(columns.size(), 4);
+  EXPECT_EQ(columns[1], QStringLiteral("1.003 Bytes"));
+  EXPECT_EQ(columns[3], QStringLiteral("8. Dez. 2026 09:30"));
+  EXPECT_EQ(QLocale().language(), QLocale::German);
 }
 
 TEST_F(StartTest, StartOptionRunsOnlyOnceTheWindowShows) {
@@ -46,9 +96,26 @@ TEST_F(StartTest, StartOptionRunsToTheEndWhenTheWindowShows) {
 
 TEST_F(StartTest, FilesAndStartOptionRunTheProgramToItsHalt) {
   const std::string examples = VELLAR_EXAMPLES;
-  Create({examples + "/firmware.mpd", examples + "/bubble.ras", "/S", "/0"});
+  const std::vector<std::string> files = {examples + "/firmware.mpd", examples + "/bubble.ras"};
+  // The bytes the program sorts, as the file brings them.
+  QuietFrontend quiet;
+  Session loaded(quiet);
+  loaded.FormCreate(files);
+  std::vector<uint8_t> want(loaded.machine.Ram.begin() + 0xF0, loaded.machine.Ram.end());
+  std::sort(want.begin(), want.end());
+  ASSERT_NE(std::vector<uint8_t>(loaded.machine.Ram.begin() + 0xF0, loaded.machine.Ram.end()),
+            want);
+
+  Create({files[0], files[1], "/S", "/0"});
   EXPECT_EQ(session().run.LastStopReason(), StopReason::Halt);
-  EXPECT_EQ(session().run.ClocksThisRun(), 21547u);
+  EXPECT_EQ(std::vector<uint8_t>(session().machine.Ram.begin() + 0xF0, session().machine.Ram.end()),
+            want);
+  // As many clocks as the same start takes without a window.
+  Session headless(quiet);
+  headless.FormCreate({files[0], files[1], "/S", "/0"});
+  EXPECT_EQ(headless.run.LastStopReason(), StopReason::Halt);
+  EXPECT_EQ(session().run.ClocksThisRun(), headless.run.ClocksThisRun());
+  EXPECT_GT(session().run.ClocksThisRun(), 1000u);
   EXPECT_EQ(Find<QLineEdit>("EdAX")->text(), QStringLiteral("FF"));
   EXPECT_EQ(Find<QLineEdit>("EdIP")->text(), QStringLiteral("34"));
   EXPECT_TRUE(window->windowTitle().contains(QStringLiteral("firmware.mpd")));

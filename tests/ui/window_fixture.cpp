@@ -21,8 +21,11 @@ void ModalAnswerer::Expect(QMessageBox::StandardButton answer) {
   expected_.push_back({Kind::Box, answer, {}, {}});
 }
 
-void ModalAnswerer::ExpectFileDialog(const QString& file) {
-  expected_.push_back({Kind::File, QMessageBox::NoButton, file, {}});
+void ModalAnswerer::ExpectFileDialog(const QString& file,
+                                     std::function<void(QFileDialog*)> inspect) {
+  expected_.push_back({Kind::File, QMessageBox::NoButton, file,
+                       [inspect](QDialog* d) { inspect(static_cast<QFileDialog*>(d)); }});
+  if (!inspect) expected_.back().action = nullptr;
 }
 
 void ModalAnswerer::ExpectDialog(std::function<void(QDialog*)> action) {
@@ -52,7 +55,9 @@ void ModalAnswerer::AnswerFileDialog(QFileDialog* dialog) {
     return;
   }
   const QString file = expected_.front().file;
+  const auto inspect = std::move(expected_.front().action);
   expected_.pop_front();
+  if (inspect) inspect(dialog);
   if (file.isEmpty()) {
     dialog->reject();
     return;
@@ -82,6 +87,10 @@ void ModalAnswerer::Poll() {
     return;
   }
   texts.push_back(box->text());
+  BoxSeen seen{box->icon(), !box->iconPixmap().isNull(), {}};
+  for (const QAbstractButton* b : box->buttons()) seen.buttons << b->text();
+  seen.buttons.sort();
+  boxes.push_back(seen);
   QAbstractButton* button = (expected_.empty() || expected_.front().kind != Kind::Box)
                                 ? nullptr
                                 : box->button(expected_.front().button);

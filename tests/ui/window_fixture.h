@@ -37,14 +37,23 @@ class ModalAnswerer : public QObject {
   ModalAnswerer();
   // The next message box is answered with this button.
   void Expect(QMessageBox::StandardButton answer);
-  // The next modal is a file dialog; it is answered with this file, or cancelled.
-  void ExpectFileDialog(const QString& file = {});
+  // The next modal is a file dialog; it is answered with this file, or cancelled. The
+  // action, if any, looks at the dialog first.
+  void ExpectFileDialog(const QString& file = {},
+                        std::function<void(QFileDialog*)> inspect = nullptr);
   // The next modal is some other dialog; the action looks at it and must close it.
   void ExpectDialog(std::function<void(QDialog*)> action);
   bool AllUsed() const { return expected_.empty(); }
 
   // Every box seen, in order: a message box's text, a file dialog's name filters.
   std::vector<QString> texts;
+  // How each message box looked: its icon and its buttons' captions.
+  struct BoxSeen {
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    bool hasPixmap = false;
+    QStringList buttons;
+  };
+  std::vector<BoxSeen> boxes;
   std::vector<FileDialogSeen> fileDialogs;
 
  private:

@@ -1,0 +1,213 @@
+#include "web/view_writer.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace vellar::web {
+
+namespace {
+
+// A small JSON writer: values are appended in order, commas come by themselves.
+class Json {
+ public:
+  Json& Open(char bracket) {
+    Comma();
+    out_ += bracket;
+    first_ = true;
+    return *this;
+  }
+  Json& Close(char bracket) {
+    out_ += bracket;
+    first_ = false;
+    return *this;
+  }
+  Json& Key(std::string_view key) {
+    Comma();
+    Quote(key);
+    out_ += ':';
+    first_ = true;
+    return *this;
+  }
+  Json& Str(std::string_view text) {
+    Comma();
+    Quote(text);
+    return *this;
+  }
+  Json& Int(long long value) {
+    Comma();
+    out_ += std::to_string(value);
+    return *this;
+  }
+  Json& Bool(bool value) {
+    Comma();
+    out_ += value ? "true" : "false";
+    return *this;
+  }
+  Json& Colour(const std::optional<Rgb>& colour) {
+    if (!colour) return Int(-1);
+    return Int((colour->r << 16) | (colour->g << 8) | colour->b);
+  }
+  std::string Take() { return std::move(out_); }
+
+ private:
+  void Comma() {
+    if (!first_) out_ += ',';
+    first_ = false;
+  }
+  void Quote(std::string_view text) {
+    out_ += '"';
+    for (const char c : text) {
+      const auto u = static_cast<unsigned char>(c);
+      if (c == '"' || c == '\\') {
+        out_ += '\\';
+        out_ += c;
+      } else if (u < 0x20) {
+        char buffer[8];
+        std::snprintf(buffer, sizeof buffer, "\\u%04x", u);
+        out_ += buffer;
+      } else {
+        out_ += c;
+      }
+    }
+    out_ += '"';
+  }
+
+  std::string out_;
+  bool first_ = true;
+};
+
+void WriteCell(Json& j, const CellLook& look) {
+  j.Open('[').Str(look.text).Int(look.align == CellAlign::Left ? 1 : 0);
+  j.Colour(look.fill).Colour(look.textColour).Close(']');
+}
+
+void WriteEditor(Json& j, const CellEditor& editor, bool alwaysShown) {
+  j.Key("editor").Open('{');
+  j.Key("open").Bool(editor.open).Key("col").Int(editor.cell.col).Key("row").Int(editor.cell.row);
+  j.Key("text").Str(editor.text).Key("selected").Bool(editor.textSelected);
+  j.Key("alwaysShown").Bool(alwaysShown).Close('}');
+}
+
+void WriteCurrent(Json& j, GridCell current) {
+  j.Key("current").Open('[').Int(current.col).Int(current.row).Close(']');
+}
+
+// The texts an editor opened on the current cell or left open on its cell starts with.
+template <class TextOf>
+void WriteEditTexts(Json& j, GridCell current, const CellEditor& editor, TextOf text) {
+  j.Key("currentText").Str(text(current.col, current.row));
+  j.Key("editorCellText").Str(text(editor.cell.col, editor.cell.row));
+}
+
+template <class LookOf>
+void WriteRows(Json& j, int cols, int rows, int top, int count, LookOf look) {
+  j.Key("top").Int(top).Key("cells").Open('[');
+  // The header row always, then the visible rows.
+  auto row = [&](int r) {
+    j.Open('[');
+    for (int c = 0; c < cols; ++c) WriteCell(j, look(c, r));
+    j.Close(']');
+  };
+  row(0);
+  for (int r = std::max(1, top); r < std::min(rows, top + count); ++r) row(r);
+  j.Close(']');
+}
+
+void WriteMachine(Json& j, const Session& s) {
+  j.Key("regs").Open('[');
+  for (int r = 0; r < kRegCount; ++r) j.Str(s.registers.Text(r));
+  j.Close(']');
+  j.Key("sign").Str(s.registers.SignText());
+  j.Key("plusBar").Bool(s.gates.PlusBarVisible());
+  j.Key("gates").Open('[');
+  for (int g = 0; g < kGateCount; ++g) {
+    j.Open('[').Int(static_cast<int>(s.gates.ButtonPicture(g)));
+    j.Bool(s.gates.Button(g).enabled).Str(s.gates.Hint(g)).Close(']');
+  }
+  j.Close(']');
+}
+
+void WriteControls(Json& j, const Session& s) {
+  j.Key("automatic").Bool(s.run.GatesAutomatic());
+  j.Key("buttons").Open('[');
+  for (int b = 0; b < kRunButtonCount; ++b) j.Bool(s.run.ButtonVisible(static_cast<RunButton>(b)));
+  j.Close(']');
+  j.Key("slider").Int(s.run.SliderPosition()).Key("label").Str(s.run.LabelText());
+  j.Key("running").Bool(s.run.TimerEnabled());
+  j.Key("ramItem").Int(s.ramView.RaRamItem());
+  const MenuOptions& m = s.menu;
+  j.Key("menu").Open('{').Key("MeVariablen").Bool(m.MeVariablen).Key("MeKonfl").Bool(m.MeKonfl);
+  j.Key("MeTorKz").Bool(m.MeTorKz).Key("MeBus_8").Bool(m.MeBus_8).Key("MePfeil").Bool(m.MePfeil);
+  j.Close('}');
+}
+
+void WritePicture(Json& j, const Session& s) {
+  j.Key("picture").Open('{').Key("lines").Int(s.picture.BusLines());
+  j.Key("arrows").Bool(!s.menu.MePfeil).Key("draws").Open('[');
+  for (int i = 0; i < s.picture.DrawCount(); ++i) {
+    const PathDraw& d = s.picture.Draw(i);
+    j.Open('[').Int(d.gate).Bool(d.active).Bool(d.sign);
+    for (const uint8_t v : d.regs) j.Int(v);
+    j.Close(']');
+  }
+  j.Close(']').Close('}');
+}
+
+void WriteMpsGrid(Json& j, const Session& s, const VisibleRows& v) {
+  j.Key("mps").Open('{').Key("widths").Open('[');
+  for (int c = 0; c < MpsStore::kGridCols; ++c) j.Int(s.mpsGrid.colWidths[c]);
+  j.Close(']').Key("rows").Int(MpsStore::kGridRows);
+  WriteCurrent(j, s.mpsGrid.current);
+  j.Key("hasSelection").Bool(s.mpsGrid.hasSelection);
+  WriteEditor(j, s.mpsGrid.editor, s.mpsGrid.editorAlwaysShown);
+  WriteEditTexts(j, s.mpsGrid.current, s.mpsGrid.editor,
+                 [&](int c, int r) { return s.mps.CellText(c, r); });
+  WriteRows(j, MpsStore::kGridCols, MpsStore::kGridRows, v.mpsTop, v.mpsCount,
+            [&](int c, int r) { return s.mpsEditor.GrMpsDrawCell(c, r); });
+  j.Close('}');
+}
+
+void WriteRamGrid(Json& j, const Session& s, const VisibleRows& v) {
+  const RamGrid& g = s.ramGrid;
+  j.Key("ram").Open('{').Key("assembler").Bool(g.AssemblerView()).Key("widths").Open('[');
+  for (int c = 0; c < g.ColCount(); ++c) j.Int(g.ColWidth(c));
+  j.Close(']').Key("rows").Int(g.RowCount()).Key("defaultWidth").Int(g.DefaultColWidth());
+  WriteCurrent(j, g.current);
+  WriteEditor(j, g.editor, g.editorAlwaysShown);
+  WriteEditTexts(j, g.current, g.editor, [&](int c, int r) { return g.CellText(c, r); });
+  WriteRows(j, g.ColCount(), g.RowCount(), v.ramTop, v.ramCount,
+            [&](int c, int r) { return s.ramEditor.GrRamDrawCell(c, r); });
+  j.Close('}');
+}
+
+void WriteInspector(Json& j, const Session& s) {
+  const VariableInspector& in = s.inspector;
+  j.Key("inspector").Open('{').Key("shown").Bool(s.menu.MeVariablen).Key("widths").Open('[');
+  for (int c = 0; c < in.ColCount(); ++c) j.Int(VariableInspector::ColWidth(c));
+  j.Close(']');
+  WriteEditor(j, in.Editor(), in.EditorAlwaysShown());
+  j.Key("cells").Open('[');
+  for (int r = 0; r < VariableInspector::RowCount(); ++r) {
+    j.Open('[');
+    for (int c = 0; c < in.ColCount(); ++c) j.Str(in.CellText(c, r));
+    j.Close(']');
+  }
+  j.Close(']').Close('}');
+}
+
+}  // namespace
+
+std::string WriteView(const Session& session, const VisibleRows& rows) {
+  Json j;
+  j.Open('{');
+  WriteMachine(j, session);
+  WriteControls(j, session);
+  WritePicture(j, session);
+  WriteMpsGrid(j, session, rows);
+  WriteRamGrid(j, session, rows);
+  WriteInspector(j, session);
+  j.Close('}');
+  return j.Take();
+}
+
+}  // namespace vellar::web

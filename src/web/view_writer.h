@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+#include "app/session.h"
+
+// What the page draws, as one JSON text: the registers, the gate buttons, the control strip,
+// the menus' check marks, the picture's draws and the visible rows of the three grids with
+// each cell's look as the model decides it. The page asks for it once per frame.
+namespace vellar::web {
+
+struct VisibleRows {
+  int mpsTop = 1, mpsCount = 0;
+  int ramTop = 1, ramCount = 0;
+};
+
+std::string WriteView(const Session& session, const VisibleRows& rows);
+
+}  // namespace vellar::web

@@ -1,0 +1,257 @@
+// The session in the browser: the page forwards each event by name to the handler the window
+// calls for it, and asks for the view to draw. Every rule stays in the session.
+#include <emscripten.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "app/session.h"
+#include "web/view_writer.h"
+#include "web/web_frontend.h"
+
+namespace vellar::web {
+
+namespace {
+
+struct EventArgs {
+  int a = 0;
+  int b = 0;
+  int c = 0;
+  std::string_view text;
+};
+
+using Handler = std::function<int(Session&, const EventArgs&)>;
+
+WebFrontend& Page() {
+  static WebFrontend frontend;
+  return frontend;
+}
+
+std::unique_ptr<Session>& TheSession() {
+  static std::unique_ptr<Session> session;
+  return session;
+}
+
+// A handler that reports nothing back.
+template <class F>
+Handler Do(F f) {
+  return [f](Session& s, const EventArgs& e) {
+    f(s, e);
+    return 0;
+  };
+}
+
+void RunButtonClick(Session& s, int which) {
+  RunControl& run = s.run;
+  // As the window's control strip: the two ALU-clock buttons share one handler, so do the
+  // instruction and the halt button.
+  switch (static_cast<RunButton>(which)) {
+    case RunButton::BuReset:
+      run.MeClrRegClick();
+      break;
+    case RunButton::BuPhase:
+      run.BuPhaseClick();
+      break;
+    case RunButton::Bu2Phasen:
+    case RunButton::BuTakt:
+      run.Bu2PhasenClick();
+      break;
+    case RunButton::BuPause:
+      run.BuStoppClick();
+      break;
+    case RunButton::BuBefehl:
+    case RunButton::BuBisHalt:
+      run.BuTaktClick(static_cast<RunButton>(which));
+      break;
+  }
+}
+
+MouseButton ButtonOf(int code) {
+  return code == 2 ? MouseButton::Right : code == 1 ? MouseButton::Middle : MouseButton::Left;
+}
+
+const std::unordered_map<std::string_view, Handler>& Handlers() {
+  static const std::unordered_map<std::string_view, Handler> handlers = {
+      {"TorClick", Do([](Session& s, const EventArgs& e) { s.TorClick(e.a); })},
+      {"EdRegChange",
+       Do([](Session& s, const EventArgs& e) { s.registers.EdRegChange(e.a, e.text); })},
+      {"EdRegExit", Do([](Session& s, const EventArgs& e) { s.registers.EdRegExit(e.a); })},
+      {"GrMpsSetEditText",
+       Do([](Session& s, const EventArgs& e) { s.mpsEditor.GrMpsSetEditText(e.a, e.b, e.text); })},
+      {"GrMpsSelectCell",
+       Do([](Session& s, const EventArgs& e) { s.mpsEditor.GrMpsSelectCell(e.a, e.b); })},
+      {"GrMpsMouseDown",
+       Do([](Session& s, const EventArgs& e) { s.mpsEditor.GrMpsMouseDown(e.a, e.b); })},
+      {"GrMpsKeyDownDelete",
+       Do([](Session& s, const EventArgs&) { s.mpsEditor.GrMpsKeyDown(KeyCode::Delete); })},
+      {"GrMpsEnter", Do([](Session& s, const EventArgs&) { s.mpsEditor.GrMpsEnter(); })},
+      {"GrMpsExit", Do([](Session& s, const EventArgs&) { s.mpsEditor.GrMpsExit(); })},
+      {"GrRamSetEditText",
+       Do([](Session& s, const EventArgs& e) { s.ramEditor.GrRamSetEditText(e.a, e.b, e.text); })},
+      {"GrRamSelectCell",
+       Do([](Session& s, const EventArgs& e) { s.ramEditor.GrRamSelectCell(e.a, e.b); })},
+      {"GrRamMouseDown",
+       [](Session& s, const EventArgs& e) {
+         return s.inspector.GrRamMouseDown(e.a, e.b, ButtonOf(e.c)) ? 1 : 0;
+       }},
+      {"GrRamEnter", Do([](Session& s, const EventArgs&) { s.ramEditor.GrRamEnter(); })},
+      {"GrRamExit", Do([](Session& s, const EventArgs&) { s.ramEditor.GrRamExit(); })},
+      {"alsVariabledefinieren1Click",
+       Do([](Session& s, const EventArgs&) { s.inspector.alsVariabledefinieren1Click(); })},
+      {"Variablendefinitionzurcknehmen1Click", Do([](Session& s, const EventArgs&) {
+         s.inspector.Variablendefinitionzurcknehmen1Click();
+       })},
+      {"RamInspectorSetEditText", Do([](Session& s, const EventArgs& e) {
+         s.inspector.RamInspectorSetEditText(e.a, e.b, e.text);
+       })},
+      {"RamInspectorEnter",
+       Do([](Session& s, const EventArgs&) { s.inspector.RamInspectorEnter(); })},
+      {"RamInspectorExit",
+       Do([](Session& s, const EventArgs&) { s.inspector.RamInspectorExit(); })},
+      {"RunButton", Do([](Session& s, const EventArgs& e) { RunButtonClick(s, e.a); })},
+      {"RaTor", Do([](Session& s, const EventArgs& e) { s.run.SetGatesAutomatic(e.a != 0); })},
+      {"TrZeit", Do([](Session& s, const EventArgs& e) { s.run.SetSliderPosition(e.a); })},
+      {"RaRam", Do([](Session& s, const EventArgs& e) { s.ramView.SelectItem(e.a); })},
+      {"StartCommandLineRun", Do([](Session& s, const EventArgs&) { s.StartCommandLineRun(); })},
+      {"TimerTimer", Do([](Session& s, const EventArgs&) { s.run.TimerTimer(); })},
+      {"Key",
+       [](Session& s, const EventArgs& e) {
+         const KeyMessage message{e.a != 0, static_cast<KeyCode>(e.b), e.c & 0xF,
+                                  (e.c & 0x100) != 0};
+         return s.keys.OnAppMessage(message) ? 1 : 0;
+       }},
+      {"Focus", Do([](Session&, const EventArgs& e) {
+         Page().SetFocusedControl(static_cast<Control>(e.a));
+       })},
+      {"MeLoadMpsClick", Do([](Session& s, const EventArgs&) { s.files.MeLoadMpsClick(); })},
+      {"MeSaveMpsClick", Do([](Session& s, const EventArgs&) { s.files.MeSaveMpsClick(); })},
+      {"MePrnMpsClick", Do([](Session& s, const EventArgs&) {
+         s.frontend.PrintListing(s.files.BuildMpdText(), s.files.MpsFileName());
+       })},
+      {"MeLoadRamClick", Do([](Session& s, const EventArgs&) { s.files.MeLoadRamClick(); })},
+      {"MeSaveRamClick", Do([](Session& s, const EventArgs&) { s.files.MeSaveRamClick(); })},
+      {"MePrnRamClick", Do([](Session& s, const EventArgs&) {
+         s.frontend.PrintListing(s.files.RamListing(s.ramGrid.AssemblerView()),
+                                 s.files.RamFileName());
+       })},
+      {"MeClrRegClick", Do([](Session& s, const EventArgs&) { s.run.MeClrRegClick(); })},
+      {"MeClrRamClick", Do([](Session& s, const EventArgs&) { s.files.MeClrRamClick(); })},
+      {"MeClrMpsClick", Do([](Session& s, const EventArgs&) { s.mpsEditor.MeClrMpsClick(); })},
+      {"MeVariablenClick",
+       Do([](Session& s, const EventArgs&) { s.inspector.MeVariablenClick(); })},
+      {"MeKonflClick", Do([](Session& s, const EventArgs&) { s.MeKonflClick(); })},
+      {"MeTorKzClick", Do([](Session& s, const EventArgs&) { s.MeTorKzClick(); })},
+      {"MeBus_8Click", Do([](Session& s, const EventArgs&) { s.MeBus_8Click(); })},
+      {"MePfeilClick", Do([](Session& s, const EventArgs&) { s.MePfeilClick(); })},
+      // The page's layout: the description column takes the width the processor panel gains.
+      {"SetDescriptionWidth", Do([](Session& s, const EventArgs& e) {
+         s.mpsGrid.colWidths[MpsStore::kDescriptionColumn] = e.a;
+         s.frontend.Invalidate(kRedrawMpsGrid);
+       })},
+      // Before the first layout the RAM grid is built in the assembler view, then in the
+      // chosen one, as the window does it.
+      {"CalcMinimalGridSize", Do([](Session& s, const EventArgs&) {
+         const bool assembler = s.ramGrid.AssemblerView();
+         s.ramGrid.ShowRamAssembler(s.machine.Ram);
+         if (!assembler) s.ramGrid.ShowRamData(s.machine.Ram);
+         s.frontend.Invalidate(kRedrawRamGrid);
+       })},
+      // The built-in examples: the load commands with the picker answered by the page.
+      {"LoadMpsExample", Do([](Session& s, const EventArgs& e) {
+         Page().AnswerNextOpen(std::string(e.text));
+         s.files.MeLoadMpsClick();
+       })},
+      {"LoadRamExample", Do([](Session& s, const EventArgs& e) {
+         Page().AnswerNextOpen(std::string(e.text));
+         s.files.MeLoadRamClick();
+       })},
+  };
+  return handlers;
+}
+
+std::string& ViewText() {
+  static std::string text;
+  return text;
+}
+
+}  // namespace
+
+}  // namespace vellar::web
+
+using vellar::web::Page;
+using vellar::web::TheSession;
+using vellar::web::ViewText;
+
+extern "C" {
+
+// Builds the session as the window's creation does, with the page's arguments (one per line).
+EMSCRIPTEN_KEEPALIVE void vellar_start(const char* argLines) {
+  std::vector<std::string> args;
+  std::string_view rest(argLines);
+  while (!rest.empty()) {
+    const size_t end = rest.find('\n');
+    args.emplace_back(rest.substr(0, end));
+    rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+  }
+  auto& session = TheSession();
+  session = std::make_unique<vellar::Session>(Page());
+  session->deferCommandLineStart = true;
+  Page().Enter();
+  session->FormCreate(args);
+  Page().Leave();
+}
+
+// Runs the handler of an event; -1 for an unknown event. A handler that waits for the page
+// returns at once and finishes later.
+EMSCRIPTEN_KEEPALIVE int vellar_event(const char* name, int a, int b, int c, const char* text) {
+  const auto& handlers = vellar::web::Handlers();
+  const auto it = handlers.find(name);
+  if (it == handlers.end() || !TheSession()) return -1;
+  Page().Enter();
+  const int result = it->second(*TheSession(), {a, b, c, text});
+  Page().Leave();
+  return result;
+}
+
+// Whether a handler is waiting for the page (a question, a file picker, the next slice).
+EMSCRIPTEN_KEEPALIVE int vellar_waiting() {
+  return Page().Waiting() ? 1 : 0;
+}
+
+EMSCRIPTEN_KEEPALIVE unsigned vellar_take_redraw() {
+  return Page().TakeRedraw();
+}
+
+EMSCRIPTEN_KEEPALIVE const char* vellar_view(int mpsTop, int mpsCount, int ramTop, int ramCount) {
+  ViewText() = vellar::web::WriteView(*TheSession(), {mpsTop, mpsCount, ramTop, ramCount});
+  return ViewText().c_str();
+}
+
+// The listings as the files hold them, for the page's own checks and for scripts.
+EMSCRIPTEN_KEEPALIVE const char* vellar_file_names() {
+  ViewText() = TheSession()->files.MpsFileName() + "\n" + TheSession()->files.RamFileName();
+  return ViewText().c_str();
+}
+
+// A byte of the memory and the gates of an MPS row, for scripts.
+EMSCRIPTEN_KEEPALIVE int vellar_ram(int address) {
+  return TheSession()->machine.Ram[address & 0xFF];
+}
+
+EMSCRIPTEN_KEEPALIVE int vellar_mps_gates(int address) {
+  return TheSession()->mps.Row(address).GateMask();
+}
+
+// ALU clocks of the current or last run, for the page's speed figure.
+EMSCRIPTEN_KEEPALIVE double vellar_clocks() {
+  return static_cast<double>(TheSession()->run.ClocksThisRun());
+}
+
+EMSCRIPTEN_KEEPALIVE int vellar_reg(int reg) {
+  return TheSession()->machine.Regs[reg % vellar::kRegCount];
+}
+
+}  // extern "C"

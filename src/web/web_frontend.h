@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "app/frontend.h"
+
+// The session's window in the browser: messages go to the page's dialog queue, questions and
+// file pickers wait for the page's answer, and an unpaced run hands the page a moment now and
+// then so that "Pause" and the picture keep answering. Waiting unwinds the stack to the page
+// and comes back later; a handler the page calls while another one waits must not wait
+// itself, so it gets the answer "No" (or none) instead.
+namespace vellar::web {
+
+class WebFrontend : public Frontend {
+ public:
+  // How long an unpaced run may keep the page from its events, in milliseconds.
+  static constexpr double kSliceMs = 10.0;
+
+  void ShowMessage(std::string_view text, std::string_view caption = {}) override;
+  void ShowError(std::string_view text) override;
+  bool AskYesNo(std::string_view question) override;
+  std::optional<std::string> AskOpenFile(const FileDialogOptions& options) override;
+  std::optional<std::string> AskSaveFile(const FileDialogOptions& options) override;
+  void SetTimer(bool enabled, int intervalMs) override;
+  void ProcessPendingEvents() override;
+  void Invalidate(uint32_t what) override;
+  void SetCaption(std::string_view caption) override;
+  Control FocusedControl() const override { return focused_; }
+  void SetFocus(Control control) override;
+  void PrintListing(const std::vector<std::string>& lines, std::string_view title) override;
+
+  // The page reports where its focus is.
+  void SetFocusedControl(Control control) { focused_ = control; }
+  // The next file picker opens nothing and answers with this name: the page's built-in
+  // examples take the load command's whole road, its question included.
+  void AnswerNextOpen(std::string path) { nextOpen_ = std::move(path); }
+  // What is to be drawn anew since the page last asked.
+  uint32_t TakeRedraw();
+
+  // Around every call from the page: a call that arrives while another one waits runs without
+  // waiting.
+  void Enter() { ++depth_; }
+  void Leave() { --depth_; }
+  bool Waiting() const { return waiting_; }
+
+ private:
+  bool MayWait() const { return !waiting_ && depth_ == 1; }
+  std::optional<std::string> AskFile(bool save, const FileDialogOptions& options);
+
+  Control focused_ = Control::None;
+  std::optional<std::string> nextOpen_;
+  uint32_t redraw_ = 0;
+  int depth_ = 0;
+  bool waiting_ = false;
+  unsigned phaseCount_ = 0;
+  double lastYield_ = 0;
+};
+
+}  // namespace vellar::web

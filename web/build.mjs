@@ -1,0 +1,91 @@
+// Builds build-web/vellar.html: the page's script bundled by esbuild, the WebAssembly module
+// (with its wasm embedded), the style, our examples and texts, all in one file.
+import * as esbuild from 'esbuild';
+import fs from 'node:fs';
+import path from 'node:path';
+import { fileURLToPath } from 'node:url';
+
+const here = path.dirname(fileURLToPath(import.meta.url));
+const root = path.resolve(here, '..');
+const moduleJs = path.resolve(process.argv[2] || path.join(root, 'build-web/cmake/src/web/vellar.js'));
+const output = path.resolve(process.argv[3] || path.join(root, 'build-web/vellar.html'));
+const MAX_BYTES = 3 * 1024 * 1024;
+
+const read = (p) => fs.readFileSync(path.join(root, p));
+const text = (p) => read(p).toString('utf8').replace(/\r\n/g, '\n');
+const cp1252 = new TextDecoder('windows-1252');
+
+// Each example program under its name and the first line of its description.
+function exampleMenu() {
+  return fs.readdirSync(path.join(root, 'examples'))
+    .filter((n) => n.endsWith('.ras'))
+    .sort()
+    .map((name) => {
+      const lines = cp1252.decode(read('examples/' + name)).split(/\r?\n/);
+      const line = lines.find((l) => l.startsWith('; ' + name + ' - ')) || '';
+      const about = line.slice(name.length + 5).split(/[:(]/)[0].trim().replace(/\.$/, '');
+      return { ram: name, title: about ? `${name} – ${about}` : name };
+    });
+}
+
+function resources() {
+  const examples = {};
+  for (const name of fs.readdirSync(path.join(root, 'examples'))) {
+    examples[name] = read('examples/' + name).toString('base64');
+  }
+  return {
+    examples,
+    exampleMenu: exampleMenu(),
+    help: text('src/ui/resources/hilfe.txt') + text('web/src/hilfe_browser.txt'),
+    info: text('src/ui/resources/info.txt').trimEnd(),
+    portraitText: text('src/ui/resources/bild_text.txt').trimEnd(),
+    portrait: 'data:image/png;base64,' + read('src/ui/resources/bild.png').toString('base64'),
+  };
+}
+
+const resourcePlugin = {
+  name: 'vellar-resources',
+  setup(build) {
+    build.onResolve({ filter: /^vellar:resources$/ }, () => ({ path: 'resources', namespace: 'vellar' }));
+    build.onLoad({ filter: /.*/, namespace: 'vellar' }, () => ({
+      contents: 'export default ' + JSON.stringify(resources()) + ';',
+      loader: 'js',
+    }));
+  },
+};
+
+const bundle = await esbuild.build({
+  entryPoints: [path.join(here, 'src/main.js')],
+  bundle: true,
+  format: 'iife',
+  target: 'chrome100',
+  minify: true,
+  write: false,
+  plugins: [resourcePlugin],
+  logLevel: 'warning',
+});
+
+// A script's text must not end the script element early.
+const script = (js) => '<script>' + js.replace(/<\/(script)/gi, '<\\/$1') + '</script>';
+const html = [
+  '<!DOCTYPE html>',
+  '<html lang="de"><head><meta charset="utf-8">',
+  '<meta name="viewport" content="width=device-width, initial-scale=1">',
+  '<meta name="generator" content="VellarD">',
+  '<title>Mikroprozessor Simulation</title>',
+  '<style>' + fs.readFileSync(path.join(here, 'src/style.css'), 'utf8') + '</style>',
+  '</head><body>',
+  fs.readFileSync(path.join(here, 'src/page.html'), 'utf8'),
+  script(fs.readFileSync(moduleJs, 'utf8')),
+  script(bundle.outputFiles[0].text),
+  '</body></html>',
+  '',
+].join('\n');
+
+if (Buffer.byteLength(html) > MAX_BYTES) {
+  console.error(`vellar.html ist ${Buffer.byteLength(html)} Byte groß, erlaubt sind ${MAX_BYTES}.`);
+  process.exit(1);
+}
+fs.mkdirSync(path.dirname(output), { recursive: true });
+fs.writeFileSync(output, html);
+console.log(output);

@@ -1,0 +1,170 @@
+// The session inside the WebAssembly module, as the page calls it: events by the names of
+// the window's handlers, the view to draw, and the command-line tool.
+let M = null;
+
+export async function loadModel() {
+  // eslint-disable-next-line no-undef
+  M = await createVellarModule();
+  M.FS.mkdir('/Dateien');
+  M.FS.mkdir('/Beispiele');
+  M.FS.mkdir('/cli');
+  M.FS.chdir('/Dateien');
+  return M;
+}
+
+export function fs() {
+  return M.FS;
+}
+
+function withString(text, use) {
+  const size = M.lengthBytesUTF8(text) + 1;
+  const ptr = M._malloc(size);
+  M.stringToUTF8(text, ptr, size);
+  try {
+    return use(ptr);
+  } finally {
+    M._free(ptr);
+  }
+}
+
+export function start(args) {
+  withString(args.join('\n'), (p) => M._vellar_start(p));
+}
+
+export function fileNames() {
+  return M.UTF8ToString(M._vellar_file_names()).split('\n');
+}
+
+// Whether a handler waits for the page: its call has returned, but it has not finished.
+export function waiting() {
+  return M._vellar_waiting() !== 0;
+}
+
+// Resolves when the handler has finished, with what it returned then. A call made while
+// another handler waits cannot wait itself: it has finished when it returns.
+function call(run) {
+  const nested = waiting();
+  const result = run();
+  if (!nested && waiting()) return M.Asyncify.whenDone();
+  return Promise.resolve(result);
+}
+
+function alloc(text) {
+  const size = M.lengthBytesUTF8(text) + 1;
+  const ptr = M._malloc(size);
+  M.stringToUTF8(text, ptr, size);
+  return ptr;
+}
+
+// The strings stay until the handler has finished: a waiting handler still reads them.
+export function event(name, a = 0, b = 0, c = 0, text = '') {
+  const n = alloc(name);
+  const t = alloc(text);
+  const done = () => {
+    M._free(n);
+    M._free(t);
+  };
+  const result = call(() => M._vellar_event(n, a | 0, b | 0, c | 0, t));
+  result.then(done, done);
+  return result;
+}
+
+// The same, for the handlers that answer at once (a key that the hook may keep).
+export function eventNow(name, a = 0, b = 0, c = 0, text = '') {
+  return withString(name, (n) => withString(text, (t) => M._vellar_event(n, a, b, c, t)));
+}
+
+export function takeRedraw() {
+  return M._vellar_take_redraw() >>> 0;
+}
+
+export function view(mpsTop, mpsCount, ramTop, ramCount) {
+  return JSON.parse(M.UTF8ToString(M._vellar_view(mpsTop, mpsCount, ramTop, ramCount)));
+}
+
+export function ram(address) {
+  return M._vellar_ram(address);
+}
+
+export function reg(index) {
+  return M._vellar_reg(index);
+}
+
+export function clocks() {
+  return M._vellar_clocks();
+}
+
+export function mpsGates(address) {
+  return M._vellar_mps_gates(address);
+}
+
+let cliRuns = 0;
+
+function removeTree(path) {
+  for (const name of M.FS.readdir(path)) {
+    if (name === '.' || name === '..') continue;
+    const full = path + '/' + name;
+    if (M.FS.isDir(M.FS.stat(full).mode)) removeTree(full);
+    else M.FS.unlink(full);
+  }
+  M.FS.rmdir(path);
+}
+
+function readTree(path, prefix, out) {
+  for (const name of M.FS.readdir(path)) {
+    if (name === '.' || name === '..') continue;
+    const full = path + '/' + name;
+    if (M.FS.isDir(M.FS.stat(full).mode)) readTree(full, prefix + name + '/', out);
+    else out[prefix + name] = M.FS.readFile(full);
+  }
+}
+
+function toBytes(value) {
+  if (value instanceof Uint8Array) return value;
+  if (value instanceof ArrayBuffer) return new Uint8Array(value);
+  if (Array.isArray(value)) return Uint8Array.from(value);
+  return new TextEncoder().encode(String(value));
+}
+
+// vellar-cli on a set of files (name -> bytes); the files after the run come back the same way.
+export function cli(args, files = {}) {
+  if (!Array.isArray(args) || args.some((a) => String(a).includes('\n'))) {
+    throw new TypeError('vellar.cli: args ist eine Liste von Texten ohne Zeilenumbruch');
+  }
+  const dir = '/cli/' + ++cliRuns;
+  M.FS.mkdir(dir);
+  try {
+    for (const [name, bytes] of Object.entries(files)) {
+      const parts = name.split('/').filter((p) => p && p !== '.' && p !== '..');
+      let at = dir;
+      for (const part of parts.slice(0, -1)) {
+        at += '/' + part;
+        if (!M.FS.analyzePath(at).exists) M.FS.mkdir(at);
+      }
+      M.FS.writeFile(at + '/' + parts[parts.length - 1], toBytes(bytes));
+    }
+    const out = dir + '.out';
+    const err = dir + '.err';
+    const exitCode = withString(dir, (d) =>
+      withString(args.map(String).join('\n'), (a) =>
+        withString(out, (o) => withString(err, (e) => M._vellar_cli(d, a, o, e))),
+      ),
+    );
+    const result = { exitCode, stdout: '', stderr: '', files: {} };
+    const decoder = new TextDecoder();
+    if (M.FS.analyzePath(out).exists) {
+      result.stdoutBytes = M.FS.readFile(out);
+      result.stdout = decoder.decode(result.stdoutBytes);
+      M.FS.unlink(out);
+    }
+    if (M.FS.analyzePath(err).exists) {
+      result.stderrBytes = M.FS.readFile(err);
+      result.stderr = decoder.decode(result.stderrBytes);
+      M.FS.unlink(err);
+    }
+    readTree(dir, '', result.files);
+    return result;
+  } finally {
+    removeTree(dir);
+  }
+}

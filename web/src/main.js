@@ -1,0 +1,391 @@
+// VellarD in the browser: builds the window, forwards every event to the session's handler,
+// and draws what the session shows. Nothing here decides what happens; the session does.
+import * as bridge from './bridge.js';
+import * as dialogs from './dialogs.js';
+import { createHost, deliverSaves } from './host.js';
+import { MainWindow, RUN_BUTTONS } from './window.js';
+import { Grid } from './grid.js';
+import { MenuBar, menuTable } from './menus.js';
+import { computeGeometry, paintPicture } from './picture.js';
+import { keyMessage, CONTROL } from './keys.js';
+import { layout } from './layout.js';
+import resources from 'vellar:resources';
+
+const page = {
+  downloadsOnly: false,
+  dirty: true,
+  frame: 0,
+  suggestedName(ext) {
+    const [mps, ram] = fileNames();
+    const name = ext === 'mpd' || ext === 'mps' ? mps : ram;
+    return name || 'unbenannt.' + ext;
+  },
+  timerTick() {
+    if (bridge.waiting()) return;
+    dispatch('TimerTimer');
+  },
+  invalidate() {
+    if (page.frame) return;
+    // During an unpaced run a few pictures a second are enough; the run gets the time.
+    if (bridge.waiting()) page.frame = setTimeout(render, 100);
+    else page.frame = requestAnimationFrame(render);
+  },
+  focusControl(control) {
+    const target = {
+      [CONTROL.MpsGrid]: () => grMps.el,
+      [CONTROL.RamGrid]: () => grRam.el,
+      [CONTROL.RamInspector]: () => inspector.el,
+      [CONTROL.Slider]: () => win.trZeit,
+      [CONTROL.GateControl]: () => (win.automatic.checked ? win.automatic : win.manual),
+    }[control];
+    target?.().focus();
+  },
+};
+
+let win;
+let grMps;
+let grRam;
+let inspector;
+let menus;
+let geometry;
+let lastView = null;
+let busy = 0;
+const idleWaiters = [];
+
+function fileNames() {
+  const v = lastView;
+  return v ? [v.mpsFile, v.ramFile] : ['', ''];
+}
+
+// Runs a handler; resolves when it has finished. Saves it made reach their files afterwards.
+function dispatch(name, a = 0, b = 0, c = 0, text = '') {
+  ++busy;
+  return bridge.event(name, a, b, c, text).then(async (result) => {
+    await deliverSaves();
+    page.invalidate();
+    if (--busy === 0) idleWaiters.splice(0).forEach((r) => r());
+    return result;
+  });
+}
+
+// For the handlers that never wait: they have finished when they return.
+function now(name, a = 0, b = 0, c = 0, text = '') {
+  const result = bridge.eventNow(name, a, b, c, text);
+  page.invalidate();
+  return result;
+}
+
+function render() {
+  page.frame = 0;
+  bridge.takeRedraw();
+  const v = bridge.view(grMps.top, grMps.visibleRows(), grRam.top, grRam.visibleRows());
+  const names = window.vellar.fileNames();
+  v.mpsFile = names[0];
+  v.ramFile = names[1];
+  const relayout = !lastView || lastView.ram.assembler !== v.ram.assembler ||
+    lastView.inspector.shown !== v.inspector.shown ||
+    lastView.inspector.widths.length !== v.inspector.widths.length;
+  lastView = v;
+  if (relayout) doLayout();
+  win.show(v);
+  menus.showChecks(v.menu);
+  grMps.update(v.mps);
+  grRam.update(v.ram);
+  showInspector(v.inspector);
+  paintPictures(v.picture);
+}
+
+function showInspector(iv) {
+  const cells = iv.cells.map((row, r) => [
+    ...row.map((text, c) => [text, 1, c === 0 || r === 0 ? -1 : -1, -1]),
+  ]);
+  inspector.update({
+    widths: iv.widths, rows: 3, current: inspector.current || [1, 1], hasSelection: false,
+    editor: iv.editor, top: 1, cells, currentText: cellOf(iv, inspector.current),
+    editorCellText: cellOf(iv, [iv.editor.col, iv.editor.row]),
+  });
+}
+
+function cellOf(iv, cell) {
+  if (!cell) return '';
+  return iv.cells[cell[1]]?.[cell[0]] ?? '';
+}
+
+function paintPictures(picture) {
+  for (const [canvas, which, host] of [[win.regCanvas, 'register', win.paRegister],
+    [win.busCanvas, 'bus', win.paBus2]]) {
+    const w = host.offsetWidth;
+    const h = host.offsetHeight;
+    const dpr = window.devicePixelRatio || 1;
+    if (canvas.width !== Math.round(w * dpr) || canvas.height !== Math.round(h * dpr)) {
+      canvas.width = Math.round(w * dpr);
+      canvas.height = Math.round(h * dpr);
+      canvas.style.width = w + 'px';
+      canvas.style.height = h + 'px';
+    }
+    const ctx = canvas.getContext('2d');
+    ctx.setTransform(dpr, 0, 0, dpr, 0, 0);
+    ctx.clearRect(0, 0, w, h);
+    ctx.save();
+    ctx.beginPath();
+    ctx.rect(1, 1, w - 2, h - 2);
+    ctx.clip();
+    paintPicture(ctx, which, geometry, picture);
+    ctx.restore();
+  }
+}
+
+function doLayout() {
+  const placed = layout(win, grMps, grRam, inspector, lastView);
+  geometry = computeGeometry(win.diagramControls(placed.processorWidth));
+  if (placed.descriptionWidth !== lastView?.mps.widths[1]) {
+    now('SetDescriptionWidth', placed.descriptionWidth);
+  }
+}
+
+function gridModel(prefix, extra = {}) {
+  return {
+    setEditText: (cell, text) => now(`Gr${prefix}SetEditText`, cell[0], cell[1], 0, text),
+    selectCell: (cell) => now(`Gr${prefix}SelectCell`, cell[0], cell[1]),
+    mouseDown: (cell) => now(`Gr${prefix}MouseDown`, cell[0], cell[1]),
+    enter: () => now(`Gr${prefix}Enter`),
+    exit: () => now(`Gr${prefix}Exit`),
+    editsOnDoubleClick: () => true,
+    ...extra,
+  };
+}
+
+function popupMenu(x, y) {
+  document.querySelector('.popup')?.remove();
+  const menu = document.createElement('div');
+  menu.className = 'popup';
+  menu.id = 'PopupMenu1';
+  menu.style.left = x + 'px';
+  menu.style.top = y + 'px';
+  for (const [id, text] of [['alsVariabledefinieren1', 'als Variable definieren'],
+    ['Variablendefinitionzurcknehmen1', 'Variablendefinition zurücknehmen']]) {
+    const item = document.createElement('div');
+    item.id = id;
+    item.textContent = text;
+    item.addEventListener('mousedown', (e) => {
+      e.preventDefault();
+      menu.remove();
+      now(id + 'Click');
+    });
+    menu.appendChild(item);
+  }
+  document.body.appendChild(menu);
+  setTimeout(() => document.addEventListener('mousedown', () => menu.remove(), { once: true }), 0);
+}
+
+function buildGrids() {
+  grMps = new Grid(win.paProzessor, 'GrMps', gridModel('Mps', {
+    view: () => lastView.mps,
+    scrollBars: () => ({ h: false, v: true }),
+    editsOnDoubleClick: (cell) => cell[0] === 1 || cell[0] === 18,
+    keyDown: (e) => {
+      if (e.key === 'Delete' && !e.ctrlKey) now('GrMpsKeyDownDelete');
+    },
+  }), () => now('Focus', CONTROL.MpsGrid));
+  grMps.el.title = 'Mikro-Programm-Speicher';
+  grRam = new Grid(win.paRAM, 'GrRam', gridModel('Ram', {
+    view: () => lastView.ram,
+    scrollBars: () => ({ h: true, v: !!lastView?.ram.assembler }),
+    mouseDown: (cell, button, x, y) => {
+      const which = button === 2 ? 2 : button === 1 ? 1 : 0;
+      if (now('GrRamMouseDown', cell[0], cell[1], which) === 1) popupMenu(x, y);
+    },
+  }), () => now('Focus', CONTROL.RamGrid));
+  grRam.el.title = 'RAM-Werte';
+  inspector = new Grid(win.paRAM, 'RamInspector', {
+    setEditText: (cell, text) => now('RamInspectorSetEditText', cell[0], cell[1], 0, text),
+    selectCell: (cell) => {
+      inspector.current = cell;
+      page.invalidate();
+    },
+    mouseDown: () => {},
+    enter: () => now('RamInspectorEnter'),
+    exit: () => now('RamInspectorExit'),
+    editsOnDoubleClick: () => true,
+    scrollBars: () => ({ h: true, v: false }),
+  }, () => now('Focus', CONTROL.RamInspector));
+  inspector.current = [1, 1];
+  for (const g of [grMps, grRam, inspector]) {
+    // Drawn at once: the next key must find the grid as the model left it.
+    g.onRefresh = (follow) => {
+      if (follow) g.followCurrent = true;
+      render();
+    };
+    g.onScroll = () => page.invalidate();
+    const update = g.update.bind(g);
+    g.update = (v) => {
+      if (g.followCurrent) {
+        g.v = v;
+        g.shownBars = g.bars();
+        g.scrollIntoView(v.current);
+        g.followCurrent = false;
+        // The rows in view changed: draw from a view that holds them.
+        if (v.top !== undefined && g.top !== v.top && g !== inspector) {
+          page.invalidate();
+        }
+      }
+      update(v);
+    };
+  }
+}
+
+async function menuCommand(handler) {
+  if (handler === 'MeEndeClick') {
+    window.close();
+    return;
+  }
+  if (handler === 'MeInfoClick') return dialogs.showMessage(resources.info, '', false);
+  if (handler === 'MeHilfClick') return dialogs.showText('Hilfe', resources.help);
+  if (handler.startsWith('Example:')) return loadExample(handler.slice(8));
+  return dispatch(handler);
+}
+
+// Our micro-program and one example program, each through its load command.
+async function loadExample(ram) {
+  await dispatch('LoadMpsExample', 0, 0, 0, '/Beispiele/firmware.mpd');
+  await dispatch('LoadRamExample', 0, 0, 0, '/Beispiele/' + ram);
+}
+
+function installKeys() {
+  const held = { ctrl: false };
+  const send = (down, key) => {
+    const m = keyMessage(down, key);
+    if (!m) return false;
+    const handled = now('Key', down ? 1 : 0, m.code, m.digit | (key.altKey ? 0x100 : 0));
+    // A run started by the space bar waits for the page: the key was taken.
+    return handled === 1 || bridge.waiting();
+  };
+  window.addEventListener('keydown', (e) => {
+    if (dialogs.isModalOpen()) return;
+    // Function keys of the menus; the browser's own use of F1 and F5 gives way.
+    const handler = !e.ctrlKey && !e.altKey && menus.handlerForKey(e.key);
+    if (handler) {
+      e.preventDefault();
+      e.stopPropagation();
+      menuCommand(handler);
+      return;
+    }
+    if (e.altKey && !e.ctrlKey && e.key.length === 1) {
+      const letter = e.key.toLowerCase();
+      // Ctrl+digit belongs to the browser's tabs; Alt+Shift+digit gives a gate instead.
+      if (e.shiftKey && /^Digit[0-9]$|^Key[A-F]$/.test(e.code)) {
+        send(true, { key: 'Control', code: 'ControlLeft' });
+        send(true, { key: e.code.slice(-1), code: e.code });
+        send(false, { key: 'Control', code: 'ControlLeft' });
+        e.preventDefault();
+        return;
+      }
+      const target = win.mnemonics.find((m) => m.key === letter);
+      if (letter === win.sliderKey) win.trZeit.focus();
+      else if (target) target.action();
+      else if (!menus.mnemonic(letter)) return;
+      e.preventDefault();
+      e.stopPropagation();
+      return;
+    }
+    if (menus.open && e.key === 'Escape') {
+      menus.close();
+      return;
+    }
+    if (send(true, e)) {
+      e.preventDefault();
+      e.stopPropagation();
+    }
+  }, true);
+  window.addEventListener('keyup', (e) => {
+    if (dialogs.isModalOpen()) return;
+    if (send(false, e)) {
+      e.preventDefault();
+      e.stopPropagation();
+    }
+  }, true);
+  window.addEventListener('blur', () => (held.ctrl = false));
+}
+
+function installFocus() {
+  document.addEventListener('focusin', (e) => {
+    const t = e.target;
+    if (t.closest?.('#modal')) return;
+    let control = CONTROL.Other;
+    if (t.closest?.('#GrMps')) control = CONTROL.MpsGrid;
+    else if (t.closest?.('#GrRam')) control = CONTROL.RamGrid;
+    else if (t.closest?.('#RamInspector')) control = CONTROL.RamInspector;
+    else if (t.classList?.contains('reg')) control = CONTROL.RegisterField;
+    else if (t.id === 'TrZeit') control = CONTROL.Slider;
+    else if (t.name === 'RaTor') control = CONTROL.GateControl;
+    now('Focus', control);
+  });
+}
+
+function events() {
+  return {
+    torClick: (gate) => dispatch('TorClick', gate),
+    regChange: (reg, text) => now('EdRegChange', reg, 0, 0, text),
+    regExit: (reg) => now('EdRegExit', reg),
+    runButton: (i) => {
+      // Pause must get through while a run waits for its next slice.
+      if (RUN_BUTTONS[i][0] === 'BuPause' || !bridge.waiting()) dispatch('RunButton', i);
+    },
+    raTor: (automatic) => now('RaTor', automatic ? 1 : 0),
+    trZeit: (position) => now('TrZeit', position),
+    raRam: (item) => now('RaRam', item),
+  };
+}
+
+function writeExamples() {
+  const FS = bridge.fs();
+  for (const [name, base64] of Object.entries(resources.examples)) {
+    FS.writeFile('/Beispiele/' + name, Uint8Array.from(atob(base64), (c) => c.charCodeAt(0)));
+  }
+}
+
+async function main() {
+  await bridge.loadModel();
+  window.vellarPage = createHost(page);
+  writeExamples();
+  const client = document.getElementById('client');
+  win = new MainWindow(client, events(), resources);
+  buildGrids();
+  menus = new MenuBar(document.getElementById('menubar'), menuTable(resources.exampleMenu), menuCommand);
+  installKeys();
+  installFocus();
+  window.vellar = {
+    cli: bridge.cli,
+    ram: bridge.ram,
+    reg: bridge.reg,
+    mpsGates: bridge.mpsGates,
+    clocks: bridge.clocks,
+    event: dispatch,
+    // The view as it is now, drawn first.
+    view: () => {
+      render();
+      return lastView;
+    },
+    fileNames: bridge.fileNames,
+    loadExample,
+    page,
+    // Resolves once no handler is running any more.
+    busy: () => busy,
+    idle: () => (busy === 0 ? Promise.resolve() : new Promise((r) => idleWaiters.push(r))),
+  };
+  const args = new URLSearchParams(location.search).getAll('arg');
+  bridge.start(args);
+  now('CalcMinimalGridSize');
+  window.addEventListener('resize', () => {
+    doLayout();
+    page.invalidate();
+  });
+  document.getElementById('loading').remove();
+  render();
+  // Not the MPS grid: entering it would switch to automatic gate control.
+  (win.automatic.checked ? win.automatic : win.manual).focus();
+  dispatch('StartCommandLineRun');
+  window.vellarReady = true;
+}
+
+main();

@@ -1,0 +1,43 @@
+// Starts Debian's chromium headless with a fresh profile and opens vellar.html from file://.
+import puppeteer from 'puppeteer-core';
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+
+export function findChromium() {
+  for (const p of [process.env.CHROMIUM, '/usr/bin/chromium', '/usr/bin/chromium-browser']) {
+    if (p && fs.existsSync(p)) return p;
+  }
+  throw new Error('chromium nicht gefunden (Debian-Paket chromium)');
+}
+
+export async function launch() {
+  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'vellar-chromium-'));
+  const browser = await puppeteer.launch({
+    executablePath: findChromium(),
+    headless: true,
+    args: ['--headless', '--no-sandbox', '--disable-gpu', '--no-first-run',
+      '--disable-background-networking', '--disable-component-update', '--disable-sync',
+      `--user-data-dir=${profile}`, '--window-size=1280,800'],
+    defaultViewport: { width: 1200, height: 760 },
+  });
+  const close = async () => {
+    await browser.close();
+    fs.rmSync(profile, { recursive: true, force: true });
+  };
+  return { browser, close };
+}
+
+// A fresh page with vellar.html loaded and ready; page errors fail the test that caused them.
+export async function openPage(browser, htmlPath) {
+  const page = await browser.newPage();
+  const errors = [];
+  page.on('pageerror', (e) => errors.push(String(e)));
+  page.on('console', (m) => {
+    if (m.type() === 'error') errors.push(m.text());
+  });
+  await page.goto('file://' + htmlPath);
+  await page.waitForFunction(() => window.vellarReady === true, { timeout: 30000 });
+  page.errors = errors;
+  return page;
+}

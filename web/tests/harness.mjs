@@ -1,0 +1,27 @@
+// A small test runner for the browser tests: named cases, checks that say what they expected,
+// a summary, and a non-zero exit code when anything failed.
+import assert from 'node:assert/strict';
+
+const cases = [];
+
+export function test(name, fn) {
+  cases.push({ name, fn });
+}
+
+export async function runAll(context) {
+  let failed = 0;
+  for (const { name, fn } of cases) {
+    const started = Date.now();
+    try {
+      await fn(context);
+      console.log(`ok   ${name} (${Date.now() - started} ms)`);
+    } catch (e) {
+      failed++;
+      console.log(`FAIL ${name}\n     ${String(e && e.stack ? e.stack : e).split('\n').join('\n     ')}`);
+    }
+  }
+  console.log(`${cases.length - failed} von ${cases.length} Browser-Tests bestanden.`);
+  return failed;
+}
+
+export { assert };

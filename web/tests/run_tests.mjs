@@ -1,0 +1,368 @@
+// Browser tests of vellar.html in headless chromium, opened from file:// as a teacher opens
+// it. Usage: node run_tests.mjs VELLAR_HTML NATIVE_VELLAR_CLI [SCREENSHOT_PNG]
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+import { spawnSync } from 'node:child_process';
+import { fileURLToPath } from 'node:url';
+import { test, runAll, assert } from './harness.mjs';
+import { launch, openPage } from './browser.mjs';
+
+const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
+const html = path.resolve(process.argv[2] || path.join(root, 'build-web/vellar.html'));
+const nativeCli = path.resolve(process.argv[3] || path.join(root, 'build/src/cli/vellar-cli'));
+const screenshot = process.argv[4] ? path.resolve(process.argv[4]) : null;
+const examples = path.join(root, 'examples');
+const example = (name) => fs.readFileSync(path.join(examples, name));
+const tmp = fs.mkdtempSync(path.join(os.tmpdir(), 'vellar-web-test-'));
+
+// --- helpers in the page ---
+
+const idle = (page) => page.evaluate(() => window.vellar.idle());
+
+async function menu(page, title, itemId) {
+  await page.click(`#Menu_${title}`);
+  await page.click(`[id="${itemId}"]`);
+  await idle(page);
+}
+
+async function loadExample(page, ram) {
+  await menu(page, 'Beispiele', 'Beispiel_' + ram);
+}
+
+// The middle of a grid cell in page coordinates, as the grid lays its columns out.
+async function cellPoint(page, gridId, col, row) {
+  return page.evaluate((gridId, col, row) => {
+    const v = window.vellar.view();
+    const g = gridId === 'GrMps' ? v.mps : v.ram;
+    const r = document.getElementById(gridId).getBoundingClientRect();
+    let x = r.left + 1;
+    for (let c = 0; c < col; ++c) x += g.widths[c] + 1;
+    return { x: x + g.widths[col] / 2, y: r.top + 1 + row * 21 + 10 };
+  }, gridId, col, row);
+}
+
+async function clickCell(page, gridId, col, row, options) {
+  const p = await cellPoint(page, gridId, col, row);
+  await page.mouse.click(p.x, p.y, options);
+  await idle(page);
+}
+
+const ramBytes = (page, from, count) =>
+  page.evaluate((from, count) => Array.from({ length: count }, (_, i) => window.vellar.ram(from + i)), from, count);
+
+async function modalText(page) {
+  await page.waitForSelector('#modal:not([hidden])', { timeout: 5000 });
+  return page.$eval('#modal-box .modal-text', (e) => e.textContent);
+}
+
+async function clickModalButton(page, text) {
+  const buttons = await page.$$('#modal-box .modal-buttons button');
+  for (const b of buttons) {
+    if ((await b.evaluate((e) => e.textContent)) === text) return b.click();
+  }
+  throw new Error('kein Knopf ' + text);
+}
+
+// A file picker that the action opens; a dialog of the page instead fails with its text.
+async function fileChooser(page, action) {
+  const modal = page.waitForSelector('#modal:not([hidden])', { timeout: 20000 })
+    .then(async () => { throw new Error('statt der Dateiauswahl: ' + await modalText(page)); }, () => null);
+  const [chooser] = await Promise.race([Promise.all([page.waitForFileChooser({ timeout: 20000 }), action()]), modal]);
+  return chooser;
+}
+
+// Saving goes through the browser's save dialog; here a stand-in keeps the bytes.
+async function catchSaves(page, name) {
+  await page.evaluate((name) => {
+    window.savedFiles = {};
+    window.showSaveFilePicker = async () => ({
+      name,
+      createWritable: async () => {
+        const parts = [];
+        return {
+          write: async (b) => parts.push(...b),
+          close: async () => {
+            window.savedFiles[name] = parts;
+          },
+        };
+      },
+    });
+  }, name);
+}
+
+// --- tests ---
+
+test('öffnet von file:// ohne Fehler, eine Datei unter 3 MB', async ({ browser }) => {
+  const size = fs.statSync(html).size;
+  assert.ok(size <= 3 * 1024 * 1024, `vellar.html ist ${size} Byte groß`);
+  const page = await openPage(browser, html);
+  assert.equal(await page.title(), 'Mikroprozessor Simulation');
+  const texts = await page.$$eval('.caption', (l) => l.map((e) => e.textContent));
+  assert.deepEqual(texts, ['Prozessor', 'Bussystem', 'Arbeitsspeicher (RAM)']);
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});
+
+test('Beispiele: Mikroprogramm und bubble.ras laufen bis Halt und sortieren', async ({ browser }) => {
+  const page = await openPage(browser, html);
+  await loadExample(page, 'bubble.ras');
+  assert.equal(await page.title(), 'Mikroprozessor Simulation - firmware.mpd - bubble.ras');
+  const before = await ramBytes(page, 0xf0, 16);
+  await page.click('#RaTor input[type=radio]');
+  await page.focus('#TrZeit');
+  await page.keyboard.press('Home');
+  assert.equal(await page.$eval('#LaZeit', (e) => e.textContent), 'Zeit:  zu schnell');
+  await page.click('#BuBisHalt');
+  await idle(page);
+  const after = await ramBytes(page, 0xf0, 16);
+  assert.deepEqual(after, [...before].sort((a, b) => a - b));
+  assert.notDeepEqual(before, after);
+  // The same run in the command-line tool ends with the same memory.
+  const cli = await page.evaluate(async (files) => {
+    const r = window.vellar.cli(['run', '--mps', 'firmware.mpd', '--ram', 'bubble.ras', '--dump'],
+      Object.fromEntries(Object.entries(files).map(([k, v]) => [k, new Uint8Array(v)])));
+    return r.stdout;
+  }, { 'firmware.mpd': [...example('firmware.mpd')], 'bubble.ras': [...example('bubble.ras')] });
+  const hex = after.map((b) => b.toString(16).toUpperCase().padStart(2, '0')).join(' ');
+  assert.ok(cli.includes(hex), `Dump des Werkzeugs enthält ${hex} nicht:\n${cli}`);
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});
+
+test('ein Klick auf ein Tor öffnet es und schaltet auf manuelle Torsteuerung', async ({ browser }) => {
+  const page = await openPage(browser, html);
+  await page.click('#Tor_3');
+  await idle(page);
+  const v = await page.evaluate(() => window.vellar.view());
+  assert.equal(v.automatic, false);
+  assert.ok(v.gates[3][0] === 1 || v.gates[3][0] === 3, 'Tor 3 zeigt sich offen');
+  assert.ok(v.gates[2][0] === 0 || v.gates[2][0] === 2, 'Tor 2 bleibt zu');
+  assert.equal(await page.$eval('#Tor_3', (e) => e.title), 'Tor schließen');
+  // The key hook: Ctrl with a hex digit, and Alt+Shift with it where the browser keeps Ctrl.
+  await page.keyboard.down('Control');
+  await page.keyboard.press('4');
+  await page.keyboard.up('Control');
+  await page.keyboard.down('Alt');
+  await page.keyboard.down('Shift');
+  await page.keyboard.press('KeyA');
+  await page.keyboard.up('Shift');
+  await page.keyboard.up('Alt');
+  await idle(page);
+  const gates = (await page.evaluate(() => window.vellar.view())).gates.map((g) => g[0] % 2);
+  assert.deepEqual([gates[3], gates[4], gates[0xa], gates[2]], [1, 1, 1, 0]);
+  await page.close();
+});
+
+test('MPS: Klick in eine Torspalte und Text in der Beschreibung landen im Speicher', async ({ browser }) => {
+  const page = await openPage(browser, html);
+  // Address 00, gate 5 (column 2 + 5); the click toggles the gate in the row.
+  await clickCell(page, 'GrMps', 7, 1);
+  assert.equal(await page.evaluate(() => window.vellar.mpsGates(0)), 1 << 5);
+  await clickCell(page, 'GrMps', 1, 2);
+  await page.keyboard.type('Hallo');
+  await page.keyboard.press('Enter');
+  await idle(page);
+  const cell = await page.evaluate(() => window.vellar.view().mps.cells.find((r) => r[0][0] === '01')[1][0]);
+  assert.equal(cell, 'Hallo');
+  // A save writes what was typed.
+  await catchSaves(page, 'neu.mpd');
+  await page.keyboard.press('F3');
+  await idle(page);
+  const saved = Buffer.from(await page.evaluate(() => window.savedFiles['neu.mpd'])).toString('latin1');
+  assert.match(saved, /\r\n/);
+  assert.ok(saved.includes('Hallo'), saved);
+  await page.close();
+});
+
+test('Assembler-Ansicht: eine getippte Zeile wird übersetzt; Pause hält einen Lauf ohne Ende an', async ({ browser }) => {
+  const page = await openPage(browser, html);
+  await loadExample(page, 'zaehler.ras');
+  await page.click('#RaRam input[type=radio]:nth-of-type(1)');
+  await page.evaluate(() => document.querySelectorAll('#RaRam input')[1].click());
+  await idle(page);
+  assert.equal(await page.evaluate(() => window.vellar.view().ram.assembler), true);
+  await clickCell(page, 'GrRam', 3, 1);
+  await page.keyboard.type('JMP 00');
+  await page.keyboard.press('Enter');
+  await idle(page);
+  assert.deepEqual(await ramBytes(page, 0, 2), [0x70, 0x00]);
+  // An endless loop at the fastest level: the page keeps answering, and Pause ends the run.
+  await page.click('#RaTor input[type=radio]');
+  await page.focus('#TrZeit');
+  await page.keyboard.press('Home');
+  // Three runs, each paused after a while. The best pause counts: on a busy machine the
+  // scheduler alone may keep the page waiting, but a slice that kept Pause from answering
+  // would show in every run.
+  const figures = [];
+  for (let i = 0; i < 3; ++i) {
+    figures.push(await page.evaluate(async () => {
+      const t0 = performance.now();
+      document.getElementById('BuBisHalt').click();
+      await new Promise((r) => setTimeout(r, 1000));
+      const clocks = window.vellar.clocks();
+      const seconds = (performance.now() - t0) / 1000;
+      const p0 = performance.now();
+      document.getElementById('BuPause').click();
+      await window.vellar.idle();
+      return { rate: clocks / seconds, pauseMs: performance.now() - p0 };
+    }));
+  }
+  const rates = figures.map((f) => (f.rate / 1e6).toFixed(1)).join(', ');
+  const pauses = figures.map((f) => f.pauseMs.toFixed(1)).join(', ');
+  console.log(`     Mio. ALU-Takte/s: ${rates}; Pause nach ms: ${pauses}`);
+  assert.ok(Math.min(...figures.map((f) => f.pauseMs)) < 50, `Pause brauchte ${pauses} ms`);
+  assert.ok(Math.max(...figures.map((f) => f.rate)) > 1e6, `nur ${rates} Mio. ALU-Takte/s`);
+  await page.close();
+});
+
+// What the program writes for a file: vellar-cli converts with the same writers as the window.
+function nativeConvert(input, output) {
+  const dir = fs.mkdtempSync(path.join(tmp, 'conv-'));
+  for (const name of ['firmware.mpd', input]) fs.copyFileSync(path.join(examples, name), path.join(dir, name));
+  const r = spawnSync(nativeCli, ['convert', input, output, '--mps', 'firmware.mpd'], { cwd: dir });
+  assert.equal(r.status, 0, String(r.stderr));
+  return fs.readFileSync(path.join(dir, output));
+}
+
+test('Speichern und Laden: Bytes wie die des Programms, Frage „Mps speichern ?“', async ({ browser }) => {
+  const page = await openPage(browser, html);
+  await loadExample(page, 'bubble.ras');
+  await catchSaves(page, 'bubble.ras');
+  await page.keyboard.press('F6');
+  await idle(page);
+  const ras = Buffer.from(await page.evaluate(() => window.savedFiles['bubble.ras']));
+  assert.ok(ras.equals(nativeConvert('bubble.ras', 'bubble.ras')), 'bubble.ras wie vom Programm geschrieben');
+  await catchSaves(page, 'firmware.mpd');
+  await page.keyboard.press('F3');
+  await idle(page);
+  const mpd = Buffer.from(await page.evaluate(() => window.savedFiles['firmware.mpd']));
+  assert.ok(mpd.equals(nativeConvert('firmware.mpd', 'firmware.mpd')), 'firmware.mpd wie vom Programm geschrieben');
+
+  // Load the saved RAM file back through the file picker after clearing the memory.
+  const file = path.join(tmp, 'bubble.ras');
+  fs.writeFileSync(file, ras);
+  const before = await ramBytes(page, 0, 256);
+  await menu(page, 'Zurcksetzen', 'MeClrRam').catch(() => {});
+  await idle(page);
+  assert.ok((await ramBytes(page, 0, 256)).every((b) => b === 0), 'RAM gelöscht');
+  const chooser = await fileChooser(page, () => page.keyboard.press('F5'));
+  await chooser.accept([file]);
+  await idle(page);
+  assert.deepEqual(await ramBytes(page, 0, 256), before);
+
+  // A changed MPS asks before loading another; "Nein" goes on to the picker.
+  await clickCell(page, 'GrMps', 7, 3);
+  const pressed = page.keyboard.press('F2');
+  assert.equal(await modalText(page), 'Mps speichern ?');
+  const [chooser2] = await Promise.all([page.waitForFileChooser(), clickModalButton(page, 'Nein')]);
+  await pressed;
+  await chooser2.cancel();
+  await idle(page);
+  assert.equal(await page.$eval('#modal', (e) => e.hidden), true);
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});
+
+test('vellar.cli gibt Byte für Byte dasselbe aus wie vellar-cli', async ({ browser }) => {
+  assert.ok(fs.existsSync(nativeCli), `${nativeCli} fehlt`);
+  const page = await openPage(browser, html);
+  const files = {};
+  for (const name of fs.readdirSync(examples)) files[name] = [...example(name)];
+  files['quelle.txt'] = [...Buffer.from('; Test\r\nMOV AX,10\r\nINC AX\r\nHLT\r\n')];
+  const runs = [['--help'], ['gibtsnicht'], ['list', 'fehlt.ras']];
+  for (const ras of fs.readdirSync(examples).filter((n) => n.endsWith('.ras'))) {
+    runs.push(['run', '--mps', 'firmware.mpd', '--ram', ras, '--dump']);
+    runs.push(['list', ras, '--mps', 'firmware.mpd', '--view', 'asm']);
+    runs.push(['convert', ras, 'aus.erm', '--mps', 'firmware.mpd']);
+    runs.push(['convert', ras, 'aus.rad', '--mps', 'firmware.mpd']);
+  }
+  runs.push(['run', '--mps', 'firmware.mpd', '--ram', 'zaehler.ras', '--max-clocks', '5', '--expect', 'AX=10']);
+  runs.push(['convert', 'firmware.mpd', 'aus.mps']);
+  runs.push(['asm', '--mps', 'firmware.mpd', 'quelle.txt', 'aus.ras']);
+  for (const args of runs) {
+    const dir = fs.mkdtempSync(path.join(tmp, 'cli-'));
+    for (const [name, bytes] of Object.entries(files)) fs.writeFileSync(path.join(dir, name), Buffer.from(bytes));
+    const native = spawnSync(nativeCli, args, { cwd: dir });
+    const web = await page.evaluate((args, files) => {
+      const input = Object.fromEntries(Object.entries(files).map(([k, v]) => [k, new Uint8Array(v)]));
+      const r = window.vellar.cli(args, input);
+      return { exitCode: r.exitCode, stdout: [...(r.stdoutBytes || [])], stderr: [...(r.stderrBytes || [])],
+        files: Object.fromEntries(Object.entries(r.files).map(([k, v]) => [k, [...v]])) };
+    }, args, files);
+    const what = 'vellar-cli ' + args.join(' ');
+    assert.equal(web.exitCode, native.status, what);
+    assert.ok(Buffer.from(web.stdout).equals(native.stdout), `${what}: stdout\n${Buffer.from(web.stdout)}\n---\n${native.stdout}`);
+    assert.ok(Buffer.from(web.stderr).equals(native.stderr), `${what}: stderr\n${Buffer.from(web.stderr)}\n---\n${native.stderr}`);
+    const nativeFiles = fs.readdirSync(dir).sort();
+    assert.deepEqual(Object.keys(web.files).sort(), nativeFiles, what);
+    for (const name of nativeFiles) {
+      assert.ok(Buffer.from(web.files[name]).equals(fs.readFileSync(path.join(dir, name))), `${what}: ${name}`);
+    }
+  }
+  await page.close();
+});
+
+test('Bildschirmfoto: Farben der Felder, gelbe und rote Bits auf dem Bus', async ({ browser }) => {
+  const page = await openPage(browser, html);
+  await loadExample(page, 'bubble.ras');
+  // Manual gates 1 (AX to the ALU) and 0 (back into AX), slowest clock: the output phase stays lit.
+  await page.evaluate(() => {
+    window.vellar.event('EdRegChange', 0, 0, 0, '01');
+  });
+  await page.click('#Tor_1');
+  await page.focus('#TrZeit');
+  await page.keyboard.press('End');
+  await page.click('#Bu2Phasen');
+  await idle(page);
+  await new Promise((r) => setTimeout(r, 300));
+  const png = await page.screenshot({ type: 'png' });
+  if (screenshot) fs.writeFileSync(screenshot, png);
+  const result = await page.evaluate(async (data) => {
+    const img = new Image();
+    img.src = 'data:image/png;base64,' + data;
+    await img.decode();
+    const c = document.createElement('canvas');
+    c.width = img.width;
+    c.height = img.height;
+    const ctx = c.getContext('2d');
+    ctx.drawImage(img, 0, 0);
+    const at = (id, dx, dy) => {
+      const r = document.getElementById(id).getBoundingClientRect();
+      return [...ctx.getImageData(Math.round(r.left + dx), Math.round(r.top + dy), 1, 1).data.slice(0, 3)];
+    };
+    const reg = document.getElementById('PaRegister').getBoundingClientRect();
+    const pixels = ctx.getImageData(reg.left, reg.top, reg.width, reg.height).data;
+    let yellow = 0;
+    let red = 0;
+    for (let i = 0; i < pixels.length; i += 4) {
+      if (pixels[i] === 255 && pixels[i + 1] === 255 && pixels[i + 2] === 0) yellow++;
+      if (pixels[i] === 255 && pixels[i + 1] === 0 && pixels[i + 2] === 0) red++;
+    }
+    return {
+      processor: at('PaProzessor', 3, 3), bus: at('PaBus', 3, 3), ram: at('PaRAM', 3, 3),
+      control: at('PaControl', 3, 3), register: at('PaRegister', 200, 160), opBack: at('EdOP', -1, 12),
+      yellow, red,
+    };
+  }, png.toString('base64'));
+  const seen = JSON.stringify(result);
+  assert.deepEqual(result.processor, [192, 220, 192], seen);
+  assert.deepEqual(result.register, [192, 220, 192]);
+  assert.deepEqual(result.bus, [249, 216, 166]);
+  assert.deepEqual(result.ram, [166, 202, 240]);
+  assert.deepEqual(result.control, [180, 180, 180]);
+  assert.deepEqual(result.opBack, [139, 190, 139]);
+  // AX = 01 on the path of gate 1: one yellow line (bit 0) beside seven red ones.
+  assert.ok(result.yellow > 30 && result.red > 5 * result.yellow, `gelb ${result.yellow}, rot ${result.red}`);
+  await page.close();
+});
+
+const { browser, close } = await launch();
+let failed = 1;
+try {
+  failed = await runAll({ browser });
+} finally {
+  await close();
+  fs.rmSync(tmp, { recursive: true, force: true });
+}
+process.exit(failed ? 1 : 0);
