@@ -29,6 +29,7 @@ void RunHistory::CheckLiveState() {
 }
 
 void RunHistory::Rebase() {
+  heldOutput_ = false;
   entries_.clear();
   checkpoints_.clear();
   checkpoints_.push_back({position_, 0, Live()});
@@ -42,17 +43,40 @@ void RunHistory::Idle() {
 }
 
 void RunHistory::Checkpoint() {
+  Flush();
   checkpoints_.push_back({position_, entries_.size(), Live()});
   phasesSinceSnapshot = 0;
   if (checkpoints_.size() > kMaxCheckpoints) DropOldest();
 }
 
+void RunHistory::Flush() {
+  if (!heldOutput_) return;
+  heldOutput_ = false;
+  const Op clock = entries_.back().op;
+  entries_.push_back({clock == Op::ClockAuto ? Op::OutputAuto : Op::OutputManual, 1});
+}
+
 void RunHistory::Append(Op op) {
   position_ += Length(op);
   phasesSinceSnapshot += Length(op);
+  if (heldOutput_) {
+    // The usual case: the input phase completes one more clock of the run of clocks.
+    if (op == Op::Input) {
+      heldOutput_ = false;
+      ++entries_.back().count;
+      return;
+    }
+    Flush();
+  }
   // Entries before the newest copy stay as they are: the copy points behind them.
   const size_t floor = checkpoints_.back().entry;
   const auto extendable = [&] { return entries_.size() > floor; };
+  if (op <= Op::OutputManual && extendable() &&
+      entries_.back().op == (op == Op::OutputAuto ? Op::ClockAuto : Op::ClockManual)) {
+    // Held back until its input phase comes, instead of an entry of its own meanwhile.
+    heldOutput_ = true;
+    return;
+  }
   if (op == Op::Input && extendable() && entries_.back().op <= Op::OutputManual) {
     const Op clock = entries_.back().op == Op::OutputAuto ? Op::ClockAuto : Op::ClockManual;
     if (--entries_.back().count == 0) entries_.pop_back();
@@ -264,6 +288,7 @@ bool RunHistory::EndsWithOutput(uint64_t position) const {
 }
 
 uint64_t RunHistory::Target(int clockMode) {
+  Flush();
   const uint64_t now = position_;
   if (now <= BasePosition()) return now;
   switch (clockMode) {
@@ -279,6 +304,7 @@ uint64_t RunHistory::Target(int clockMode) {
 }
 
 RunHistory::Rebuilt RunHistory::Rebuild(uint64_t target) {
+  Flush();
   target = std::clamp(target, BasePosition(), position_);
   Rebuilt r;
   bool zeroOps = false;
@@ -305,6 +331,7 @@ RunHistory::Rebuilt RunHistory::Rebuild(uint64_t target) {
 }
 
 void RunHistory::DropOldest() {
+  Flush();
   if (checkpoints_.size() < 2) {
     Rebase();
     return;

@@ -85,7 +85,10 @@ class RunHistory {
   };
   Rebuilt Rebuild(uint64_t target);
   // Where going back so many whole ALU clocks leads.
-  uint64_t ClocksBack(uint64_t clocks) const { return PreviousClockEnd(position_, clocks); }
+  uint64_t ClocksBack(uint64_t clocks) {
+    Flush();
+    return PreviousClockEnd(position_, clocks);
+  }
   // Before a step back: anything changed by hand since the last step starts a new past.
   void Sync() {
     if (dirty_ || idle_) CheckLiveState();
@@ -111,6 +114,8 @@ class RunHistory {
   void Rebase();
   void Checkpoint();
   void Append(Op op);
+  // Enters an output phase held back by Append.
+  void Flush();
   void Apply(Op op, Moment& m) const;
   // Runs the log from a copy forward to the position; with zeroOpsAtEnd the entries of no
   // length standing at the position are run too. onClock sees each completed ALU clock.
@@ -141,6 +146,7 @@ class RunHistory {
   bool dirty_ = true;
   bool idle_ = false;
   bool keeping_ = true;
+  bool heldOutput_ = false;  // an output phase counted in position_, not yet in entries_
   Moment idleMoment_;
 };
 
