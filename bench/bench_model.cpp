@@ -1,14 +1,21 @@
-// ALU clocks per second: of the clock phases alone, and of a whole unpaced run through the
-// run control, both at the fastest display level with a frontend that does nothing; the run
-// with and without keeping its past for "Schritt zurück", what a step back costs, and how
-// much memory the kept past takes.
+// ALU clocks per second of the same endless loop, measured four ways: a minimal C loop of the
+// micro-steps, the model's bare run loop, the clock phases one by one, and a whole unpaced
+// run through the run control with a frontend that does nothing. The ratios at the end put
+// the model beside what the machine allows, in one run.
 #include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
 
 #include "app/quiet_frontend.h"
 #include "app/session.h"
+#include "c_loop.h"
 
 namespace vellar {
 namespace {
+
+constexpr uint64_t kClocksPerRun = 10'000'000;
 
 void Row(Session& s, int address, std::initializer_list<int> gates, const char* next) {
   for (int g : gates) s.mps.SetMpsGate(g, address, true);
@@ -29,8 +36,54 @@ void LoadLoop(Session& s) {
   s.machine.Ram[0] = 0x10;
   s.machine.Ram[1] = 0x11;
   s.run.SetGatesAutomatic(true);
-  s.run.SetSliderPosition(-3);
+  s.run.SetSliderPosition(RunControl::kMinPosition);
 }
+
+struct CLoop {
+  c_loop_row rows[MicroProgram::kRows];
+  c_loop_state state{};
+};
+
+void LoadCLoop(const Session& s, CLoop& c) {
+  for (int a = 0; a < MicroProgram::kRows; ++a) {
+    c.rows[a] = {s.mps.GateMask(a), s.mps.NextAddress(a)};
+  }
+  for (int r = 0; r < kRegCount; ++r) c.state.regs[r] = s.machine.Regs[r];
+  for (int a = 0; a < kRamSize; ++a) c.state.ram[a] = s.machine.Ram[a];
+  c.state.row = s.machine.CurrentRow;
+}
+
+void ClocksPerSecond(benchmark::State& state, uint64_t clocks) {
+  state.counters["ALU-Takte/s"] =
+      benchmark::Counter(static_cast<double>(clocks), benchmark::Counter::kIsRate);
+}
+
+void BM_CLoop(benchmark::State& state) {
+  QuietFrontend fe;
+  Session s(fe);
+  LoadLoop(s);
+  CLoop c;
+  LoadCLoop(s, c);
+  uint64_t total = 0;
+  for (auto _ : state) total += c_loop_run(c.rows, &c.state, kClocksPerRun, 0);
+  benchmark::DoNotOptimize(c.state);
+  ClocksPerSecond(state, total);
+}
+BENCHMARK(BM_CLoop)->Unit(benchmark::kMillisecond);
+
+void BM_RunClocks(benchmark::State& state) {
+  QuietFrontend fe;
+  Session s(fe);
+  LoadLoop(s);
+  RamWrites written;
+  uint64_t total = 0;
+  for (auto _ : state) {
+    total += RunClocks(s.machine, s.mps.Program(), kClocksPerRun, 0, written).clocks;
+  }
+  benchmark::DoNotOptimize(s.machine);
+  ClocksPerSecond(state, total);
+}
+BENCHMARK(BM_RunClocks)->Unit(benchmark::kMillisecond);
 
 void BM_ClockPhases(benchmark::State& state) {
   QuietFrontend fe;
@@ -41,8 +94,7 @@ void BM_ClockPhases(benchmark::State& state) {
     s.phases.InputPhase();
   }
   benchmark::DoNotOptimize(s.machine.Regs);
-  state.counters["ALU-Takte/s"] =
-      benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+  ClocksPerSecond(state, state.iterations());
 }
 BENCHMARK(BM_ClockPhases);
 
@@ -52,15 +104,13 @@ void BM_UnpacedRun(benchmark::State& state) {
   Session s(fe);
   LoadLoop(s);
   s.runHistory.SetKeeping(state.range(0) != 0);
-  const uint64_t clocks = 10'000'000;
-  s.run.SetClockLimit(clocks);
+  s.run.SetClockLimit(kClocksPerRun);
   uint64_t total = 0;
   for (auto _ : state) {
     s.run.BuTaktClick(RunButton::BuBisHalt);
     total += s.run.ClocksThisRun();
   }
-  state.counters["ALU-Takte/s"] =
-      benchmark::Counter(static_cast<double>(total), benchmark::Counter::kIsRate);
+  ClocksPerSecond(state, total);
   state.counters["Vergangenheit_MB"] =
       static_cast<double>(s.runHistory.MemoryBytes()) / (1024.0 * 1024.0);
 }
@@ -98,7 +148,58 @@ void BM_LongestPast(benchmark::State& state) {
 }
 BENCHMARK(BM_LongestPast)->Arg(400'000'000)->Iterations(1)->Unit(benchmark::kMillisecond);
 
+// The C loop and the model must do the same work, or the ratio means nothing.
+bool SameMicroSteps() {
+  QuietFrontend fe;
+  Session s(fe);
+  LoadLoop(s);
+  CLoop c;
+  LoadCLoop(s, c);
+  const uint64_t clocks = 1'000'003;
+  RamWrites written;
+  const uint64_t model = RunClocks(s.machine, s.mps.Program(), clocks, 0, written).clocks;
+  const uint64_t loop = c_loop_run(c.rows, &c.state, clocks, 0);
+  bool same = model == loop && c.state.row == s.machine.CurrentRow;
+  for (int r = 0; r < kRegCount; ++r) same = same && c.state.regs[r] == s.machine.Regs[r];
+  return same;
+}
+
+// Keeps the rates for the ratios printed after the table.
+class RateReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& run : runs) {
+      const auto it = run.counters.find("ALU-Takte/s");
+      if (it != run.counters.end() && run.run_type == Run::RT_Iteration) {
+        rates[run.run_name.function_name] = it->second.value;
+      }
+    }
+    ConsoleReporter::ReportRuns(runs);
+  }
+  std::map<std::string, double> rates;
+};
+
+void PrintRatio(const RateReporter& r, const char* name) {
+  const auto c = r.rates.find("BM_CLoop");
+  const auto m = r.rates.find(name);
+  if (c == r.rates.end() || m == r.rates.end() || m->second <= 0) return;
+  std::printf("Zeit %-16s / C-Schleife: %.2f\n", name, c->second / m->second);
+}
+
 }  // namespace
 }  // namespace vellar
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  if (!vellar::SameMicroSteps()) {
+    std::fprintf(stderr, "C-Schleife und Modell rechnen verschieden.\n");
+    return 1;
+  }
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  vellar::RateReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  vellar::PrintRatio(reporter, "BM_RunClocks");
+  vellar::PrintRatio(reporter, "BM_UnpacedRun");
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,44 +1,30 @@
 #include "app/clock_phases.h"
 
+#include "core/micro_step.h"
+
 namespace vellar {
 
-ClockPhases::ClockPhases(const Parts& parts) : p_(parts) {}
+ClockPhases::ClockPhases(const Parts& parts)
+    : CurrentRow(parts.machine.CurrentRow), HaltSeen(parts.machine.HaltSeen), p_(parts) {}
 
 void ClockPhases::OutputPhase() {
   if (p_.flags.ShowBus) p_.picture.HighlightInputs(false);
-  if (p_.flags.GatesAutomatic) LoadRow();
-  Machine& m = p_.machine;
-  // The write uses DR as it stands before this clock; it happens before the ALU works.
-  if (m.GateOpen(0xB)) p_.memory.WriteRam(m.Regs[AR], m.Regs[DR]);
-  m.Regs[AL] = m.AluResult();
+  const bool automatic = p_.flags.GatesAutomatic;
+  const uint16_t before = p_.machine.OpenMask;
+  const StepResult step = OutputStep(p_.machine, p_.mps.Program(), automatic);
+  if (step.rowLoaded) {
+    if (p_.flags.ShowCursors) ShowCurrentRow(step.row);
+    p_.gates.GatesLoaded(before);
+  }
+  if (step.wrote) p_.memory.RamWritten(step.writeAddress);
   if (p_.flags.ShowBus) p_.picture.HighlightOutputs(true);
-  if (p_.flags.ShowRegisters) p_.registers.ShowRegs();
-}
-
-void ClockPhases::LoadRow() {
-  // Row 0 lies behind address FF; the sequence wraps around to address 0 there, so no table
-  // is ever read outside its 256 rows.
-  if (CurrentRow < 1 || CurrentRow > MpsStore::kRows) CurrentRow = 1;
-  if (p_.flags.ShowCursors) ShowCurrentRow();
-  const int address = CurrentRow - 1;
-  p_.gates.LoadGates(p_.mps.GateMask(address));
-  const int n = p_.mps.NextAddress(address) + 1;
-  HaltSeen = n == CurrentRow && n != 1;
-  int row = n;
-  const Machine& m = p_.machine;
-  if (m.GateOpen(0xF)) row += m.Regs[OP];
-  if (m.GateOpen(0xE) && m.SignFlag()) row += 1;
-  CurrentRow = row & 0xFF;
+  // Only the ALU has a new value; the other fields keep what the user may be typing.
+  if (p_.flags.ShowRegisters) p_.registers.ShowAlu();
 }
 
 void ClockPhases::InputPhase() {
-  Machine& m = p_.machine;
-  const uint8_t alu = m.Regs[AL];
-  // Gates 0, 2, .. A load AX, BX, .. DR, in ascending order.
-  for (unsigned loads = m.OpenMask & 0x0555u; loads != 0; loads &= loads - 1) {
-    m.Regs[__builtin_ctz(loads) / 2] = alu;
-  }
-  if (m.GateOpen(0xC)) m.Regs[DR] = p_.memory.ReadRam(m.Regs[AR]);
+  InputStep(p_.machine);
+  const Machine& m = p_.machine;
   if (p_.flags.ShowCursors) p_.memory.MoveRamCursor(m.Regs[AR]);
   if (p_.flags.ShowBus) {
     p_.picture.HighlightOutputs(false);
@@ -50,15 +36,27 @@ void ClockPhases::InputPhase() {
 
 void ClockPhases::EndRun() {
   p_.picture.BxPaint();
-  if (p_.flags.ShowCursors && p_.flags.GatesAutomatic) ShowCurrentRow();
+  if (p_.flags.ShowCursors && p_.flags.GatesAutomatic) ShowCurrentRow(CurrentRow);
   p_.machine.Regs[AL] = 0;
   p_.registers.ShowRegs();
   p_.gates.CloseAllGates();
 }
 
-void ClockPhases::ShowCurrentRow() {
+RunOutcome ClockPhases::RunClocks(uint64_t maxClocks, int endRow) {
+  RamWrites written;
+  const RunOutcome outcome =
+      vellar::RunClocks(p_.machine, p_.mps.Program(), maxClocks, endRow, written);
+  if (written.any()) {
+    for (int a = 0; a < kRamSize; ++a) {
+      if (written[a]) p_.memory.RamWritten(a);
+    }
+  }
+  return outcome;
+}
+
+void ClockPhases::ShowCurrentRow(int row) {
   // Row 0 is the grid's header; the cursor stays where it is then.
-  if (CurrentRow >= 1) p_.mpsGrid.current.row = CurrentRow;
+  if (row >= 1) p_.mpsGrid.current.row = row;
   p_.frontend.Invalidate(kRedrawMpsGrid);
 }
 

@@ -7,12 +7,13 @@
 #include "app/memory.h"
 #include "app/register_fields.h"
 #include "core/machine.h"
+#include "core/micro_step.h"
 #include "mps/mps_grid.h"
 #include "mps/mps_store.h"
 
 // One ALU clock is an output phase and an input phase; under automatic gate control the
-// micro-sequencer loads the current MPS row at the start of the output phase. How much of
-// each step is shown depends on the display levels.
+// micro-sequencer loads the current MPS row at the start of the output phase (LoadRow, in the
+// processor's own step). This class shows what a step did, as far as the display levels ask.
 namespace vellar {
 
 class ClockPhases {
@@ -33,17 +34,20 @@ class ClockPhases {
 
   void OutputPhase();
   void InputPhase();
-  void LoadRow();
   // Steps of the end of a run up to closing the gates; the run control adds its buttons.
   void EndRun();
+  // Whole ALU clocks at a level that shows nothing during the run (automatic gate control,
+  // every display level off): the processor runs by itself, and the bytes it wrote are shown
+  // afterwards. Stops after maxClocks or when a clock ends on a row <= endRow or halts.
+  RunOutcome RunClocks(uint64_t maxClocks, int endRow);
 
-  // The MPS grid row (address + 1) of the micro-instruction to execute next; 0 after a
-  // computed next address of FF.
-  int CurrentRow = 1;
-  bool HaltSeen = false;
+  // The sequencer's state, kept in the machine: the MPS grid row (address + 1) of the
+  // micro-instruction to execute next, 0 after a computed next address of FF.
+  int& CurrentRow;
+  bool& HaltSeen;
 
  private:
-  void ShowCurrentRow();
+  void ShowCurrentRow(int row);
 
   Parts p_;
 };

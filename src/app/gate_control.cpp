@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "core/hex.h"
+
 namespace vellar {
 
 namespace {
@@ -21,8 +23,7 @@ std::string GateRuleMessage(int gate, uint16_t conflicts) {
   } else {
     reason = "denn das führt zu einem Buskonflikt.";
   }
-  return std::string("Tor ") + "0123456789ABCDEF"[gate & 0xF] + " kann man nicht öffnen,\n" +
-         reason;
+  return std::string("Tor ") + kHexDigits[gate & 0xF] + " kann man nicht öffnen,\n" + reason;
 }
 
 }  // namespace

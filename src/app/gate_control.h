@@ -26,14 +26,14 @@ class GateControl {
 
   // The only way a gate changes state.
   void SetGate(int gate, bool open);
-  // SetGate for every gate from a row's mask, 0 to F, so nothing left open survives.
-  void LoadGates(uint16_t mask) {
-    // Without visible buttons and greying the sixteen SetGate calls come down to this.
-    if (!flags_.ShowBus && !greyConflicts_) {
-      machine_.OpenMask = mask;
-    } else {
-      LoadGatesOneByOne(mask);
-    }
+  // The processor set the open gates from a row: the buttons follow as if SetGate had been
+  // applied to every gate, 0 to F, starting from the gates open before.
+  void GatesLoaded(uint16_t before) {
+    // Without visible buttons and greying the sixteen SetGate calls show nothing.
+    if (!flags_.ShowBus && !greyConflicts_) return;
+    const uint16_t loaded = machine_.OpenMask;
+    machine_.OpenMask = before;
+    LoadGatesOneByOne(loaded);
   }
   void CloseAllGates();
   void CloseOutputGates();

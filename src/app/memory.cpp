@@ -7,10 +7,13 @@ Memory::Memory(Machine& machine, RamGrid& grid, VariableList& variables, Fronten
 
 void Memory::WriteRam(int address, int value) {
   if (address < 0) return;
-  const auto byte = static_cast<uint8_t>(value & 0xFF);
-  machine_.Ram[address & 0xFF] = byte;
+  machine_.Ram[address & 0xFF] = static_cast<uint8_t>(value & 0xFF);
+  RamWritten(address);
+}
+
+void Memory::RamWritten(int address) {
   ramChanged_ = true;
-  grid_.ShowRamByte(address & 0xFF, byte);
+  grid_.ShowRamByte(address & 0xFF, machine_.Ram[address & 0xFF]);
   frontend_.Invalidate(kRedrawRamGrid);
   if (frontend_.FocusedControl() != Control::RamInspector) UpdateVariables();
 }

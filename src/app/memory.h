@@ -21,6 +21,9 @@ class Memory : public RamCursor, public RamAccess {
   uint8_t ReadRam(int address) const override { return machine_.Ram[address & 0xFF]; }
   // A negative address is ignored; otherwise the low byte of value is stored and shown.
   void WriteRam(int address, int value) override;
+  // The processor stored a byte itself: the grid, the instruction text and the variables
+  // follow, and there is something to save.
+  void RamWritten(int address);
 
   bool RamChanged() const { return ramChanged_; }
   void SetRamChanged(bool changed) { ramChanged_ = changed; }

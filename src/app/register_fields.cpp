@@ -32,6 +32,11 @@ void RegisterFields::ShowRegs() {
   }
 }
 
+void RegisterFields::ShowAlu() {
+  WriteHexByte(scratch_, machine_.Regs[AL]);
+  SetText(AL, scratch_);
+}
+
 void RegisterFields::SetText(int reg, std::string_view text) {
   if (texts_[reg] == text) return;
   texts_[reg] = text;

@@ -36,6 +36,8 @@ class RegisterFields {
   void EdRegExit(int reg);
   // Writes HexByte of the seven values, in the order AX .. AL.
   void ShowRegs();
+  // Writes HexByte of the ALU value into EdAL only (the output phase changes nothing else).
+  void ShowAlu();
 
   static std::string_view Hint(int reg);
 

@@ -7,6 +7,9 @@ namespace vellar {
 
 namespace {
 
+// ALU clocks run bare between two looks at the window's events: a fraction of a millisecond.
+constexpr uint64_t kBareStretch = 1u << 14;
+
 constexpr std::array<int, 14> kClockTimes = {0,   10,  20,   30,   50,   100,  200,
                                              300, 500, 1000, 2000, 3000, 5000, 10000};
 
@@ -137,9 +140,43 @@ void RunControl::RunUnpaced() {
   unpacedLoop_ = true;
   // A start with the timer (the slider was moved to a clock time meanwhile, or a bus phase was
   // clicked) hands the run over to the timer.
-  while (!stopRequested_ && !timerEnabled_) TimerTimer();
+  while (!stopRequested_ && !timerEnabled_) {
+    if (RunsBare()) {
+      RunBareStretch();
+    } else {
+      TimerTimer();
+    }
+  }
   if (!timerEnabled_) TimerTimer();
   unpacedLoop_ = false;
+}
+
+bool RunControl::RunsBare() const {
+  // The checks of every tick, and whatever the events between the stretches change (the
+  // slider, gate control, the clock mode), are looked at again before each stretch.
+  const ControlFlags& f = p_.flags;
+  return !inputPhaseNext_ && clockMode_ >= kOneInstruction && f.GatesAutomatic && !f.ShowBus &&
+         !f.ShowCursors && !f.ShowRegisters && !p_.gates.GreyConflicts();
+}
+
+void RunControl::RunBareStretch() {
+  uint64_t clocks = kBareStretch;
+  if (clockLimit_ > clocksThisRun_) clocks = std::min(clocks, clockLimit_ - clocksThisRun_);
+  // The bare stretch keeps no log of its clocks; the past begins anew after it, so that a step
+  // back never rebuilds a moment from a log that misses clocks.
+  p_.history.Invalidate();
+  const RunOutcome outcome = p_.phases.RunClocks(clocks, EndRow());
+  clocksThisRun_ += outcome.clocks;
+  inputPending_ = false;
+  if (outcome.ended) {
+    stopRequested_ = true;
+    stopReason_ = p_.phases.HaltSeen ? StopReason::Halt : StopReason::ModeEnd;
+  } else if (clockLimit_ != 0 && clocksThisRun_ >= clockLimit_) {
+    stopRequested_ = true;
+    stopReason_ = StopReason::Limit;
+  }
+  EnableButtons();
+  p_.frontend.ProcessPendingEvents();
 }
 
 void RunControl::Bu2PhasenClick() {
@@ -196,19 +233,18 @@ void RunControl::BuStoppClick() {
   EnableButtons();
 }
 
+int RunControl::EndRow() const {
+  // One instruction ends when the next micro-instruction is at address 0; both end behind FF.
+  return clockMode_ == kOneInstruction ? 1 : 0;
+}
+
 bool RunControl::RunGoingOn() const {
   return (unpacedLoop_ || timerEnabled_) && !stopRequested_ && clockMode_ != kBusClock;
 }
 
 bool RunControl::RunIsOver() const {
-  switch (clockMode_) {
-    case kOneInstruction:
-      return p_.phases.CurrentRow <= 1 || p_.phases.HaltSeen;
-    case kUntilHalt:
-      return p_.phases.CurrentRow <= 0 || p_.phases.HaltSeen;
-    default:
-      return true;
-  }
+  if (clockMode_ < kOneInstruction) return true;
+  return p_.phases.CurrentRow <= EndRow() || p_.phases.HaltSeen;
 }
 
 void RunControl::TimerTimer() {

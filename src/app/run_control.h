@@ -108,12 +108,18 @@ class RunControl {
   void SetTimerEnabled(bool enabled);
   void StartRun();
   void RunUnpaced();
+  // True when nothing is shown between the phases, so that whole clocks can run bare.
+  bool RunsBare() const;
+  // A stretch of whole clocks run bare, then the checks and the events of one tick.
+  void RunBareStretch();
   void OutputPhase();
   void InputPhase();
   void RecordOutput();
   // The bus-clock tick after an output phase.
   void CloseOutputGates();
   bool RunIsOver() const;
+  // In the modes 1 Befehl and bis Halt: a clock that ends on this row or below ends the run.
+  int EndRow() const;
 
   Parts p_;
   int clockMode_ = kAluClock;

@@ -6,8 +6,6 @@ namespace vellar {
 
 namespace {
 
-constexpr char kDigits[] = "0123456789ABCDEF";
-
 int HexDigitValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'A' && c <= 'F') return c - 'A' + 10;
@@ -20,7 +18,7 @@ int HexDigitValue(char c) {
 std::string HexByte(unsigned value) {
   std::string out;
   do {
-    out.insert(out.begin(), kDigits[value & 0xF]);
+    out.insert(out.begin(), kHexDigits[value & 0xF]);
     value >>= 4;
   } while (value != 0);
   if (out.size() < 2) out.insert(out.begin(), '0');
@@ -29,8 +27,8 @@ std::string HexByte(unsigned value) {
 
 void WriteHexByte(std::string& out, uint8_t value) {
   out.resize(2);
-  out[0] = kDigits[value >> 4];
-  out[1] = kDigits[value & 0xF];
+  out[0] = kHexDigits[value >> 4];
+  out[1] = kHexDigits[value & 0xF];
 }
 
 bool IsHexNumber(std::string_view text) {

@@ -8,6 +8,9 @@
 // and files agree on one notation: upper-case hexadecimal, two digits at least.
 namespace vellar {
 
+// The digits of a byte, a gate number, a column header.
+inline constexpr std::string_view kHexDigits = "0123456789ABCDEF";
+
 // Upper-case hex, zero-padded to two digits; wider values keep all their digits (256 -> "100").
 std::string HexByte(unsigned value);
 

@@ -3,9 +3,10 @@
 #include <array>
 #include <cstdint>
 
-// The processor's state as plain data: registers, open gates, the conflict table and the
-// 256 memory bytes. What happens around a change (buttons, pictures, grids) is the
-// business of the layers above; this one only knows the data path's arithmetic.
+// The processor's state as plain data: registers, open gates, the conflict table, the
+// 256 memory bytes and the sequencer's row. A copy of it is a complete snapshot. What happens
+// around a change (buttons, pictures, grids) is the business of the layers above; this one only
+// knows the data path's arithmetic.
 namespace vellar {
 
 enum Reg : int { AX = 0, BX = 1, IP = 2, OP = 3, AR = 4, DR = 5, AL = 6 };
@@ -34,27 +35,19 @@ struct Machine {
   // Filled from kConflictTable when the window is created.
   std::array<uint16_t, kGateCount> ConflictMask{};
   std::array<uint8_t, kRamSize> Ram{};
+  // The sequencer: the MPS grid row (address + 1) of the micro-instruction to execute next,
+  // 0 after a computed next address of FF; and whether the last loaded row named itself.
+  int CurrentRow = 1;
+  bool HaltSeen = false;
 
   bool SignFlag() const { return Regs[AX] >= 0x80; }
   bool GateOpen(int gate) const { return (OpenMask & GateBit(gate)) != 0; }
 
-  // ALU input A: gates 1, 3, 5 in that order, the last open one wins.
-  uint8_t AluInputA() const {
-    if (GateOpen(5)) return Regs[IP];
-    if (GateOpen(3)) return Regs[BX];
-    return GateOpen(1) ? Regs[AX] : 0;
-  }
-  // ALU input B: gate 7 (the constant 1), then gate 9 (DR) which wins.
-  uint8_t AluInputB() const {
-    if (GateOpen(9)) return Regs[DR];
-    return GateOpen(7) ? 1 : 0;
-  }
+  // The ALU as the open gates set it up (the rules are DecodeGates', micro_program.h).
+  uint8_t AluInputA() const;
+  uint8_t AluInputB() const;
   // A + B, or A - B while gate D is open, as a byte.
-  uint8_t AluResult() const {
-    const unsigned a = AluInputA();
-    const unsigned b = AluInputB();
-    return static_cast<uint8_t>(GateOpen(0xD) ? a - b : a + b);
-  }
+  uint8_t AluResult() const;
 };
 
 }  // namespace vellar

@@ -16,6 +16,7 @@ void MpsStore::SetMpsGate(int gate, int address, bool on) {
   MpsRow& row = rows_[address & 0xFF];
   const auto bit = static_cast<uint16_t>(1u << (gate & 0xF));
   row.gateMask_ = on ? (row.gateMask_ | bit) : (row.gateMask_ & ~bit);
+  Decode(address);
   modified_ = true;
   Changed();
 }
@@ -26,10 +27,12 @@ void MpsStore::ShowMpsGateMark(int /*gate*/, int /*address*/, bool /*on*/) {
 
 void MpsStore::SetGateMaskDirect(int address, uint16_t mask) {
   rows_[address & 0xFF].gateMask_ = mask;
+  Decode(address);
 }
 
 void MpsStore::RestoreRows(const Rows& rows) {
   rows_ = rows;
+  for (int a = 0; a < kRows; ++a) Decode(a);
   Changed();
 }
 
@@ -42,6 +45,7 @@ void MpsStore::SetNextAddressText(int address, std::string_view text) {
   MpsRow& row = rows_[address & 0xFF];
   row.nextAddress_ = text;
   row.nextValue_ = static_cast<uint8_t>(ParseHex(text) & 0xFF);
+  Decode(address);
   Changed();
 }
 
@@ -53,7 +57,7 @@ void MpsStore::SetAddressLabel(int address, std::string_view text) {
 std::string MpsStore::GateMark(int gate, int address) const {
   if (!GetMpsGate(gate, address)) return {};
   if (!useGateNumbers_) return "X";
-  return std::string(1, "0123456789ABCDEF"[gate & 0xF]);
+  return std::string(1, kHexDigits[gate & 0xF]);
 }
 
 void MpsStore::SetUseGateNumbers(bool on) {
@@ -69,6 +73,7 @@ void MpsStore::ClearMps() {
     row.description_.clear();
     row.nextAddress_ = HexByte((a + 1) & 0xFF);
     row.nextValue_ = static_cast<uint8_t>((a + 1) & 0xFF);
+    Decode(a);
   }
   modified_ = false;
   Changed();
@@ -80,7 +85,7 @@ std::string MpsStore::CellText(int col, int row) const {
     if (col == 0) return "AD";
     if (col == kDescriptionColumn) return "Befehl";
     if (col == kNextColumn) return "FA";
-    return std::string(1, "0123456789ABCDEF"[col - kFirstGateColumn]);
+    return std::string(1, kHexDigits[col - kFirstGateColumn]);
   }
   const int address = row - 1;
   if (col == 0) return Row(address).AddressLabel();
@@ -94,6 +99,11 @@ int MpsStore::LastUsedAddress() const {
     if (!rows_[a].description_.empty() || rows_[a].gateMask_ != 0) return a;
   }
   return -1;
+}
+
+void MpsStore::Decode(int address) {
+  const MpsRow& row = rows_[address & 0xFF];
+  program_.SetRow(address, row.gateMask_, row.nextValue_);
 }
 
 void MpsStore::Changed() {

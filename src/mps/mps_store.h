@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/micro_program.h"
+
 // The micro-program store: 256 micro-instructions, each a set of open gates, a next address
 // and a description. The gate marks the grid shows are derived from the masks and the
 // display option, so they can never disagree with them.
@@ -69,6 +71,8 @@ class MpsStore {
   // Stores a whole mask without touching MpsModified (the compact reader does this).
   void SetGateMaskDirect(int address, uint16_t mask);
   uint16_t GateMask(int address) const { return Row(address).GateMask(); }
+  // The rows decoded for the processor, kept in step with every change of gates or next address.
+  const MicroProgram& Program() const { return program_; }
 
   const std::string& Description(int address) const { return Row(address).Description(); }
   void SetDescription(int address, std::string_view text);
@@ -99,8 +103,10 @@ class MpsStore {
 
  private:
   void Changed();
+  void Decode(int address);
 
   Rows rows_;
+  MicroProgram program_;
   bool useGateNumbers_ = true;
   bool modified_ = false;
   MpsStoreListener* listener_ = nullptr;

@@ -61,9 +61,9 @@ void DataPathPainter::DrawBusLines(PictureCanvas& canvas, bool active, int lines
   }
 }
 
-void DataPathPainter::ResultPath(bool active, uint8_t value, QPoint target) {
+void DataPathPainter::ResultPath(const Bus& bus, QPoint target) {
   const int bottom = g_.top + g_.height;
-  DrawBusLines(reg_, active, busLines_, value,
+  DrawBusLines(*bus.canvas, bus.active, bus.lines, bus.value,
                {target,
                 {DiagramGeometry::xreg, target.y()},
                 {DiagramGeometry::xreg, g_.yres},
@@ -73,76 +73,83 @@ void DataPathPainter::ResultPath(bool active, uint8_t value, QPoint target) {
 
 void DataPathPainter::DrawGatePath(int gate, bool active,
                                    const std::array<uint8_t, kRegCount>& regs, bool sign) {
+  // Which value each bus carries, on which picture and with how many lines, is the model's;
+  // here only the points are placed.
+  const GatePath& path = GatePathOf(gate);
+  std::array<Bus, 2> b{};
+  for (int i = 0; i < path.count; ++i) {
+    const PathBus& bus = path.buses[i];
+    b[i] = {bus.picture == PathPicture::Register ? &reg_ : &bus_, active, PathLines(bus, busLines_),
+            PathValue(bus.source, regs, sign)};
+  }
+  const auto draw = [this](const Bus& bus, std::initializer_list<QPoint> points) {
+    DrawBusLines(*bus.canvas, bus.active, bus.lines, bus.value, points);
+  };
   const int t = g_.top;
   const int bottom = g_.top + g_.height;
-  const int lines = busLines_;
   switch (gate) {
     case 0x0:
-      ResultPath(active, regs[AL], g_.ax);
+      ResultPath(b[0], g_.ax);
       break;
     case 0x1:
-      DrawBusLines(reg_, active, lines, regs[AX], {g_.ax, {g_.xin1, g_.ax.y()}, {g_.xin1, t}});
+      draw(b[0], {g_.ax, {g_.xin1, g_.ax.y()}, {g_.xin1, t}});
       break;
     case 0x2:
-      ResultPath(active, regs[AL], g_.bx);
+      ResultPath(b[0], g_.bx);
       break;
     case 0x3:
-      DrawBusLines(reg_, active, lines, regs[BX], {g_.bx, {g_.xin1, g_.bx.y()}, {g_.xin1, t}});
+      draw(b[0], {g_.bx, {g_.xin1, g_.bx.y()}, {g_.xin1, t}});
       break;
     case 0x4:
-      ResultPath(active, regs[AL], g_.ip);
+      ResultPath(b[0], g_.ip);
       break;
     case 0x5:
-      DrawBusLines(reg_, active, lines, regs[IP], {g_.ip, {g_.xin1, g_.ip.y()}, {g_.xin1, t}});
+      draw(b[0], {g_.ip, {g_.xin1, g_.ip.y()}, {g_.xin1, t}});
       break;
     case 0x6:
-      ResultPath(active, regs[AL], g_.op);
+      ResultPath(b[0], g_.op);
       break;
     case 0x7:
-      DrawBusLines(reg_, active, lines, 1, {{g_.xin2, t}, {g_.xin2, g_.plus1.y()}, g_.plus1});
+      draw(b[0], {{g_.xin2, t}, {g_.xin2, g_.plus1.y()}, g_.plus1});
       break;
     case 0x8: {
       const int y = g_.ar.y() + g_.dy;
-      DrawBusLines(
-          reg_, active, lines, regs[AR],
+      draw(
+          b[0],
           {{g_.xexit, y}, {g_.xmem, y}, {g_.xmem, g_.yres}, {g_.xout, g_.yres}, {g_.xout, bottom}});
-      DrawBusLines(bus_, active, lines, regs[AR], {{0, g_.ar.y()}, g_.ar});
+      draw(b[1], {{0, g_.ar.y()}, g_.ar});
       break;
     }
     case 0x9: {
       const int y = g_.ym9 + g_.dy;
-      DrawBusLines(reg_, active, lines, regs[DR], {{g_.xexit, y}, {g_.xin2, y}, {g_.xin2, t}});
-      DrawBusLines(bus_, active, lines, regs[DR],
-                   {g_.dr, {g_.xdl, g_.dr.y()}, {g_.xdl, g_.ym9}, {0, g_.ym9}});
+      draw(b[0], {{g_.xexit, y}, {g_.xin2, y}, {g_.xin2, t}});
+      draw(b[1], {g_.dr, {g_.xdl, g_.dr.y()}, {g_.xdl, g_.ym9}, {0, g_.ym9}});
       break;
     }
     case 0xA: {
       const int y = g_.ymA + g_.dy;
-      DrawBusLines(
-          reg_, active, lines, regs[AL],
+      draw(
+          b[0],
           {{g_.xexit, y}, {g_.xmem, y}, {g_.xmem, g_.yres}, {g_.xout, g_.yres}, {g_.xout, bottom}});
-      DrawBusLines(bus_, active, lines, regs[DR],
-                   {g_.dr, {g_.xdl, g_.dr.y()}, {g_.xdl, g_.ymA}, {0, g_.ymA}});
+      draw(b[1], {g_.dr, {g_.xdl, g_.dr.y()}, {g_.xdl, g_.ymA}, {0, g_.ymA}});
       break;
     }
     case 0xB:
     case 0xC: {
       const int ym = gate == 0xB ? g_.ymB : g_.ymC;
-      DrawBusLines(bus_, active, lines, regs[DR],
-                   {g_.dr, {g_.xdr, g_.dr.y()}, {g_.xdr, ym}, {g_.xbexit, ym}});
-      DrawBusLines(bus_, active, lines, regs[AR], {g_.ar, {g_.xbexit, g_.ar.y()}});
+      draw(b[0], {g_.dr, {g_.xdr, g_.dr.y()}, {g_.xdr, ym}, {g_.xbexit, ym}});
+      draw(b[1], {g_.ar, {g_.xbexit, g_.ar.y()}});
       break;
     }
     case 0xD:
-      DrawBusLines(reg_, active, 1, 1, {g_.subtr, {g_.left, g_.subtr.y()}});
+      draw(b[0], {g_.subtr, {g_.left, g_.subtr.y()}});
       break;
     case 0xE:
-      DrawBusLines(
-          reg_, active, 1, sign ? 1 : 0,
-          {g_.ax, g_.signF, {DiagramGeometry::xseq, g_.signF.y()}, {DiagramGeometry::xseq, 0}});
+      draw(b[0],
+           {g_.ax, g_.signF, {DiagramGeometry::xseq, g_.signF.y()}, {DiagramGeometry::xseq, 0}});
       break;
     case 0xF:
-      DrawBusLines(reg_, active, lines, regs[OP], {g_.op, {g_.xin1, g_.op.y()}, {g_.xin1, 0}});
+      draw(b[0], {g_.op, {g_.xin1, g_.op.y()}, {g_.xin1, 0}});
       break;
     default:
       return;

@@ -7,6 +7,7 @@
 #include <initializer_list>
 
 #include "app/data_path.h"
+#include "app/path_values.h"
 #include "core/machine.h"
 #include "ui/data_path_geometry.h"
 
@@ -39,9 +40,17 @@ class DataPathPainter {
   void DrawArrow(int x, int y, ArrowDirection direction);
 
  private:
+  // One bus of a path as it is to be drawn now.
+  struct Bus {
+    PictureCanvas* canvas = nullptr;
+    bool active = false;
+    int lines = 1;
+    uint8_t value = 0;
+  };
+
   void DrawArrows();
   // The path from the ALU's output along the result bus, as gates 0, 2, 4 and 6 share it.
-  void ResultPath(bool active, uint8_t value, QPoint target);
+  void ResultPath(const Bus& bus, QPoint target);
 
   const DiagramGeometry& g_;
   int busLines_;

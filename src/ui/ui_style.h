@@ -6,6 +6,8 @@
 
 #include <string_view>
 
+#include "core/cell_look.h"
+
 class QApplication;
 class QFocusEvent;
 class QWidget;
@@ -16,19 +18,23 @@ class QDialog;
 
 namespace vellar::ui {
 
+inline constexpr QColor ToQColor(Rgb c) {
+  return QColor(c.r, c.g, c.b);
+}
+
 inline constexpr QColor kButtonFace{240, 240, 240};
 inline constexpr QColor kActiveBorder{180, 180, 180};
 inline constexpr QColor kProcessorColor{192, 220, 192};
 inline constexpr QColor kBusColor{249, 216, 166};
 inline constexpr QColor kRamColor{166, 202, 240};
 // Behind OP and in the executing MPS row.
-inline constexpr QColor kOpGreen{139, 190, 139};
+inline constexpr QColor kOpGreen = ToQColor(kSoftGreen);
 // Behind IP and AR and in the IP line of the RAM grid.
-inline constexpr QColor kIpBlue{109, 167, 231};
+inline constexpr QColor kIpBlue = ToQColor(vellar::kIpBlue);
 inline constexpr QColor kOpText{75, 142, 75};
 inline constexpr QColor kIpText{77, 103, 183};
-inline constexpr QColor kVariableColor{166, 202, 240};
-inline constexpr QColor kManualText{192, 192, 192};
+inline constexpr QColor kVariableColor = ToQColor(kVariableBlue);
+inline constexpr QColor kManualText = ToQColor(kSilver);
 inline constexpr QColor kGridLine{160, 160, 160};
 
 // "System", bold: a bold sans stands in.

@@ -95,6 +95,20 @@ TEST_F(ClockPhasesTest, FastestLevelLeavesTheFieldsUntilTheEndOfTheRun) {
   EXPECT_EQ(m.Regs[AL], 0);
 }
 
+TEST_F(ClockPhasesTest, OutputPhaseShowsOnlyTheAluAndLeavesAFieldBeingTyped) {
+  SetRow(0, {1, 7, 0}, "00");
+  Automatic(8);
+  session.registers.EdRegChange(AX, "5");  // half typed: the register is already 0x05
+  session.registers.EdRegChange(BX, "A");
+  session.phases.OutputPhase();
+  EXPECT_EQ(session.registers.Text(AL), "06");
+  EXPECT_EQ(session.registers.Text(AX), "5");
+  EXPECT_EQ(session.registers.Text(BX), "A");
+  session.phases.InputPhase();  // now the registers have new values, and all fields show them
+  EXPECT_EQ(session.registers.Text(AX), "06");
+  EXPECT_EQ(session.registers.Text(BX), "0A");
+}
+
 TEST_F(ClockPhasesTest, InputPhaseClosesOutputGatesOnlyWhileTheBusIsShown) {
   SetRow(0, {1, 7, 0}, "00");
   Automatic(8);

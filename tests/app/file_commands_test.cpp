@@ -378,3 +378,29 @@ TEST_F(FileCommandsTest, RamMenuCommands) {
 
 }  // namespace
 }  // namespace vellar::testing
+
+namespace vellar::testing {
+namespace {
+
+TEST_F(FileCommandsTest, DialogsOpenWithTheirFiltersAndErrorsNameTheirCause) {
+  const std::string mpsFilter =
+      "MPS -Daten(.mpd) -Vellar(.mps)|*.mpd;*.mps|MPS als Daten zum Druck (*.mpd)|*.mpd|"
+      "MPS im Vellar-Format (*.mps)|*.mps";
+  const std::string ramFilter =
+      "Assem(.ras) Daten(.rad); Vellar(.ram); Ombra(.erm)|*.ras;*.rad;*.ram;*.erm|"
+      "RAM als AssemblerTxt (*.ras)|*.ras|RAM als DatenByteTxt (*.rad)|*.rad|"
+      "RAM im Vellar-Format-32 (*-ram)|*.ram|RAM im Ombra-Format-256 (*-erm)|*.erm";
+  fe.ExpectOpenFile(std::nullopt, FileDialogOptions{mpsFilter, 1, "MPD", {}});
+  files.MeLoadMpsClick();
+  fe.ExpectSaveFile(std::nullopt, FileDialogOptions{ramFilter, 3, "RAD", {}});
+  files.MeSaveRamClick();
+  EXPECT_EQ(fe.dialogs.size(), 2u);
+  fe.ResetCollected();
+  EXPECT_TRUE(fe.dialogs.empty());
+  fe.ExpectError("nicht gefunden");
+  EXPECT_FALSE(files.LoadMpsFile(dir / "fehlt.mpd"));
+  EXPECT_EQ(fe.messages.size(), 1u);
+}
+
+}  // namespace
+}  // namespace vellar::testing

@@ -18,23 +18,33 @@ FakeFrontend::~FakeFrontend() {
 }
 
 void FakeFrontend::ExpectMessage(std::string text, std::string caption_) {
-  expected_.push_back({Expected::Message, std::move(text), std::move(caption_), false, {}});
+  expected_.push_back({Expected::Message, std::move(text), std::move(caption_), false, {}, {}});
 }
 
-void FakeFrontend::ExpectError() {
-  expected_.push_back({Expected::Error, {}, {}, false, {}});
+void FakeFrontend::ExpectError(std::string part) {
+  expected_.push_back({Expected::Error, std::move(part), {}, false, {}, {}});
 }
 
 void FakeFrontend::ExpectQuestion(std::string question, bool answer) {
-  expected_.push_back({Expected::Question, std::move(question), {}, answer, {}});
+  expected_.push_back({Expected::Question, std::move(question), {}, answer, {}, {}});
 }
 
-void FakeFrontend::ExpectOpenFile(std::optional<std::string> path) {
-  expected_.push_back({Expected::OpenFile, {}, {}, false, std::move(path)});
+void FakeFrontend::ExpectOpenFile(std::optional<std::string> path,
+                                  std::optional<FileDialogOptions> options) {
+  expected_.push_back({Expected::OpenFile, {}, {}, false, std::move(path), std::move(options)});
 }
 
-void FakeFrontend::ExpectSaveFile(std::optional<std::string> path) {
-  expected_.push_back({Expected::SaveFile, {}, {}, false, std::move(path)});
+void FakeFrontend::ExpectSaveFile(std::optional<std::string> path,
+                                  std::optional<FileDialogOptions> options) {
+  expected_.push_back({Expected::SaveFile, {}, {}, false, std::move(path), std::move(options)});
+}
+
+void FakeFrontend::ResetCollected() {
+  messages.clear();
+  dialogs.clear();
+  printed.clear();
+  invalidated = 0;
+  processEventsCalls = 0;
 }
 
 bool FakeFrontend::AllUsed() const {
@@ -62,7 +72,10 @@ void FakeFrontend::ShowMessage(std::string_view text, std::string_view caption_)
 
 void FakeFrontend::ShowError(std::string_view text) {
   messages.emplace_back(text);
-  Next(Expected::Error, text);
+  const auto e = Next(Expected::Error, text);
+  if (e && !e->text.empty()) {
+    EXPECT_NE(text.find(e->text), std::string_view::npos) << "error: \"" << text << "\"";
+  }
 }
 
 bool FakeFrontend::AskYesNo(std::string_view question) {
@@ -73,15 +86,27 @@ bool FakeFrontend::AskYesNo(std::string_view question) {
 }
 
 std::optional<std::string> FakeFrontend::AskOpenFile(const FileDialogOptions& options) {
-  dialogs.push_back(options);
-  auto e = Next(Expected::OpenFile, options.filter);
-  return e ? e->path : std::nullopt;
+  return FileDialog(Expected::OpenFile, options);
 }
 
 std::optional<std::string> FakeFrontend::AskSaveFile(const FileDialogOptions& options) {
+  return FileDialog(Expected::SaveFile, options);
+}
+
+std::optional<std::string> FakeFrontend::FileDialog(Expected::Kind kind,
+                                                    const FileDialogOptions& options) {
   dialogs.push_back(options);
-  auto e = Next(Expected::SaveFile, options.filter);
-  return e ? e->path : std::nullopt;
+  const auto e = Next(kind, options.filter);
+  if (!e) return std::nullopt;
+  if (e->options) {
+    EXPECT_EQ(options.filter, e->options->filter);
+    EXPECT_EQ(options.filterIndex, e->options->filterIndex);
+    EXPECT_EQ(options.defaultExt, e->options->defaultExt);
+    if (!e->options->initialDir.empty()) {
+      EXPECT_EQ(options.initialDir, e->options->initialDir);
+    }
+  }
+  return e->path;
 }
 
 void FakeFrontend::SetTimer(bool enabled, int intervalMs) {

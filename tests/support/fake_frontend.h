@@ -18,10 +18,18 @@ class FakeFrontend : public Frontend {
 
   // Announcements, consumed in order.
   void ExpectMessage(std::string text, std::string caption = {});
-  void ExpectError();  // any text: the file layer's own wording
+  // The file layer's own wording: any text, or one that contains the part a test names.
+  void ExpectError(std::string part = {});
   void ExpectQuestion(std::string question, bool answer);
-  void ExpectOpenFile(std::optional<std::string> path);
-  void ExpectSaveFile(std::optional<std::string> path);
+  // A file dialog and its answer; with options, the dialog must be opened with the same
+  // filter, preselected entry and default extension (and start folder, when one is named).
+  void ExpectOpenFile(std::optional<std::string> path,
+                      std::optional<FileDialogOptions> options = std::nullopt);
+  void ExpectSaveFile(std::optional<std::string> path,
+                      std::optional<FileDialogOptions> options = std::nullopt);
+  // Forgets what was collected (messages, dialogs, redraws, prints, event calls), so that a
+  // test step checks only what it caused; announcements stay.
+  void ResetCollected();
   // True when every announcement was used.
   bool AllUsed() const;
 
@@ -57,7 +65,9 @@ class FakeFrontend : public Frontend {
     std::string caption;
     bool answer = false;
     std::optional<std::string> path;
+    std::optional<FileDialogOptions> options;
   };
+  std::optional<std::string> FileDialog(Expected::Kind kind, const FileDialogOptions& options);
   std::optional<Expected> Next(Expected::Kind kind, std::string_view what);
 
   std::deque<Expected> expected_;
