@@ -155,16 +155,16 @@ bool RunControl::RunsBare() const {
   // The checks of every tick, and whatever the events between the stretches change (the
   // slider, gate control, the clock mode), are looked at again before each stretch.
   const ControlFlags& f = p_.flags;
+  // The bare loop keeps no log of its clocks, so it runs only where no past is kept for
+  // stepping back.
   return !inputPhaseNext_ && clockMode_ >= kOneInstruction && f.GatesAutomatic && !f.ShowBus &&
-         !f.ShowCursors && !f.ShowRegisters && !p_.gates.GreyConflicts();
+         !f.ShowCursors && !f.ShowRegisters && !p_.gates.GreyConflicts() &&
+         !p_.history.Keeping();
 }
 
 void RunControl::RunBareStretch() {
   uint64_t clocks = kBareStretch;
   if (clockLimit_ > clocksThisRun_) clocks = std::min(clocks, clockLimit_ - clocksThisRun_);
-  // The bare stretch keeps no log of its clocks; the past begins anew after it, so that a step
-  // back never rebuilds a moment from a log that misses clocks.
-  p_.history.Invalidate();
   const RunOutcome outcome = p_.phases.RunClocks(clocks, EndRow());
   clocksThisRun_ += outcome.clocks;
   inputPending_ = false;

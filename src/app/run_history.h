@@ -66,6 +66,7 @@ class RunHistory {
   // The MPS or the machine changed by hand; the next step starts a new past.
   void Invalidate() { dirty_ = true; }
   // Without keeping the past (for measuring what keeping it costs); on by default.
+  bool Keeping() const { return keeping_; }
   void SetKeeping(bool keeping) {
     keeping_ = keeping;
     dirty_ = true;

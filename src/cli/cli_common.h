@@ -53,7 +53,11 @@ class ArgReader {
 // A session as the program starts it: cleared MPS and RAM, manual gate control.
 class CliSession {
  public:
-  CliSession() { session.FormCreate({}); }
+  // Without a past for stepping back, so that runs take the bare loop; `run --back` keeps one.
+  CliSession() {
+    session.FormCreate({});
+    session.runHistory.SetKeeping(false);
+  }
   CliFrontend frontend;
   Session session{frontend};
 };

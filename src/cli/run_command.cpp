@@ -105,6 +105,7 @@ int RunCommand(const Args& args) {
   if (!LoadMpsOption(s, o.mps)) return kExitUsage;
   if (o.ram && !LoadFile(s, *o.ram, FileKind::Ram)) return kExitUsage;
   ApplySetup(s, o.setup);
+  s.runHistory.SetKeeping(o.back > 0);
   std::optional<TracedRun> traced;
   if (o.trace) {
     traced = RunTraced(s, o.mode, o.maxClocks, stdout);
