@@ -155,17 +155,17 @@ bool RunControl::RunsBare() const {
   // The checks of every tick, and whatever the events between the stretches change (the
   // slider, gate control, the clock mode), are looked at again before each stretch.
   const ControlFlags& f = p_.flags;
-  // The bare loop keeps no log of its clocks, so it runs only where no past is kept for
-  // stepping back.
   return !inputPhaseNext_ && clockMode_ >= kOneInstruction && f.GatesAutomatic && !f.ShowBus &&
-         !f.ShowCursors && !f.ShowRegisters && !p_.gates.GreyConflicts() &&
-         !p_.history.Keeping();
+         !f.ShowCursors && !f.ShowRegisters && !p_.gates.GreyConflicts();
 }
 
 void RunControl::RunBareStretch() {
   uint64_t clocks = kBareStretch;
   if (clockLimit_ > clocksThisRun_) clocks = std::min(clocks, clockLimit_ - clocksThisRun_);
+  // The stretch is one entry of the past: the core runs alike when a step back rebuilds it.
+  p_.history.BeforeClocks();
   const RunOutcome outcome = p_.phases.RunClocks(clocks, EndRow());
+  p_.history.AfterClocks(outcome.clocks);
   clocksThisRun_ += outcome.clocks;
   inputPending_ = false;
   if (outcome.ended) {
@@ -350,7 +350,10 @@ void RunControl::ShowPastMoment(RunHistory::Finish finish) {
       EndRun();
       break;
     case RunHistory::Finish::BusOutput:
-      // The output phase once more, and the tick that followed it.
+      // The output phase once more, and the tick that followed it. Under automatic gate
+      // control it finds the gates as the bus-clock button finds them, closed, also where
+      // its clock came in the middle of a run; the row sets them anew.
+      if (p_.flags.GatesAutomatic) EndRun();
       RecordOutput();
       p_.phases.OutputPhase();
       CloseOutputGates();

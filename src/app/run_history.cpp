@@ -2,22 +2,23 @@
 
 #include <algorithm>
 
+#include "core/micro_step.h"
+
 namespace vellar {
 
 bool Moment::SameAs(const Moment& o) const {
   const Machine& a = machine;
   const Machine& b = o.machine;
-  return currentRow == o.currentRow && haltSeen == o.haltSeen && a.Regs == b.Regs &&
+  return a.CurrentRow == b.CurrentRow && a.HaltSeen == b.HaltSeen && a.Regs == b.Regs &&
          a.OpenMask == b.OpenMask && a.Ram == b.Ram && a.ConflictMask == b.ConflictMask;
 }
 
-RunHistory::RunHistory(const MpsStore& mps, const Machine& machine, const ClockPhases& phases)
-    : mps_(mps), machine_(machine), phases_(phases) {
+RunHistory::RunHistory(const MpsStore& mps, const Machine& machine) : mps_(mps), machine_(machine) {
   Rebase();
 }
 
 Moment RunHistory::Live() const {
-  return Moment{machine_, phases_.CurrentRow, phases_.HaltSeen};
+  return Moment{machine_};
 }
 
 void RunHistory::CheckLiveState() {
@@ -93,43 +94,39 @@ void RunHistory::Append(Op op) {
   }
 }
 
-// The same arithmetic as the clock phases, without anything shown.
-void RunHistory::Apply(Op op, Moment& mo) const {
-  Machine& m = mo.machine;
+void RunHistory::AfterClocks(uint64_t clocks) {
+  if (!keeping_ || clocks == 0) return;
+  Flush();
+  position_ += 2 * clocks;
+  phasesSinceSnapshot += 2 * clocks;
+  // Whole clocks under automatic gate control are what ClockAuto entries count, so the
+  // stretch joins the clocks before it unless a copy stands between them.
+  if (entries_.size() > checkpoints_.back().entry && entries_.back().op == Op::ClockAuto) {
+    entries_.back().count += clocks;
+    return;
+  }
+  entries_.push_back({Op::ClockAuto, clocks});
+  if (entries_.size() > kMaxEntries) DropOldest();
+}
+
+void RunHistory::Apply(Op op, Machine& m) const {
   switch (op) {
     case Op::ClockAuto:
-      Apply(Op::OutputAuto, mo);
-      Apply(Op::Input, mo);
-      return;
     case Op::ClockManual:
-      Apply(Op::OutputManual, mo);
-      Apply(Op::Input, mo);
+      OutputStep(m, mps_.Program(), op == Op::ClockAuto);
+      Apply(Op::Input, m);
       return;
-    case Op::OutputAuto: {
-      if (mo.currentRow < 1 || mo.currentRow > MpsStore::kRows) mo.currentRow = 1;
-      const int address = mo.currentRow - 1;
-      m.OpenMask = mps_.GateMask(address);
-      const int n = mps_.NextAddress(address) + 1;
-      mo.haltSeen = n == mo.currentRow && n != 1;
-      int row = n;
-      if (m.GateOpen(0xF)) row += m.Regs[OP];
-      if (m.GateOpen(0xE) && m.SignFlag()) row += 1;
-      mo.currentRow = row & 0xFF;
-      [[fallthrough]];
-    }
+    case Op::OutputAuto:
     case Op::OutputManual:
-      if (m.GateOpen(0xB)) m.Ram[m.Regs[AR]] = m.Regs[DR];
-      m.Regs[AL] = m.AluResult();
+      OutputStep(m, mps_.Program(), op == Op::OutputAuto);
       return;
-    case Op::Input: {
-      const uint8_t alu = m.Regs[AL];
-      for (unsigned loads = m.OpenMask & 0x0555u; loads != 0; loads &= loads - 1) {
-        m.Regs[__builtin_ctz(loads) / 2] = alu;
-      }
-      if (m.GateOpen(0xC)) m.Regs[DR] = m.Ram[m.Regs[AR]];
+    case Op::Input:
+      InputStep(m);
+      // As the input phase does wherever the gates are shown; where they are not (automatic
+      // gate control at the fast levels), the next row sets every gate anyway, and a moment
+      // shown at the end of its clock has all gates closed.
       m.OpenMask &= kInputGates;
       return;
-    }
     case Op::EndRun:
       m.Regs[AL] = 0;
       m.OpenMask = 0;
@@ -138,7 +135,7 @@ void RunHistory::Apply(Op op, Moment& mo) const {
       m.OpenMask &= kInputGates;
       return;
     case Op::RunStart:
-      mo.haltSeen = false;
+      m.HaltSeen = false;
       return;
   }
 }
@@ -153,19 +150,21 @@ Moment RunHistory::Replay(const Snapshot& from, uint64_t position, bool zeroOpsA
     const uint64_t length = Length(e.op);
     if (length == 0) {
       if (pos > position || (pos == position && !zeroOpsAtEnd)) break;
-      Apply(e.op, m);
+      Apply(e.op, m.machine);
       continue;
     }
     if (pos >= position) break;
     const uint64_t units = std::min(e.count, (position - pos) / length);
     for (uint64_t u = 0; u < units; ++u) {
-      Apply(e.op, m);
+      Apply(e.op, m.machine);
       pos += length;
       if (e.op != Op::OutputAuto && e.op != Op::OutputManual) onClock(pos, m);
     }
     if (units < e.count) {
       // The position lies inside a clock: its output phase only.
-      if (pos < position) Apply(e.op == Op::ClockAuto ? Op::OutputAuto : Op::OutputManual, m);
+      if (pos < position) {
+        Apply(e.op == Op::ClockAuto ? Op::OutputAuto : Op::OutputManual, m.machine);
+      }
       break;
     }
   }
@@ -255,7 +254,7 @@ uint64_t RunHistory::PreviousInstructionEnd(uint64_t position) const {
     uint64_t found = 0;
     bool any = false;
     Replay(cp, end, false, [&](uint64_t pos, const Moment& m) {
-      if (pos < position && (m.currentRow <= 1 || m.haltSeen)) {
+      if (pos < position && (m.machine.CurrentRow <= 1 || m.machine.HaltSeen)) {
         found = pos;
         any = true;
       }

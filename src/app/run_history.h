@@ -4,22 +4,20 @@
 #include <optional>
 #include <vector>
 
-#include "app/clock_phases.h"
 #include "core/machine.h"
 #include "mps/mps_store.h"
 
 // The past of the processor since the last load, reset or hand change, for "Schritt zurück".
 // The processor is deterministic, so the past is not stored clock by clock: we keep the state
 // at the start (the base), a log of what the run control did to the machine (runs of whole
-// ALU clocks count as one entry), and a copy of the whole state every few thousand bus phases.
-// A moment of the past is rebuilt by running forward from the nearest copy.
+// ALU clocks count as one entry, a stretch that the core ran by itself too), and a copy of the
+// whole state every few thousand bus phases. A moment of the past is rebuilt by running the
+// core forward from the nearest copy.
 namespace vellar {
 
 // The machine state that the clock phases change, the sequencer's row included.
 struct Moment {
   Machine machine;
-  int currentRow = 1;
-  bool haltSeen = false;
   bool SameAs(const Moment& other) const;
 };
 
@@ -39,34 +37,31 @@ class RunHistory {
   // How the moment reached by a step back is to be shown.
   enum class Finish { None, EndRun, BusOutput };
 
-  // A copy every so many bus phases: rebuilding a moment runs at most this far.
+  // A copy every so many bus phases, taken before the next output phase or stretch of bare
+  // clocks: rebuilding a moment runs at most this far, or one bare stretch.
   static constexpr uint64_t kCheckpointPhases = 8192;
-  // Bounds of the memory (about 11 MB of copies, 16 MB of log); beyond them the oldest part
-  // of the past is given up.
+  // Bounds of the memory (about 11 MB of copies, 16 MB of log, with the vectors' spare room
+  // at most twice that); beyond them the oldest part of the past is given up.
   static constexpr size_t kMaxCheckpoints = 1u << 15;
   static constexpr size_t kMaxEntries = 1u << 20;
 
-  RunHistory(const MpsStore& mps, const Machine& machine, const ClockPhases& phases);
+  RunHistory(const MpsStore& mps, const Machine& machine);
 
   // Called by the run control before it changes the machine; costs next to nothing.
   void Record(Op op) {
-    if (dirty_ || idle_ || !keeping_) [[unlikely]] {
-      if (!keeping_) return;
-      CheckLiveState();
-      idle_ = false;
-    }
-    if (op <= Op::OutputManual && phasesSinceSnapshot >= kCheckpointPhases) [[unlikely]] {
-      Checkpoint();
-    }
-    Append(op);
+    if (Prepare(op <= Op::OutputManual)) Append(op);
   }
+  // Around a stretch of whole ALU clocks that the core runs by itself under automatic gate
+  // control, from the end of a clock: before it, a copy of its start if one is due; after it,
+  // the clocks it ran, as one entry of the log.
+  void BeforeClocks() { Prepare(true); }
+  void AfterClocks(uint64_t clocks);
   // Called after EndRun and after the bus-clock tick: the machine rests here until the next
   // step, and anything that changes it meanwhile was done by hand.
   void Idle();
   // The MPS or the machine changed by hand; the next step starts a new past.
   void Invalidate() { dirty_ = true; }
   // Without keeping the past (for measuring what keeping it costs); on by default.
-  bool Keeping() const { return keeping_; }
   void SetKeeping(bool keeping) {
     keeping_ = keeping;
     dirty_ = true;
@@ -108,8 +103,24 @@ class RunHistory {
     size_t entry;  // the first entry after the copy
     Moment moment;
   };
+  static_assert(2 * (kMaxCheckpoints * sizeof(Snapshot) + kMaxEntries * sizeof(Entry)) <
+                    (size_t{64} << 20),
+                "the longest past must stay under 64 MB");
 
   static uint64_t Length(Op op) { return op <= Op::Input ? 1 : (op <= Op::ClockManual ? 2 : 0); }
+  // Whether the past is kept; a hand change since the last step starts a new one, and a copy
+  // is taken first where one is due (copyDue: the next step starts a clock).
+  bool Prepare(bool copyDue) {
+    if (dirty_ || idle_ || !keeping_) [[unlikely]] {
+      if (!keeping_) return false;
+      CheckLiveState();
+      idle_ = false;
+    }
+    if (copyDue && phasesSinceSnapshot >= kCheckpointPhases) [[unlikely]] {
+      Checkpoint();
+    }
+    return true;
+  }
   Moment Live() const;
   void CheckLiveState();
   void Rebase();
@@ -117,7 +128,8 @@ class RunHistory {
   void Append(Op op);
   // Enters an output phase held back by Append.
   void Flush();
-  void Apply(Op op, Moment& m) const;
+  // One op of the log, performed by the processor's own steps.
+  void Apply(Op op, Machine& m) const;
   // Runs the log from a copy forward to the position; with zeroOpsAtEnd the entries of no
   // length standing at the position are run too. onClock sees each completed ALU clock.
   template <class OnClock>
@@ -138,7 +150,6 @@ class RunHistory {
 
   const MpsStore& mps_;
   const Machine& machine_;
-  const ClockPhases& phases_;
   std::vector<Entry> entries_;
   std::vector<Snapshot> checkpoints_;  // the base first, ascending
   uint64_t position_ = 0;

@@ -74,7 +74,7 @@ class Session : private MpsStoreListener {
   RegisterFields registers{machine, flags, frontend, memory, history};
   DataPathPicture picture{machine, frontend};
   ClockPhases phases{{machine, mps, mpsGrid, gates, flags, memory, registers, picture, frontend}};
-  RunHistory runHistory{mps, machine, phases};
+  RunHistory runHistory{mps, machine};
   RunControl run{{phases, gates, picture, machine, flags, mpsGrid, ramGrid, menu.MeKonfl,
                   runHistory, frontend}};
   StepBack stepBack{

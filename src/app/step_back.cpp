@@ -47,8 +47,8 @@ void StepBack::Apply(const Moment& moment) {
   }
   p_.memory.UpdateVariables();
   m.Regs = moment.machine.Regs;
-  p_.phases.CurrentRow = moment.currentRow;
-  p_.phases.HaltSeen = moment.haltSeen;
+  p_.phases.CurrentRow = moment.machine.CurrentRow;
+  p_.phases.HaltSeen = moment.machine.HaltSeen;
   for (int g = 0; g < kGateCount; ++g) p_.gates.SetGate(g, moment.machine.GateOpen(g));
   p_.registers.ShowRegs();
   if (p_.flags.ShowCursors) p_.memory.MoveRamCursor(m.Regs[AR]);

@@ -53,7 +53,7 @@ class ArgReader {
 // A session as the program starts it: cleared MPS and RAM, manual gate control.
 class CliSession {
  public:
-  // Without a past for stepping back, so that runs take the bare loop; `run --back` keeps one.
+  // Without a past for stepping back, which no command but `run --back` goes into.
   CliSession() {
     session.FormCreate({});
     session.runHistory.SetKeeping(false);

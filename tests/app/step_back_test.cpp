@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <functional>
 #include <random>
 #include <sstream>
@@ -50,15 +51,26 @@ std::string Shown(Session& s) {
 }
 
 // A random micro-program in rows 00 to 0F whose rows run on to higher rows or back to 0, so
-// that every instruction ends; random memory, registers and two variables.
-void RandomStart(Session& s, unsigned seed, bool assemblerView) {
+// that every instruction ends; random memory, registers and two variables. An endless one
+// jumps anywhere in rows 00 to 0F and never halts, so that a run goes on until its limit.
+void RandomStart(Session& s, unsigned seed, bool assemblerView, bool endless = false) {
   std::mt19937 rng(seed);
   auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
   for (int a = 0; a < 16; ++a) {
     // Any gates but F, whose jump by OP could run back into a loop; nor E where the row
     // returns to 0, which E would turn into address 1.
     auto mask = static_cast<uint16_t>(rng() & 0x7FFF);
-    const int next = pick(4) == 0 ? 0 : (pick(8) == 0 ? a : a + 1 + pick(4));
+    int next = pick(4) == 0 ? 0 : (pick(8) == 0 ? a : a + 1 + pick(4));
+    if (endless && seed % 2 == 1) {
+      // On to higher rows, from row 0F back to 0: instructions of a few clocks.
+      next = std::min(a + 1 + pick(4), 16) % 16;
+    } else if (endless) {
+      // Anywhere but the row itself: loops that may never return to 0.
+      next = pick(16);
+      if (next == a) next = (a + 1) % 16;
+    }
+    // E would lead from row 0F into the empty rows, and through them to the end of the run.
+    if (endless && next == 15) mask &= static_cast<uint16_t>(~GateBit(0xE));
     if (next == 0) mask &= static_cast<uint16_t>(~GateBit(0xE));
     for (int g = 0; g < kGateCount; ++g) s.mps.SetMpsGate(g, a, (mask >> g) & 1);
     s.mps.SetNextAddressText(a, HexByte(next & 0xFF));
@@ -137,6 +149,105 @@ INSTANTIATE_TEST_SUITE_P(Modes, StepBackTest,
                                            Case{kOneInstruction, 0, true},
                                            Case{kAluClock, -3, false, 20000, 3},
                                            Case{kOneInstruction, -3, false, 6000, 3}));
+
+// "bis Halt" at "zu schnell" runs whole stretches of clocks through the core, each kept as one
+// entry of the past; steps back of every kind land inside them.
+class BareStretchBackTest : public ::testing::TestWithParam<unsigned> {
+ protected:
+  struct Run {
+    explicit Run(unsigned seed) {
+      s.FormCreate();
+      RandomStart(s, seed, false, true);
+      s.run.SetSliderPosition(RunControl::kMinPosition);
+    }
+    void Clocks(uint64_t clocks) {
+      if (clocks == 0) return;
+      s.run.SetClockLimit(clocks);
+      s.run.BuTaktClick(RunButton::BuBisHalt);
+    }
+    FakeFrontend fe;
+    Session s{fe};
+  };
+
+  // A session that never went further than so many clocks, in the clock mode given.
+  std::string FreshAfter(uint64_t clocks, int mode) {
+    Run fresh(GetParam());
+    fresh.Clocks(clocks);
+    fresh.s.run.SetClockMode(mode);
+    return Shown(fresh.s);
+  }
+
+  // The last clock before the given one after which the next row is row 1 (address 00) or
+  // row 0: the end of an instruction. 0, the start, when there is none. Counted by the core.
+  uint64_t InstructionEndBefore(uint64_t clocks) {
+    Run start(GetParam());
+    Machine m = start.s.machine;
+    uint64_t end = 0;
+    for (uint64_t c = 1; c < clocks; ++c) {
+      ClockStep(m, start.s.mps.Program());
+      if (m.CurrentRow <= 1) end = c;
+    }
+    return end;
+  }
+};
+
+TEST_P(BareStretchBackTest, StepsBackLandInsideTheStretchesAsFreshRunsEndThere) {
+  std::mt19937 rng(GetParam());
+  Run back(GetParam());
+  // Several stretches of 16384 clocks, and a part of one.
+  const uint64_t n = 40'000 + rng() % 40'000;
+  back.Clocks(n);
+  ASSERT_EQ(back.s.run.ClocksThisRun(), n) << "the run ended before its limit";
+
+  uint64_t at = n - (1 + rng() % (n / 2));
+  back.s.stepBack.StepBackClocks(n - at);
+  ASSERT_EQ(Shown(back.s), FreshAfter(at, kUntilHalt)) << "clocks at once to " << at;
+
+  back.s.run.SetClockMode(kAluClock);
+  for (int i = 0; i < 3; ++i) back.s.stepBack.StepBackClick();
+  at -= 3;
+  ASSERT_EQ(Shown(back.s), FreshAfter(at, kAluClock)) << "clock by clock to " << at;
+
+  back.s.run.SetClockMode(kOneInstruction);
+  for (int i = 0; i < 2; ++i) {
+    back.s.stepBack.StepBackClick();
+    at = InstructionEndBefore(at);
+  }
+  ASSERT_EQ(Shown(back.s), FreshAfter(at, kOneInstruction)) << "by instruction to " << at;
+  // The programs of odd seeds end an instruction every few clocks; the others may loop
+  // without, and the way back then leads through every copy to the start.
+  if (GetParam() % 2 == 1) {
+    ASSERT_GT(at, n / 2);
+  }
+  if (at == 0) return;
+
+  // One bus phase back, at a level that shows the registers: the output phase of the clock
+  // before, as the bus-clock button shows it after a run of the clocks before. That run left
+  // the RAM cursor where it was; at this level it would have stood at AR.
+  Run fresh(GetParam());
+  fresh.Clocks(at - 1);
+  fresh.s.memory.MoveRamCursor(fresh.s.machine.Regs[AR]);
+  for (Run* r : {&back, &fresh}) r->s.run.SetSliderPosition(5);
+  back.s.run.SetClockMode(kBusClock);
+  back.s.stepBack.StepBackClick();
+  Forward(fresh.s, fresh.fe, kBusClock);
+  ASSERT_EQ(Shown(back.s), Shown(fresh.s)) << "one bus phase back from " << at;
+
+  // Forward again alike: the input phase, then a run through more stretches, which "bis Halt"
+  // takes back as a whole.
+  for (Run* r : {&back, &fresh}) Forward(r->s, r->fe, kBusClock);
+  ASSERT_EQ(Shown(back.s), Shown(fresh.s)) << "the input phase";
+  const std::string beforeRun = Shown(fresh.s);
+  for (Run* r : {&back, &fresh}) {
+    r->s.run.SetSliderPosition(RunControl::kMinPosition);
+    r->Clocks(50'000);
+  }
+  ASSERT_EQ(Shown(back.s), Shown(fresh.s)) << "a run forward again";
+  back.s.stepBack.StepBackClick();
+  EXPECT_EQ(Shown(back.s), beforeRun) << "the whole run back";
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, BareStretchBackTest, ::testing::Range(1u, 9u));
 
 // An endless counter: AX := AX + 1 on row 00 for ever.
 class LongRunTest : public SessionTest {
