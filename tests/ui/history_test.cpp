@@ -98,5 +98,31 @@ TEST_F(HistoryTest, BackspaceOutsideTheFieldsTakesBackAClock) {
   EXPECT_EQ(edBX->text(), QStringLiteral("1"));
 }
 
+TEST_F(HistoryTest, AfterARunAtZuSchnellTheKeyStepsBackInsideIt) {
+  session().mps.SetMpsGate(1, 0, true);
+  session().mps.SetMpsGate(7, 0, true);
+  session().mps.SetMpsGate(0, 0, true);
+  session().mps.SetNextAddressText(0, "00");  // AX := AX + 1 for ever
+  session().run.SetGatesAutomatic(true);
+  session().run.SetSliderPosition(RunControl::kMinPosition);
+  session().run.SetClockLimit(100'003);  // several stretches of clocks run bare
+  Settle();
+  Find<QPushButton>("BuBisHalt")->click();
+  Settle();
+  ASSERT_EQ(session().run.ClocksThisRun(), 100'003u);
+  ASSERT_EQ(session().machine.Regs[AX], 100'003 & 0xFF);
+  session().run.SetClockMode(kAluClock);
+  Find("TrZeit")->setFocus();
+  for (int i = 0; i < 5; ++i) Press(Qt::Key_Backspace);
+  Settle();
+  EXPECT_EQ(session().machine.Regs[AX], (100'003 - 5) & 0xFF);
+  EXPECT_EQ(Find<QLineEdit>("EdAX")->text(), QStringLiteral("9E"));
+  // "bis Halt": the whole run, back to the start.
+  session().run.SetClockMode(kUntilHalt);
+  Item("MeStepBack")->trigger();
+  Settle();
+  EXPECT_EQ(Find<QLineEdit>("EdAX")->text(), QStringLiteral("00"));
+}
+
 }  // namespace
 }  // namespace vellar::ui::testing
