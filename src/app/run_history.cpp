@@ -111,9 +111,16 @@ void RunHistory::AfterClocks(uint64_t clocks) {
 
 void RunHistory::Apply(Op op, Machine& m) const {
   switch (op) {
-    case Op::ClockAuto:
+    case Op::ClockAuto: {
+      // As the bare run loop does it, with the row's gates worked out beforehand.
+      const MicroRow& r = step::LoadRow(m, mps_.Program());
+      step::Output(m, r);
+      step::Input(m, r);
+      m.OpenMask &= kInputGates;
+      return;
+    }
     case Op::ClockManual:
-      OutputStep(m, mps_.Program(), op == Op::ClockAuto);
+      OutputStep(m, mps_.Program(), false);
       Apply(Op::Input, m);
       return;
     case Op::OutputAuto:
