@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <map>
+#include <set>
 #include <string>
 
 #include "app/quiet_frontend.h"
@@ -85,10 +86,13 @@ void BM_ClockPhases(benchmark::State& state) {
 }
 BENCHMARK(BM_ClockPhases);
 
+// Argument 1: the past is kept for stepping back (as in the window); 0: it is not. The run
+// takes the window's path: the button's handler, whole stretches of clocks through the core.
 void BM_UnpacedRun(benchmark::State& state) {
   QuietFrontend fe;
   Session s(fe);
   LoadLoop(s);
+  s.runHistory.SetKeeping(state.range(0) != 0);
   s.run.SetClockLimit(kClocksPerRun);
   uint64_t total = 0;
   for (auto _ : state) {
@@ -96,8 +100,44 @@ void BM_UnpacedRun(benchmark::State& state) {
     total += s.run.ClocksThisRun();
   }
   ClocksPerSecond(state, total);
+  state.counters["Vergangenheit_MB"] =
+      static_cast<double>(s.runHistory.MemoryBytes()) / (1024.0 * 1024.0);
 }
-BENCHMARK(BM_UnpacedRun)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_UnpacedRun)->ArgName("past")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// One ALU clock back, and then one million at once, after a run of the given length.
+void BM_StepBack(benchmark::State& state) {
+  QuietFrontend fe;
+  Session s(fe);
+  LoadLoop(s);
+  const auto clocks = static_cast<uint64_t>(state.range(0));
+  for (auto _ : state) {
+    state.PauseTiming();
+    s.run.SetClockLimit(clocks);
+    s.run.BuTaktClick(RunButton::BuBisHalt);
+    s.run.SetClockMode(kAluClock);
+    state.ResumeTiming();
+    s.stepBack.StepBackClick();
+    s.stepBack.StepBackClocks(1'000'000);
+  }
+  state.counters["Vergangenheit_MB"] =
+      static_cast<double>(s.runHistory.MemoryBytes()) / (1024.0 * 1024.0);
+}
+BENCHMARK(BM_StepBack)->Arg(2'000'000)->Unit(benchmark::kMillisecond);
+
+// The longest past the bounds allow: a run far beyond them, and how far back it still reaches.
+void BM_LongestPast(benchmark::State& state) {
+  QuietFrontend fe;
+  Session s(fe);
+  LoadLoop(s);
+  s.run.SetClockLimit(static_cast<uint64_t>(state.range(0)));
+  for (auto _ : state) s.run.BuTaktClick(RunButton::BuBisHalt);
+  state.counters["Vergangenheit_MB"] =
+      static_cast<double>(s.runHistory.MemoryBytes()) / (1024.0 * 1024.0);
+  state.counters["Takte_zurueck"] =
+      static_cast<double>(s.runHistory.Position() - s.runHistory.BasePosition()) / 2.0;
+}
+BENCHMARK(BM_LongestPast)->Arg(2'500'000'000)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 // The C loop and the model must do the same work, or the ratio means nothing.
 bool SameMicroSteps() {
@@ -115,26 +155,50 @@ bool SameMicroSteps() {
   return same;
 }
 
-// Keeps the rates for the ratios printed after the table.
+// Keeps the rates for the ratios printed after the table: of each benchmark with its
+// arguments, the median where it is repeated, else its one run.
 class RateReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
       const auto it = run.counters.find("ALU-Takte/s");
-      if (it != run.counters.end() && run.run_type == Run::RT_Iteration) {
-        rates[run.run_name.function_name] = it->second.value;
+      if (it == run.counters.end()) continue;
+      const benchmark::BenchmarkName& n = run.run_name;
+      const std::string name = n.function_name + (n.args.empty() ? "" : "/" + n.args);
+      if (run.run_type == Run::RT_Iteration && medians_.count(name) == 0) {
+        rates[name] = it->second.value;
+      } else if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
+        rates[name] = it->second.value;
+        medians_.insert(name);
       }
     }
     ConsoleReporter::ReportRuns(runs);
   }
   std::map<std::string, double> rates;
+
+ private:
+  std::set<std::string> medians_;
 };
 
+double Rate(const RateReporter& r, const std::string& name) {
+  const auto it = r.rates.find(name);
+  return it == r.rates.end() ? 0 : it->second;
+}
+
 void PrintRatio(const RateReporter& r, const char* name) {
-  const auto c = r.rates.find("BM_CLoop");
-  const auto m = r.rates.find(name);
-  if (c == r.rates.end() || m == r.rates.end() || m->second <= 0) return;
-  std::printf("Zeit %-16s / C-Schleife: %.2f\n", name, c->second / m->second);
+  const double c = Rate(r, "BM_CLoop");
+  const double m = Rate(r, name);
+  if (c <= 0 || m <= 0) return;
+  std::printf("Zeit %-16s / C-Schleife: %.2f\n", name, c / m);
+}
+
+// What keeping the past costs the unpaced run, in per cent of its speed without.
+void PrintPastCost(const RateReporter& r) {
+  const double without = Rate(r, "BM_UnpacedRun/past:0");
+  const double with = Rate(r, "BM_UnpacedRun/past:1");
+  if (without <= 0 || with <= 0) return;
+  std::printf("Unbegrenzter Lauf mit Vergangenheit: %.1f %% langsamer als ohne\n",
+              100.0 * (1.0 - with / without));
 }
 
 }  // namespace
@@ -150,7 +214,8 @@ int main(int argc, char** argv) {
   vellar::RateReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   vellar::PrintRatio(reporter, "BM_RunClocks");
-  vellar::PrintRatio(reporter, "BM_UnpacedRun");
+  vellar::PrintRatio(reporter, "BM_UnpacedRun/past:1");
+  vellar::PrintPastCost(reporter);
   benchmark::Shutdown();
   return 0;
 }

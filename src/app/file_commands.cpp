@@ -134,6 +134,7 @@ bool FileCommands::LoadMpsFile(const std::string& path) {
   }
   // Cut as the editor cuts, but never silently.
   if (!cut.empty()) p_.frontend.ShowMessage(CutDescriptionsMessage(cut));
+  p_.history.Loaded(true, false);
   return true;
 }
 
@@ -147,6 +148,7 @@ bool FileCommands::SaveMpsFile(const std::string& path) {
                                 : TextFileBytes(BuildMpdText());
   if (!WriteFile(path, bytes, mpsFileName_)) return false;
   p_.mps.SetMpsModified(false);
+  p_.history.Saved(true, false);
   return true;
 }
 
@@ -178,6 +180,7 @@ bool FileCommands::LoadRamFile(const std::string& path) {
   UpdateCaption();
   p_.memory.SetRamChanged(false);
   p_.run.MeClrRegClick();
+  p_.history.Loaded(false, true);
   return true;
 }
 
@@ -229,6 +232,7 @@ bool FileCommands::SaveRamFile(const std::string& path) {
   }
   if (!WriteFile(path, bytes, ramFileName_)) return false;
   p_.memory.SetRamChanged(false);
+  p_.history.Saved(false, true);
   return true;
 }
 
@@ -242,6 +246,7 @@ void FileCommands::MeSaveRamClick() {
 }
 
 void FileCommands::MeClrRamClick() {
+  const auto edit = p_.history.Edit({EditTarget::Ram});
   p_.memory.ClearRam();
   p_.frontend.Invalidate(kRedrawRamGrid);
 }

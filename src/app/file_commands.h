@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/edit_history.h"
 #include "app/frontend.h"
 #include "app/memory.h"
 #include "app/menu_options.h"
@@ -45,6 +46,7 @@ class FileCommands {
     MenuOptions& menu;
     RunControl& run;
     RamView& ramView;
+    EditHistory& history;
     Frontend& frontend;
   };
 

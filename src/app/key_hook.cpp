@@ -4,6 +4,7 @@
 #include "app/mps_editor.h"
 #include "app/ram_editor.h"
 #include "app/run_control.h"
+#include "app/step_back.h"
 
 namespace vellar {
 
@@ -42,6 +43,14 @@ bool KeyHook::OnAppMessage(const KeyMessage& message) {
       }
       break;
     }
+    case KeyCode::Backspace:
+      // "Schritt zurück", where the key does not erase a character or a gate.
+      if (!mpsGridFocused && !p_.flags.GridEditing &&
+          p_.frontend.FocusedControl() != Control::RegisterField) {
+        p_.stepBack.StepBackClick();
+        handled = true;
+      }
+      break;
     case KeyCode::HexDigit:
       if (ctrlHeld_ && !message.altHeld) p_.run.TorClick(message.hexDigit);
       break;

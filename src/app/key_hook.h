@@ -9,11 +9,12 @@ namespace vellar {
 class MpsEditor;
 class RamEditor;
 class RunControl;
+class StepBack;
 struct ControlFlags;
 
 // Keys as the hook tells them apart. Letters and digits are the keys themselves, whatever
 // Shift says; the numeric keypad's digits are other keys.
-enum class KeyCode { Other, Control, Alt, Space, Insert, Delete, HexDigit };
+enum class KeyCode { Other, Control, Alt, Space, Insert, Delete, HexDigit, Backspace };
 
 struct KeyMessage {
   bool down = true;
@@ -24,12 +25,13 @@ struct KeyMessage {
 
 class KeyHook {
  public:
-  // What the keys reach: the grids' row shifting, the run control with its gate buttons, and
-  // the flag that tells a cell being typed into.
+  // What the keys reach: the grids' row shifting, the run control with its gate buttons,
+  // stepping back, and the flag that tells a cell being typed into.
   struct Parts {
     MpsEditor& mpsEditor;
     RamEditor& ramEditor;
     RunControl& run;
+    StepBack& stepBack;
     const ControlFlags& flags;
     Frontend& frontend;
   };

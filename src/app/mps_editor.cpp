@@ -23,6 +23,7 @@ MpsEditor::MpsEditor(const Parts& parts) : p_(parts) {}
 
 void MpsEditor::GrMpsSetEditText(int col, int row, std::string_view text) {
   if (!IsAddressRow(row) || col < 1 || col >= MpsStore::kGridCols) return;
+  const auto edit = p_.history.Edit({EditTarget::Mps, {col, row}, -1, &p_.grid.editor});
   p_.grid.editor.Typed({col, row}, text);
   const int address = row - 1;
   if (col == MpsStore::kDescriptionColumn) {
@@ -91,6 +92,7 @@ void MpsEditor::TypedGateEntry(int gate, int address, std::string_view text) {
 void MpsEditor::GrMpsMouseDown(int col, int row) {
   if (!IsAddressRow(row)) return;
   if (IsGateColumn(col)) {
+    const auto edit = p_.history.Edit({EditTarget::Mps, {col, row}});
     const int gate = col - MpsStore::kFirstGateColumn;
     const int address = row - 1;
     p_.mps.SetMpsGate(gate, address, !p_.mps.GetMpsGate(gate, address));
@@ -104,6 +106,7 @@ void MpsEditor::GrMpsMouseDown(int col, int row) {
 void MpsEditor::GrMpsKeyDown(KeyCode key) {
   const GridCell cell = p_.grid.current;
   if (key != KeyCode::Delete || !IsAddressRow(cell.row) || !IsGateColumn(cell.col)) return;
+  const auto edit = p_.history.Edit({EditTarget::Mps, cell});
   p_.mps.SetMpsGate(cell.col - MpsStore::kFirstGateColumn, cell.row - 1, false);
   // The cell shows the emptied mark, not a text left in an open editor.
   p_.grid.editor.Close();
@@ -138,6 +141,7 @@ void MpsEditor::GrMpsExit() {
 }
 
 void MpsEditor::MeClrMpsClick() {
+  const auto edit = p_.history.Edit({EditTarget::Mps});
   p_.frontend.SetFocus(Control::MpsGrid);
   GrMpsEnter();
   p_.mps.ClearMps();
@@ -158,6 +162,7 @@ int MpsEditor::CurrentAddress() const {
 void MpsEditor::InsertMpsRow() {
   const int address = CurrentAddress();
   if (address < 0) return;
+  const auto edit = p_.history.Edit({EditTarget::Mps, p_.grid.current});
   vellar::InsertMpsRow(p_.mps, address);
   DescriptionsChanged();
   p_.frontend.Invalidate(kRedrawMpsGrid);
@@ -166,6 +171,7 @@ void MpsEditor::InsertMpsRow() {
 void MpsEditor::DeleteMpsRow() {
   const int address = CurrentAddress();
   if (address < 0) return;
+  const auto edit = p_.history.Edit({EditTarget::Mps, p_.grid.current});
   vellar::DeleteMpsRow(p_.mps, address);
   DescriptionsChanged();
   p_.frontend.Invalidate(kRedrawMpsGrid);

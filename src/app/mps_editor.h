@@ -5,6 +5,7 @@
 
 #include "app/clock_phases.h"
 #include "app/control_flags.h"
+#include "app/edit_history.h"
 #include "app/frontend.h"
 #include "app/gate_control.h"
 #include "app/key_hook.h"
@@ -32,6 +33,7 @@ class MpsEditor {
     const Machine& machine;
     RamGrid& ramGrid;  // its instruction texts follow the descriptions
     const ControlFlags& flags;
+    EditHistory& history;
     Frontend& frontend;
   };
 

@@ -11,12 +11,15 @@ RamEditor::RamEditor(const Parts& parts) : p_(parts) {}
 void RamEditor::GrRamSetEditText(int col, int row, std::string_view text) {
   RamGrid& grid = p_.grid;
   if (col < 1 || col >= grid.ColCount() || row < 1 || row >= grid.RowCount()) return;
+  const bool instruction = grid.AssemblerView() && col == RamGrid::kInstructionColumn;
+  const int address = instruction ? 2 * (row - 1) : grid.CellToAddress(col, row);
+  const auto edit = p_.history.Edit({EditTarget::Ram, {col, row}, address, &grid.editor});
   grid.editor.Typed({col, row}, text);
-  if (grid.AssemblerView() && col == RamGrid::kInstructionColumn) {
+  if (instruction) {
     grid.SetCellText(col, row, text);
     AssembleLine(row);
   } else {
-    ByteInput(grid.CellToAddress(col, row), col, row, text);
+    ByteInput(address, col, row, text);
   }
   p_.memory.UpdateVariables();
   p_.frontend.Invalidate(kRedrawRamGrid);
@@ -96,12 +99,16 @@ void RamEditor::GrRamExit() {
 
 void RamEditor::InsertRamLine() {
   if (!p_.grid.AssemblerView()) return;
+  const GridCell at = p_.grid.current;
+  const auto edit = p_.history.Edit({EditTarget::Ram, at, 2 * (at.row - 1)});
   vellar::InsertRamLine(p_.memory, p_.mps, p_.grid.current.row - 1);
   p_.frontend.Invalidate(kRedrawRamGrid);
 }
 
 void RamEditor::DeleteRamLine() {
   if (!p_.grid.AssemblerView()) return;
+  const GridCell at = p_.grid.current;
+  const auto edit = p_.history.Edit({EditTarget::Ram, at, 2 * (at.row - 1)});
   vellar::DeleteRamLine(p_.memory, p_.mps, p_.grid.current.row - 1);
   p_.frontend.Invalidate(kRedrawRamGrid);
 }

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "app/control_flags.h"
+#include "app/edit_history.h"
 #include "app/frontend.h"
 #include "app/memory.h"
 #include "app/ram_view.h"
@@ -27,6 +28,7 @@ class RamEditor {
     const RamView& view;  // the marks of the cells
     const MpsStore& mps;
     ControlFlags& flags;
+    EditHistory& history;
     Frontend& frontend;
   };
 

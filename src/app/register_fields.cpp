@@ -1,18 +1,20 @@
 #include "app/register_fields.h"
 
+#include "app/edit_history.h"
 #include "core/hex.h"
 #include "core/text.h"
 
 namespace vellar {
 
 RegisterFields::RegisterFields(Machine& machine, const ControlFlags& flags, Frontend& frontend,
-                               RamCursor& cursor)
-    : machine_(machine), flags_(flags), frontend_(frontend), cursor_(cursor) {
+                               RamCursor& cursor, EditHistory& history)
+    : machine_(machine), flags_(flags), frontend_(frontend), cursor_(cursor), history_(history) {
   texts_.fill("00");
 }
 
 void RegisterFields::EdRegChange(int reg, std::string_view text) {
   if (reg < 0 || reg >= AL) return;  // EdAL is read-only
+  const auto edit = history_.Edit({EditTarget::Register, {reg, 0}, -1, nullptr, &texts_[reg]});
   // The fields take two characters at most and turn letters into upper case.
   texts_[reg] = ToUpperAscii(FirstChars(text, 2));
   Changed(reg);

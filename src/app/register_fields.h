@@ -13,6 +13,8 @@
 // handler, but only when the text really changes.
 namespace vellar {
 
+class EditHistory;
+
 class RamCursor {
  public:
   virtual ~RamCursor() = default;
@@ -21,8 +23,8 @@ class RamCursor {
 
 class RegisterFields {
  public:
-  RegisterFields(Machine& machine, const ControlFlags& flags, Frontend& frontend,
-                 RamCursor& cursor);
+  RegisterFields(Machine& machine, const ControlFlags& flags, Frontend& frontend, RamCursor& cursor,
+                 EditHistory& history);
 
   const std::string& Text(int reg) const { return texts_[reg]; }
   // "1" while AX >= 0x80, else "0" (PaSignF).
@@ -48,6 +50,7 @@ class RegisterFields {
   const ControlFlags& flags_;
   Frontend& frontend_;
   RamCursor& cursor_;
+  EditHistory& history_;
   std::array<std::string, kRegCount> texts_;
   std::string signText_ = "0";
   std::string scratch_;

@@ -37,6 +37,7 @@ void RunControl::SetGatesAutomatic(bool automatic) {
 
 void RunControl::TorClick(int gate) {
   if (gate < 0 || gate >= kGateCount) return;
+  p_.history.Invalidate();
   SetGatesAutomatic(false);
   p_.gates.ToggleByHand(gate);
 }
@@ -44,6 +45,7 @@ void RunControl::TorClick(int gate) {
 void RunControl::RaTorClick() {
   const bool automatic = p_.flags.GatesAutomatic;
   p_.phases.CurrentRow = 1;
+  p_.history.Invalidate();
   p_.ramGrid.editorAlwaysShown = false;
   if (automatic) p_.mpsGrid.editorAlwaysShown = false;
   p_.gates.SetButtonEnabled(0xF, automatic);
@@ -129,6 +131,7 @@ void RunControl::SetTimerEnabled(bool enabled) {
 }
 
 void RunControl::StartRun() {
+  p_.history.Record(RunHistory::Op::RunStart);
   stopRequested_ = false;
   p_.phases.HaltSeen = false;
   clocksThisRun_ = 0;
@@ -166,7 +169,10 @@ bool RunControl::RunsBare() const {
 void RunControl::RunBareStretch() {
   uint64_t clocks = kBareStretch;
   if (clockLimit_ > clocksThisRun_) clocks = std::min(clocks, clockLimit_ - clocksThisRun_);
+  // The stretch is one entry of the past: the core runs alike when a step back rebuilds it.
+  p_.history.BeforeClocks();
   const RunOutcome outcome = p_.phases.RunClocks(clocks, EndRow());
+  p_.history.AfterClocks(outcome.clocks);
   clocksThisRun_ += outcome.clocks;
   inputPending_ = false;
   if (outcome.ended) {
@@ -241,8 +247,10 @@ void RunControl::ButtonClick(RunButton button) {
 void RunControl::BuPhaseClick() {
   SetClockMode(kBusClock);
   if (busPhaseInput_) {
+    p_.history.Record(RunHistory::Op::Input);
     p_.phases.InputPhase();
   } else {
+    RecordOutput();
     p_.phases.OutputPhase();
   }
   SetTimerEnabled(true);
@@ -275,8 +283,7 @@ void RunControl::TimerTimer() {
     if (busPhaseInput_) {
       EndRun();
     } else {
-      p_.picture.HighlightOutputs(false);
-      p_.gates.CloseOutputGates();
+      CloseOutputGates();
     }
     busPhaseInput_ = !busPhaseInput_;
   } else if (stopRequested_) {
@@ -306,19 +313,66 @@ void RunControl::TimerTimer() {
 }
 
 void RunControl::EndRun() {
+  p_.history.Record(RunHistory::Op::EndRun);
   p_.phases.EndRun();
+  p_.history.Idle();
   EnableButtons();
 }
 
+void RunControl::CloseOutputGates() {
+  p_.history.Record(RunHistory::Op::CloseOutputs);
+  p_.picture.HighlightOutputs(false);
+  p_.gates.CloseOutputGates();
+  p_.history.Idle();
+}
+
+void RunControl::RecordOutput() {
+  const bool automatic = p_.flags.GatesAutomatic;
+  p_.history.Record(automatic ? RunHistory::Op::OutputAuto : RunHistory::Op::OutputManual);
+}
+
 void RunControl::OutputPhase() {
+  RecordOutput();
   p_.phases.OutputPhase();
   inputPending_ = true;
 }
 
 void RunControl::InputPhase() {
+  p_.history.Record(RunHistory::Op::Input);
   p_.phases.InputPhase();
   inputPending_ = false;
   ++clocksThisRun_;
+}
+
+void RunControl::ShowPastMoment(RunHistory::Finish finish) {
+  inputPending_ = false;
+  busPhaseInput_ = false;
+  switch (finish) {
+    case RunHistory::Finish::EndRun:
+      if (clockMode_ != kBusClock) {
+        // As the last tick of a run leaves them; the bus-clock tick leaves them alone.
+        stopRequested_ = true;
+        inputPhaseNext_ = false;
+      }
+      EndRun();
+      break;
+    case RunHistory::Finish::BusOutput:
+      // The output phase once more, and the tick that followed it. Under automatic gate
+      // control it finds the gates as the bus-clock button finds them, closed, also where
+      // its clock came in the middle of a run; the row sets them anew.
+      if (p_.flags.GatesAutomatic) EndRun();
+      RecordOutput();
+      p_.phases.OutputPhase();
+      CloseOutputGates();
+      busPhaseInput_ = true;
+      break;
+    case RunHistory::Finish::None:
+      p_.picture.BxPaint();
+      p_.history.Idle();
+      break;
+  }
+  EnableButtons();
+  p_.frontend.Invalidate(kRedrawMpsGrid | kRedrawRunControls);
 }
 
 void RunControl::MeClrRegClick() {

@@ -10,6 +10,7 @@
 #include "app/control_flags.h"
 #include "app/frontend.h"
 #include "app/gate_control.h"
+#include "app/run_history.h"
 #include "mps/mps_grid.h"
 #include "ram/ram_grid.h"
 
@@ -41,6 +42,7 @@ class RunControl {
     MpsGrid& mpsGrid;
     RamGrid& ramGrid;
     const bool& conflictOption;  // the check mark of "MPS auf &Konflike prüfen"
+    RunHistory& history;
     Frontend& frontend;
   };
 
@@ -89,6 +91,11 @@ class RunControl {
   void MeClrRegClick();
   // The end of a run (the clock phases' part, then the buttons).
   void EndRun();
+  // A run is going on: on the timer, or unpaced inside a handler further down the stack.
+  bool Running() const { return timerEnabled_ || unpacedLoop_; }
+  // After a step back has put the machine of a past moment in place: the window shows that
+  // moment as the step that ended there left it.
+  void ShowPastMoment(RunHistory::Finish finish);
 
   bool StopRequested() const { return stopRequested_; }
   // A run of clock mode 1 to 3 is under way and has not reached its end yet.
@@ -112,6 +119,9 @@ class RunControl {
   void RunBareStretch();
   void OutputPhase();
   void InputPhase();
+  void RecordOutput();
+  // The bus-clock tick after an output phase.
+  void CloseOutputGates();
   bool RunIsOver() const;
   // In the modes 1 Befehl and bis Halt: a clock that ends on this row or below ends the run.
   int EndRow() const;

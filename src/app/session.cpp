@@ -7,6 +7,8 @@ namespace vellar {
 
 Session::Session(Frontend& fe) : SessionKeys(fe) {
   mps.SetListener(this);
+  history.SetRegisterFields(&registers);
+  history.SetRunHistory(&runHistory);
 }
 
 Session::~Session() {
@@ -27,6 +29,7 @@ void Session::FormCreate(const std::vector<std::string>& args) {
   }
   picture.SetBusLines(8);
   variables.Clear();
+  history.Loaded(true, true);
   // The data view and an empty inspector.
   frontend.Invalidate(kRedrawLayout);
   ReadCommandLine(args);
@@ -129,6 +132,8 @@ void Session::TorClick(int gate) {
 }
 
 void Session::MpsChanged() {
+  // The past ran on the micro-program as it was.
+  runHistory.Invalidate();
   frontend.Invalidate(kRedrawMpsGrid);
 }
 

@@ -6,6 +6,7 @@
 #include "app/clock_phases.h"
 #include "app/control_flags.h"
 #include "app/data_path.h"
+#include "app/edit_history.h"
 #include "app/file_commands.h"
 #include "app/frontend.h"
 #include "app/gate_control.h"
@@ -17,6 +18,8 @@
 #include "app/ram_view.h"
 #include "app/register_fields.h"
 #include "app/run_control.h"
+#include "app/run_history.h"
+#include "app/step_back.h"
 #include "app/variable_inspector.h"
 #include "core/machine.h"
 #include "mps/mps_grid.h"
@@ -52,12 +55,13 @@ struct SessionStores {
   VariableList variables;
 };
 
-// Layer 2: what shows the stores.
+// Layer 2: what shows the stores, and the past of runs kept beside them.
 struct SessionViews : SessionStores {
   using SessionStores::SessionStores;
   RamGrid ramGrid{mps};
   GateControl gates{machine, flags, frontend};
   DataPathPicture picture{machine, frontend};
+  RunHistory runHistory{mps, machine};
 };
 
 // Layer 3: memory access and the RAM view switch.
@@ -67,39 +71,49 @@ struct SessionMemory : SessionViews {
   RamView ramView{ramGrid, machine, variables, frontend};
 };
 
-// Layer 4: the fields and grids the user types into.
-struct SessionFields : SessionMemory {
+// Layer 4: the history of hand edits, which every editor below records into.
+struct SessionEdits : SessionMemory {
   using SessionMemory::SessionMemory;
-  RegisterFields registers{machine, flags, frontend, memory};
-  RamEditor ramEditor{{machine, memory, ramGrid, ramView, mps, flags, frontend}};
-  VariableInspector inspector{{variables, memory, machine, ramGrid, menu, flags, frontend}};
+  EditHistory history{{mps, mpsGrid, ramGrid, variables, machine, memory, frontend}};
 };
 
-// Layer 5: the clock phases.
+// Layer 5: the fields and grids the user types into.
+struct SessionFields : SessionEdits {
+  using SessionEdits::SessionEdits;
+  RegisterFields registers{machine, flags, frontend, memory, history};
+  RamEditor ramEditor{{machine, memory, ramGrid, ramView, mps, flags, history, frontend}};
+  VariableInspector inspector{
+      {variables, memory, machine, ramGrid, menu, flags, history, frontend}};
+};
+
+// Layer 6: the clock phases.
 struct SessionClock : SessionFields {
   using SessionFields::SessionFields;
   ClockPhases phases{{machine, mps, mpsGrid, gates, flags, memory, registers, picture, frontend}};
 };
 
-// Layer 6: run control.
+// Layer 7: run control.
 struct SessionRun : SessionClock {
   using SessionClock::SessionClock;
-  RunControl run{
-      {phases, gates, picture, machine, flags, mpsGrid, ramGrid, menu.MeKonfl, frontend}};
+  RunControl run{{phases, gates, picture, machine, flags, mpsGrid, ramGrid, menu.MeKonfl,
+                  runHistory, frontend}};
 };
 
-// Layer 7: the commands that stop or reset a run: MPS editing and files.
+// Layer 8: the commands that stop, rewind or reset a run: stepping back, MPS editing, files.
 struct SessionCommands : SessionRun {
   using SessionRun::SessionRun;
-  MpsEditor mpsEditor{{mps, mpsGrid, gates, run, phases, machine, ramGrid, flags, frontend}};
+  StepBack stepBack{
+      {runHistory, run, phases, machine, gates, registers, memory, ramGrid, flags, frontend}};
+  MpsEditor mpsEditor{
+      {mps, mpsGrid, gates, run, phases, machine, ramGrid, flags, history, frontend}};
   FileCommands files{
-      {mps, mpsGrid, ramGrid, memory, variables, machine, menu, run, ramView, frontend}};
+      {mps, mpsGrid, ramGrid, memory, variables, machine, menu, run, ramView, history, frontend}};
 };
 
-// Layer 8: the key hook, which reaches the editors and the run control.
+// Layer 9: the key hook, which reaches the editors, the run control and stepping back.
 struct SessionKeys : SessionCommands {
   using SessionCommands::SessionCommands;
-  KeyHook keys{{mpsEditor, ramEditor, run, flags, frontend}};
+  KeyHook keys{{mpsEditor, ramEditor, run, stepBack, flags, frontend}};
 };
 
 class Session : public SessionKeys, private MpsStoreListener {

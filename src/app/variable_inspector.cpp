@@ -17,12 +17,14 @@ bool VariableInspector::GrRamMouseDown(int col, int row, MouseButton button) {
 
 void VariableInspector::alsVariabledefinieren1Click() {
   if (clickedAddress_ < 0) return;
+  const auto edit = p_.history.Edit({EditTarget::Inspector, {-1, -1}, clickedAddress_});
   const int index = p_.variables.Append(HexByte(clickedAddress_), "?");
   WriteHexByte(p_.variables.Column(index).value, p_.machine.Ram[clickedAddress_ & 0xFF]);
   Relayout();
 }
 
 void VariableInspector::Variablendefinitionzurcknehmen1Click() {
+  const auto edit = p_.history.Edit({EditTarget::Inspector, {-1, -1}, clickedAddress_});
   if (clickedAddress_ >= 0) p_.variables.Remove(HexByte(clickedAddress_));
   Relayout();
 }
@@ -34,6 +36,7 @@ void VariableInspector::Relayout() {
 
 void VariableInspector::RamInspectorSetEditText(int col, int row, std::string_view text) {
   if (col < 1 || col > p_.variables.ColumnCount() || row < 1 || row >= RowCount()) return;
+  const auto edit = p_.history.Edit({EditTarget::Inspector, {col, row}, -1, &editor_});
   editor_.Typed({col, row}, text);
   VariableColumn& column = p_.variables.Column(col);
   if (VariableList::IsPlaceholder(column)) {

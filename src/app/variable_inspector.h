@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "app/control_flags.h"
+#include "app/edit_history.h"
 #include "app/frontend.h"
 #include "app/memory.h"
 #include "app/menu_options.h"
@@ -26,6 +27,7 @@ class VariableInspector {
     const RamGrid& ramGrid;
     MenuOptions& menu;
     ControlFlags& flags;
+    EditHistory& history;
     Frontend& frontend;
   };
 

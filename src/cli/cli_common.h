@@ -53,7 +53,11 @@ class ArgReader {
 // A session as the program starts it: cleared MPS and RAM, manual gate control.
 class CliSession {
  public:
-  CliSession() { session.FormCreate({}); }
+  // Without a past for stepping back, which no command but `run --back` goes into.
+  CliSession() {
+    session.FormCreate({});
+    session.runHistory.SetKeeping(false);
+  }
   CliFrontend frontend;
   Session session{frontend};
 };

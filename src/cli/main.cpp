@@ -11,8 +11,8 @@ namespace {
 constexpr std::array<Subcommand, 6> kSubcommands = {{
     {"run", RunCommand,
      "run [--mps DATEI] [--ram DATEI] [--mode clock|instruction|halt] [--max-clocks N]\n"
-     "               [--set REG=HH]... [--mem AA=HH]... [--trace] [--dump] [--save-ram DATEI]\n"
-     "               [--expect TEXT]...",
+     "               [--set REG=HH]... [--mem AA=HH]... [--trace] [--back M] [--dump]\n"
+     "               [--save-ram DATEI] [--expect TEXT]...",
      "Lädt Mikroprogramm und RAM, schaltet auf automatische Torsteuerung und lässt den\n"
      "  Prozessor ungebremst laufen: einen ALU-Takt (clock), einen Befehl (instruction) oder\n"
      "  bis zum Halt (halt, voreingestellt), höchstens N ALU-Takte (voreingestellt 10000000).\n"
@@ -21,6 +21,7 @@ constexpr std::array<Subcommand, 6> kSubcommands = {{
      "  --mem F0=2A ein Speicherbyte (nach dem Laden).\n"
      "  --trace gibt vor der Zustandszeile je ALU-Takt eine Zeile aus:\n"
      "  T=n ADR=hh TORE=gates AX=hh BX=hh IP=hh OP=hh AR=hh DR=hh AL=hh SF=d [W[hh]=hh]\n"
+     "  --back M nimmt nach dem Lauf M ALU-Takte zurück (wie ein Lauf mit M Takten weniger).\n"
      "  --dump zeigt danach den Speicher, --save-ram speichert ihn (Format nach Endung).\n"
      "  --expect \"AX=07 [20]=0F SF=1 STOP=halt\" prüft das Ergebnis.\n"
      "  Rückgabe: 0 Lauf regulär beendet, 3 Taktgrenze erreicht, 1 Erwartung nicht erfüllt,\n"

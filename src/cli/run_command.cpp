@@ -1,4 +1,5 @@
 // vellar-cli run: a run exactly as the window's run button performs it, unpaced.
+#include <charconv>
 #include <iostream>
 
 #include "cli/commands.h"
@@ -17,6 +18,7 @@ struct RunOptions {
   uint64_t maxClocks = kDefaultClockLimit;
   RunSetup setup;
   bool trace = false;
+  uint64_t back = 0;  // ALU clocks taken back after the run
   bool dump = false;
   std::optional<std::string> saveRam;
   std::vector<Expectation> expectations;
@@ -52,6 +54,12 @@ std::optional<int> ParseRunOptions(const Args& args, RunOptions& o) {
       const auto items = ParseExpectations(value, error);
       if (!items) return UsageError(error);
       o.expectations.insert(o.expectations.end(), items->begin(), items->end());
+    } else if (reader.Value("--back", value)) {
+      const char* end = value.data() + value.size();
+      const auto [ptr, ec] = std::from_chars(value.data(), end, o.back);
+      if (value.empty() || ec != std::errc() || ptr != end) {
+        return UsageError("--back erwartet eine ganze Zahl ab 0, nicht „" + value + "“.");
+      }
     } else if (reader.Flag("--trace")) {
       o.trace = true;
     } else if (reader.Flag("--dump")) {
@@ -60,6 +68,9 @@ std::optional<int> ParseRunOptions(const Args& args, RunOptions& o) {
       return UsageError("Unbekanntes Argument „" + reader.Current() + "“ für run.");
     }
     if (reader.error()) return kExitUsage;
+  }
+  if (o.trace && o.back > 0) {
+    return UsageError("--back geht nicht zusammen mit --trace.");
   }
   // Any other extension is written as a data listing, as the window saves it.
   if (o.saveRam && KindOf(*o.saveRam) == FileKind::Mps) {
@@ -94,16 +105,23 @@ int RunCommand(const Args& args) {
   if (!LoadMpsOption(s, o.mps)) return kExitUsage;
   if (o.ram && !LoadFile(s, *o.ram, FileKind::Ram)) return kExitUsage;
   ApplySetup(s, o.setup);
+  s.runHistory.SetKeeping(o.back > 0);
   std::optional<TracedRun> traced;
   if (o.trace) {
     traced = RunTraced(s, o.mode, o.maxClocks, stdout);
   } else {
     Run(s, o);
   }
-  if (o.saveRam && !s.files.SaveRamFile(*o.saveRam)) return kExitUsage;
-
   RunResult result = ResultOf(s);
   if (traced) result = ResultOf(s, traced->clocks, traced->stop);
+  if (o.back > 0) {
+    // As a run of that many fewer clocks, which its clock limit would have ended.
+    s.stepBack.StepBackClocks(o.back);
+    const uint64_t clocks = result.clocks > o.back ? result.clocks - o.back : 0;
+    result = ResultOf(s, clocks, StopReason::Limit);
+  }
+  if (o.saveRam && !s.files.SaveRamFile(*o.saveRam)) return kExitUsage;
+
   std::cout << StatusLine(result) << '\n';
   if (o.dump) PrintLines(DumpLines(result));
   std::cout.flush();

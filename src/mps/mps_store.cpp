@@ -30,6 +30,12 @@ void MpsStore::SetGateMaskDirect(int address, uint16_t mask) {
   Decode(address);
 }
 
+void MpsStore::RestoreRows(const Rows& rows) {
+  rows_ = rows;
+  for (int a = 0; a < kRows; ++a) Decode(a);
+  Changed();
+}
+
 void MpsStore::SetDescription(int address, std::string_view text) {
   rows_[address & 0xFF].description_ = text;
   Changed();

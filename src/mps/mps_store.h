@@ -22,6 +22,8 @@ class MpsRow {
   // The address the text names: hex value, 0 when empty or unparsable, low 8 bits.
   uint8_t NextAddressValue() const { return nextValue_; }
 
+  friend bool operator==(const MpsRow&, const MpsRow&) = default;
+
  private:
   friend class MpsStore;
   std::string addressLabel_;
@@ -48,11 +50,16 @@ class MpsStore {
   static constexpr int kFirstGateColumn = 2;
   static constexpr size_t kDescriptionLimit = 25;
 
+  using Rows = std::array<MpsRow, kRows>;
+
   MpsStore();
 
   void SetListener(MpsStoreListener* listener) { listener_ = listener; }
 
   const MpsRow& Row(int address) const { return rows_[address & 0xFF]; }
+  // All rows at once, for undo and redo; MpsModified is the caller's business.
+  const Rows& AllRows() const { return rows_; }
+  void RestoreRows(const Rows& rows);
 
   bool GetMpsGate(int gate, int address) const;
   // The only way editing, clearing, loading and shifting change a gate: redraws the mark and
@@ -98,7 +105,7 @@ class MpsStore {
   void Changed();
   void Decode(int address);
 
-  std::array<MpsRow, kRows> rows_;
+  Rows rows_;
   MicroProgram program_;
   bool useGateNumbers_ = true;
   bool modified_ = false;

@@ -17,6 +17,7 @@ struct VariableColumn {
   std::string address;  // as defined or read; "?" marks the placeholder
   std::string name;
   std::string value;
+  friend bool operator==(const VariableColumn&, const VariableColumn&) = default;
 };
 
 class VariableList {
@@ -52,6 +53,8 @@ class VariableList {
 
   // Whether a cell address (as two hex digits) is marked as variable.
   bool IsVariableAddress(std::string_view hexAddress) const;
+
+  friend bool operator==(const VariableList&, const VariableList&) = default;
 
  private:
   std::vector<VariableColumn> columns_;

@@ -41,6 +41,8 @@ KeyMessage KeyHookFilter::Translate(const QKeyEvent& event, QStringView platform
     m.key = KeyCode::Alt;
   } else if (key == Qt::Key_Space) {
     m.key = KeyCode::Space;
+  } else if (key == Qt::Key_Backspace) {
+    m.key = KeyCode::Backspace;
   } else if (key == Qt::Key_Insert) {
     m.key = KeyCode::Insert;
   } else if (key == Qt::Key_Delete) {
@@ -61,7 +63,21 @@ KeyMessage KeyHookFilter::Translate(const QKeyEvent& event, QStringView platform
   return m;
 }
 
+bool KeyHookFilter::IsHistoryKey(const QKeyEvent& event) {
+  const Qt::KeyboardModifiers mods = event.modifiers() & ~Qt::KeypadModifier;
+  if (event.key() == Qt::Key_Z) {
+    return mods == Qt::ControlModifier || mods == (Qt::ControlModifier | Qt::ShiftModifier);
+  }
+  return event.key() == Qt::Key_Y && mods == Qt::ControlModifier;
+}
+
 bool KeyHookFilter::eventFilter(QObject* watched, QEvent* event) {
+  // A line edit claims these keys for its own undo; refusing the claim lets the menu's
+  // shortcut take them, so that one Ctrl+Z undoes the last edit wherever the focus is.
+  if (event->type() == QEvent::ShortcutOverride && watched->isWidgetType() &&
+      static_cast<QWidget*>(watched)->window() == window_) {
+    return IsHistoryKey(*static_cast<QKeyEvent*>(event));
+  }
   if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) return false;
   if (!watched->isWidgetType()) return false;
   // A key event that the focused control passes on reaches its parents too; the hook sees it

@@ -26,6 +26,8 @@ class KeyHookFilter : public QObject {
   // The hook's view of a Qt key event on the given windowing platform.
   static KeyMessage Translate(const QKeyEvent& event,
                               QStringView platform = QGuiApplication::platformName());
+  // Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z: the window's undo and redo, not those of an edit field.
+  static bool IsHistoryKey(const QKeyEvent& event);
 
  private:
   QWidget* window_;

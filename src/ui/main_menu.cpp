@@ -42,6 +42,17 @@ MainMenu::MainMenu(QMenuBar* bar, TFoSim& w) {
   file->addSeparator();
   AddItem(file, w, "MeEnde", QStringLiteral("&Ende"), &TFoSim::MeEndeClick);
 
+  QMenu* edit = bar->addMenu(QStringLiteral("&Bearbeiten"));
+  meUndo_ = AddItem(edit, w, "MeUndo", QStringLiteral("&Rückgängig"), &TFoSim::MeUndoClick,
+                    Qt::CTRL | Qt::Key_Z);
+  meRedo_ = AddItem(edit, w, "MeRedo", QStringLiteral("&Wiederholen"), &TFoSim::MeRedoClick,
+                    Qt::CTRL | Qt::Key_Y);
+  meRedo_->setShortcuts({Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z});
+  edit->addSeparator();
+  // The key hook gives the key, and only where it erases nothing; the menu names it.
+  AddItem(edit, w, "MeStepBack", QStringLiteral("Schritt &zurück\tRücktaste"),
+          &TFoSim::MeStepBackClick);
+
   QMenu* reset = bar->addMenu(QStringLiteral("&Zurücksetzen"));
   AddItem(reset, w, "MeClrReg", QStringLiteral("&Register löschen"), &TFoSim::MeClrRegClick,
           Qt::Key_F9);
@@ -80,7 +91,9 @@ MainMenu::MainMenu(QMenuBar* bar, TFoSim& w) {
   AddItem(help, w, "MeHilf", QStringLiteral("&Hilfe"), &TFoSim::MeHilfClick, Qt::Key_F1);
 }
 
-void MainMenu::Sync(const MenuOptions& options) {
+void MainMenu::Sync(const MenuOptions& options, bool canUndo, bool canRedo) {
+  meUndo_->setEnabled(canUndo);
+  meRedo_->setEnabled(canRedo);
   meVariablen_->setChecked(options.MeVariablen);
   meKonfl_->setChecked(options.MeKonfl);
   meTorKz_->setChecked(options.MeTorKz);

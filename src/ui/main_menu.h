@@ -19,10 +19,13 @@ class MainMenu {
  public:
   MainMenu(QMenuBar* bar, TFoSim& window);
 
-  // The check marks as the session holds them, and the zoom level shown.
-  void Sync(const MenuOptions& options);
+  // The check marks as the session holds them, and the zoom level shown; undo and redo
+  // while there is a step.
+  void Sync(const MenuOptions& options, bool canUndo, bool canRedo);
 
  private:
+  QAction* meUndo_ = nullptr;
+  QAction* meRedo_ = nullptr;
   QAction* meVariablen_ = nullptr;
   QAction* meKonfl_ = nullptr;
   QAction* meTorKz_ = nullptr;

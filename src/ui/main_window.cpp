@@ -169,7 +169,9 @@ void TFoSim::Refresh(uint32_t what) {
     paBus_->Inner()->update();
   }
   if (what & kRedrawRunControls) paControl_->Sync();
-  if (what & kRedrawMenus) menu_->Sync(session_.menu);
+  if (what & kRedrawMenus) {
+    menu_->Sync(session_.menu, session_.history.CanUndo(), session_.history.CanRedo());
+  }
 }
 
 void TFoSim::TimerTick() {
@@ -253,6 +255,18 @@ void TFoSim::MeEndeClick() {
   close();
 }
 
+void TFoSim::MeUndoClick() {
+  guard_([&] { session_.history.Undo(); });
+}
+
+void TFoSim::MeRedoClick() {
+  guard_([&] { session_.history.Redo(); });
+}
+
+void TFoSim::MeStepBackClick() {
+  guard_([&] { session_.stepBack.StepBackClick(); });
+}
+
 void TFoSim::MeClrRegClick() {
   guard_([&] { session_.run.MeClrRegClick(); });
 }
@@ -301,7 +315,7 @@ void TFoSim::MeZoomClick(int percent) {
     if (percent == CurrentZoom()) return;
     ApplyZoom(percent);
     FitToScreen();
-    menu_->Sync(session_.menu);
+    Refresh(kRedrawMenus);
   });
 }
 

@@ -58,6 +58,9 @@ class TFoSim : public QMainWindow, private ViewHost {
   void MeSaveRamClick();
   void MePrnRamClick();
   void MeEndeClick();
+  void MeUndoClick();
+  void MeRedoClick();
+  void MeStepBackClick();
   void MeClrRegClick();
   void MeClrRamClick();
   void MeClrMpsClick();
