@@ -215,6 +215,28 @@ void RunControl::BuTaktClick(std::optional<RunButton> button) {
   p_.frontend.Invalidate(kRedrawMpsGrid);
 }
 
+void RunControl::ButtonClick(RunButton button) {
+  switch (button) {
+    case RunButton::BuReset:
+      MeClrRegClick();
+      break;
+    case RunButton::BuPhase:
+      BuPhaseClick();
+      break;
+    case RunButton::Bu2Phasen:
+    case RunButton::BuTakt:
+      Bu2PhasenClick();
+      break;
+    case RunButton::BuPause:
+      BuStoppClick();
+      break;
+    case RunButton::BuBefehl:
+    case RunButton::BuBisHalt:
+      BuTaktClick(button);
+      break;
+  }
+}
+
 void RunControl::BuPhaseClick() {
   SetClockMode(kBusClock);
   if (busPhaseInput_) {

@@ -80,6 +80,9 @@ class RunControl {
   void BuPhaseClick();
   void Bu2PhasenClick();
   void BuTaktClick(std::optional<RunButton> button);
+  // A click on one of the control strip's buttons: the two ALU-clock buttons share one handler,
+  // so do the instruction and the halt button.
+  void ButtonClick(RunButton button);
   void BuStoppClick();
   void TimerTimer();
   // Reset: registers 0, run ended, gate control re-established, row 0 current.

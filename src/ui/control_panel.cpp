@@ -169,27 +169,7 @@ void ControlPanel::AddRunButtons(QWidget* group) {
 
 void ControlPanel::RunButtonClick(RunButton button) {
   RunControl& run = session_.run;
-  const auto click = [&] {
-    switch (button) {
-      case RunButton::BuReset:
-        run.MeClrRegClick();
-        break;
-      case RunButton::BuPhase:
-        run.BuPhaseClick();
-        break;
-      case RunButton::Bu2Phasen:
-      case RunButton::BuTakt:
-        run.Bu2PhasenClick();
-        break;
-      case RunButton::BuPause:
-        run.BuStoppClick();
-        break;
-      case RunButton::BuBefehl:
-      case RunButton::BuBisHalt:
-        run.BuTaktClick(button);
-        break;
-    }
-  };
+  const auto click = [&] { run.ButtonClick(button); };
   // Pause only asks the run to end at its next phase, so it is honoured however deep the
   // handlers are nested.
   if (button == RunButton::BuPause) {

@@ -45,28 +45,7 @@ Handler Do(F f) {
 }
 
 void RunButtonClick(Session& s, int which) {
-  RunControl& run = s.run;
-  // As the window's control strip: the two ALU-clock buttons share one handler, so do the
-  // instruction and the halt button.
-  switch (static_cast<RunButton>(which)) {
-    case RunButton::BuReset:
-      run.MeClrRegClick();
-      break;
-    case RunButton::BuPhase:
-      run.BuPhaseClick();
-      break;
-    case RunButton::Bu2Phasen:
-    case RunButton::BuTakt:
-      run.Bu2PhasenClick();
-      break;
-    case RunButton::BuPause:
-      run.BuStoppClick();
-      break;
-    case RunButton::BuBefehl:
-    case RunButton::BuBisHalt:
-      run.BuTaktClick(static_cast<RunButton>(which));
-      break;
-  }
+  s.run.ButtonClick(static_cast<RunButton>(which));
 }
 
 MouseButton ButtonOf(int code) {
