@@ -158,8 +158,7 @@ bool RunControl::RunsBare() const {
   // The bare loop keeps no log of its clocks, so it runs only where no past is kept for
   // stepping back.
   return !inputPhaseNext_ && clockMode_ >= kOneInstruction && f.GatesAutomatic && !f.ShowBus &&
-         !f.ShowCursors && !f.ShowRegisters && !p_.gates.GreyConflicts() &&
-         !p_.history.Keeping();
+         !f.ShowCursors && !f.ShowRegisters && !p_.gates.GreyConflicts() && !p_.history.Keeping();
 }
 
 void RunControl::RunBareStretch() {
@@ -179,7 +178,15 @@ void RunControl::RunBareStretch() {
   p_.frontend.ProcessPendingEvents();
 }
 
+void RunControl::CompletePendingClock() {
+  // A run button clicked while a run has performed an output phase but not yet its input
+  // phase: that ALU clock is completed first, as a pause completes it. Starting with another
+  // output phase would drop the register load of the running program's clock.
+  if (Running() && inputPending_ && clockMode_ != kBusClock) InputPhase();
+}
+
 void RunControl::Bu2PhasenClick() {
+  CompletePendingClock();
   SetClockMode(kAluClock);
   StartRun();
   EnableButtons();
@@ -204,6 +211,7 @@ void RunControl::BuTaktClick(std::optional<RunButton> button) {
     BuPhaseClick();
     return;
   }
+  CompletePendingClock();
   if (button == RunButton::BuBefehl) SetClockMode(kOneInstruction);
   if (button == RunButton::BuBisHalt) SetClockMode(kUntilHalt);
   StartRun();
