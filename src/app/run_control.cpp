@@ -186,7 +186,15 @@ void RunControl::RunBareStretch() {
   p_.frontend.ProcessPendingEvents();
 }
 
+void RunControl::CompletePendingClock() {
+  // A run button clicked while a run has performed an output phase but not yet its input
+  // phase: that ALU clock is completed first, as a pause completes it. Starting with another
+  // output phase would drop the register load of the running program's clock.
+  if (Running() && inputPending_ && clockMode_ != kBusClock) InputPhase();
+}
+
 void RunControl::Bu2PhasenClick() {
+  CompletePendingClock();
   SetClockMode(kAluClock);
   StartRun();
   EnableButtons();
@@ -211,6 +219,7 @@ void RunControl::BuTaktClick(std::optional<RunButton> button) {
     BuPhaseClick();
     return;
   }
+  CompletePendingClock();
   if (button == RunButton::BuBefehl) SetClockMode(kOneInstruction);
   if (button == RunButton::BuBisHalt) SetClockMode(kUntilHalt);
   StartRun();

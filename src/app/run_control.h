@@ -112,6 +112,7 @@ class RunControl {
  private:
   void SetTimerEnabled(bool enabled);
   void StartRun();
+  void CompletePendingClock();
   void RunUnpaced();
   // True when nothing is shown between the phases, so that whole clocks can run bare.
   bool RunsBare() const;

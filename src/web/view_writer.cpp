@@ -138,6 +138,7 @@ void WriteControls(Json& j, const Session& s) {
   const MenuOptions& m = s.menu;
   j.Key("menu").Open('{').Key("MeVariablen").Bool(m.MeVariablen).Key("MeKonfl").Bool(m.MeKonfl);
   j.Key("MeTorKz").Bool(m.MeTorKz).Key("MeBus_8").Bool(m.MeBus_8).Key("MePfeil").Bool(m.MePfeil);
+  j.Key("MeUndo").Bool(s.history.CanUndo()).Key("MeRedo").Bool(s.history.CanRedo());
   j.Close('}');
 }
 

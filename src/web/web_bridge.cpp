@@ -95,6 +95,8 @@ const std::unordered_map<std::string_view, Handler>& Handlers() {
       {"TrZeit", Do([](Session& s, const EventArgs& e) { s.run.SetSliderPosition(e.a); })},
       {"RaRam", Do([](Session& s, const EventArgs& e) { s.ramView.SelectItem(e.a); })},
       {"StartCommandLineRun", Do([](Session& s, const EventArgs&) { s.StartCommandLineRun(); })},
+      // For measuring what keeping the past for "Schritt zurück" costs a run (web/tests/speed.mjs).
+      {"KeepPast", Do([](Session& s, const EventArgs& e) { s.runHistory.SetKeeping(e.a != 0); })},
       {"TimerTimer", Do([](Session& s, const EventArgs&) { s.run.TimerTimer(); })},
       {"Key",
        [](Session& s, const EventArgs& e) {
@@ -116,6 +118,9 @@ const std::unordered_map<std::string_view, Handler>& Handlers() {
          s.frontend.PrintListing(s.files.RamListing(s.ramGrid.AssemblerView()),
                                  s.files.RamFileName());
        })},
+      {"MeUndoClick", Do([](Session& s, const EventArgs&) { s.history.Undo(); })},
+      {"MeRedoClick", Do([](Session& s, const EventArgs&) { s.history.Redo(); })},
+      {"MeStepBackClick", Do([](Session& s, const EventArgs&) { s.stepBack.StepBackClick(); })},
       {"MeClrRegClick", Do([](Session& s, const EventArgs&) { s.run.MeClrRegClick(); })},
       {"MeClrRamClick", Do([](Session& s, const EventArgs&) { s.files.MeClrRamClick(); })},
       {"MeClrMpsClick", Do([](Session& s, const EventArgs&) { s.mpsEditor.MeClrMpsClick(); })},

@@ -73,6 +73,34 @@ TEST_F(RunNestingTest, RunButtonDuringAnUnpacedRunRestartsItInTheLoopAlreadyGoin
   EXPECT_EQ(m.OpenMask, 0);
 }
 
+TEST_F(RunNestingTest, RunButtonBetweenTheTwoPhasesOfAClockLosesNoRegisterLoad) {
+  CountingLoop();
+  Automatic(-2);
+  // A level that shows the registers runs phase by phase and handles events after every
+  // phase; the twelfth call follows the output phase of the third increment, whose input
+  // phase is still to come.
+  DuringRun([&](int call) {
+    if (call == 12) {
+      EXPECT_EQ(m.Regs[AX], 3);
+      run.BuTaktClick(RunButton::BuBefehl);
+    }
+  });
+  run.BuTaktClick(RunButton::BuBisHalt);
+  EXPECT_EQ(deepest, 1);
+  EXPECT_EQ(run.LastStopReason(), StopReason::ModeEnd);
+  EXPECT_EQ(m.Regs[AX], 4);
+  EXPECT_EQ(row, 1);
+
+  // The same with the ALU-clock button: the clock going on is completed, then one more runs.
+  run.MeClrRegClick();
+  fe.processEventsCalls = 0;
+  DuringRun([&](int call) {
+    if (call == 12) run.Bu2PhasenClick();
+  });
+  run.BuTaktClick(RunButton::BuBisHalt);
+  EXPECT_EQ(m.Regs[AX], 4);
+}
+
 TEST_F(RunNestingTest, StartWithTheTimerDuringAnUnpacedRunHandsItToTheTimer) {
   CountingLoop();
   Automatic(-3);

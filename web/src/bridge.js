@@ -40,6 +40,11 @@ export function waiting() {
   return M._vellar_waiting() !== 0;
 }
 
+// Resolves when the handler that waits now has finished.
+export function whenDone() {
+  return M.Asyncify.whenDone();
+}
+
 // Resolves when the handler has finished, with what it returned then. A call made while
 // another handler waits cannot wait itself: it has finished when it returns.
 function call(run) {

@@ -3,7 +3,7 @@
 import * as bridge from './bridge.js';
 import * as dialogs from './dialogs.js';
 import { createHost, deliverSaves } from './host.js';
-import { MainWindow, RUN_BUTTONS } from './window.js';
+import { MainWindow } from './window.js';
 import { Grid } from './grid.js';
 import { MenuBar, menuTable } from './menus.js';
 import { computeGeometry, paintPicture } from './picture.js';
@@ -68,9 +68,20 @@ function dispatch(name, a = 0, b = 0, c = 0, text = '') {
   });
 }
 
-// For the handlers that never wait: they have finished when they return.
+// Runs a handler that answers at once. One of them may still start a run that waits for the
+// page (the space bar's): then the page is busy until that run has ended.
 function now(name, a = 0, b = 0, c = 0, text = '') {
+  const before = bridge.waiting();
   const result = bridge.eventNow(name, a, b, c, text);
+  if (!before && bridge.waiting()) {
+    ++busy;
+    bridge.whenDone().then(() => {
+      page.invalidate();
+      if (--busy === 0) idleWaiters.splice(0).forEach((r) => r());
+    });
+    page.invalidate();
+    return { started: true };
+  }
   page.invalidate();
   return result;
 }
@@ -251,6 +262,16 @@ async function loadExample(ram) {
   await dispatch('LoadRamExample', 0, 0, 0, '/Beispiele/' + ram);
 }
 
+// Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z: the edit menu's keys wherever the focus is, in a text
+// field too, as in the window: one Ctrl+Z undoes the last edit, not a field's own typing.
+function editMenuKey(e) {
+  if (!e.ctrlKey || e.altKey) return null;
+  const key = e.key.toLowerCase();
+  if (key === 'z') return e.shiftKey ? 'MeRedoClick' : 'MeUndoClick';
+  if (key === 'y' && !e.shiftKey) return 'MeRedoClick';
+  return null;
+}
+
 function installKeys() {
   const held = { ctrl: false };
   const send = (down, key) => {
@@ -258,7 +279,7 @@ function installKeys() {
     if (!m) return false;
     const handled = now('Key', down ? 1 : 0, m.code, m.digit | (key.altKey ? 0x100 : 0));
     // A run started by the space bar waits for the page: the key was taken.
-    return handled === 1 || bridge.waiting();
+    return handled === 1 || handled.started === true;
   };
   window.addEventListener('keydown', (e) => {
     if (dialogs.isModalOpen()) return;
@@ -268,6 +289,13 @@ function installKeys() {
       e.preventDefault();
       e.stopPropagation();
       menuCommand(handler);
+      return;
+    }
+    const editHandler = editMenuKey(e);
+    if (editHandler) {
+      e.preventDefault();
+      e.stopPropagation();
+      menuCommand(editHandler);
       return;
     }
     if (e.altKey && !e.ctrlKey && e.key.length === 1) {
@@ -327,10 +355,10 @@ function events() {
     torClick: (gate) => dispatch('TorClick', gate),
     regChange: (reg, text) => now('EdRegChange', reg, 0, 0, text),
     regExit: (reg) => now('EdRegExit', reg),
-    runButton: (i) => {
-      // Pause must get through while a run waits for its next slice.
-      if (RUN_BUTTONS[i][0] === 'BuPause' || !bridge.waiting()) dispatch('RunButton', i);
-    },
+    // While an unpaced run waits for its next slice, a button's handler runs at once without
+    // waiting: Pause ends the run, and a run button is carried on by the loop already going,
+    // as in the window.
+    runButton: (i) => dispatch('RunButton', i),
     raTor: (automatic) => now('RaTor', automatic ? 1 : 0),
     trZeit: (position) => now('TrZeit', position),
     raRam: (item) => now('RaRam', item),
@@ -361,6 +389,8 @@ async function main() {
     mpsGates: bridge.mpsGates,
     clocks: bridge.clocks,
     event: dispatch,
+    // Whether runs keep their past for "Schritt zurück" (on unless a script turns it off).
+    keepPast: (on) => now('KeepPast', on ? 1 : 0),
     // The view as it is now, drawn first.
     view: () => {
       render();

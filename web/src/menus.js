@@ -2,7 +2,8 @@
 // "Beispiele" menu with our micro-program and each example program.
 import { el, mnemonicText } from './widgets.js';
 
-// [text, key, handler, check mark] or '-' for a separator.
+// [text, key, handler, check mark, enabled] or '-' for a separator; the last two name the
+// view's menu field that sets them.
 export function menuTable(examples) {
   return [
     ['&Datei', [
@@ -15,6 +16,13 @@ export function menuTable(examples) {
       ['RAM drucken', '', 'MePrnRamClick'],
       '-',
       ['&Ende', '', 'MeEndeClick'],
+    ]],
+    ['&Bearbeiten', [
+      ['&Rückgängig', 'Strg+Z', 'MeUndoClick', null, 'MeUndo'],
+      ['&Wiederholen', 'Strg+Y', 'MeRedoClick', null, 'MeRedo'],
+      '-',
+      // The key hook gives the key, and only where it erases nothing; the menu names it.
+      ['Schritt &zurück', 'Rücktaste', 'MeStepBackClick'],
     ]],
     ['&Zurücksetzen', [
       ['&Register löschen', 'F9', 'MeClrRegClick'],
@@ -44,6 +52,7 @@ export class MenuBar {
     this.run = run;
     this.open = null;
     this.checks = [];
+    this.enables = [];
     this.titles = [];
     this.keys = new Map();
     for (const [title, items] of table) this.addMenu(title, items);
@@ -64,15 +73,18 @@ export class MenuBar {
         el('div', 'menu-sep', list);
         continue;
       }
-      const [text, shortcut, handler, check] = item;
+      const [text, shortcut, handler, check, enable] = item;
       const row = el('div', 'menu-item', list);
       row.id = handler.startsWith('Example:') ? 'Beispiel_' + handler.slice(8) : handler.replace('Click', '');
       const name = el('span', '', row);
       mnemonicText(name, text);
       el('span', 'menu-key', row, { textContent: shortcut });
       if (check) this.checks.push([row, check]);
-      if (shortcut) this.keys.set(shortcut, handler);
+      if (enable) this.enables.push([row, enable]);
+      // The function keys; the page's key handler gives the keys with Ctrl.
+      if (/^F\d+$/.test(shortcut)) this.keys.set(shortcut, handler);
       row.addEventListener('mouseup', () => {
+        if (row.classList.contains('disabled')) return;
         this.close();
         this.run(handler);
       });
@@ -127,5 +139,6 @@ export class MenuBar {
 
   showChecks(menu) {
     for (const [row, name] of this.checks) row.classList.toggle('checked', !!menu[name]);
+    for (const [row, name] of this.enables) row.classList.toggle('disabled', !menu[name]);
   }
 }
