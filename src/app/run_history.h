@@ -157,7 +157,6 @@ class RunHistory {
   std::vector<Snapshot> checkpoints_;  // the base first, ascending
   uint64_t position_ = 0;
   uint64_t phasesSinceSnapshot = 0;
-  bool newEntry_ = true;  // the next op starts an entry of its own
   bool dirty_ = true;
   bool idle_ = false;
   bool keeping_ = true;
