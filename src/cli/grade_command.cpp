@@ -114,10 +114,7 @@ class Grader {
       }
       s.run.MeClrRegClick();
       ApplySetup(s, c.setup);
-      s.run.SetGatesAutomatic(true);
-      s.run.SetSliderPosition(RunControl::kMinPosition);
-      s.run.SetClockLimit(o_.maxClocks);
-      s.run.BuTaktClick(RunButton::BuBisHalt);
+      StartRun(s, "halt", o_.maxClocks);
       if (s.run.LastStopReason() == StopReason::Limit) {
         result.failures.emplace_back("Taktgrenze erreicht (" + std::to_string(o_.maxClocks) +
                                      " ALU-Takte).");

@@ -81,20 +81,6 @@ std::optional<int> ParseRunOptions(const Args& args, RunOptions& o) {
   return std::nullopt;
 }
 
-// Starts the run as the button of the mode does, at "zu schnell".
-void Run(Session& s, const RunOptions& o) {
-  s.run.SetGatesAutomatic(true);
-  s.run.SetSliderPosition(RunControl::kMinPosition);
-  s.run.SetClockLimit(o.maxClocks);
-  if (o.mode == "clock") {
-    s.run.Bu2PhasenClick();
-  } else if (o.mode == "instruction") {
-    s.run.BuTaktClick(RunButton::BuBefehl);
-  } else {
-    s.run.BuTaktClick(RunButton::BuBisHalt);
-  }
-}
-
 }  // namespace
 
 int RunCommand(const Args& args) {
@@ -110,7 +96,7 @@ int RunCommand(const Args& args) {
   if (o.trace) {
     traced = RunTraced(s, o.mode, o.maxClocks, stdout);
   } else {
-    Run(s, o);
+    StartRun(s, o.mode, o.maxClocks);
   }
   RunResult result = ResultOf(s);
   if (traced) result = ResultOf(s, traced->clocks, traced->stop);

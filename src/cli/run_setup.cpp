@@ -57,4 +57,18 @@ void ApplySetup(Session& session, const RunSetup& setup) {
   for (const auto& [address, value] : setup.memory) session.memory.WriteRam(address, value);
 }
 
+void StartRun(Session& session, std::string_view mode, uint64_t maxClocks) {
+  RunControl& run = session.run;
+  run.SetGatesAutomatic(true);
+  run.SetSliderPosition(RunControl::kMinPosition);
+  run.SetClockLimit(maxClocks);
+  if (mode == "clock") {
+    run.Bu2PhasenClick();
+  } else if (mode == "instruction") {
+    run.BuTaktClick(RunButton::BuBefehl);
+  } else {
+    run.BuTaktClick(RunButton::BuBisHalt);
+  }
+}
+
 }  // namespace vellar::cli

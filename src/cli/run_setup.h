@@ -32,4 +32,8 @@ bool ParseMemItem(std::string_view item, RunSetup& setup, std::string& error);
 // The registers as typed into their fields, the bytes as written by the processor.
 void ApplySetup(Session& session, const RunSetup& setup);
 
+// Starts the run as the button of the mode ("clock", "instruction", "halt") does, under
+// automatic gate control at "zu schnell", ending after maxClocks ALU clocks at the latest.
+void StartRun(Session& session, std::string_view mode, uint64_t maxClocks);
+
 }  // namespace vellar::cli
