@@ -68,8 +68,11 @@ RunOutcome RunClocks(Machine& machine, const MicroProgram& program, uint64_t max
     step::Output(m, r);
     step::Input(m, r);
     ++outcome.clocks;
+    // Off the row's chain of dependences, and without a branch: next to nothing per clock.
+    if (row <= 1) outcome.lastInstructionEnd = outcome.clocks;
     if (row <= endRow || halt) {
       outcome.ended = true;
+      if (halt) outcome.lastInstructionEnd = outcome.clocks;
       break;
     }
   }
