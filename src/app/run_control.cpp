@@ -172,7 +172,7 @@ void RunControl::RunBareStretch() {
   // The stretch is one entry of the past: the core runs alike when a step back rebuilds it.
   p_.history.BeforeClocks();
   const RunOutcome outcome = p_.phases.RunClocks(clocks, EndRow());
-  p_.history.AfterClocks(outcome.clocks);
+  p_.history.AfterClocks(outcome.clocks, outcome.lastInstructionEnd);
   clocksThisRun_ += outcome.clocks;
   inputPending_ = false;
   if (outcome.ended) {

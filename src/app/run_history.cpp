@@ -33,8 +33,9 @@ void RunHistory::Rebase() {
   heldOutput_ = false;
   entries_.clear();
   checkpoints_.clear();
-  checkpoints_.push_back({position_, 0, Live()});
-  phasesSinceSnapshot = 0;
+  checkpoints_.push_back({position_, 0, Live(), position_});
+  phasesSinceSnapshot_ = 0;
+  lastInstructionEnd_ = position_;
   dirty_ = false;
 }
 
@@ -45,8 +46,8 @@ void RunHistory::Idle() {
 
 void RunHistory::Checkpoint() {
   Flush();
-  checkpoints_.push_back({position_, entries_.size(), Live()});
-  phasesSinceSnapshot = 0;
+  checkpoints_.push_back({position_, entries_.size(), Live(), lastInstructionEnd_});
+  phasesSinceSnapshot_ = 0;
   if (checkpoints_.size() > kMaxCheckpoints) DropOldest();
 }
 
@@ -59,7 +60,10 @@ void RunHistory::Flush() {
 
 void RunHistory::Append(Op op) {
   position_ += Length(op);
-  phasesSinceSnapshot += Length(op);
+  phasesSinceSnapshot_ += Length(op);
+  // The input phase changes neither the row nor the halt flag: the clock it ends ends an
+  // instruction if the machine shows so now.
+  if (op == Op::Input && EndsInstruction(machine_)) lastInstructionEnd_ = position_;
   if (heldOutput_) {
     // The usual case: the input phase completes one more clock of the run of clocks.
     if (op == Op::Input) {
@@ -94,11 +98,12 @@ void RunHistory::Append(Op op) {
   }
 }
 
-void RunHistory::AfterClocks(uint64_t clocks) {
+void RunHistory::AfterClocks(uint64_t clocks, uint64_t lastInstructionEnd) {
   if (!keeping_ || clocks == 0) return;
   Flush();
+  if (lastInstructionEnd != 0) lastInstructionEnd_ = position_ + 2 * lastInstructionEnd;
   position_ += 2 * clocks;
-  phasesSinceSnapshot += 2 * clocks;
+  phasesSinceSnapshot_ += 2 * clocks;
   // Whole clocks under automatic gate control are what ClockAuto entries count, so the
   // stretch joins the clocks before it unless a copy stands between them.
   if (entries_.size() > checkpoints_.back().entry && entries_.back().op == Op::ClockAuto) {
@@ -175,6 +180,7 @@ Moment RunHistory::Replay(const Snapshot& from, uint64_t position, bool zeroOpsA
       break;
     }
   }
+  replayedPhases_ += pos - from.position;
   return m;
 }
 
@@ -217,7 +223,7 @@ void RunHistory::Cut(uint64_t position, bool zeroOpsAtEnd) {
     checkpoints_.pop_back();
   }
   position_ = position;
-  phasesSinceSnapshot = position - checkpoints_.back().position;
+  phasesSinceSnapshot_ = position - checkpoints_.back().position;
 }
 
 template <class Visit>
@@ -254,22 +260,18 @@ uint64_t RunHistory::PreviousClockEnd(uint64_t position, uint64_t count) const {
 }
 
 uint64_t RunHistory::PreviousInstructionEnd(uint64_t position) const {
-  uint64_t end = position;
-  for (size_t c = checkpoints_.size(); c-- > 0;) {
-    const Snapshot& cp = checkpoints_[c];
-    if (cp.position >= end && c > 0) continue;
-    uint64_t found = 0;
-    bool any = false;
-    Replay(cp, end, false, [&](uint64_t pos, const Moment& m) {
-      if (pos < position && (m.machine.CurrentRow <= 1 || m.machine.HaltSeen)) {
-        found = pos;
-        any = true;
-      }
-    });
-    if (any) return found;
-    end = cp.position;
-  }
-  return BasePosition();
+  // Only the stretch from the newest copy before the position is run again; what lies before
+  // that copy, the copy knows. A micro-program that never returns to address 00 would
+  // otherwise have the whole kept past run again, over a billion clocks.
+  size_t c = checkpoints_.size() - 1;
+  while (c > 0 && checkpoints_[c].position >= position) --c;
+  const Snapshot& from = checkpoints_[c];
+  std::optional<uint64_t> found;
+  Replay(from, position, false, [&](uint64_t pos, const Moment& m) {
+    if (pos < position && EndsInstruction(m.machine)) found = pos;
+  });
+  // An end given up with the oldest copies is out of reach: the start of the kept past then.
+  return found ? *found : std::max(from.lastInstructionEnd, BasePosition());
 }
 
 uint64_t RunHistory::PreviousRunStart(uint64_t position) const {
@@ -329,8 +331,12 @@ RunHistory::Rebuilt RunHistory::Rebuild(uint64_t target) {
   for (const Snapshot& c : checkpoints_) {
     if (c.position < stop || (c.position == stop && zeroOps)) from = &c;
   }
-  r.moment = Replay(*from, stop, zeroOps, [](uint64_t, const Moment&) {});
+  uint64_t lastEnd = from->lastInstructionEnd;
+  r.moment = Replay(*from, stop, zeroOps, [&](uint64_t pos, const Moment& m) {
+    if (EndsInstruction(m.machine)) lastEnd = pos;
+  });
   Cut(stop, zeroOps);
+  lastInstructionEnd_ = lastEnd;
   dirty_ = false;
   idle_ = false;
   return r;

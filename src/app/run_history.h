@@ -56,9 +56,10 @@ class RunHistory {
   }
   // Around a stretch of whole ALU clocks that the core runs by itself under automatic gate
   // control, from the end of a clock: before it, a copy of its start if one is due; after it,
-  // the clocks it ran, as one entry of the log.
+  // the clocks it ran, as one entry of the log, and the last of them that ended an
+  // instruction (counted from 1, 0 for none), as the core reports them.
   void BeforeClocks() { Prepare(kStretchCheckpointPhases); }
-  void AfterClocks(uint64_t clocks);
+  void AfterClocks(uint64_t clocks, uint64_t lastInstructionEnd);
   // Called after EndRun and after the bus-clock tick: the machine rests here until the next
   // step, and anything that changes it meanwhile was done by hand.
   void Idle();
@@ -95,6 +96,8 @@ class RunHistory {
 
   // The memory the kept past takes.
   size_t MemoryBytes() const;
+  // Bus phases run again so far to search or rebuild the past: what a step back costs.
+  uint64_t ReplayedPhases() const { return replayedPhases_; }
 
  private:
   struct Entry {
@@ -105,12 +108,19 @@ class RunHistory {
     uint64_t position;
     size_t entry;  // the first entry after the copy
     Moment moment;
+    // The last end of an instruction up to the copy (the base's position when there was none
+    // since): a step back by one instruction need not run the copies' stretches again to
+    // find it, however long a micro-program has run without one.
+    uint64_t lastInstructionEnd;
   };
   static_assert(2 * (kMaxCheckpoints * sizeof(Snapshot) + kMaxEntries * sizeof(Entry)) <
                     (size_t{64} << 20),
                 "the longest past must stay under 64 MB");
 
   static uint64_t Length(Op op) { return op <= Op::Input ? 1 : (op <= Op::ClockManual ? 2 : 0); }
+  // A clock that leaves the machine so has ended an instruction: the next row is address 00
+  // or the one behind FF, or the halt rule fired.
+  static bool EndsInstruction(const Machine& m) { return m.CurrentRow <= 1 || m.HaltSeen; }
   // Whether the past is kept; a hand change since the last step starts a new one, and a copy
   // is taken first when so many bus phases have passed since the last.
   bool Prepare(uint64_t copyEvery) {
@@ -119,7 +129,7 @@ class RunHistory {
       CheckLiveState();
       idle_ = false;
     }
-    if (phasesSinceSnapshot >= copyEvery) [[unlikely]] {
+    if (phasesSinceSnapshot_ >= copyEvery) [[unlikely]] {
       Checkpoint();
     }
     return true;
@@ -156,7 +166,9 @@ class RunHistory {
   std::vector<Entry> entries_;
   std::vector<Snapshot> checkpoints_;  // the base first, ascending
   uint64_t position_ = 0;
-  uint64_t phasesSinceSnapshot = 0;
+  uint64_t phasesSinceSnapshot_ = 0;
+  uint64_t lastInstructionEnd_ = 0;  // as Snapshot::lastInstructionEnd, up to position_
+  mutable uint64_t replayedPhases_ = 0;
   bool dirty_ = true;
   bool idle_ = false;
   bool keeping_ = true;

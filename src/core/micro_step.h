@@ -87,6 +87,10 @@ StepResult ClockStep(Machine& m, const MicroProgram& program);
 struct RunOutcome {
   uint64_t clocks = 0;  // ALU clocks performed
   bool ended = false;   // a clock ended on a row <= endRow, or the halt rule fired
+  // The last of them that ended an instruction: on row 1 or 0 (address 00 next, or behind
+  // FF), or with HaltSeen; counted from 1, 0 when none did. The past for "Schritt zurück"
+  // needs it, since "bis Halt" runs on through row 1.
+  uint64_t lastInstructionEnd = 0;
 };
 
 // Whole ALU clocks under automatic gate control, each from its output phase to its input

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "core/hex.h"
+#include "support/mps_rows.h"
 #include "support/session_fixture.h"
 
 // Stepping back N steps and comparing with a session that never went so far: random
@@ -338,6 +339,62 @@ TEST_F(LongRunTest, DuringARunTheKeyPausesIt) {
   run.SetClockMode(kAluClock);
   session.stepBack.StepBackClick();
   EXPECT_EQ(m.Regs[AX], ax - 1);
+}
+
+// A micro-program that loses its way: address 00 counts AX up and returns to 00 while AX is
+// not negative; after that addresses 01 and 02 count on for ever, never leading back to 00
+// (nor halting, as a row naming itself would).
+void LostProgram(Session& s, const std::string& ax) {
+  s.FormCreate();
+  SetMpsRow(s.mps, 0, {1, 7, 0, 0xE}, "00", "INC AX");
+  SetMpsRow(s.mps, 1, {1, 7, 0}, "02", "INC AX");
+  SetMpsRow(s.mps, 2, {1, 7, 0}, "01", "INC AX");
+  s.registers.EdRegChange(AX, ax);
+  s.run.SetGatesAutomatic(true);
+  s.run.SetSliderPosition(RunControl::kMinPosition);
+}
+
+void RunUntilHalt(Session& s, uint64_t clocks) {
+  s.run.SetClockLimit(clocks);
+  s.run.BuTaktClick(RunButton::BuBisHalt);
+}
+
+// One instruction back after tens of millions of clocks without the end of one: the search
+// runs again what follows the newest copy of the state, not the whole kept past, which would
+// freeze the window for seconds. Counted in bus phases run again, not in time.
+TEST(LostProgramTest, OneInstructionBackRunsOneCopyAgainNotTheWholePast) {
+  constexpr uint64_t kLongRun = 50'000'000;
+  constexpr uint64_t kBound = 3 * RunHistory::kStretchCheckpointPhases;
+  // 7E: the clocks 1 and 2 end on address 00, the third leaves it with AX = 80. 80: not one
+  // clock ends an instruction, and the way back leads to the start of the run.
+  for (const auto& [ax, lastEnd] : {std::pair{"7E", 2}, std::pair{"80", 0}}) {
+    SCOPED_TRACE(std::string("AX ") + ax);
+    FakeFrontend fe;
+    Session s(fe);
+    LostProgram(s, ax);
+    RunUntilHalt(s, kLongRun);
+    ASSERT_EQ(s.run.ClocksThisRun(), kLongRun);
+    // Half the run back and a quarter forward again: the copies taken after the cut must
+    // know the end before it as well.
+    s.run.SetClockMode(kAluClock);
+    uint64_t replayed = s.runHistory.ReplayedPhases();
+    s.stepBack.StepBackClocks(kLongRun / 2);
+    EXPECT_LT(s.runHistory.ReplayedPhases() - replayed, kBound);
+    RunUntilHalt(s, kLongRun / 4);
+    ASSERT_EQ(s.run.ClocksThisRun(), kLongRun / 4);
+
+    s.run.SetClockMode(kOneInstruction);
+    replayed = s.runHistory.ReplayedPhases();
+    s.stepBack.StepBackClick();
+    EXPECT_LT(s.runHistory.ReplayedPhases() - replayed, kBound);
+
+    FakeFrontend freshFe;
+    Session fresh(freshFe);
+    LostProgram(fresh, ax);
+    if (lastEnd > 0) RunUntilHalt(fresh, lastEnd);
+    fresh.run.SetClockMode(kOneInstruction);
+    EXPECT_EQ(Shown(s), Shown(fresh));
+  }
 }
 
 }  // namespace

@@ -242,10 +242,16 @@ TEST(MicroStepTest, RunClocksStopsOnTheEndRowOnHaltOrAfterItsClocks) {
   EXPECT_FALSE(out.ended);
   EXPECT_EQ(m.Regs[AX], 4);
   EXPECT_EQ(m.CurrentRow, 2);
+  // "bis Halt" runs on through the ends of instructions (clocks 2, 4, 6); the last is kept.
+  EXPECT_EQ(out.lastInstructionEnd, 6u);
   // One instruction ends when the next row is address 0's.
   out = RunClocks(m, program, 100, 1, written);
   EXPECT_EQ(out.clocks, 1u);
   EXPECT_TRUE(out.ended);
+  EXPECT_EQ(out.lastInstructionEnd, 1u);
+  Machine fromRow1 = m;
+  EXPECT_EQ(RunClocks(fromRow1, program, 1, 1, written).lastInstructionEnd, 0u)
+      << "address 0 leads on to 1";
   // A row naming itself ends the run on it.
   program.SetRow(1, Gates({0xB}), 0x01);
   m.Regs[AR] = 0x80;
@@ -254,6 +260,7 @@ TEST(MicroStepTest, RunClocksStopsOnTheEndRowOnHaltOrAfterItsClocks) {
   EXPECT_EQ(out.clocks, 2u);
   EXPECT_TRUE(out.ended);
   EXPECT_TRUE(m.HaltSeen);
+  EXPECT_EQ(out.lastInstructionEnd, 2u) << "the halt ends an instruction too";
   EXPECT_EQ(m.CurrentRow, 2);
   EXPECT_EQ(m.Ram[0x80], 0x42);
   EXPECT_EQ(written.count(), 1u);
