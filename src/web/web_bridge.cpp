@@ -205,8 +205,14 @@ EMSCRIPTEN_KEEPALIVE int vellar_waiting() {
   return Page().Waiting() ? 1 : 0;
 }
 
+// What is to be drawn anew since the page last asked: the bits of vellar::Redraw.
 EMSCRIPTEN_KEEPALIVE unsigned vellar_take_redraw() {
   return Page().TakeRedraw();
+}
+
+// The bit with which the model asks for a new layout; the page lays out only then.
+EMSCRIPTEN_KEEPALIVE unsigned vellar_redraw_layout_bit() {
+  return vellar::kRedrawLayout;
 }
 
 EMSCRIPTEN_KEEPALIVE const char* vellar_view(int mpsTop, int mpsCount, int ramTop, int ramCount) {

@@ -79,8 +79,11 @@ export function eventNow(name, a = 0, b = 0, c = 0, text = '') {
   return withString(name, (n) => withString(text, (t) => M._vellar_event(n, a, b, c, t)));
 }
 
+// What the model asked for since the page last took it: so far only whether the panels and
+// grids are to be placed anew (the window's FormResize).
 export function takeRedraw() {
-  return M._vellar_take_redraw() >>> 0;
+  const bits = M._vellar_take_redraw() >>> 0;
+  return { layout: (bits & M._vellar_redraw_layout_bit()) !== 0 };
 }
 
 export function view(mpsTop, mpsCount, ramTop, ramCount) {

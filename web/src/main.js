@@ -86,18 +86,25 @@ function now(name, a = 0, b = 0, c = 0, text = '') {
   return result;
 }
 
-function render() {
-  page.frame = 0;
-  bridge.takeRedraw();
+function fetchView() {
   const v = bridge.view(grMps.top, grMps.visibleRows(), grRam.top, grRam.visibleRows());
   const names = window.vellar.fileNames();
   v.mpsFile = names[0];
   v.ramFile = names[1];
-  const relayout = !lastView || lastView.ram.assembler !== v.ram.assembler ||
-    lastView.inspector.shown !== v.inspector.shown ||
-    lastView.inspector.widths.length !== v.inspector.widths.length;
-  lastView = v;
-  if (relayout) doLayout();
+  return v;
+}
+
+// The page lays itself out when the model asks for it, as the window does; it keeps no copies
+// of model values to compare. The grids then show the rows that the new layout has room for.
+function render() {
+  page.frame = 0;
+  const redraw = bridge.takeRedraw();
+  lastView = fetchView();
+  if (redraw.layout) {
+    doLayout();
+    lastView = fetchView();
+  }
+  const v = lastView;
   win.show(v);
   menus.showChecks(v.menu);
   grMps.update(v.mps);
