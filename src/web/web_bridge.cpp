@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -217,6 +218,21 @@ EMSCRIPTEN_KEEPALIVE unsigned vellar_redraw_layout_bit() {
 
 EMSCRIPTEN_KEEPALIVE const char* vellar_view(int mpsTop, int mpsCount, int ramTop, int ramCount) {
   ViewText() = vellar::web::WriteView(*TheSession(), {mpsTop, mpsCount, ramTop, ramCount});
+  return ViewText().c_str();
+}
+
+// The picture's lines for the places of the controls, given as numbers separated by blanks:
+// x, y, width and height of edAX, edBX, edIP, edOP, paSignF, paSubtr, paPlus1, paALU, edDR,
+// edAR, tor9, torA, torB and torC, then processorWidth, busWidth and dy.
+EMSCRIPTEN_KEEPALIVE const char* vellar_picture_geometry(const char* numbers) {
+  vellar::DiagramControls c;
+  vellar::PathRect* const rects[] = {&c.edAX,    &c.edBX,    &c.edIP,  &c.edOP, &c.paSignF,
+                                     &c.paSubtr, &c.paPlus1, &c.paALU, &c.edDR, &c.edAR,
+                                     &c.tor9,    &c.torA,    &c.torB,  &c.torC};
+  std::istringstream in(numbers);
+  for (vellar::PathRect* r : rects) in >> r->x >> r->y >> r->width >> r->height;
+  in >> c.processorWidth >> c.busWidth >> c.dy;
+  ViewText() = vellar::web::WritePictureGeometry(vellar::ComputeGeometry(c));
   return ViewText().c_str();
 }
 

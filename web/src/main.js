@@ -6,7 +6,7 @@ import { createHost, deliverSaves } from './host.js';
 import { MainWindow } from './window.js';
 import { Grid } from './grid.js';
 import { MenuBar, menuTable } from './menus.js';
-import { computeGeometry, paintPicture } from './picture.js';
+import { paintPicture } from './picture.js';
 import { keyMessage, CONTROL } from './keys.js';
 import { layout } from './layout.js';
 import resources from 'vellar:resources';
@@ -155,7 +155,7 @@ function paintPictures(picture) {
 
 function doLayout() {
   const placed = layout(win, grMps, grRam, inspector, lastView);
-  geometry = computeGeometry(win.diagramControls(placed.processorWidth));
+  geometry = bridge.pictureGeometry(win.diagramControls(placed.processorWidth));
   if (placed.descriptionWidth !== lastView?.mps.widths[1]) {
     now('SetDescriptionWidth', placed.descriptionWidth);
   }
