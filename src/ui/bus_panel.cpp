@@ -33,18 +33,18 @@ BusPanel::BusPanel(QWidget* parent, const DataPathParts& parts, HandlerGuard& gu
 }
 
 void BusPanel::FillControls(DiagramControls& c) const {
-  c.edDR = fields_[0]->geometry();
-  c.edAR = fields_[1]->geometry();
+  c.edDR = ToPathRect(fields_[0]->geometry());
+  c.edAR = ToPathRect(fields_[1]->geometry());
   auto rectOf = [this](int gate) {
     for (const GateButton* b : gates_) {
       if (b->Gate() == gate) return b->geometry();
     }
     return QRect();
   };
-  c.tor9 = rectOf(0x9);
-  c.torA = rectOf(0xA);
-  c.torB = rectOf(0xB);
-  c.torC = rectOf(0xC);
+  c.tor9 = ToPathRect(rectOf(0x9));
+  c.torA = ToPathRect(rectOf(0xA));
+  c.torB = ToPathRect(rectOf(0xB));
+  c.torC = ToPathRect(rectOf(0xC));
   c.busWidth = width();
 }
 

@@ -1,10 +1,8 @@
 #pragma once
 
 #include <QColor>
-#include <QPoint>
 #include <array>
 #include <cstdint>
-#include <initializer_list>
 
 #include "app/data_path.h"
 #include "app/path_values.h"
@@ -26,8 +24,6 @@ struct PictureCanvas {
   QColor pen = Qt::black;
 };
 
-enum class ArrowDirection { Down, Right, Up, Left };
-
 class DataPathPainter {
  public:
   DataPathPainter(const DiagramGeometry& geometry, int busLines, bool arrows,
@@ -36,21 +32,10 @@ class DataPathPainter {
   // Draws one gate's path with the values of the moment it stands for, then the arrows.
   void DrawGatePath(int gate, bool active, const std::array<uint8_t, kRegCount>& regs, bool sign);
   void DrawBusLines(PictureCanvas& canvas, bool active, int lines, uint8_t value,
-                    std::initializer_list<QPoint> points);
-  void DrawArrow(int x, int y, ArrowDirection direction);
+                    const PathRoute& route);
 
  private:
-  // One bus of a path as it is to be drawn now.
-  struct Bus {
-    PictureCanvas* canvas = nullptr;
-    bool active = false;
-    int lines = 1;
-    uint8_t value = 0;
-  };
-
   void DrawArrows();
-  // The path from the ALU's output along the result bus, as gates 0, 2, 4 and 6 share it.
-  void ResultPath(const Bus& bus, QPoint target);
 
   const DiagramGeometry& g_;
   int busLines_;

@@ -98,14 +98,14 @@ void RegisterPanel::Sync() {
 }
 
 void RegisterPanel::FillControls(DiagramControls& c) const {
-  c.edAX = fields_[0]->geometry();
-  c.edBX = fields_[1]->geometry();
-  c.edIP = fields_[2]->geometry();
-  c.edOP = fields_[3]->geometry();
-  c.paSignF = paSignF_->geometry();
-  c.paSubtr = paSubtr_->geometry();
-  c.paPlus1 = paPlus1_->geometry();
-  c.paALU = paALU_->geometry();
+  c.edAX = ToPathRect(fields_[0]->geometry());
+  c.edBX = ToPathRect(fields_[1]->geometry());
+  c.edIP = ToPathRect(fields_[2]->geometry());
+  c.edOP = ToPathRect(fields_[3]->geometry());
+  c.paSignF = ToPathRect(paSignF_->geometry());
+  c.paSubtr = ToPathRect(paSubtr_->geometry());
+  c.paPlus1 = ToPathRect(paPlus1_->geometry());
+  c.paALU = ToPathRect(paALU_->geometry());
 }
 
 }  // namespace vellar::ui

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "app/path_values.h"
+
 namespace vellar::web {
 
 namespace {
@@ -145,13 +147,31 @@ void WriteControls(Json& j, const Session& s) {
 void WritePicture(Json& j, const Session& s) {
   j.Key("picture").Open('{').Key("lines").Int(s.picture.BusLines());
   j.Key("arrows").Bool(!s.menu.MePfeil).Key("draws").Open('[');
+  // Each draw with the value of each of its buses.
   for (int i = 0; i < s.picture.DrawCount(); ++i) {
     const PathDraw& d = s.picture.Draw(i);
-    j.Open('[').Int(d.gate).Bool(d.active).Bool(d.sign);
-    for (const uint8_t v : d.regs) j.Int(v);
+    const GatePath& path = GatePathOf(d.gate);
+    j.Open('[').Int(d.gate).Bool(d.active);
+    for (int b = 0; b < path.count; ++b) j.Int(PathValue(path.buses[b].source, d.regs, d.sign));
     j.Close(']');
   }
   j.Close(']').Close('}');
+}
+
+void WriteLine(Json& j, const PathRoute& line) {
+  j.Open('[');
+  for (int p = 0; p < line.count; ++p)
+    j.Open('[').Int(line.points[p].x).Int(line.points[p].y).Close(']');
+  j.Close(']');
+}
+
+// The lines of a bus drawn with that many lines, bit 0 first.
+void WriteBusLines(Json& j, const PathRoute& route, int lines) {
+  j.Open('[');
+  if (route.count >= 2) {
+    for (int k = 0; k < lines; ++k) WriteLine(j, BusLine(route, lines, k));
+  }
+  j.Close(']');
 }
 
 void WriteMpsGrid(Json& j, const Session& s, const VisibleRows& v) {
@@ -197,6 +217,34 @@ void WriteInspector(Json& j, const Session& s) {
 }
 
 }  // namespace
+
+std::string WritePictureGeometry(const DiagramGeometry& geometry) {
+  Json j;
+  j.Open('{').Key("gates").Open('[');
+  for (int gate = 0; gate < kGateCount; ++gate) {
+    const GatePath& path = GatePathOf(gate);
+    const std::array<PathRoute, 2> routes = GateRoutes(geometry, gate);
+    j.Open('[');
+    for (int b = 0; b < path.count; ++b) {
+      const PathBus& bus = path.buses[b];
+      j.Open('{').Key("register").Bool(bus.picture == PathPicture::Register);
+      j.Key("eight");
+      WriteBusLines(j, routes[b], PathLines(bus, 8));
+      j.Key("one");
+      WriteBusLines(j, routes[b], PathLines(bus, 1));
+      j.Close('}');
+    }
+    j.Close(']');
+  }
+  j.Close(']').Key("arrows").Open('[');
+  for (const auto& stroke : ArrowStrokes(geometry)) {
+    j.Open('[');
+    for (const PathPoint& p : stroke) j.Open('[').Int(p.x).Int(p.y).Close(']');
+    j.Close(']');
+  }
+  j.Close(']').Close('}');
+  return j.Take();
+}
 
 std::string WriteView(const Session& session, const VisibleRows& rows) {
   Json j;

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/path_geometry.h"
 #include "app/session.h"
 
 // What the page draws, as one JSON text: the registers, the gate buttons, the control strip,
@@ -15,5 +16,9 @@ struct VisibleRows {
 };
 
 std::string WriteView(const Session& session, const VisibleRows& rows);
+
+// Where the picture's lines run, for the page's places of the controls: for every gate its
+// buses (which picture, the lines with eight lines a bus and with one) and the arrows.
+std::string WritePictureGeometry(const DiagramGeometry& geometry);
 
 }  // namespace vellar::web

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -205,12 +206,33 @@ EMSCRIPTEN_KEEPALIVE int vellar_waiting() {
   return Page().Waiting() ? 1 : 0;
 }
 
+// What is to be drawn anew since the page last asked: the bits of vellar::Redraw.
 EMSCRIPTEN_KEEPALIVE unsigned vellar_take_redraw() {
   return Page().TakeRedraw();
 }
 
+// The bit with which the model asks for a new layout; the page lays out only then.
+EMSCRIPTEN_KEEPALIVE unsigned vellar_redraw_layout_bit() {
+  return vellar::kRedrawLayout;
+}
+
 EMSCRIPTEN_KEEPALIVE const char* vellar_view(int mpsTop, int mpsCount, int ramTop, int ramCount) {
   ViewText() = vellar::web::WriteView(*TheSession(), {mpsTop, mpsCount, ramTop, ramCount});
+  return ViewText().c_str();
+}
+
+// The picture's lines for the places of the controls, given as numbers separated by blanks:
+// x, y, width and height of edAX, edBX, edIP, edOP, paSignF, paSubtr, paPlus1, paALU, edDR,
+// edAR, tor9, torA, torB and torC, then processorWidth, busWidth and dy.
+EMSCRIPTEN_KEEPALIVE const char* vellar_picture_geometry(const char* numbers) {
+  vellar::DiagramControls c;
+  vellar::PathRect* const rects[] = {&c.edAX,    &c.edBX,    &c.edIP,  &c.edOP, &c.paSignF,
+                                     &c.paSubtr, &c.paPlus1, &c.paALU, &c.edDR, &c.edAR,
+                                     &c.tor9,    &c.torA,    &c.torB,  &c.torC};
+  std::istringstream in(numbers);
+  for (vellar::PathRect* r : rects) in >> r->x >> r->y >> r->width >> r->height;
+  in >> c.processorWidth >> c.busWidth >> c.dy;
+  ViewText() = vellar::web::WritePictureGeometry(vellar::ComputeGeometry(c));
   return ViewText().c_str();
 }
 

@@ -35,7 +35,9 @@ class WebFrontend : public Frontend {
   // The next file picker opens nothing and answers with this name: the page's built-in
   // examples take the load command's whole road, its question included.
   void AnswerNextOpen(std::string path) { nextOpen_ = std::move(path); }
-  // What is to be drawn anew since the page last asked.
+  // What is to be drawn anew since the page last asked; among it kRedrawLayout, the model's
+  // request to place the panels and grids anew: besides a resize of the browser window the
+  // page lays out only then.
   uint32_t TakeRedraw();
 
   // Around every call from the page: a call that arrives while another one waits runs without

@@ -79,12 +79,26 @@ export function eventNow(name, a = 0, b = 0, c = 0, text = '') {
   return withString(name, (n) => withString(text, (t) => M._vellar_event(n, a, b, c, t)));
 }
 
+// What the model asked for since the page last took it: so far only whether the panels and
+// grids are to be placed anew (the window's FormResize).
 export function takeRedraw() {
-  return M._vellar_take_redraw() >>> 0;
+  const bits = M._vellar_take_redraw() >>> 0;
+  return { layout: (bits & M._vellar_redraw_layout_bit()) !== 0 };
 }
 
 export function view(mpsTop, mpsCount, ramTop, ramCount) {
   return JSON.parse(M.UTF8ToString(M._vellar_view(mpsTop, mpsCount, ramTop, ramCount)));
+}
+
+const DIAGRAM_CONTROLS = ['edAX', 'edBX', 'edIP', 'edOP', 'paSignF', 'paSubtr', 'paPlus1', 'paALU',
+  'edDR', 'edAR', 'tor9', 'torA', 'torB', 'torC'];
+
+// Where the picture's lines run, worked out by the model from where the page placed the
+// controls ({x, y, w, h} each, and processorWidth, busWidth, dy).
+export function pictureGeometry(c) {
+  const numbers = DIAGRAM_CONTROLS.flatMap((n) => [c[n].x, c[n].y, c[n].w, c[n].h]);
+  numbers.push(c.processorWidth, c.busWidth, c.dy);
+  return withString(numbers.join(' '), (p) => JSON.parse(M.UTF8ToString(M._vellar_picture_geometry(p))));
 }
 
 export function ram(address) {

@@ -6,7 +6,7 @@ import { createHost, deliverSaves } from './host.js';
 import { MainWindow } from './window.js';
 import { Grid } from './grid.js';
 import { MenuBar, menuTable } from './menus.js';
-import { computeGeometry, paintPicture } from './picture.js';
+import { paintPicture } from './picture.js';
 import { keyMessage, CONTROL } from './keys.js';
 import { layout } from './layout.js';
 import resources from 'vellar:resources';
@@ -86,18 +86,25 @@ function now(name, a = 0, b = 0, c = 0, text = '') {
   return result;
 }
 
-function render() {
-  page.frame = 0;
-  bridge.takeRedraw();
+function fetchView() {
   const v = bridge.view(grMps.top, grMps.visibleRows(), grRam.top, grRam.visibleRows());
   const names = window.vellar.fileNames();
   v.mpsFile = names[0];
   v.ramFile = names[1];
-  const relayout = !lastView || lastView.ram.assembler !== v.ram.assembler ||
-    lastView.inspector.shown !== v.inspector.shown ||
-    lastView.inspector.widths.length !== v.inspector.widths.length;
-  lastView = v;
-  if (relayout) doLayout();
+  return v;
+}
+
+// The page lays itself out when the model asks for it, as the window does; it keeps no copies
+// of model values to compare. The grids then show the rows that the new layout has room for.
+function render() {
+  page.frame = 0;
+  const redraw = bridge.takeRedraw();
+  lastView = fetchView();
+  if (redraw.layout) {
+    doLayout();
+    lastView = fetchView();
+  }
+  const v = lastView;
   win.show(v);
   menus.showChecks(v.menu);
   grMps.update(v.mps);
@@ -148,7 +155,7 @@ function paintPictures(picture) {
 
 function doLayout() {
   const placed = layout(win, grMps, grRam, inspector, lastView);
-  geometry = computeGeometry(win.diagramControls(placed.processorWidth));
+  geometry = bridge.pictureGeometry(win.diagramControls(placed.processorWidth));
   if (placed.descriptionWidth !== lastView?.mps.widths[1]) {
     now('SetDescriptionWidth', placed.descriptionWidth);
   }

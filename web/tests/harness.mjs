@@ -8,9 +8,12 @@ export function test(name, fn) {
   cases.push({ name, fn });
 }
 
+// VELLAR_WEB_TESTS=text runs only the cases whose name holds the text.
 export async function runAll(context) {
   let failed = 0;
-  for (const { name, fn } of cases) {
+  const only = process.env.VELLAR_WEB_TESTS;
+  const chosen = only ? cases.filter((c) => c.name.includes(only)) : cases;
+  for (const { name, fn } of chosen) {
     const started = Date.now();
     try {
       await fn(context);
@@ -20,7 +23,7 @@ export async function runAll(context) {
       console.log(`FAIL ${name}\n     ${String(e && e.stack ? e.stack : e).split('\n').join('\n     ')}`);
     }
   }
-  console.log(`${cases.length - failed} von ${cases.length} Browser-Tests bestanden.`);
+  console.log(`${chosen.length - failed} von ${chosen.length} Browser-Tests bestanden.`);
   return failed;
 }
 

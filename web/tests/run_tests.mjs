@@ -395,6 +395,85 @@ function nativeConvert(input, output) {
   return fs.readFileSync(path.join(dir, output));
 }
 
+// Where the last layout placed the processor panel, the RAM grid and the variable inspector
+// (null while hidden), after the page has drawn what is pending.
+const placed = (page) => page.evaluate(() => {
+  window.vellar.view();
+  const box = (id) => {
+    const e = document.getElementById(id);
+    return e.hidden ? null : ['left', 'top', 'width', 'height'].map((k) => parseInt(e.style[k], 10));
+  };
+  return { processor: box('PaProzessor'), ram: box('GrRam'), inspector: box('RamInspector') };
+});
+
+const inspectorColumns = (page) => page.evaluate(() => window.vellar.view().inspector.widths.length);
+
+// A right click on the RAM cell of the address (data view), then the popup's command.
+async function defineVariable(page, address) {
+  await clickCell(page, 'GrRam', (address % 16) + 1, Math.floor(address / 16) + 1, { button: 'right' });
+  await page.click('#alsVariabledefinieren1');
+  await idle(page);
+}
+
+test('Anordnung: neu, wenn RAM-Ansicht, Variableninspektor, RAM löschen, Laden oder Rückgängig es verlangen', async ({ browser }) => {
+  const page = await openPage(browser, html);
+  // The start lays the page out: every panel has its place.
+  const start = await placed(page);
+  assert.ok(start.processor[2] > 0 && start.ram[3] > 0, JSON.stringify(start));
+  assert.equal(start.inspector, null);
+
+  // The assembler view's columns take another width from the processor panel, and back.
+  await page.evaluate(() => document.querySelectorAll('#RaRam input')[1].click());
+  await idle(page);
+  const assembler = await placed(page);
+  assert.notEqual(assembler.processor[2], start.processor[2], 'Assembler-Ansicht');
+  await page.evaluate(() => document.querySelectorAll('#RaRam input')[0].click());
+  await idle(page);
+  assert.deepEqual(await placed(page), start, 'zurück in der Daten-Ansicht');
+
+  // The inspector takes its rows from the RAM grid; once its columns no longer fit, its
+  // scroll bar takes more.
+  await menu(page, 'Ansicht', 'MeVariablen');
+  const narrow = await placed(page);
+  assert.ok(narrow.inspector, 'Variableninspektor angezeigt');
+  const placeholder = await inspectorColumns(page); // the addresses' column and an empty one
+  assert.ok(narrow.ram[3] < start.ram[3], 'das RAM-Gitter macht dem Inspektor Platz');
+  let wide = narrow;
+  let address = 0x10;
+  while (wide.inspector[3] === narrow.inspector[3] && address < 0x30) {
+    await defineVariable(page, address++);
+    wide = await placed(page);
+  }
+  const columns = await inspectorColumns(page);
+  assert.ok(columns > placeholder + 1 && wide.inspector[3] > narrow.inspector[3], `${columns} Variablen: ${JSON.stringify(wide)}`);
+  assert.equal(wide.ram[3], narrow.ram[3] - (wide.inspector[3] - narrow.inspector[3]));
+
+  // Undoing the last definition narrows the inspector again; redoing it widens it.
+  await menu(page, 'Bearbeiten', 'MeUndo');
+  assert.equal(await inspectorColumns(page), columns - 1);
+  assert.deepEqual(await placed(page), narrow, 'nach Rückgängig');
+  await menu(page, 'Bearbeiten', 'MeRedo');
+  assert.equal(await inspectorColumns(page), columns);
+  assert.deepEqual(await placed(page), wide, 'nach Wiederholen');
+
+  // Clearing the memory drops every variable: the empty column is left.
+  await menu(page, 'Zurcksetzen', 'MeClrRam');
+  assert.equal(await inspectorColumns(page), placeholder);
+  assert.deepEqual(await placed(page), narrow, 'nach RAM löschen');
+  await menu(page, 'Ansicht', 'MeVariablen');
+  assert.deepEqual(await placed(page), start, 'Inspektor wieder verborgen');
+
+  // A RAM text file shows the assembler view, and the inspector with the file's variables.
+  await loadExample(page, 'zaehler.ras');
+  const loaded = await page.evaluate(() => window.vellar.view());
+  assert.ok(loaded.ram.assembler && loaded.inspector.shown);
+  const afterLoad = await placed(page);
+  assert.deepEqual(afterLoad.processor, assembler.processor, 'nach dem Laden einer .ras-Datei');
+  assert.ok(afterLoad.inspector && afterLoad.ram[3] < assembler.ram[3], JSON.stringify(afterLoad));
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});
+
 test('Speichern und Laden: Bytes wie die des Programms, Frage „Mps speichern ?“', async ({ browser }) => {
   const page = await openPage(browser, html);
   await loadExample(page, 'bubble.ras');
