@@ -41,3 +41,19 @@ export async function openPage(browser, htmlPath) {
   page.errors = errors;
   return page;
 }
+
+// One run "bis Halt" for ms milliseconds, then "Pause": ALU clocks per second of wall-clock
+// time, and how long the pause took to end the run. The page must hold a loop without end.
+export function timedRun(page, ms) {
+  return page.evaluate(async (ms) => {
+    const t0 = performance.now();
+    document.getElementById('BuBisHalt').click();
+    await new Promise((done) => setTimeout(done, ms));
+    const clocks = window.vellar.clocks();
+    const wall = (performance.now() - t0) / 1000;
+    const p0 = performance.now();
+    document.getElementById('BuPause').click();
+    await window.vellar.idle();
+    return { rate: clocks / wall, pauseMs: performance.now() - p0 };
+  }, ms);
+}

@@ -6,7 +6,7 @@ import path from 'node:path';
 import { spawnSync } from 'node:child_process';
 import { fileURLToPath } from 'node:url';
 import { test, runAll, assert } from './harness.mjs';
-import { launch, openPage } from './browser.mjs';
+import { launch, openPage, timedRun } from './browser.mjs';
 
 const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
 const html = path.resolve(process.argv[2] || path.join(root, 'build-web/vellar.html'));
@@ -215,17 +215,7 @@ test('Assembler-Ansicht: eine getippte Zeile wird übersetzt; Pause hält einen 
   // would show in every run.
   const figures = [];
   for (let i = 0; i < 3; ++i) {
-    figures.push(await page.evaluate(async () => {
-      const t0 = performance.now();
-      document.getElementById('BuBisHalt').click();
-      await new Promise((r) => setTimeout(r, 1000));
-      const clocks = window.vellar.clocks();
-      const seconds = (performance.now() - t0) / 1000;
-      const p0 = performance.now();
-      document.getElementById('BuPause').click();
-      await window.vellar.idle();
-      return { rate: clocks / seconds, pauseMs: performance.now() - p0 };
-    }));
+    figures.push(await timedRun(page, 1000));
   }
   const rates = figures.map((f) => (f.rate / 1e6).toFixed(1)).join(', ');
   const pauses = figures.map((f) => f.pauseMs.toFixed(1)).join(', ');

@@ -5,7 +5,7 @@
 import os from 'node:os';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
-import { launch, openPage } from './browser.mjs';
+import { launch, openPage, timedRun } from './browser.mjs';
 
 const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
 const html = path.resolve(process.argv[2] || path.join(root, 'build-web/vellar.html'));
@@ -31,18 +31,8 @@ try {
     const rates = [];
     const pauses = [];
     for (let i = 0; i < 3; ++i) {
-      const r = await page.evaluate(async (keep, ms) => {
-        window.vellar.keepPast(keep);
-        const t0 = performance.now();
-        document.getElementById('BuBisHalt').click();
-        await new Promise((done) => setTimeout(done, ms));
-        const clocks = window.vellar.clocks();
-        const wall = (performance.now() - t0) / 1000;
-        const p0 = performance.now();
-        document.getElementById('BuPause').click();
-        await window.vellar.idle();
-        return { rate: clocks / wall, pauseMs: performance.now() - p0 };
-      }, keep, seconds * 1000);
+      await page.evaluate((keep) => window.vellar.keepPast(keep), keep);
+      const r = await timedRun(page, seconds * 1000);
       rates.push(r.rate / 1e6);
       pauses.push(r.pauseMs);
     }
