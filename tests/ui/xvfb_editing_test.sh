@@ -57,6 +57,9 @@ if [ "$inside" = 0 ]; then
   expect tor.mpd "2A                           . 1 . . . . . . . . . . . . . . 2A"
   expect tor.mpd "06 Dekodieren                . . . . . . . . . . . . . . . F 00"
   expect tor.mpd "5F XYZ                       . . . . . . . . . . . . . . . . 5F"
+  expect rueck.mpd "2A                           . . . . . . . . . . . . . . . . 2A"
+  expect rueck.mpd "5F XYZ                       . . . . . . . . . . . . . . . . 5F"
+  expect wieder.mpd "2A                           . 1 . . . . . . . . . . . . . . 2A"
   expect neu.ras "E0  07 05 "
   expect neu.ras "E0 getauscht"
   expect neu.ras "E1 X"
@@ -199,3 +202,10 @@ read -r x y <<<"$(mps_cell 3 0x2B 0x28)"
 wheel "$x" "$y" 4 17 # from 5A up to 28
 click "$x" "$y"
 save_as F3 tor.mpd
+# Ctrl+Z takes the gate click back and leaves the typed description; Ctrl+Y brings it again.
+xdotool key ctrl+z
+pause
+save_as F3 rueck.mpd
+xdotool key ctrl+y
+pause
+save_as F3 wieder.mpd
