@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string>
 
+#include "core/micro_step.h"
+
 namespace vellar {
 
 namespace {
@@ -272,8 +274,7 @@ void RunControl::BuStoppClick() {
 }
 
 int RunControl::EndRow() const {
-  // One instruction ends when the next micro-instruction is at address 0; both end behind FF.
-  return clockMode_ == kOneInstruction ? 1 : 0;
+  return clockMode_ == kOneInstruction ? kInstructionEndRow : kHaltEndRow;
 }
 
 bool RunControl::RunGoingOn() const {
@@ -282,7 +283,7 @@ bool RunControl::RunGoingOn() const {
 
 bool RunControl::RunIsOver() const {
   if (clockMode_ < kOneInstruction) return true;
-  return p_.phases.CurrentRow <= EndRow() || p_.phases.HaltSeen;
+  return ClockEndsRun(p_.machine, EndRow());
 }
 
 void RunControl::TimerTimer() {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/machine.h"
+#include "core/micro_step.h"
 #include "mps/mps_store.h"
 
 // The past of the processor since the last load, reset or hand change, for "Schritt zurück".
@@ -120,7 +121,7 @@ class RunHistory {
   static uint64_t Length(Op op) { return op <= Op::Input ? 1 : (op <= Op::ClockManual ? 2 : 0); }
   // A clock that leaves the machine so has ended an instruction: the next row is address 00
   // or the one behind FF, or the halt rule fired.
-  static bool EndsInstruction(const Machine& m) { return m.CurrentRow <= 1 || m.HaltSeen; }
+  static bool EndsInstruction(const Machine& m) { return ClockEndsRun(m, kInstructionEndRow); }
   // Whether the past is kept; a hand change since the last step starts a new one, and a copy
   // is taken first when so many bus phases have passed since the last.
   bool Prepare(uint64_t copyEvery) {

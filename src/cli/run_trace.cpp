@@ -2,24 +2,26 @@
 
 #include <string>
 
+#include "core/hex.h"
+#include "core/micro_step.h"
+
 namespace vellar::cli {
 
 namespace {
 
 constexpr size_t kBlock = 1 << 16;
-constexpr char kDigits[] = "0123456789ABCDEF";
 constexpr std::string_view kRegLabels[] = {" AX=", " BX=", " IP=", " OP=", " AR=", " DR="};
 
 // The rule by which the run button of the mode ends its run after an ALU clock.
-bool RunIsOver(std::string_view mode, const ClockPhases& phases) {
-  if (mode == "instruction") return phases.CurrentRow <= 1 || phases.HaltSeen;
-  if (mode == "halt") return phases.CurrentRow <= 0 || phases.HaltSeen;
+bool RunIsOver(std::string_view mode, const Machine& machine) {
+  if (mode == "instruction") return ClockEndsRun(machine, kInstructionEndRow);
+  if (mode == "halt") return ClockEndsRun(machine, kHaltEndRow);
   return true;
 }
 
 void AppendHex(std::string& line, uint8_t value) {
-  line += kDigits[value >> 4];
-  line += kDigits[value & 0xF];
+  line += kHexDigits[value >> 4];
+  line += kHexDigits[value & 0xF];
 }
 
 }  // namespace
@@ -34,7 +36,7 @@ void AppendTraceLine(std::string& line, uint64_t clock, int address, uint16_t ga
   line += " TORE=";
   if (gates == 0) line += '-';
   for (int g = 0; g < kGateCount; ++g) {
-    if ((gates & GateBit(g)) != 0) line += kDigits[g];
+    if ((gates & GateBit(g)) != 0) line += kHexDigits[g];
   }
   for (int reg = AX; reg <= DR; ++reg) {
     line += kRegLabels[reg];
@@ -78,7 +80,7 @@ TracedRun RunTraced(Session& s, std::string_view mode, uint64_t maxClocks, std::
       std::fwrite(block.data(), 1, block.size(), out);
       block.clear();
     }
-    if (RunIsOver(mode, s.phases)) {
+    if (RunIsOver(mode, s.machine)) {
       run.stop = mode != "clock" && s.phases.HaltSeen ? StopReason::Halt : StopReason::ModeEnd;
       break;
     }

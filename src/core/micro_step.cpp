@@ -72,7 +72,7 @@ RunOutcome RunClocks(Machine& machine, const MicroProgram& program, uint64_t max
     step::Input(m, r);
     ++clocks;
     // A conditional move beside the row's chain of dependences: next to nothing per clock.
-    lastEnd = row <= 1 ? clocks : lastEnd;
+    lastEnd = row <= kInstructionEndRow ? clocks : lastEnd;
     if (row <= endRow || halt) {
       if (halt) lastEnd = clocks;
       outcome.ended = true;

@@ -83,6 +83,17 @@ StepResult InputStep(Machine& m);
 // One ALU clock under automatic gate control: both phases with the gates of the row.
 StepResult ClockStep(Machine& m, const MicroProgram& program);
 
+// The rows after which the run buttons end their runs: "1 Befehl" when the next
+// micro-instruction is at address 0 (row 1), "bis Halt" only behind FF (row 0).
+inline constexpr int kInstructionEndRow = 1;
+inline constexpr int kHaltEndRow = 0;
+
+// Whether the clock that brought the machine here ends a run that stops on rows up to endRow:
+// the row is reached, or the halt rule fired.
+inline bool ClockEndsRun(const Machine& m, int endRow) {
+  return m.CurrentRow <= endRow || m.HaltSeen;
+}
+
 // Why RunClocks returned.
 struct RunOutcome {
   uint64_t clocks = 0;  // ALU clocks performed
