@@ -233,6 +233,19 @@ std::string ToLowerCp1252(std::string_view text) {
   return out;
 }
 
+size_t Cp1252LetterLength(std::string_view text, size_t pos) {
+  if (pos >= text.size()) return 0;
+  const char c = text[pos];
+  if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) return 1;
+  // Every letter of the code page beyond ASCII is a two-byte sequence.
+  if (Utf8SequenceAt(text, pos) != 2) return 0;
+  const char32_t cp = (char32_t(text[pos] & 0x1F) << 6) | char32_t(text[pos + 1] & 0x3F);
+  const bool upper = LowerCp1252Letter(cp) != cp;
+  const bool lower = cp == 0xDF || cp == 0xFF || cp == 0x161 || cp == 0x153 || cp == 0x17E ||
+                     (cp >= 0xE0 && cp <= 0xFE && cp != 0xF7);
+  return upper || lower ? 2 : 0;
+}
+
 std::string_view WithoutUtf8Bom(std::string_view bytes) {
   constexpr std::string_view kBom = "\xEF\xBB\xBF";
   return bytes.substr(0, kBom.size()) == kBom ? bytes.substr(kBom.size()) : bytes;

@@ -52,5 +52,8 @@ std::string ToUpperAscii(std::string_view text);
 std::string ToLowerAscii(std::string_view text);
 // Lower case for every letter of Windows-1252 (ä for Ä, š for Š, ÿ for Ÿ), in UTF-8 text.
 std::string ToLowerCp1252(std::string_view text);
+// The bytes of the letter of Windows-1252 (A to Z, a to z, À to ÿ without × and ÷, Š, š, Œ, œ,
+// Ž, ž, Ÿ) that starts at pos in UTF-8 text; 0 when no letter starts there.
+size_t Cp1252LetterLength(std::string_view text, size_t pos);
 
 }  // namespace vellar
