@@ -67,6 +67,11 @@ int AsmCommand(const Args& args) {
     for (const std::string& error : program.errors) Complain(source + ": " + error);
     return kExitUsage;
   }
+  // An empty listing saved without a word would look like a program assembled.
+  if (program.lines == 0) {
+    Complain(source + ": Die Quelle enthält weder Befehle noch Daten; es wird nichts gespeichert.");
+    return kExitUsage;
+  }
   Apply(s, program);
   return Save(s, output) ? kExitOk : kExitUsage;
 }

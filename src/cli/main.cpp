@@ -39,12 +39,12 @@ constexpr std::array<Subcommand, 6> kSubcommands = {{
      "  Befehlszeile kommt in die Spalte „Befehl“ der nächsten Assemblerzeile, so wie die\n"
      "  Eingabe im Fenster; „hh hh“ sind zwei Datenbytes. Dazu:\n"
      "    ; Kommentar          bis zum Zeilenende\n"
-     "    schleife:            Marke für die Adresse der nächsten Zeile (JNS schleife)\n"
+     "    schleife:            Marke für die Adresse, an der sie steht (JNS schleife)\n"
      "    org 40               die nächste Zeile kommt an Adresse 40 (gerade)\n"
      "    db 01, 02, 03        Datenbytes ab der aktuellen Adresse\n"
      "    var zahl F0          Variable für den Inspektor, als Operand nutzbar ([zahl])\n"
      "  Rückgabe: 0 gespeichert; 2 bei fehlerhaften Zeilen (jede mit Zeilennummer, dann wird\n"
-     "  nichts gespeichert) und bei falschen Argumenten."},
+     "  nichts gespeichert), einer Quelle ohne Befehle und Daten und bei falschen Argumenten."},
     {"lint", LintCommand, "lint DATEI",
      "Prüft ein Mikroprogramm (.mpd oder .mps) und gibt je Befund eine Zeile\n"
      "  „Zeile hh: …“ aus, nach Adressen sortiert: Tore, die die Torregeln nicht zusammen\n"
@@ -56,13 +56,16 @@ constexpr std::array<Subcommand, 6> kSubcommands = {{
      "grade [--mps DATEI] [--ram DATEI] --cases FÄLLE [--max-clocks N] [--csv] EINREICHUNG...",
      "Bewertet Einreichungen einer Klasse: .ras/.rad-Programme (auf dem Mikroprogramm von\n"
      "  --mps) oder .mpd/.mps-Mikroprogramme (mit dem Programm von --ram); Ordner werden nach\n"
-     "  solchen Dateien durchsucht. FÄLLE hat je Zeile einen Fall:\n"
+     "  solchen Dateien und .asm-Quelltexten durchsucht. Jede Einreichung bekommt eine Zeile,\n"
+     "  eine, die nicht laufen kann (falsche Art, Quelltext, leer), mit dem Grund.\n"
+     "  FÄLLE hat je Zeile einen Fall:\n"
      "    name: [--set REG=HH]... [--mem AA=HH]... => AX=07 [20]=0F STOP=halt\n"
      "  (# leitet Kommentare ein). Jeder Fall läuft wie „run“ bis zum Halt, höchstens N\n"
-     "  ALU-Takte (voreingestellt 10000000). Ausgabe: eine Markdown-Tabelle (mit --csv\n"
-     "  CSV mit „;“) mit ✓ oder ✗ je Fall, danach je nicht bestandenem Fall die erste\n"
-     "  Abweichung. Rückgabe: 0 alle bestanden, 1 sonst, 2 bei falschen Argumenten oder\n"
-     "  unlesbarer Fälle-Datei."},
+     "  ALU-Takte (voreingestellt 10000000). Ausgabe: eine Markdown-Tabelle mit ✓ oder ✗ je\n"
+     "  Fall, danach je nicht bestandenem Fall die erste Abweichung; mit --csv eine Tabelle\n"
+     "  mit „;“ in UTF-8 mit Byte-Order-Mark, die Zahl der bestandenen Fälle und die ersten\n"
+     "  Abweichungen in eigenen Spalten. Rückgabe: 0 alle bestanden, 1 sonst, 2 bei falschen\n"
+     "  Argumenten oder unlesbarer Fälle-Datei."},
 }};
 
 void PrintHelp(std::ostream& out) {

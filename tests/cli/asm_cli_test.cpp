@@ -98,5 +98,21 @@ TEST_F(CliTest, AsmFaultsAreReportedByLineAndNothingIsWritten) {
   EXPECT_EQ(dir.EntryCount(), 3);  // the source and the capture files
 }
 
+// A source with nothing to assemble would give an empty listing that looks like success.
+TEST_F(CliTest, AsmRefusesASourceWithoutInstructionsOrData) {
+  for (const char* source :
+       {"", "\r\n  \n", "; nur ein Kommentar\n\n; und noch einer\n", "var zahl F0\nende:\n"}) {
+    WriteBytes(dir / "leer.asm", source);
+    const CliResult r = Cli({"asm", "--mps", firmware, dir / "leer.asm", dir / "leer.ras"});
+    EXPECT_EQ(r.exit, 2) << source;
+    EXPECT_EQ(r.out, "") << source;
+    EXPECT_EQ(r.err, "vellar-cli: " + (dir / "leer.asm") +
+                         ": Die Quelle enthält weder Befehle noch Daten; es wird nichts "
+                         "gespeichert.\n")
+        << source;
+    EXPECT_FALSE(std::filesystem::exists(dir / "leer.ras")) << source;
+  }
+}
+
 }  // namespace
 }  // namespace vellar::testing
