@@ -29,7 +29,7 @@ void Apply(Session& s, const BatchAssembly& program) {
 // fresh program has been loaded from nowhere.
 bool Save(Session& s, const std::string& output) {
   const int ext = ExtIndex(output, kRamExtensions);
-  if (ext == kExtRam || ext == kExtErm) return s.files.SaveRamFile(output);
+  if (ext == kExtRam || ext == kExtErm) return SaveRam(s, output);
   s.ramView.SelectItem(ext == kExtRas ? RamView::kAssemblerItem : RamView::kDataItem);
   const std::vector<std::string> lines = BuildRamListing(
       s.ramGrid, s.machine.Ram, s.menu.MeVariablen ? &s.variables : nullptr, FileNameOf(output));
@@ -54,15 +54,15 @@ int AsmCommand(const Args& args) {
     return UsageError("„" + output +
                       "“: die Ausgabe braucht die Endung .ras, .rad, .ram oder .erm.");
   }
+  if (!SparesInputs(output, {{"die Quelle", source}, {"das Mikroprogramm", *a.mps}})) {
+    return kExitUsage;
+  }
   CliSession cs;
   Session& s = cs.session;
   if (!LoadMpsOption(s, a.mps)) return kExitUsage;
-  std::string bytes;
-  if (const FileStatus read = ReadWholeFile(source, bytes); !read.ok()) {
-    Complain(read.error);
-    return kExitUsage;
-  }
-  const BatchAssembly program = AssembleSource(s.mps, EditorText(bytes));
+  std::string text;
+  if (!ReadEditorFile(source, text)) return kExitUsage;
+  const BatchAssembly program = AssembleSource(s.mps, text);
   if (!program.errors.empty()) {
     for (const std::string& error : program.errors) Complain(source + ": " + error);
     return kExitUsage;

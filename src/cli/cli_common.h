@@ -18,7 +18,9 @@ enum ExitCode : int { kExitOk = 0, kExitExpectation = 1, kExitUsage = 2, kExitLi
 
 using Args = std::vector<std::string>;
 
-// "vellar-cli: <text>" on stderr.
+// "vellar-cli: <text>" on stderr, every control byte shown as text (a message quotes file
+// names and lines of files, which must not reach the terminal as they are); its own line
+// breaks stay.
 void Complain(std::string_view text);
 // Complain, point to --help, and give the exit code for bad arguments.
 int UsageError(std::string_view text);
@@ -88,8 +90,24 @@ bool LoadInput(Session& session, const FileArgs& args);
 // byte order mark; the program's own text files are Windows-1252. A file that is not
 // well-formed UTF-8 is taken as Windows-1252.
 std::string EditorText(std::string_view file);
+// Reads such a file; false (with the message on stderr) when it cannot be read or is UTF-16,
+// which is said once rather than line by line.
+bool ReadEditorFile(const std::string& path, std::string& text);
 
-// Writes lines to stdout, one per line.
+// An input of a command, named for a message: "die Quelle" and its path.
+struct NamedInput {
+  std::string_view what;
+  std::string path;
+};
+// False (with the message on stderr) when the output is the same file as one of the inputs,
+// by any name or link: writing it would destroy the input.
+bool SparesInputs(const std::string& output, const std::vector<NamedInput>& inputs);
+
+// Saves the RAM as the window's "RAM speichern" does, but refuses a .ram that would lose bytes
+// beyond 1F (message on stderr); false when nothing was written.
+bool SaveRam(Session& session, const std::string& path);
+
+// Writes lines to stdout, one per line, control bytes shown as text.
 void PrintLines(const std::vector<std::string>& lines);
 
 }  // namespace vellar::cli

@@ -17,11 +17,12 @@ int ConvertCommand(const Args& args) {
                            : "RAM-Inhalte werden als .ras, .rad, .ram oder .erm") +
                       " gespeichert.");
   }
+  // The input itself may be rewritten in its own kind, as the window saves over what it loaded.
+  if (a.mps && !SparesInputs(output, {{"das Mikroprogramm", *a.mps}})) return kExitUsage;
   CliSession cs;
   Session& s = cs.session;
   if (!LoadInput(s, a)) return kExitUsage;
-  const bool saved =
-      kind == FileKind::Mps ? s.files.SaveMpsFile(output) : s.files.SaveRamFile(output);
+  const bool saved = kind == FileKind::Mps ? s.files.SaveMpsFile(output) : SaveRam(s, output);
   return saved ? kExitOk : kExitUsage;
 }
 

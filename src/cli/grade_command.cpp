@@ -181,12 +181,9 @@ bool TeacherFilesReadable(const GradeOptions& o) {
 int GradeCommand(const Args& args) {
   GradeOptions o;
   if (const auto exit = ParseGradeOptions(args, o)) return *exit;
-  std::string bytes;
-  if (const FileStatus read = ReadWholeFile(*o.cases, bytes); !read.ok()) {
-    Complain(read.error);
-    return kExitUsage;
-  }
-  const GradeCases cases = ReadGradeCases(EditorText(bytes));
+  std::string text;
+  if (!ReadEditorFile(*o.cases, text)) return kExitUsage;
+  const GradeCases cases = ReadGradeCases(text);
   if (!cases.errors.empty()) {
     for (const std::string& error : cases.errors) Complain(*o.cases + ": " + error);
     return kExitUsage;

@@ -86,6 +86,10 @@ std::optional<int> ParseRunOptions(const Args& args, RunOptions& o) {
 int RunCommand(const Args& args) {
   RunOptions o;
   if (const auto exit = ParseRunOptions(args, o)) return *exit;
+  // Over its own --ram file the RAM may be saved: that is the program, run.
+  if (o.saveRam && o.mps && !SparesInputs(*o.saveRam, {{"das Mikroprogramm", *o.mps}})) {
+    return kExitUsage;
+  }
   CliSession cs;
   Session& s = cs.session;
   if (!LoadMpsOption(s, o.mps)) return kExitUsage;
@@ -106,7 +110,7 @@ int RunCommand(const Args& args) {
     const uint64_t clocks = result.clocks > o.back ? result.clocks - o.back : 0;
     result = ResultOf(s, clocks, StopReason::Limit);
   }
-  if (o.saveRam && !s.files.SaveRamFile(*o.saveRam)) return kExitUsage;
+  if (o.saveRam && !SaveRam(s, *o.saveRam)) return kExitUsage;
 
   std::cout << StatusLine(result) << '\n';
   if (o.dump) PrintLines(DumpLines(result));

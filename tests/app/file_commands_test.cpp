@@ -249,6 +249,50 @@ TEST_F(FileCommandsTest, AFolderThatTakesNoNewFileGetsTheFileWrittenInPlace) {
   chmod(dir.path().c_str(), 0700);
 }
 
+// Root may write any file, so the mode decides what is protected: a file without any write
+// bit is, for root too, and for any other user also a file the mode does not let them write.
+// The rename would replace either; the save refuses, after the question as before.
+TEST_F(FileCommandsTest, AWriteProtectedFileIsNotReplaced) {
+  const std::string file = dir / "schutz.ras";
+  WriteBytes(file, "alt");
+  ASSERT_EQ(chmod(file.c_str(), 0444), 0);
+  const std::string refused =
+      "Die Datei „" + file + "“ kann nicht geschrieben werden: Zugriff verweigert.";
+  m.Ram[0] = 0x10;
+  fe.ExpectSaveFile(file);
+  fe.ExpectQuestion(file + " überschreiben ?", true);
+  fe.ExpectError(refused);
+  files.MeSaveRamClick();
+  SetRow(0, {1}, "01");
+  fe.ExpectSaveFile(file);
+  fe.ExpectQuestion(file + " überschreiben ?", true);
+  fe.ExpectError(refused);
+  files.MeSaveMpsClick();
+  EXPECT_TRUE(fe.AllUsed());
+  EXPECT_EQ(ReadBytes(file), "alt");
+  EXPECT_EQ(files.RamFileName(), "");
+  EXPECT_TRUE(session.mps.MpsModified());
+
+  // A plain user in a folder of their own: their own 0444 file, and (when we are root and
+  // can make one) another user's 0644 file.
+  ASSERT_EQ(chown(dir.path().c_str(), PlainUser(), static_cast<gid_t>(-1)), 0);
+  ASSERT_EQ(chown(file.c_str(), PlainUser(), static_cast<gid_t>(-1)), 0);
+  EXPECT_EQ(AsPlainUser([&] { return WriteFileReplacing(file, "neu").error; }), refused);
+  EXPECT_EQ(ReadBytes(file), "alt");
+  if (geteuid() == 0) {
+    const std::string theirs = dir / "fremd.rad";
+    WriteBytes(theirs, "fremd");
+    ASSERT_EQ(chmod(theirs.c_str(), 0644), 0);
+    EXPECT_EQ(AsPlainUser([&] { return WriteFileReplacing(theirs, "neu").error; }),
+              "Die Datei „" + theirs + "“ kann nicht geschrieben werden: Zugriff verweigert.");
+    EXPECT_EQ(ReadBytes(theirs), "fremd");
+  }
+  // What the user may write is still replaced.
+  ASSERT_EQ(chmod(file.c_str(), 0644), 0);
+  EXPECT_EQ(AsPlainUser([&] { return WriteFileReplacing(file, "neu").error; }), "");
+  EXPECT_EQ(ReadBytes(file), "neu");
+}
+
 TEST_F(FileCommandsTest, SaveThroughALinkWritesWhereItPoints) {
   // Also when the file it points to does not exist yet: the link stays a link.
   ASSERT_EQ(symlink("ziel.erm", (dir / "link.erm").c_str()), 0);
