@@ -228,8 +228,9 @@ size_t Cp1252LetterLength(std::string_view text, size_t pos) {
   const char c = text[pos];
   if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) return 1;
   // Every letter of the code page beyond ASCII is a two-byte sequence.
-  if (Utf8SequenceAt(text, pos) != 2) return 0;
-  const char32_t cp = (char32_t(text[pos] & 0x1F) << 6) | char32_t(text[pos + 1] & 0x3F);
+  const Utf8Char letter = ReadUtf8(text, pos);
+  if (letter.length != 2) return 0;
+  const char32_t cp = letter.code;
   const bool upper = LowerCp1252Letter(cp) != cp;
   const bool lower = cp == 0xDF || cp == 0xFF || cp == 0x161 || cp == 0x153 || cp == 0x17E ||
                      (cp >= 0xE0 && cp <= 0xFE && cp != 0xF7);
