@@ -434,9 +434,9 @@ TEST_F(FileCommandsTest, DialogsOpenWithTheirFiltersAndErrorsNameTheirCause) {
       "Assem(.ras) Daten(.rad); Vellar(.ram); Ombra(.erm)|*.ras;*.rad;*.ram;*.erm|"
       "RAM als AssemblerTxt (*.ras)|*.ras|RAM als DatenByteTxt (*.rad)|*.rad|"
       "RAM im Vellar-Format-32 (*-ram)|*.ram|RAM im Ombra-Format-256 (*-erm)|*.erm";
-  fe.ExpectOpenFile(std::nullopt, FileDialogOptions{mpsFilter, 1, "MPD", {}});
+  fe.ExpectOpenFile(std::nullopt, FileDialogOptions{mpsFilter, 1, "MPD", {}, "unbenannt.mpd"});
   files.MeLoadMpsClick();
-  fe.ExpectSaveFile(std::nullopt, FileDialogOptions{ramFilter, 3, "RAD", {}});
+  fe.ExpectSaveFile(std::nullopt, FileDialogOptions{ramFilter, 3, "RAD", {}, "unbenannt.rad"});
   files.MeSaveRamClick();
   EXPECT_EQ(fe.dialogs.size(), 2u);
   fe.ResetCollected();
@@ -444,6 +444,46 @@ TEST_F(FileCommandsTest, DialogsOpenWithTheirFiltersAndErrorsNameTheirCause) {
   fe.ExpectError("nicht gefunden");
   EXPECT_FALSE(files.LoadMpsFile(dir / "fehlt.mpd"));
   EXPECT_EQ(fe.messages.size(), 1u);
+}
+
+// A file the frontend names itself (the page's examples) goes through the load command's
+// question; it is loaded after a save that worked, and never serves a later command.
+TEST_F(FileCommandsTest, AFileNamedBeforehandIsLoadedOnceTheChangesAreSafe) {
+  SetRow(0, {1}, "01");
+  ASSERT_TRUE(files.SaveMpsFile(dir / "fw.mpd"));
+  session.memory.WriteRam(0, 0x7F);
+  session.memory.SetRamChanged(true);
+  WriteBytes(dir / "beispiel.rad", "RAD\r\n00  11 22\r\n");
+  // "Ja", the save dialog cancelled: nothing is loaded, and nothing waits for the next load.
+  fe.ExpectQuestion("Ram speichern ?", true);
+  fe.ExpectSaveFile(std::nullopt);
+  files.OpenRamFile(dir / "beispiel.rad");
+  EXPECT_EQ(m.Ram[0], 0x7F);
+  fe.ExpectQuestion("Ram speichern ?", false);
+  fe.ExpectOpenFile(std::nullopt);
+  files.MeLoadRamClick();
+  EXPECT_EQ(m.Ram[0], 0x7F);
+  // The carrying of the written file fails: the work stays unsaved, the name stays.
+  fe.finishSaveError = "„mein.rad“ wurde nicht gespeichert.";
+  fe.ExpectQuestion("Ram speichern ?", true);
+  fe.ExpectSaveFile(dir / "mein.rad");
+  fe.ExpectError("nicht gespeichert");
+  files.OpenRamFile(dir / "beispiel.rad");
+  EXPECT_EQ(m.Ram[0], 0x7F);
+  EXPECT_TRUE(session.memory.RamChanged());
+  EXPECT_EQ(files.RamFileName(), "");
+  // The save works: then the file asked for is loaded.
+  fe.finishSaveError.clear();
+  fe.ExpectQuestion("Ram speichern ?", true);
+  fe.ExpectSaveFile(dir / "mein2.rad");
+  files.OpenRamFile(dir / "beispiel.rad");
+  EXPECT_NE(ReadBytes(dir / "mein2.rad").find("7F"), std::string::npos);
+  EXPECT_EQ(m.Ram[0], 0x11);
+  EXPECT_EQ(fe.caption, "Mikroprozessor Simulation - fw.mpd - beispiel.rad");
+  // The save dialogs suggest each store's own file, the open dialog too.
+  EXPECT_EQ(files.MpsDialog().fileName, "fw.mpd");
+  EXPECT_EQ(files.RamSaveDialog().fileName, "beispiel.rad");
+  EXPECT_EQ(files.RamOpenDialog().fileName, "beispiel.rad");
 }
 
 }  // namespace
