@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "cli/option_table.h"
+#include "core/text.h"
 
 namespace vellar::cli {
 namespace {
@@ -183,7 +184,7 @@ void WriteManUsage(std::ostream& out) {
   out << ".nf\n";
   for (const CommandSpec& c : Commands()) {
     bool first = true;
-    const size_t indent = DisplayWidth(kPrefix) + DisplayWidth(c.name);
+    const size_t indent = CharCount(kPrefix) + CharCount(c.name);
     for (const std::vector<UsagePart>& line : UsageLines(c, kPrefix.size(), kManWidth)) {
       out << (first ? Bold(std::string(kPrefix) + std::string(c.name)) : std::string(indent, ' '));
       for (const UsagePart& part : line) out << ' ' << RoffPart(part);

@@ -16,7 +16,7 @@ void PrintUsage(std::ostream& out, const CommandSpec& command) {
   const std::string lead = std::string(kPrefix) + std::string(command.name);
   bool first = true;
   for (const std::vector<UsagePart>& line : UsageLines(command, kPrefix.size(), kHelpWidth)) {
-    out << (first ? lead : std::string(DisplayWidth(lead), ' '));
+    out << (first ? lead : std::string(CharCount(lead), ' '));
     for (const UsagePart& part : line) out << ' ' << part.Plain();
     out << '\n';
     first = false;
@@ -27,13 +27,12 @@ void PrintOptions(std::ostream& out, const CommandSpec& command) {
   if (command.options.empty()) return;
   size_t column = 0;
   for (const OptionSpec& o : command.options) {
-    column = std::max(column, DisplayWidth(o.Synopsis()) + 2);
+    column = std::max(column, CharCount(o.Synopsis()) + 2);
   }
   out << "  Optionen:\n";
   for (const OptionSpec& o : command.options) {
     const std::string synopsis = o.Synopsis();
-    out << "    " << synopsis << std::string(column - DisplayWidth(synopsis), ' ') << o.help
-        << '\n';
+    out << "    " << synopsis << std::string(column - CharCount(synopsis), ' ') << o.help << '\n';
   }
 }
 

@@ -1,6 +1,7 @@
 #include <array>
 
 #include "cli/option_table.h"
+#include "core/text.h"
 
 namespace vellar::cli {
 
@@ -103,23 +104,17 @@ std::vector<std::vector<UsagePart>> UsageLines(const CommandSpec& command, size_
   if (!command.positionalsFirst && !command.positionals.empty()) parts.push_back(positionals);
 
   std::vector<std::vector<UsagePart>> lines(1);
-  size_t used = prefixWidth + DisplayWidth(command.name);
+  size_t used = prefixWidth + CharCount(command.name);
   for (const UsagePart& part : parts) {
-    const size_t more = 1 + DisplayWidth(part.Plain());
+    const size_t more = 1 + CharCount(part.Plain());
     if (!lines.back().empty() && used + more > width) {
       lines.emplace_back();
-      used = prefixWidth + DisplayWidth(command.name);
+      used = prefixWidth + CharCount(command.name);
     }
     lines.back().push_back(part);
     used += more;
   }
   return lines;
-}
-
-size_t DisplayWidth(std::string_view utf8) {
-  size_t width = 0;
-  for (const char c : utf8) width += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-  return width;
 }
 
 std::vector<std::string_view> SplitBars(std::string_view list) {

@@ -70,12 +70,9 @@ struct UsagePart {
   std::string Plain() const;
 };
 // The usage of a command after "vellar-cli NAME", broken into lines of at most width
-// characters (the first line counted with its prefix of prefixWidth characters).
+// characters, not bytes (the first line counted with its prefix of prefixWidth characters).
 std::vector<std::vector<UsagePart>> UsageLines(const CommandSpec& command, size_t prefixWidth,
                                                size_t width);
-
-// Characters, not bytes: "FÄLLE" is five wide.
-size_t DisplayWidth(std::string_view utf8);
 
 // The items of a '|'-separated list ("clock|instruction|halt").
 std::vector<std::string_view> SplitBars(std::string_view list);
