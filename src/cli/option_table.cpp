@@ -9,28 +9,30 @@ namespace vellar::cli {
 namespace {
 
 constexpr std::string_view kMpsFiles = "mpd|mps";
-constexpr std::string_view kRamFiles = "ras|rad|ram|erm";
+
+// A micro-program or a RAM file to load, each command saying what for.
+constexpr OptionSpec MpsOption(std::string_view help, bool required = false) {
+  return {.name = "--mps",
+          .placeholder = "DATEI",
+          .files = kMpsFiles,
+          .required = required,
+          .help = help};
+}
+constexpr OptionSpec RamOption(std::string_view name, std::string_view help) {
+  return {.name = name, .placeholder = "DATEI", .files = "ras|rad|ram|erm", .help = help};
+}
 
 constexpr OptionSpec kMaxClocks{.name = "--max-clocks",
                                 .placeholder = "N",
                                 .help = "höchstens N ALU-Takte (voreingestellt 10000000)"};
 // For the commands that read a listing: a .ras file names its instructions by the
 // micro-program's descriptions.
-constexpr OptionSpec kListingMps{
-    .name = "--mps",
-    .placeholder = "DATEI",
-    .files = kMpsFiles,
-    .help = "lädt vorher ein Mikroprogramm für die Befehlstexte einer .ras-Datei"};
+constexpr OptionSpec kListingMps =
+    MpsOption("lädt vorher ein Mikroprogramm für die Befehlstexte einer .ras-Datei");
 
 constexpr std::array kRunOptions{
-    OptionSpec{.name = "--mps",
-               .placeholder = "DATEI",
-               .files = kMpsFiles,
-               .help = "lädt das Mikroprogramm (.mpd, .mps oder Text)"},
-    OptionSpec{.name = "--ram",
-               .placeholder = "DATEI",
-               .files = kRamFiles,
-               .help = "lädt den RAM (.ras, .rad, .ram, .erm oder Text)"},
+    MpsOption("lädt das Mikroprogramm (.mpd, .mps oder Text)"),
+    RamOption("--ram", "lädt den RAM (.ras, .rad, .ram, .erm oder Text)"),
     OptionSpec{.name = "--mode",
                .choices = "clock|instruction|halt",
                .help = "einen ALU-Takt, einen Befehl oder bis zum Halt"},
@@ -49,10 +51,7 @@ constexpr std::array kRunOptions{
                .placeholder = "M",
                .help = "nimmt nach dem Lauf M ALU-Takte zurück (nicht mit --trace)"},
     OptionSpec{.name = "--dump", .help = "zeigt danach den Speicher"},
-    OptionSpec{.name = "--save-ram",
-               .placeholder = "DATEI",
-               .files = kRamFiles,
-               .help = "speichert danach den RAM (Format nach Endung)"},
+    RamOption("--save-ram", "speichert danach den RAM (Format nach Endung)"),
     OptionSpec{.name = "--expect",
                .placeholder = "TEXT",
                .repeats = true,
@@ -67,22 +66,12 @@ constexpr std::array kListOptions{
 };
 
 constexpr std::array kAsmOptions{
-    OptionSpec{.name = "--mps",
-               .placeholder = "DATEI",
-               .files = kMpsFiles,
-               .required = true,
-               .help = "das Mikroprogramm, dessen Befehle gelten"},
+    MpsOption("das Mikroprogramm, dessen Befehle gelten", true),
 };
 
 constexpr std::array kGradeOptions{
-    OptionSpec{.name = "--mps",
-               .placeholder = "DATEI",
-               .files = kMpsFiles,
-               .help = "das Mikroprogramm, auf dem Programme laufen"},
-    OptionSpec{.name = "--ram",
-               .placeholder = "DATEI",
-               .files = kRamFiles,
-               .help = "das Programm, mit dem Mikroprogramme laufen"},
+    MpsOption("das Mikroprogramm, auf dem Programme laufen"),
+    RamOption("--ram", "das Programm, mit dem Mikroprogramme laufen"),
     OptionSpec{.name = "--cases",
                .placeholder = "FÄLLE",
                .files = "*",
