@@ -1,5 +1,4 @@
-#include <array>
-
+// The arguments of vellar-cli read by the option table, and the usage lines made from it.
 #include "cli/option_table.h"
 #include "core/text.h"
 

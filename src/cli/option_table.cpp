@@ -151,9 +151,8 @@ constexpr std::array kCommands{
         .options = kGradeOptions,
         .help =
             "Bewertet Einreichungen einer Klasse: .ras/.rad-Programme (auf dem Mikroprogramm von\n"
-            "--mps) oder .mpd/.mps-Mikroprogramme (mit dem Programm von --ram); Ordner werden "
-            "nach\n"
-            "solchen Dateien durchsucht. FÄLLE hat je Zeile einen Fall:\n"
+            "--mps) oder .mpd/.mps-Mikroprogramme (mit dem Programm von --ram); Ordner\n"
+            "werden nach solchen Dateien durchsucht. FÄLLE hat je Zeile einen Fall:\n"
             "  name: [--set REG=HH]... [--mem AA=HH]... => AX=07 [20]=0F STOP=halt\n"
             "(# leitet Kommentare ein). Jeder Fall läuft wie „run“ bis zum Halt, höchstens N\n"
             "ALU-Takte (voreingestellt 10000000). Ausgabe: eine Markdown-Tabelle (mit --csv\n"
