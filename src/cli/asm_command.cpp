@@ -44,7 +44,7 @@ bool Save(Session& s, const std::string& output) {
 
 int AsmCommand(const Args& args) {
   FileArgs a;
-  if (!ReadFileArgs(args, "asm", false, a)) return kExitUsage;
+  if (!ReadFileArgs(args, "asm", a)) return kExitUsage;
   if (!a.mps)
     return UsageError("asm braucht --mps DATEI: das Mikroprogramm legt die Befehle fest.");
   if (a.files.size() != 2) return UsageError("asm braucht QUELLE und AUSGABE.");

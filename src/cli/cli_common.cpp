@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <iostream>
 
+#include "cli/option_table.h"
 #include "core/file_io.h"
 #include "core/hex.h"
 #include "core/text.h"
@@ -36,39 +37,6 @@ int UsageError(std::string_view text) {
   return kExitUsage;
 }
 
-bool ArgReader::Next() {
-  if (next_ >= args_.size()) return false;
-  current_ = args_[next_++];
-  return true;
-}
-
-bool ArgReader::Value(std::string_view option, std::string& value) {
-  const std::string_view arg = current_;
-  if (arg.size() > option.size() && arg.substr(0, option.size()) == option &&
-      arg[option.size()] == '=') {
-    value = arg.substr(option.size() + 1);
-    return true;
-  }
-  if (arg != option) return false;
-  if (next_ >= args_.size()) {
-    UsageError("Zur Option „" + current_ + "“ fehlt der Wert.");
-    error_ = true;
-    return false;
-  }
-  value = args_[next_++];
-  return true;
-}
-
-bool ArgReader::Positional(std::vector<std::string>& positional, std::string_view command) {
-  if (IsOption()) {
-    UsageError("Unbekannte Option „" + current_ + "“ für " + std::string(command) + ".");
-    error_ = true;
-    return false;
-  }
-  positional.push_back(current_);
-  return true;
-}
-
 FileKind KindOf(std::string_view path) {
   if (ExtIndex(path, kMpsExtensions) >= 0) return FileKind::Mps;
   if (ExtIndex(path, kRamExtensions) >= 0) return FileKind::Ram;
@@ -94,24 +62,19 @@ bool LoadMpsOption(Session& session, const std::optional<std::string>& path) {
   return !path || LoadFile(session, *path, FileKind::Mps);
 }
 
-bool ReadFileArgs(const Args& args, std::string_view command, bool allowView, FileArgs& out) {
-  ArgReader reader(args);
-  std::string value;
-  while (reader.Next()) {
-    if (reader.Value("--mps", value)) {
+bool ReadFileArgs(const Args& args, std::string_view command, FileArgs& out) {
+  const auto take = [&out](std::string_view option,
+                           const std::string& value) -> std::optional<int> {
+    if (option == "--mps") {
       out.mps = value;
-    } else if (allowView && reader.Value("--view", value)) {
-      if (value != "data" && value != "asm") {
-        UsageError("--view erwartet data oder asm, nicht „" + value + "“.");
-        return false;
-      }
+    } else if (option == "--view") {
       out.view = value;
-    } else if (!reader.error()) {
-      reader.Positional(out.files, command);
+    } else {
+      return UnhandledOption(option);
     }
-    if (reader.error()) return false;
-  }
-  return true;
+    return std::nullopt;
+  };
+  return !ReadArgs(command, args, out.files, take);
 }
 
 bool LoadInput(Session& session, const FileArgs& args) {

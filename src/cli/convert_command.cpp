@@ -5,7 +5,7 @@ namespace vellar::cli {
 
 int ConvertCommand(const Args& args) {
   FileArgs a;
-  if (!ReadFileArgs(args, "convert", false, a)) return kExitUsage;
+  if (!ReadFileArgs(args, "convert", a)) return kExitUsage;
   if (a.files.size() != 2) return UsageError("convert braucht EINGABE und AUSGABE.");
   const std::string& input = a.files[0];
   const std::string& output = a.files[1];
