@@ -17,8 +17,12 @@ int ConvertCommand(const Args& args) {
                            : "RAM-Inhalte werden als .ras, .rad, .ram oder .erm") +
                       " gespeichert.");
   }
-  // The input itself may be rewritten in its own kind, as the window saves over what it loaded.
-  if (a.mps && !SparesInputs(output, {{"das Mikroprogramm", *a.mps}})) return kExitUsage;
+  // The input itself may be rewritten in its own kind, as the window saves over what it loaded;
+  // so may the --mps file when the output is a micro-program too, which replaces it anyway.
+  if (a.mps && KindOf(output) != FileKind::Mps &&
+      !SparesInputs(output, {{"das Mikroprogramm", *a.mps}})) {
+    return kExitUsage;
+  }
   CliSession cs;
   Session& s = cs.session;
   if (!LoadInput(s, a)) return kExitUsage;

@@ -75,6 +75,11 @@ TEST_F(FileSafetyTest, NoOutputOverAnInputOfAnotherKind) {
       Cli({"run", "--mps", mpd, "--ram", dir / "x.ras", "--save-ram", dir / "x.ras"});
   EXPECT_EQ(r.exit, 0) << r.err;
   EXPECT_EQ(SplitLines(ReadBytes(dir / "x.ras"))[0], "; VellarD-RAM-Assembler: x.ras");
+  // So is rewriting a micro-program in place, even when it is named as --mps as well.
+  const std::string own = dir / "eigen.mpd";
+  WriteBytes(own, ReadBytes(firmware));
+  const CliResult m = Cli({"convert", own, own, "--mps", own});
+  EXPECT_EQ(m.exit, 0) << m.err;
 }
 
 // Root may write any file, so "write-protected" is read from the mode: a file without any write
