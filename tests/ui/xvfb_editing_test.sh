@@ -11,28 +11,12 @@
 # the tools are missing (CTest counts the test as skipped).
 set -euo pipefail
 
-if [ "${1:-}" = "--inside" ]; then
-  shift
-  inside=1
-else
-  inside=0
-fi
-vellar=$(realpath "$1")
-examples=${2:-}
-
-fail() {
-  echo "FEHLER: $*" >&2
-  exit 1
-}
+source "$(dirname "$0")/xvfb_window.sh"
+take_arguments "$@"
 
 # ---- outside: a fresh folder and an X server of our own, then the checks of the files
 if [ "$inside" = 0 ]; then
-  for tool in xvfb-run Xvfb xdotool import; do
-    command -v "$tool" >/dev/null || {
-      echo "$tool fehlt: übersprungen"
-      exit 77
-    }
-  done
+  require_tools
   work=$(mktemp -d)
   trap 'rm -rf "$work"' EXIT
   cp "$examples/firmware.mpd" "$examples/bubble.ras" "$work/"
@@ -42,7 +26,6 @@ if [ "$inside" = 0 ]; then
   # What was saved is checked also after a failure further on.
   failed=0
 
-  source "$(dirname "$0")/xvfb_window.sh"
   expect() { expect_line "$@" || failed=1; }
   expect text.mpd "5F XYZ                       . . . . . . . . . . . . . . . . 5F"
   expect text.mpd "04 DR:=Operand               . . . . . . . . . . . . C . . . 05"
@@ -63,8 +46,6 @@ if [ "$inside" = 0 ]; then
 fi
 
 # ---- inside the X server
-work=$2
-source "$(dirname "$0")/xvfb_window.sh"
 start_window firmware.mpd bubble.ras
 
 # The variable inspector.

@@ -12,35 +12,17 @@
 #   and the window stays; then Nein, and Ja to "Ram speichern ?" saves the RAM and closes.
 # miss: a click below the last row of the RAM's data view and one right of the inspector's
 #   last column, each followed by typing: nothing changes.
-# zoom: "Ansicht" opened after Vergrößerung 125 % shows all its items, and the keys reach the
-#   window without a click.
 # Exit code 77 when the tools are missing (CTest counts the test as skipped).
 set -euo pipefail
 
-if [ "${1:-}" = "--inside" ]; then
-  shift
-  inside=1
-else
-  inside=0
-fi
-vellar=$(realpath "$1")
-examples=${2:-}
-
-fail() {
-  echo "FEHLER: $*" >&2
-  exit 1
-}
+source "$(dirname "$0")/xvfb_window.sh"
+take_arguments "$@"
 
 scenarios="focus close miss"
 
 # ---- outside: for each scenario a fresh folder and an X server of its own
 if [ "$inside" = 0 ]; then
-  for tool in xvfb-run Xvfb xdotool import; do
-    command -v "$tool" >/dev/null || {
-      echo "$tool fehlt: übersprungen"
-      exit 77
-    }
-  done
+  require_tools
   passed=0
   failed=0
   for scenario in ${ONLY:-$scenarios}; do
@@ -63,9 +45,6 @@ if [ "$inside" = 0 ]; then
 fi
 
 # ---- inside the X server
-work=$2
-scenario=$3
-source "$(dirname "$0")/xvfb_window.sh"
 
 # The line of a saved file that starts with this text.
 line_of() {  # file start
@@ -148,34 +127,5 @@ case $scenario in
     expect_line daten.rad "E0 getauscht" || fail "eine Variable wurde umbenannt"
     ;;
 
-  zoom)
-    start_window firmware.mpd bubble.ras
-    # The height of a menu as its window shows it.
-    menu_height() {  # key
-      xdotool key "$1"
-      pause
-      local w h=""
-      for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
-        [ "$w" = "$wid" ] && continue
-        eval "$(xdotool getwindowgeometry --shell "$w")"
-        h=$HEIGHT
-      done
-      xdotool key Escape
-      pause
-      echo "$h"
-    }
-    neutral_click
-    before=$(menu_height alt+a)
-    [ -n "$before" ] || fail "kein Menü Ansicht"
-    xdotool key alt+a
-    pause
-    xdotool key g Right Down Return # Vergrößerung, 125 %
-    sleep 1.5
-    after=$(menu_height alt+a)
-    echo "Ansicht: $before, dann $after Pixel hoch" >/tmp/window_zoom_dbg.txt
-    [ -n "$after" ] || fail "nach der Vergrößerung öffnet Alt+A kein Menü"
-    [ $((after * 100)) -ge $((before * 120)) ] ||
-      fail "Menü Ansicht nach 125 %: $after Pixel statt $((before * 125 / 100))"
-    ;;
   *) fail "unbekannter Ablauf $scenario" ;;
 esac

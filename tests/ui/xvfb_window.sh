@@ -1,6 +1,37 @@
 # The window program under a real X server without window manager, driven by xdotool: what the
-# scripts that use the real window share. Sourced; expects $vellar and $work set, and fail()
-# defined. start_window ARGS... starts the program in $work and measures its layout.
+# scripts that use the real window share. Sourced. A script runs twice: outside, where it
+# makes the X server, and inside it ("--inside" first). start_window ARGS... starts the
+# program in $work and measures its layout.
+
+fail() {
+  echo "FEHLER: $*" >&2
+  exit 1
+}
+
+# VELLAR EXAMPLES_DIR outside, --inside VELLAR WORK [SCENARIO] inside: sets inside, vellar,
+# examples or work, and scenario.
+take_arguments() {
+  inside=0
+  if [ "${1:-}" = "--inside" ]; then
+    shift
+    inside=1
+    work=$2
+    scenario=${3:-}
+  else
+    examples=${2:-}
+  fi
+  vellar=$(realpath "$1")
+}
+
+# Exit code 77 when a tool is missing: CTest counts the test as skipped.
+require_tools() {
+  for tool in xvfb-run Xvfb xdotool import; do
+    command -v "$tool" >/dev/null || {
+      echo "$tool fehlt: übersprungen"
+      exit 77
+    }
+  done
+}
 
 pause() { sleep 0.3; }
 point() {  # x y; --sync would wait in vain where the pointer stands already
@@ -78,8 +109,6 @@ strip_radio() {
   click $((winX + $1 + 8 + 12)) $((winY + top + CH - 73 + 14 + $2 + 8))
 }
 manual() { strip_radio 8 32; }
-# A click where nothing takes it (the hint in the control strip): the window gets the keyboard.
-neutral_click() { click $((winX + 848 + 60)) $((winY + top + CH - 73 + 40)); }
 data_view() { strip_radio 672 15; }
 wheel() {  # x y button count: 4 up, 5 down, three rows a step
   point "$1" "$2"
