@@ -162,7 +162,7 @@ bool FileCommands::SaveMpsFile(const std::string& path) {
 }
 
 FileCommands::LoadKind FileCommands::MpsLoad() const {
-  return {&FileCommands::MpsLoadAsks, kMpsQuestion, &FileCommands::MeSaveMpsClick, MpsDialog(),
+  return {&FileCommands::MpsUnsaved, kMpsQuestion, &FileCommands::MeSaveMpsClick, MpsDialog(),
           &FileCommands::LoadMpsFile};
 }
 
@@ -264,7 +264,7 @@ bool FileCommands::SaveRamFile(const std::string& path) {
 }
 
 FileCommands::LoadKind FileCommands::RamLoad() const {
-  return {&FileCommands::RamLoadAsks, kRamQuestion, &FileCommands::MeSaveRamClick, RamOpenDialog(),
+  return {&FileCommands::RamUnsaved, kRamQuestion, &FileCommands::MeSaveRamClick, RamOpenDialog(),
           &FileCommands::LoadRamFile};
 }
 

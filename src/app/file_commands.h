@@ -108,9 +108,6 @@ class FileCommands {
     FileDialogOptions options;
     bool (FileCommands::*load)(const std::string&);
   };
-  // Whether a load offers to save first: the stores' own change flags.
-  bool MpsLoadAsks() const { return p_.mps.MpsModified(); }
-  bool RamLoadAsks() const { return p_.memory.RamChanged(); }
   LoadKind MpsLoad() const;
   LoadKind RamLoad() const;
   // The load command of either store: with unsaved changes the user may save instead of

@@ -162,7 +162,7 @@ TEST_F(FileCommandsTest, ClosingAsksForUnsavedWork) {
   EXPECT_FALSE(files.HasUnsavedWork());
 
   // An instruction typed into the "Befehl" column and a variable's name are unsaved work
-  // too, though a load does not ask about them; cleared stores have nothing to lose.
+  // too, though they set no change flag; cleared stores have nothing to lose.
   session.ramView.RaRamClick(RamView::kAssemblerItem);
   SetRow(0x30, {}, "00", "INC AX");
   session.ramEditor.GrRamSetEditText(RamGrid::kInstructionColumn, 2, "INC AX");
@@ -179,6 +179,33 @@ TEST_F(FileCommandsTest, ClosingAsksForUnsavedWork) {
   session.variables.Remove("E0");
   session.mpsEditor.MeClrMpsClick();
   EXPECT_FALSE(files.HasUnsavedWork());
+}
+
+// A load empties the undo history, so what it would replace unasked is gone for good: a typed
+// description, an instruction typed into "Befehl". A load asks as closing does.
+TEST_F(FileCommandsTest, ALoadAsksAboutTypedDescriptionsAndInstructions) {
+  SetRow(0x30, {}, "00", "INC AX");
+  ASSERT_TRUE(files.SaveMpsFile(dir / "m.mpd"));
+  session.mpsEditor.GrMpsSetEditText(MpsStore::kDescriptionColumn, 0x31 + 1, "Kommentar");
+  ASSERT_FALSE(session.mps.MpsModified());
+  fe.ExpectQuestion("Mps speichern ?", false);
+  fe.ExpectOpenFile(dir / "m.mpd");
+  files.MeLoadMpsClick();
+  EXPECT_TRUE(fe.AllUsed());
+
+  session.ramView.RaRamClick(RamView::kAssemblerItem);
+  session.ramEditor.GrRamSetEditText(RamGrid::kInstructionColumn, 1, "INC AX");
+  ASSERT_EQ(m.Ram[0], 0x30);
+  ASSERT_FALSE(session.memory.RamChanged());
+  fe.ExpectQuestion("Ram speichern ?", true);
+  fe.ExpectSaveFile(dir / "p.ras");
+  files.MeLoadRamClick();
+  EXPECT_TRUE(fe.AllUsed());
+  EXPECT_NE(ReadBytes(dir / "p.ras").find("INC AX"), std::string::npos);
+  // Saved: the next load asks nothing.
+  fe.ExpectOpenFile(dir / "p.ras");
+  files.MeLoadRamClick();
+  EXPECT_TRUE(fe.AllUsed());
 }
 
 TEST_F(FileCommandsTest, FormatFollowsTheExtension) {
