@@ -19,43 +19,13 @@ take_arguments "$@"
 scenarios="menus fit"
 
 # ---- outside: for each scenario a fresh folder and an X server of its own
-if [ "$inside" = 0 ]; then
-  require_tools
-  passed=0
-  failed=0
-  for scenario in ${ONLY:-$scenarios}; do
-    echo "Ablauf $scenario"
-    work=$(mktemp -d)
-    cp "$examples/firmware.mpd" "$examples/bubble.ras" "$work/"
-    screen=1920x1080
-    [ "$scenario" = fit ] && screen=1024x768
-    if XDG_CONFIG_HOME="$work/config" timeout 200 xvfb-run -a \
-      -s "-screen 0 ${screen}x24 -nolisten tcp" bash "$0" --inside "$vellar" "$work" "$scenario"; then
-      passed=$((passed + 1))
-    else
-      echo "FEHLER im Ablauf '$scenario'" >&2
-      failed=$((failed + 1))
-    fi
-    rm -rf "$work"
-  done
-  echo "$passed passed, $failed failed"
-  [ "$failed" = 0 ]
-  exit
-fi
+scenario_screen() {
+  if [ "$1" = fit ]; then echo 1024x768; else echo 1920x1080; fi
+}
+[ "$inside" = 1 ] || run_scenarios "$scenarios" firmware.mpd bubble.ras
 
 # ---- inside the X server
 
-# The menu's popup: a window of the program besides the main window, without a caption of
-# its own (it carries the program's name).
-popup() {
-  local w
-  for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
-    if [ "$w" != "$wid" ] && [ "$(xdotool getwindowname "$w" 2>/dev/null)" = "Mikroprozessor Simulation" ]; then
-      echo "$w"
-      return
-    fi
-  done
-}
 # Waits until the picture of a window no longer changes and writes it to a file.
 still_picture() {  # window file
   local previous=""
@@ -71,21 +41,12 @@ still_picture() {  # window file
 }
 # Opens a menu of the menu bar by a click, photographs its popup and closes it again.
 menu_picture() {  # x-at-100% percent file
-  click $((winX + $1 * $2 / 100)) $((winY + top / 2))
-  local menu=""
-  for _ in $(seq 50); do
-    menu=$(popup)
-    [ -n "$menu" ] && break
-    sleep 0.1
-  done
-  [ -n "$menu" ] || fail "das Menü bei x=$1 öffnet sich nicht"
+  open_menu $((winX + $1 * $2 / 100)) $((winY + top / 2))
+  local menu
+  menu=$(menu_popup)
   still_picture "$menu" "$3"
   xdotool key Escape
-  for _ in $(seq 50); do
-    [ -z "$(popup)" ] && return
-    sleep 0.1
-  done
-  fail "das Menü bei x=$1 schließt sich nicht"
+  await_gone "$menu" "das Menü bei x=$1"
 }
 # With the pointer beside the window and no click: F2 must reach the window.
 keys_without_click() {  # when
@@ -139,7 +100,7 @@ case $scenario in
     keys_without_click "beim Start"
     current=100
     for step in 1 2; do # 125 % and 150 %: the first, then the second item below 100 %
-      click $((winX + ansicht * current / 100)) $((winY + top / 2))
+      open_menu $((winX + ansicht * current / 100)) $((winY + top / 2))
       xdotool key g
       for _ in $(seq $step); do xdotool key Down; done
       xdotool key Return
