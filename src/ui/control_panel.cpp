@@ -9,12 +9,18 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QStyle>
+#include <algorithm>
 
 #include "ui/ui_style.h"
 
 namespace vellar::ui {
 
 namespace {
+
+// The RAM view selector and the hint where the strip is at least as wide as its design.
+constexpr QRect kRaRamPlace{672, 14, 169, 51};
+constexpr QRect kHintPlace{848, 13, 177, 51};
+constexpr int kHintMargin = 7;
 
 struct RunButtonLook {
   const char* name;
@@ -140,7 +146,8 @@ ControlPanel::ControlPanel(QWidget* parent, RunControl& run, RamView& ramView, H
   laZeit_ = AddLabel(this, QString(), 524, 33, trZeit_);
   laZeit_->setObjectName("LaZeit");
 
-  QGroupBox* raRam = AddGroup(this, "RaRam", QStringLiteral("RA&M-Anzeige"), {672, 14, 169, 51});
+  QGroupBox* raRam = AddGroup(this, "RaRam", QStringLiteral("RA&M-Anzeige"), kRaRamPlace);
+  raRam_ = raRam;
   dataView_ = AddRadio(raRam, QStringLiteral("Daten"), 15);
   assemblerView_ = AddRadio(raRam, QStringLiteral("Assembler"), 32);
   for (QRadioButton* item : {dataView_, assemblerView_}) {
@@ -150,10 +157,20 @@ ControlPanel::ControlPanel(QWidget* parent, RunControl& run, RamView& ramView, H
     });
   }
 
-  QGroupBox* hint = AddGroup(this, "Hinweis", QStringLiteral("Hinweis"), {848, 13, 177, 51});
+  QGroupBox* hint = AddGroup(this, "Hinweis", QStringLiteral("Hinweis"), kHintPlace);
+  hint_ = hint;
   AddLabel(hint, QStringLiteral("Einfügen/Löschen von Zeilen"), 8, 16);
   AddLabel(hint, QStringLiteral("mit Strg+Einf/Strg+Entf"), 8, 32);
   Sync();
+}
+
+void ControlPanel::resizeEvent(QResizeEvent* event) {
+  ColourPanel::resizeEvent(event);
+  // On a screen of 1024 pixels the strip is narrower than its design: the two groups on the
+  // right move left into the room beside the clock-time label, so that the hint stays whole.
+  const int left = std::max(0, kHintPlace.x() + kHintPlace.width() + kHintMargin - width());
+  raRam_->move(kRaRamPlace.x() - left, kRaRamPlace.y());
+  hint_->move(kHintPlace.x() - left, kHintPlace.y());
 }
 
 void ControlPanel::AddRunButtons(QWidget* group) {

@@ -41,6 +41,9 @@ class ControlPanel : public ColourPanel {
   QSlider* TrZeit() const { return trZeit_; }
   QPushButton* Button(RunButton b) const { return buttons_[static_cast<int>(b)]; }
 
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
  private:
   void AddRunButtons(QWidget* group);
   void RunButtonClick(RunButton button);
@@ -55,6 +58,8 @@ class ControlPanel : public ColourPanel {
   QLabel* laZeit_ = nullptr;
   QRadioButton* dataView_ = nullptr;
   QRadioButton* assemblerView_ = nullptr;
+  QWidget* raRam_ = nullptr;
+  QWidget* hint_ = nullptr;
 };
 
 }  // namespace vellar::ui

@@ -21,9 +21,17 @@ int main(int argc, char* argv[]) {
   // Before the first window: it is created at the scale it will be shown at.
   const vellar::ui::ZoomArgument zoom = vellar::ui::TakeZoomArgument(args);
   if (!zoom.error.empty()) std::cerr << zoom.error << '\n';
-  vellar::ui::ApplyZoom(zoom.percent != 0 ? zoom.percent : vellar::ui::StoredZoom());
+  const int wanted = zoom.percent != 0 ? zoom.percent : vellar::ui::StoredZoom();
+  const int percent = vellar::ui::StartZoom(wanted, vellar::ui::TFoSim::kMinimumSize);
+  if (percent != wanted) {
+    std::cerr << "vellar: Mit " << wanted << " % passt das Fenster nicht auf den Bildschirm; es "
+              << "erscheint mit " << percent << " %.\n";
+  }
+  vellar::ui::ApplyZoom(percent);
   vellar::ui::TFoSim window;
   window.FormCreate(args);
   window.show();
+  // Without a window manager no one else gives the window the keyboard.
+  window.activateWindow();
   return QApplication::exec();
 }

@@ -4,6 +4,7 @@
 #include <QActionGroup>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 
 #include "app/menu_options.h"
 #include "ui/main_window.h"
@@ -28,7 +29,7 @@ QAction* AddItem(QMenu* menu, TFoSim& window, const char* name, const QString& t
 
 }  // namespace
 
-MainMenu::MainMenu(QMenuBar* bar, TFoSim& w) {
+MainMenu::MainMenu(QMenuBar* bar, TFoSim& w) : window_(w) {
   QMenu* file = bar->addMenu(QStringLiteral("&Datei"));
   AddItem(file, w, "MeLoadMps", QStringLiteral("MPS l&aden"), &TFoSim::MeLoadMpsClick, Qt::Key_F2);
   AddItem(file, w, "MeSaveMps", QStringLiteral("MPS s&peichern"), &TFoSim::MeSaveMpsClick,
@@ -88,6 +89,8 @@ MainMenu::MainMenu(QMenuBar* bar, TFoSim& w) {
     QObject::connect(item, &QAction::triggered, &w, [&w, percent] { w.MeZoomClick(percent); });
     zoomItems_.push_back(item);
   }
+  // Asked again when the menu opens: the window may have gone to another screen.
+  QObject::connect(zoom, &QMenu::aboutToShow, &w, [this] { SyncZoomItems(); });
 
   QMenu* help = bar->addMenu(QStringLiteral("&Hilfe"));
   AddItem(help, w, "MeInfo", QStringLiteral("Info"), &TFoSim::MeInfoClick);
@@ -102,8 +105,17 @@ void MainMenu::Sync(const MenuOptions& options, bool canUndo, bool canRedo) {
   meTorKz_->setChecked(options.MeTorKz);
   meBus8_->setChecked(options.MeBus_8);
   mePfeil_->setChecked(options.MePfeil);
+  SyncZoomItems();
+}
+
+void MainMenu::SyncZoomItems() {
+  const QScreen* screen = window_.screen();
   for (size_t i = 0; i < zoomItems_.size(); ++i) {
-    zoomItems_[i]->setChecked(kZoomLevels[i] == CurrentZoom());
+    const int level = kZoomLevels[i];
+    zoomItems_[i]->setChecked(level == CurrentZoom());
+    zoomItems_[i]->setEnabled(
+        level == CurrentZoom() || screen == nullptr ||
+        ZoomFits(level, TFoSim::kMinimumSize, screen->availableGeometry().size()));
   }
 }
 

@@ -31,6 +31,10 @@ class MainMenu {
   QAction* meTorKz_ = nullptr;
   QAction* meBus8_ = nullptr;
   QAction* mePfeil_ = nullptr;
+  // Only the levels at which the window fits its screen are offered.
+  void SyncZoomItems();
+
+  TFoSim& window_;
   std::vector<QAction*> zoomItems_;
 };
 

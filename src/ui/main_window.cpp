@@ -94,12 +94,9 @@ TFoSim::TFoSim() {
   setMinimumSize(kMinimumSize - kFrame);
   setMaximumSize(kMaximumSize - kFrame);
   resize(kStartSize - kFrame);
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QRect desk = screen->availableGeometry();
-    move(desk.center() - QPoint(kStartSize.width() / 2, kStartSize.height() / 2));
-  }
-  // A larger view on a small screen (a projector with 1366 x 768) starts within the screen.
-  if (CurrentZoom() != 100) FitToScreen();
+  // Centred, and on a small screen (1024 x 768, a projector with 1366 x 768 at a larger view)
+  // within it as far as the minimum size allows.
+  FitToScreen();
   // The client area gets its size now, so the first layout need not wait for the window to
   // be shown.
   layout()->activate();
@@ -315,7 +312,11 @@ void TFoSim::MeHilfClick() {
   RunModal(dialog);
 }
 
-void TFoSim::MeZoomClick(int percent) {
+void TFoSim::MeZoomClick(int wanted) {
+  const QScreen* shownOn = screen();
+  const int percent = shownOn != nullptr
+                          ? FittingZoom(wanted, kMinimumSize, shownOn->availableGeometry().size())
+                          : wanted;
   StoreZoom(percent);
   // Once the menu has closed: the windows are shown anew at the new scale.
   QTimer::singleShot(0, this, [this, percent] {

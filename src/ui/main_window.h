@@ -34,7 +34,9 @@ class TFoSim : public QMainWindow, private ViewHost {
   // Outer sizes of the window; the desktop's frame around the client area is taken as four
   // pixels on each side and a caption of 23 pixels.
   static constexpr QSize kStartSize{1061, 745};
-  static constexpr QSize kMinimumSize{1040, 552};
+  // Narrow enough for a screen of 1024 pixels; only the control strip's right-hand groups
+  // move left below its design width.
+  static constexpr QSize kMinimumSize{1024, 552};
   static constexpr QSize kMaximumSize{1400, 1500};
   static constexpr QSize kFrame{8, 31};
 

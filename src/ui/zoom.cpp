@@ -3,6 +3,7 @@
 #include <private/qhighdpiscaling_p.h>
 #include <QApplication>
 #include <QBackingStore>
+#include <QScreen>
 #include <QSettings>
 #include <QWidget>
 #include <QWindow>
@@ -89,6 +90,27 @@ int CurrentZoom() {
   return current;
 }
 
+bool ZoomFits(int percent, QSize minimumOuter, QSize available, int availableAt) {
+  // In whole numbers: minimum * percent / 100 <= available * availableAt / 100.
+  return minimumOuter.width() * percent <= available.width() * availableAt &&
+         minimumOuter.height() * percent <= available.height() * availableAt;
+}
+
+int FittingZoom(int percent, QSize minimumOuter, QSize available, int availableAt) {
+  if (ZoomFits(percent, minimumOuter, available, availableAt)) return percent;
+  int best = kZoomLevels.front();
+  for (int level : kZoomLevels) {
+    if (level < percent && ZoomFits(level, minimumOuter, available, availableAt)) best = level;
+  }
+  return best;
+}
+
+int StartZoom(int wanted, QSize minimumOuter) {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr) return wanted;
+  return FittingZoom(wanted, minimumOuter, screen->availableGeometry().size());
+}
+
 void ApplyZoom(int percent) {
   if (!IsZoomLevel(percent) || percent == current) return;
   current = percent;
@@ -97,18 +119,21 @@ void ApplyZoom(int percent) {
   for (QWidget* window : windows) {
     if (window->isVisible()) shown.append(window);
   }
+  QWidget* active = QApplication::activeWindow();
   for (QWidget* window : shown) window->hide();
   SetScale(percent);
   for (QWidget* window : windows) {
     if (QWindow* handle = window->windowHandle()) handle->destroy();
   }
-  for (QWidget* window : shown) {
-    window->show();
-    // Its size in its own pixels is the same, so Qt neither gives it more pixels to draw into
-    // nor draws it anew by itself.
+  for (QWidget* window : shown) window->show();
+  // Its size in its own pixels is the same, so Qt neither gives it more pixels to draw into
+  // nor draws it anew by itself. The same holds for a hidden menu that opens again later: it
+  // would draw into the pixels it had before and lose its last items.
+  for (QWidget* window : windows) {
     if (QBackingStore* store = window->backingStore()) store->resize(window->size());
     window->update();
   }
+  if (active != nullptr && active->isVisible()) active->activateWindow();
 }
 
 }  // namespace vellar::ui

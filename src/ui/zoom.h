@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSize>
 #include <array>
 #include <string>
 #include <vector>
@@ -29,9 +30,20 @@ void StoreZoom(int percent);
 // The level the program is drawn at now.
 int CurrentZoom();
 
+// Whether the window at its smallest (minimumOuter, at 100 %) fits the screen's free area at
+// this level. Qt measures the area in the pixels of the level drawn at the moment, availableAt.
+bool ZoomFits(int percent, QSize minimumOuter, QSize available, int availableAt = CurrentZoom());
+// The level itself when it fits, else the largest that does; 100 % counts as fitting always,
+// there being nothing smaller.
+int FittingZoom(int percent, QSize minimumOuter, QSize available, int availableAt = CurrentZoom());
+// The level to start with on the primary screen: the one asked for as far as it fits.
+int StartZoom(int wanted, QSize minimumOuter);
+
 // Draws every window of the program at this level. Before the first window exists it only
 // sets the scale; afterwards the windows on the screen are shown again at the new scale,
-// keeping their sizes in the window's own pixels. At 100 % nothing is touched at start.
+// keeping their sizes in the window's own pixels, and the window that had the keyboard has
+// it again (without a window manager nobody else gives it back). At 100 % nothing is touched
+// at start.
 void ApplyZoom(int percent);
 
 }  // namespace vellar::ui

@@ -42,6 +42,18 @@ TEST_F(LayoutTest, NarrowestWindowLeavesTheRamPanelNarrowerThanItsColumns) {
   EXPECT_EQ(InClient(Find("PaRAM")), QRect(654, 0, 378, 527));
 }
 
+TEST_F(LayoutTest, OnAScreenOf1024PixelsTheStripsRightGroupsMoveLeftAndStayWhole) {
+  // At the design width and wider they stand where they always stood.
+  ResizeClient(1032, 600);
+  EXPECT_EQ(Find("RaRam")->x(), 672);
+  EXPECT_EQ(Find("Hinweis")->x(), 848);
+  ResizeClient(TFoSim::kMinimumSize.width() - TFoSim::kFrame.width(), 600);
+  const QWidget* hint = Find("Hinweis");
+  EXPECT_EQ(hint->geometry().right() + 1 + 7, Find("PaControl")->width());
+  EXPECT_EQ(Find("RaRam")->geometry().right() + 1 + 7, hint->x());
+  EXPECT_LT(Find("LaZeit")->geometry().right(), Find("RaRam")->x());
+}
+
 TEST_F(LayoutTest, AssemblerViewMovesSeventyFourPixelsToTheProcessor) {
   ResizeClient(1053, 680);
   Find("RaRam")->findChildren<QRadioButton*>().at(1)->click();

@@ -21,28 +21,7 @@ take_arguments "$@"
 scenarios="focus close miss"
 
 # ---- outside: for each scenario a fresh folder and an X server of its own
-if [ "$inside" = 0 ]; then
-  require_tools
-  passed=0
-  failed=0
-  for scenario in ${ONLY:-$scenarios}; do
-    echo "Ablauf $scenario"
-    work=$(mktemp -d)
-    cp "$examples/firmware.mpd" "$examples/bubble.ras" "$examples/summe.ras" "$work/"
-    # The settings (the zoom level) stay in the scenario's folder.
-    if XDG_CONFIG_HOME="$work/config" timeout 120 xvfb-run -a \
-      -s "-screen 0 1280x1024x24 -nolisten tcp" bash "$0" --inside "$vellar" "$work" "$scenario"; then
-      passed=$((passed + 1))
-    else
-      echo "FEHLER im Ablauf '$scenario'" >&2
-      failed=$((failed + 1))
-    fi
-    rm -rf "$work"
-  done
-  echo "$passed passed, $failed failed"
-  [ "$failed" = 0 ]
-  exit
-fi
+[ "$inside" = 1 ] || run_scenarios "$scenarios" firmware.mpd bubble.ras summe.ras
 
 # ---- inside the X server
 
@@ -87,22 +66,26 @@ case $scenario in
     click $(ram_cell 1 1) # OP of address 00
     type_text 7F
     ende() {  # "Datei" in the menu bar (Alt+D also names the field DR), then "&Ende"
-      click $((winX + 20)) $((winY + top / 2))
+      open_menu $((winX + 20)) $((winY + top / 2))
       xdotool key e
       pause
+    }
+    # Each box gone before the next is awaited: else the closing one is taken for it.
+    answer() {  # box key what
+      xdotool key "$2"
+      await_gone "$1" "$3"
     }
     ende
     box=$(await_window "Mps speichern ?")
     [ "$(xdotool getwindowname "$box")" != "" ] || fail "Frage ohne Titel"
-    xdotool key Escape # Abbrechen
-    pause
+    answer "$box" Escape "Mps speichern ? nach Abbrechen"
     no_message "nach Abbrechen"
     kill -0 "$pid" 2>/dev/null || fail "das Programm endete trotz Abbrechen"
     ende
-    await_window "Mps speichern ?" >/dev/null
-    xdotool key alt+n
-    await_window "Ram speichern ?" >/dev/null
-    xdotool key alt+j
+    box=$(await_window "Mps speichern ?")
+    answer "$box" alt+n "Mps speichern ? nach Nein"
+    box=$(await_window "Ram speichern ?")
+    answer "$box" alt+j "Ram speichern ? nach Ja"
     await_window "Dateidialog" >/dev/null
     xdotool type --delay 20 "$work/gesichert.ras"
     xdotool key Return

@@ -33,6 +33,34 @@ require_tools() {
   done
 }
 
+# Outside: each scenario (those in ONLY if set) in a fresh folder with these example files and
+# under an X server of its own, whose screen a function scenario_screen may choose (else
+# 1280 x 1024); exits with the result.
+run_scenarios() {  # "scenarios" files...
+  local list=$1 scenario screen passed=0 failed=0
+  shift
+  require_tools
+  for scenario in ${ONLY:-$list}; do
+    echo "Ablauf $scenario"
+    work=$(mktemp -d)
+    for file in "$@"; do cp "$examples/$file" "$work/"; done
+    screen=1280x1024
+    if declare -F scenario_screen >/dev/null; then screen=$(scenario_screen "$scenario"); fi
+    # The settings (the zoom level) stay in the scenario's folder.
+    if XDG_CONFIG_HOME="$work/config" timeout 120 xvfb-run -a \
+      -s "-screen 0 ${screen}x24 -nolisten tcp" bash "$0" --inside "$vellar" "$work" "$scenario"; then
+      passed=$((passed + 1))
+    else
+      echo "FEHLER im Ablauf '$scenario'" >&2
+      failed=$((failed + 1))
+    fi
+    rm -rf "$work"
+  done
+  echo "$passed passed, $failed failed"
+  [ "$failed" = 0 ]
+  exit
+}
+
 pause() { sleep 0.3; }
 point() {  # x y; --sync would wait in vain where the pointer stands already
   eval "$(xdotool getmouselocation --shell)"
@@ -130,21 +158,51 @@ no_message() {
   w=$(other_window)
   [ -z "$w" ] || fail "$1: unerwartetes Fenster '$(xdotool getwindowname "$w")'"
 }
-# Waits for a dialog or message box and gives it the keyboard.
+# Waits for a dialog or message box and gives it the keyboard. A box that is just closing may
+# still be listed and then be gone before it takes the focus: the search goes on.
 await_window() {  # what
   local dialog=""
-  for _ in $(seq 50); do
+  for _ in $(seq 100); do
     dialog=$(other_window)
-    [ -n "$dialog" ] && break
+    if [ -n "$dialog" ] && timeout 5 xdotool windowfocus --sync "$dialog" 2>/dev/null; then
+      pause
+      echo "$dialog"
+      return
+    fi
     sleep 0.1
   done
-  if [ -z "$dialog" ]; then
-    [ -z "${SHOT:-}" ] || import -window root "$SHOT" 2>/dev/null || true
-    fail "kein Fenster: $1"
-  fi
-  xdotool windowfocus --sync "$dialog"
-  pause
-  echo "$dialog"
+  [ -z "${SHOT:-}" ] || import -window root "$SHOT" 2>/dev/null || true
+  fail "kein Fenster: $1"
+}
+# Waits until this dialog or box has gone, so that the next one found is not it.
+await_gone() {  # window what
+  for _ in $(seq 100); do
+    xdotool search --onlyvisible --pid "$pid" 2>/dev/null | grep -qx "$1" || return 0
+    sleep 0.1
+  done
+  fail "$2 bleibt offen"
+}
+# A menu's popup: a window of the program without a caption of its own (it carries the
+# program's name, the main window adds the files').
+menu_popup() {
+  local w
+  for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
+    if [ "$w" != "$wid" ] &&
+      [ "$(xdotool getwindowname "$w" 2>/dev/null)" = "Mikroprozessor Simulation" ]; then
+      echo "$w"
+      return
+    fi
+  done
+}
+# Opens a menu of the menu bar by a click and waits until its popup is there; keys then go
+# to the menu, not to the control with the focus.
+open_menu() {  # x y
+  click "$1" "$2"
+  for _ in $(seq 100); do
+    [ -n "$(menu_popup)" ] && return
+    sleep 0.1
+  done
+  fail "das Menü bei $1,$2 öffnet sich nicht"
 }
 # A key that opens a file dialog, and a file name typed into it.
 file_dialog() {  # key file
@@ -163,7 +221,7 @@ file_dialog() {  # key file
 }
 # Waits until no dialog or message box is left.
 await_no_window() {  # what
-  for _ in $(seq 50); do
+  for _ in $(seq 100); do
     [ -z "$(other_window)" ] && return
     sleep 0.1
   done

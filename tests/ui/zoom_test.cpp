@@ -1,6 +1,9 @@
-// "Ansicht" -> "Vergrößerung": the option on the command line, the remembered choice, and the
-// window drawn larger with every position inside it unchanged.
+// "Ansicht" -> "Vergrößerung": the option on the command line, the remembered choice, the
+// window drawn larger with every position inside it unchanged, and only the levels at which the
+// window fits the screen. These tests run on a screen of 1366 x 768, a common projector.
 #include <QAction>
+#include <QBackingStore>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSettings>
@@ -51,6 +54,34 @@ TEST(ZoomArgumentTest, AValueThatIsNoLevelIsReportedAndIgnored) {
   EXPECT_EQ(TakeZoomArgument(args).error, "");
 }
 
+TEST(ZoomFitTest, ALevelIsOfferedWhereTheSmallestWindowFitsTheScreen) {
+  const QSize minimum = TFoSim::kMinimumSize;
+  struct Case {
+    QSize available;
+    int measuredAt;  // the level the area is measured at
+    int wanted;
+    int fitting;
+  };
+  for (const Case& c : std::initializer_list<Case>{
+           {{1024, 768}, 100, 100, 100},  // the window itself fits 1024 pixels
+           {{1024, 768}, 100, 150, 100},
+           {{1366, 768}, 100, 200, 125},
+           {{1366, 768}, 100, 150, 125},
+           {{1366, 768}, 100, 125, 125},
+           {{1093, 614}, 125, 150, 125},  // the same screen seen at 125 %
+           {{1920, 1080}, 100, 200, 150},
+           {{2560, 1440}, 100, 200, 200},
+           {{800, 600}, 100, 125, 100},  // nothing fits: 100 % all the same
+       }) {
+    EXPECT_EQ(FittingZoom(c.wanted, minimum, c.available, c.measuredAt), c.fitting)
+        << c.available.width() << "x" << c.available.height() << " at " << c.measuredAt << ", "
+        << c.wanted;
+  }
+  EXPECT_TRUE(ZoomFits(100, minimum, {1024, 768}, 100));
+  EXPECT_FALSE(ZoomFits(100, minimum, {1023, 768}, 100));
+  EXPECT_FALSE(ZoomFits(150, minimum, {1535, 1080}, 100));
+}
+
 class ZoomTest : public WindowTest {
  protected:
   void SetUp() override {
@@ -77,19 +108,19 @@ TEST_F(ZoomTest, TheMenuDrawsTheWindowLargerAndRemembersTheChoice) {
   EXPECT_EQ(StoredZoom(), 100);
   const qreal ratioBefore = window->devicePixelRatioF();
 
-  ChooseInMenu(150);
-  EXPECT_EQ(CurrentZoom(), 150);
-  EXPECT_EQ(StoredZoom(), 150);
+  ChooseInMenu(125);
+  EXPECT_EQ(CurrentZoom(), 125);
+  EXPECT_EQ(StoredZoom(), 125);
   EXPECT_TRUE(window->isVisible());
-  EXPECT_DOUBLE_EQ(window->devicePixelRatioF(), ratioBefore * 1.5);
-  // Drawn with one and a half times the pixels, not enlarged.
+  EXPECT_DOUBLE_EQ(window->devicePixelRatioF(), ratioBefore * 1.25);
+  // Drawn with a quarter more pixels, not enlarged.
   const QSize client = window->centralWidget()->size();
   const QPixmap shot = window->centralWidget()->grab();
-  EXPECT_DOUBLE_EQ(shot.devicePixelRatio(), ratioBefore * 1.5);
-  EXPECT_EQ(shot.width(), qRound(client.width() * ratioBefore * 1.5));
-  auto* item150 = window->menuBar()->findChild<QAction*>(QStringLiteral("MeZoom150"));
+  EXPECT_DOUBLE_EQ(shot.devicePixelRatio(), ratioBefore * 1.25);
+  EXPECT_EQ(shot.width(), qRound(client.width() * ratioBefore * 1.25));
+  auto* item125 = window->menuBar()->findChild<QAction*>(QStringLiteral("MeZoom125"));
   auto* item100 = window->menuBar()->findChild<QAction*>(QStringLiteral("MeZoom100"));
-  EXPECT_TRUE(item150->isChecked());
+  EXPECT_TRUE(item125->isChecked());
   EXPECT_FALSE(item100->isChecked());
   std::vector<QRect> zoomed;
   for (const char* name : {"GrMps", "PaRegister", "PaBus", "GrRam", "PaControl", "Tor_7"}) {
@@ -119,6 +150,45 @@ TEST_F(ZoomTest, TheLargerWindowStaysWithinTheScreenAsFarAsItsMinimumAllows) {
                                      TFoSim::kMinimumSize.height()));
   EXPECT_GE(window->x(), free.left());
   EXPECT_GE(window->y(), free.top());
+}
+
+TEST_F(ZoomTest, OnlyTheLevelsAtWhichTheWindowFitsTheScreenAreOffered) {
+  ASSERT_EQ(window->screen()->availableGeometry().size(), QSize(1366, 768));
+  for (int percent : kZoomLevels) {
+    auto* item = window->menuBar()->findChild<QAction*>(QStringLiteral("MeZoom%1").arg(percent));
+    EXPECT_EQ(item->isEnabled(), percent <= 125) << percent;
+  }
+  window->findChild<QAction*>(QStringLiteral("MeZoom150"))->trigger();
+  QTest::qWait(50);
+  EXPECT_EQ(CurrentZoom(), 100);
+  // A start asked for 200 % (stored or on the command line) comes at the largest that fits.
+  EXPECT_EQ(StartZoom(200, TFoSim::kMinimumSize), 125);
+  EXPECT_EQ(StartZoom(125, TFoSim::kMinimumSize), 125);
+}
+
+TEST_F(ZoomTest, EveryMenuOpensWithThePixelsOfTheNewLevel) {
+  const QList<QMenu*> menus = window->menuBar()->findChildren<QMenu*>();
+  ASSERT_GE(menus.size(), 6);
+  // Each opened once before, as a user does on the way to the level.
+  const auto open = [](QMenu* menu) {
+    menu->popup(QPoint(10, 10));
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(menu)) << menu->title().toStdString();
+    QTest::qWait(20);
+  };
+  for (QMenu* menu : menus) {
+    open(menu);
+    menu->hide();
+  }
+  ChooseInMenu(125);
+  for (QMenu* menu : menus) {
+    open(menu);
+    // The pixels it draws into: as many as its size at this level, so no item is cut off.
+    const QPaintDevice* pixels = menu->backingStore()->paintDevice();
+    EXPECT_EQ(QSize(pixels->width(), pixels->height()),
+              (QSizeF(menu->size()) * menu->devicePixelRatioF()).toSize())
+        << menu->title().toStdString();
+    menu->hide();
+  }
 }
 
 TEST_F(ZoomTest, AnUnknownStoredLevelCountsAsOneHundred) {
