@@ -43,6 +43,11 @@ std::string CutDescriptionsMessage(const std::vector<int>& addresses) {
          (one ? " war länger und wurde" : " waren länger und wurden") + " auf 25 Zeichen gekürzt.";
 }
 
+// A store's own file, or a new one in the format its dialog starts with.
+std::string SuggestedName(const std::string& fileName, std::string_view ext) {
+  return fileName.empty() ? "unbenannt." + std::string(ext) : fileName;
+}
+
 }  // namespace
 
 int ExtIndex(std::string_view fileName, std::span<const std::string_view> table) {
@@ -75,7 +80,8 @@ bool FileCommands::ReadFile(const std::string& path, std::string& bytes) {
 
 bool FileCommands::WriteFile(const std::string& path, std::string_view bytes,
                              std::string& fileName) {
-  const FileStatus status = WriteFileReplacing(path, bytes);
+  FileStatus status = WriteFileReplacing(path, bytes);
+  if (status.ok()) status = p_.frontend.FinishSave(path);
   if (!status.ok()) {
     p_.frontend.ShowError(status.error);
     return false;
@@ -85,16 +91,17 @@ bool FileCommands::WriteFile(const std::string& path, std::string_view bytes,
   return true;
 }
 
-void FileCommands::LoadCommand(bool modified, std::string_view question,
-                               void (FileCommands::*saveCommand)(),
-                               const FileDialogOptions& options,
-                               bool (FileCommands::*load)(const std::string&)) {
-  if (modified && p_.frontend.AskYesNo(question)) {
-    // The user saves, and then starts the load again.
-    (this->*saveCommand)();
-  } else if (const auto path = p_.frontend.AskOpenFile(options)) {
-    (this->*load)(*path);
+void FileCommands::LoadCommand(const LoadKind& kind, std::optional<std::string> path) {
+  if ((this->*kind.unsaved)() && p_.frontend.AskYesNo(kind.question)) {
+    (this->*kind.saveCommand)();
+    // The user saves, and then starts the load again. A file named beforehand is the user's
+    // choice already: it is loaded once the changes are safe, and never kept for later.
+    if (!path || (this->*kind.unsaved)()) return;
+  } else if (!path) {
+    path = p_.frontend.AskOpenFile(kind.options);
+    if (!path) return;
   }
+  (this->*kind.load)(*path);
 }
 
 void FileCommands::SaveCommand(const FileDialogOptions& options,
@@ -152,9 +159,17 @@ bool FileCommands::SaveMpsFile(const std::string& path) {
   return true;
 }
 
+FileCommands::LoadKind FileCommands::MpsLoad() const {
+  return {&FileCommands::MpsUnsaved, "Mps speichern ?", &FileCommands::MeSaveMpsClick, MpsDialog(),
+          &FileCommands::LoadMpsFile};
+}
+
 void FileCommands::MeLoadMpsClick() {
-  LoadCommand(p_.mps.MpsModified(), "Mps speichern ?", &FileCommands::MeSaveMpsClick, MpsDialog(),
-              &FileCommands::LoadMpsFile);
+  LoadCommand(MpsLoad(), std::nullopt);
+}
+
+void FileCommands::OpenMpsFile(const std::string& path) {
+  LoadCommand(MpsLoad(), path);
 }
 
 void FileCommands::MeSaveMpsClick() {
@@ -162,7 +177,7 @@ void FileCommands::MeSaveMpsClick() {
 }
 
 FileDialogOptions FileCommands::MpsDialog() const {
-  return {std::string(kMpsFilter), 1, "MPD", mpsDialogDir};
+  return {std::string(kMpsFilter), 1, "MPD", mpsDialogDir, SuggestedName(mpsFileName_, "mpd")};
 }
 
 // ---- RAM
@@ -236,9 +251,17 @@ bool FileCommands::SaveRamFile(const std::string& path) {
   return true;
 }
 
+FileCommands::LoadKind FileCommands::RamLoad() const {
+  return {&FileCommands::RamUnsaved, "Ram speichern ?", &FileCommands::MeSaveRamClick,
+          RamOpenDialog(), &FileCommands::LoadRamFile};
+}
+
 void FileCommands::MeLoadRamClick() {
-  LoadCommand(p_.memory.RamChanged(), "Ram speichern ?", &FileCommands::MeSaveRamClick,
-              RamOpenDialog(), &FileCommands::LoadRamFile);
+  LoadCommand(RamLoad(), std::nullopt);
+}
+
+void FileCommands::OpenRamFile(const std::string& path) {
+  LoadCommand(RamLoad(), path);
 }
 
 void FileCommands::MeSaveRamClick() {
@@ -252,13 +275,15 @@ void FileCommands::MeClrRamClick() {
 }
 
 FileDialogOptions FileCommands::RamOpenDialog() const {
-  return {std::string(kRamFilter), 1, p_.ramGrid.AssemblerView() ? "RAS" : "RAD", ramDialogDir};
+  FileDialogOptions options = RamSaveDialog();
+  options.filterIndex = 1;
+  return options;
 }
 
 FileDialogOptions FileCommands::RamSaveDialog() const {
   const bool assembler = p_.ramGrid.AssemblerView();
   return {std::string(kRamFilter), assembler ? kRasFilter : kRadFilter, assembler ? "RAS" : "RAD",
-          ramDialogDir};
+          ramDialogDir, SuggestedName(ramFileName_, assembler ? "ras" : "rad")};
 }
 
 }  // namespace vellar

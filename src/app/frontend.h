@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/file_io.h"
+
 // How the session meets the world: message boxes, questions, file pickers, the run timer,
 // the event loop, focus, repaints and printing. The window implements it with Qt; the tests
 // with a scripted fake; vellar-cli with a quiet one that reports messages on stderr.
@@ -45,6 +47,7 @@ struct FileDialogOptions {
   int filterIndex = 1;     // the entry selected first, counted from 1
   std::string defaultExt;  // without the dot
   std::string initialDir;
+  std::string fileName;  // the name the dialog suggests, where it suggests one
 };
 
 class Frontend {
@@ -60,6 +63,11 @@ class Frontend {
   // A file picker; no value when the user cancels.
   virtual std::optional<std::string> AskOpenFile(const FileDialogOptions& options) = 0;
   virtual std::optional<std::string> AskSaveFile(const FileDialogOptions& options) = 0;
+  // After a save has written the file the picker named: where the files the user sees live
+  // elsewhere (the page's downloads and the files the browser lets it write), the frontend
+  // carries the file there. An error leaves the save undone in the user's eyes: the work stays
+  // unsaved.
+  virtual FileStatus FinishSave(const std::string& /*path*/) { return {}; }
 
   // The run timer: enabled or not, and its interval in milliseconds.
   virtual void SetTimer(bool enabled, int intervalMs) = 0;

@@ -29,7 +29,7 @@ void Apply(Session& s, const BatchAssembly& program) {
 // fresh program has been loaded from nowhere.
 bool Save(Session& s, const std::string& output) {
   const int ext = ExtIndex(output, kRamExtensions);
-  if (ext == kExtRam || ext == kExtErm) return s.files.SaveRamFile(output);
+  if (ext == kExtRam || ext == kExtErm) return SaveRam(s, output);
   s.ramView.SelectItem(ext == kExtRas ? RamView::kAssemblerItem : RamView::kDataItem);
   const std::vector<std::string> lines = BuildRamListing(
       s.ramGrid, s.machine.Ram, s.menu.MeVariablen ? &s.variables : nullptr, FileNameOf(output));
@@ -44,7 +44,7 @@ bool Save(Session& s, const std::string& output) {
 
 int AsmCommand(const Args& args) {
   FileArgs a;
-  if (!ReadFileArgs(args, "asm", false, a)) return kExitUsage;
+  if (!ReadFileArgs(args, "asm", a)) return kExitUsage;
   if (!a.mps)
     return UsageError("asm braucht --mps DATEI: das Mikroprogramm legt die Befehle fest.");
   if (a.files.size() != 2) return UsageError("asm braucht QUELLE und AUSGABE.");
@@ -54,17 +54,22 @@ int AsmCommand(const Args& args) {
     return UsageError("„" + output +
                       "“: die Ausgabe braucht die Endung .ras, .rad, .ram oder .erm.");
   }
+  if (!SparesInputs(output, {{"die Quelle", source}, {"das Mikroprogramm", *a.mps}})) {
+    return kExitUsage;
+  }
   CliSession cs;
   Session& s = cs.session;
   if (!LoadMpsOption(s, a.mps)) return kExitUsage;
-  std::string bytes;
-  if (const FileStatus read = ReadWholeFile(source, bytes); !read.ok()) {
-    Complain(read.error);
-    return kExitUsage;
-  }
-  const BatchAssembly program = AssembleSource(s.mps, EditorText(bytes));
+  std::string text;
+  if (!ReadEditorFile(source, text)) return kExitUsage;
+  const BatchAssembly program = AssembleSource(s.mps, text);
   if (!program.errors.empty()) {
     for (const std::string& error : program.errors) Complain(source + ": " + error);
+    return kExitUsage;
+  }
+  // An empty listing saved without a word would look like a program assembled.
+  if (program.lines == 0) {
+    Complain(source + ": Die Quelle enthält weder Befehle noch Daten; es wird nichts gespeichert.");
     return kExitUsage;
   }
   Apply(s, program);

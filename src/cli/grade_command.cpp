@@ -1,6 +1,7 @@
 // vellar-cli grade: every submission of a class run on every case, as vellar-cli run would
 // run it, and the result as one table.
 #include <algorithm>
+#include <array>
 #include <filesystem>
 #include <iostream>
 
@@ -8,7 +9,9 @@
 #include "cli/commands.h"
 #include "cli/grade_cases.h"
 #include "cli/grade_table.h"
+#include "cli/option_table.h"
 #include "core/file_io.h"
+#include "core/text.h"
 
 namespace vellar::cli {
 
@@ -26,25 +29,24 @@ struct GradeOptions {
 };
 
 std::optional<int> ParseGradeOptions(const Args& args, GradeOptions& o) {
-  ArgReader reader(args);
-  std::string value;
-  while (reader.Next()) {
-    if (reader.Value("--mps", value)) {
+  const auto take = [&o](std::string_view option, const std::string& value) -> std::optional<int> {
+    std::string error;
+    if (option == "--mps") {
       o.mps = value;
-    } else if (reader.Value("--ram", value)) {
+    } else if (option == "--ram") {
       o.ram = value;
-    } else if (reader.Value("--cases", value)) {
+    } else if (option == "--cases") {
       o.cases = value;
-    } else if (reader.Value("--max-clocks", value)) {
-      std::string error;
+    } else if (option == "--max-clocks") {
       if (!ParseClockLimit(value, o.maxClocks, error)) return UsageError(error);
-    } else if (reader.Flag("--csv")) {
+    } else if (option == "--csv") {
       o.csv = true;
-    } else if (!reader.error()) {
-      reader.Positional(o.submissions, "grade");
+    } else {
+      return UnhandledOption(option);
     }
-    if (reader.error()) return kExitUsage;
-  }
+    return std::nullopt;
+  };
+  if (const auto exit = ReadArgs("grade", args, o.submissions, take)) return exit;
   if (!o.cases) return UsageError("grade braucht --cases FÄLLE.");
   if (!o.mps && !o.ram) {
     return UsageError("grade braucht --mps (für Programme) oder --ram (für Mikroprogramme).");
@@ -66,8 +68,14 @@ bool SameFile(const fs::path& a, const std::optional<std::string>& b) {
   return b && fs::equivalent(a, *b, ec);
 }
 
-// The files of a folder that are submissions: programs when there is a micro-program to run
-// them on, micro-programs when there is a program or no micro-program was given.
+// An assembler source, which a student may hand in instead of the file asm makes of it.
+bool IsAsmSource(std::string_view path) {
+  constexpr std::array<std::string_view, 1> kAsm = {"ASM"};
+  return ExtIndex(path, kAsm) == 0;
+}
+
+// The files of a folder that may be submissions: programs, micro-programs and sources. Those of
+// a kind the options do not grade get a row all the same, so that nothing handed in vanishes.
 std::vector<std::string> Submissions(const GradeOptions& o) {
   std::vector<std::string> found;
   for (const std::string& given : o.submissions) {
@@ -80,9 +88,7 @@ std::vector<std::string> Submissions(const GradeOptions& o) {
     for (auto it = fs::recursive_directory_iterator(given, ec);
          !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
       const fs::path& path = it->path();
-      const FileKind kind = KindOf(path.string());
-      const bool wanted =
-          (kind == FileKind::Ram && o.mps) || (kind == FileKind::Mps && (o.ram || !o.mps));
+      const bool wanted = KindOf(path.string()) != FileKind::None || IsAsmSource(path.string());
       if (wanted && it->is_regular_file(ec) && !SameFile(path, o.mps) && !SameFile(path, o.ram)) {
         inFolder.push_back(path.string());
       }
@@ -128,16 +134,34 @@ class Grader {
  private:
   std::optional<std::string> Load(Session& s, const std::string& path, GradeFrontend& frontend) {
     const FileKind kind = KindOf(path);
+    if (IsAsmSource(path)) return "Quelltext: erst mit asm übersetzen";
     if (kind == FileKind::None) {
       return "unpassende Dateiendung (erlaubt: .ras, .rad, .ram, .erm, .mpd, .mps).";
     }
-    if (kind == FileKind::Ram && !o_.mps) return "Für ein Programm fehlt --mps.";
+    // A program runs on the micro-program of --mps, a micro-program with the program of --ram;
+    // one without the other would run on an empty store and fail every case for no fault of
+    // its own.
+    if (kind == FileKind::Ram && !o_.mps) return "RAM-Datei statt Mikroprogramm";
+    if (kind == FileKind::Mps && !o_.ram) return "Mikroprogramm statt RAM-Datei";
+    if (IsEmptyFile(path)) return "leere Datei";
     const std::optional<std::string>& mps = kind == FileKind::Mps ? path : o_.mps;
     const std::optional<std::string>& ram = kind == FileKind::Ram ? path : o_.ram;
     if ((mps && !s.files.LoadMpsFile(*mps)) || (ram && !s.files.LoadRamFile(*ram))) {
       return frontend.error;
     }
     return std::nullopt;
+  }
+
+  // Nothing, or in a text format nothing but white space: the loaders would take it
+  // for a program of zeros, which runs to the clock limit. A file that cannot be read is the
+  // loader's to report.
+  static bool IsEmptyFile(const std::string& path) {
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes).ok()) return false;
+    const bool binary = ExtIndex(path, kMpsExtensions) == kExtMps ||
+                        ExtIndex(path, kRamExtensions) == kExtRam ||
+                        ExtIndex(path, kRamExtensions) == kExtErm;
+    return binary ? bytes.empty() : TrimBlanks(bytes).empty();
   }
 
   const GradeOptions& o_;
@@ -157,12 +181,9 @@ bool TeacherFilesReadable(const GradeOptions& o) {
 int GradeCommand(const Args& args) {
   GradeOptions o;
   if (const auto exit = ParseGradeOptions(args, o)) return *exit;
-  std::string bytes;
-  if (const FileStatus read = ReadWholeFile(*o.cases, bytes); !read.ok()) {
-    Complain(read.error);
-    return kExitUsage;
-  }
-  const GradeCases cases = ReadGradeCases(EditorText(bytes));
+  std::string text;
+  if (!ReadEditorFile(*o.cases, text)) return kExitUsage;
+  const GradeCases cases = ReadGradeCases(text);
   if (!cases.errors.empty()) {
     for (const std::string& error : cases.errors) Complain(*o.cases + ": " + error);
     return kExitUsage;

@@ -6,6 +6,7 @@ namespace {
 
 constexpr std::string_view kPass = "✓";
 constexpr std::string_view kFail = "✗";
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 // A cell of a Markdown table: a "|" in a file name or message must not end the cell.
 std::string MarkdownCell(std::string_view text) {
@@ -40,7 +41,7 @@ std::string Row(const std::vector<std::string>& cells, bool csv) {
   return line;
 }
 
-std::vector<std::string> Cells(const GradedSubmission& s, size_t caseCount) {
+std::vector<std::string> Cells(const GradedSubmission& s, size_t caseCount, bool csv) {
   std::vector<std::string> cells = {s.name};
   for (size_t i = 0; i < caseCount; ++i) {
     if (s.error) {
@@ -49,8 +50,33 @@ std::vector<std::string> Cells(const GradedSubmission& s, size_t caseCount) {
       cells.emplace_back(s.failures[i] ? kFail : kPass);
     }
   }
-  cells.push_back(std::to_string(s.Passed()) + "/" + std::to_string(caseCount));
+  if (!csv) {
+    cells.push_back(std::to_string(s.Passed()) + "/" + std::to_string(caseCount));
+    return cells;
+  }
+  // A spreadsheet takes "1/3" for a date; the count alone is a number to reckon with.
+  cells.push_back(std::to_string(s.Passed()));
+  for (size_t i = 0; i < caseCount; ++i) {
+    cells.push_back(!s.error && s.failures[i] ? *s.failures[i] : "");
+  }
   return cells;
+}
+
+// The CSV table: one line per submission, the first differences in columns of their own, so
+// that a spreadsheet can sort and filter the whole.
+std::vector<std::string> CsvTable(const std::vector<std::string>& caseNames,
+                                  const std::vector<GradedSubmission>& submissions) {
+  std::vector<std::string> header = {"Einreichung"};
+  header.insert(header.end(), caseNames.begin(), caseNames.end());
+  header.push_back("bestanden (von " + std::to_string(caseNames.size()) + ")");
+  for (const std::string& name : caseNames) header.push_back("erste Abweichung " + name);
+  // Without the byte order mark a German spreadsheet reads the file as Windows-1252 and
+  // shows ✓, umlauts and quotes as garbage.
+  std::vector<std::string> lines = {std::string(kUtf8Bom) + Row(header, true)};
+  for (const GradedSubmission& s : submissions) {
+    lines.push_back(Row(Cells(s, caseNames.size(), true), true));
+  }
+  return lines;
 }
 
 }  // namespace
@@ -64,31 +90,28 @@ int GradedSubmission::Passed() const {
 
 std::vector<std::string> GradeTable(const std::vector<std::string>& caseNames,
                                     const std::vector<GradedSubmission>& submissions, bool csv) {
+  if (csv) return CsvTable(caseNames, submissions);
   std::vector<std::string> header = {"Einreichung"};
   header.insert(header.end(), caseNames.begin(), caseNames.end());
   header.emplace_back("bestanden");
-  std::vector<std::string> lines = {Row(header, csv)};
-  if (!csv) {
-    std::string rule = "|---|";
-    for (size_t i = 0; i < caseNames.size(); ++i) rule += ":-:|";
-    lines.push_back(rule + "--:|");
+  std::vector<std::string> lines = {Row(header, false)};
+  std::string rule = "|---|";
+  for (size_t i = 0; i < caseNames.size(); ++i) rule += ":-:|";
+  lines.push_back(rule + "--:|");
+  for (const GradedSubmission& s : submissions) {
+    lines.push_back(Row(Cells(s, caseNames.size(), false), false));
   }
-  for (const GradedSubmission& s : submissions)
-    lines.push_back(Row(Cells(s, caseNames.size()), csv));
 
   std::vector<std::string> details;
   for (const GradedSubmission& s : submissions) {
     for (size_t i = 0; i < s.failures.size(); ++i) {
       if (!s.failures[i]) continue;
-      details.push_back(csv ? Row({s.name, caseNames[i], *s.failures[i]}, true)
-                            : "- " + MarkdownCell(s.name) + ", " + MarkdownCell(caseNames[i]) +
-                                  ": " + MarkdownCell(*s.failures[i]));
+      details.push_back("- " + MarkdownCell(s.name) + ", " + MarkdownCell(caseNames[i]) + ": " +
+                        MarkdownCell(*s.failures[i]));
     }
   }
   if (!details.empty()) {
-    lines.emplace_back("");
-    lines.push_back(csv ? "Einreichung;Fall;erste Abweichung" : "Erste Abweichung je Fall:");
-    if (!csv) lines.emplace_back("");
+    lines.insert(lines.end(), {"", "Erste Abweichung je Fall:", ""});
     lines.insert(lines.end(), details.begin(), details.end());
   }
   return lines;

@@ -5,8 +5,8 @@
 #include <vector>
 
 // The result of grading a class, as a Markdown table or as CSV for a spreadsheet: one row per
-// submission, ✓ or ✗ per case, the count passed; after it the first difference of each failed
-// case.
+// submission, ✓ or ✗ per case, the count passed; in Markdown the first difference of each
+// failed case follows as a list, in CSV it stands in a column per case of the same line.
 namespace vellar::cli {
 
 struct GradedSubmission {
@@ -19,7 +19,7 @@ struct GradedSubmission {
   int Passed() const;
 };
 
-// The lines to print; csv separates cells with ';'.
+// The lines to print; csv separates cells with ';' and begins with the UTF-8 byte order mark.
 std::vector<std::string> GradeTable(const std::vector<std::string>& caseNames,
                                     const std::vector<GradedSubmission>& submissions, bool csv);
 

@@ -9,9 +9,6 @@ namespace vellar::cli {
 
 namespace {
 
-constexpr std::array<std::string_view, kRegCount> kRegNames = {"AX", "BX", "IP", "OP",
-                                                               "AR", "DR", "AL"};
-
 std::string_view StopName(StopReason reason) {
   switch (reason) {
     case StopReason::Halt:

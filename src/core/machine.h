@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string_view>
 
 // The processor's state as plain data: registers, open gates, the conflict table, the
 // 256 memory bytes and the sequencer's row. A copy of it is a complete snapshot. What happens
@@ -11,6 +12,9 @@ namespace vellar {
 
 enum Reg : int { AX = 0, BX = 1, IP = 2, OP = 3, AR = 4, DR = 5, AL = 6 };
 inline constexpr int kRegCount = 7;
+// The names the window shows the registers by, AL for the ALU's value.
+inline constexpr std::array<std::string_view, kRegCount> kRegNames = {"AX", "BX", "IP", "OP",
+                                                                      "AR", "DR", "AL"};
 inline constexpr int kGateCount = 16;
 inline constexpr int kRamSize = 256;
 

@@ -1,6 +1,9 @@
 #include "ram/asm_source.h"
 
+#include <algorithm>
+
 #include "core/hex.h"
+#include "core/machine.h"
 #include "core/text.h"
 #include "ram/assembler.h"
 
@@ -8,12 +11,37 @@ namespace vellar {
 
 namespace {
 
-bool IsLetter(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+// The bytes of the name character at pos: a letter, a digit or '_'; 0 for any other.
+size_t NameCharLength(std::string_view text, size_t pos) {
+  const char c = text[pos];
+  if ((c >= '0' && c <= '9') || c == '_') return 1;
+  return Cp1252LetterLength(text, pos);
 }
 
-bool IsNameChar(char c) {
-  return IsLetter(c) || (c >= '0' && c <= '9') || c == '_';
+// The bytes of the name the text begins with; 0 when it begins with no letter.
+size_t NameLength(std::string_view text) {
+  if (Cp1252LetterLength(text, 0) == 0) return 0;
+  size_t end = 0;
+  while (end < text.size()) {
+    const size_t n = NameCharLength(text, end);
+    if (n == 0) break;
+    end += n;
+  }
+  return end;
+}
+
+// A name that an operand may hold must not be one of its registers as well: "MOV AX,[BX]"
+// would change meaning without a word.
+bool IsRegisterName(std::string_view name) {
+  const std::string upper = ToUpperAscii(name);
+  return std::find(kRegNames.begin(), kRegNames.end(), upper) != kRegNames.end();
+}
+
+// What is wrong with a name for a label or a variable; empty when nothing is.
+std::string NameFault(std::string_view name) {
+  if (IsHexNumber(name)) return "ist zugleich eine Hexadezimalzahl";
+  if (IsRegisterName(name)) return "bezeichnet ein Register";
+  return "";
 }
 
 // The line up to its comment: ';' outside quotes, since a description may quote one.
@@ -97,10 +125,9 @@ void ReadVar(std::string_view args, AsmSourceLine& out) {
   if (words.size() != 2 || !IsAsmName(words[0]) || !ReadByte(words[1], out.address)) {
     out = Invalid(std::move(out),
                   "var erwartet NAME hh (etwa „var zahl F0“), nicht „" + std::string(args) + "“.");
-  } else if (IsHexNumber(words[0])) {
-    out = Invalid(std::move(out), "Der Name „" + words[0] +
-                                      "“ ist zugleich eine Hexadezimalzahl; bitte einen "
-                                      "anderen wählen.");
+  } else if (const std::string fault = NameFault(words[0]); !fault.empty()) {
+    out = Invalid(std::move(out),
+                  "Der Name „" + words[0] + "“ " + fault + "; bitte einen anderen wählen.");
   } else {
     out.kind = AsmSourceLine::Kind::Var;
     out.name = words[0];
@@ -122,11 +149,7 @@ bool ReadDataPair(std::string_view text, AsmSourceLine& out) {
 }  // namespace
 
 bool IsAsmName(std::string_view text) {
-  if (text.empty() || !IsLetter(text.front())) return false;
-  for (const char c : text) {
-    if (!IsNameChar(c)) return false;
-  }
-  return true;
+  return !text.empty() && NameLength(text) == text.size();
 }
 
 AsmSourceLine ReadAsmSourceLine(std::string_view line) {
@@ -138,16 +161,14 @@ AsmSourceLine ReadAsmSourceLine(std::string_view line) {
   }
   std::string_view rest = TrimBlanks(typed);
 
-  size_t end = 0;
-  while (end < rest.size() && IsNameChar(rest[end])) ++end;
-  if (end > 0 && end < rest.size() && rest[end] == ':' && IsAsmName(rest.substr(0, end))) {
+  const size_t end = NameLength(rest);
+  if (end > 0 && end < rest.size() && rest[end] == ':') {
     const std::string_view name = rest.substr(0, end);
-    if (IsHexNumber(name)) {
-      return Invalid(std::move(out), "Die Marke „" + std::string(name) +
-                                         "“ ist zugleich eine Hexadezimalzahl; bitte einen "
-                                         "anderen Namen wählen.");
+    if (const std::string fault = NameFault(name); !fault.empty()) {
+      return Invalid(std::move(out), "Der Name „" + std::string(name) + "“ " + fault +
+                                         "; bitte einen anderen wählen.");
     }
-    out.label = ToLowerAscii(name);
+    out.label = ToLowerCp1252(name);
     rest = TrimBlanks(rest.substr(end + 1));
   }
   if (rest.empty()) return out;

@@ -36,7 +36,8 @@ struct AsmSourceLine {
 // The line as UTF-8 text without its line end.
 AsmSourceLine ReadAsmSourceLine(std::string_view line);
 
-// A letter, then letters, digits or '_' (ASCII).
+// A letter, then letters, digits or '_'; the letters are those of Windows-1252, umlauts and ß
+// among them.
 bool IsAsmName(std::string_view text);
 
 }  // namespace vellar

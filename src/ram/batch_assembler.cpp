@@ -54,13 +54,16 @@ class Assembly {
         Error(number, line.error);
         continue;
       }
-      if (!line.label.empty() && Define(line.label, number)) pending_.push_back(line.label);
       if (line.kind == Kind::Org) {
         at = line.address;
         overflowReported = false;
       }
-      if (line.kind == Kind::Var && Define(ToLowerAscii(line.name), number)) {
-        symbols_[ToLowerAscii(line.name)].address = line.address;
+      // A label stands for the address where it stands, whatever follows; in an org line
+      // that is the address the org names.
+      if (!line.label.empty() && Define(line.label, number, at) && at >= kRamSize) {
+        Error(number, "Die Marke „" + line.label + "“ läge hinter FF.");
+      }
+      if (line.kind == Kind::Var && Define(ToLowerCp1252(line.name), number, line.address)) {
         out_.variables.emplace_back(line.address, line.name);
       }
       if (line.kind != Kind::Instruction && line.kind != Kind::Data) continue;
@@ -73,18 +76,11 @@ class Assembly {
                                             " liegt hinter FF.");
         }
         overflowReported = true;
-        pending_.clear();
         continue;
       }
-      Bind(at);
       items_.push_back({number, at, std::move(line)});
       at += size;
     }
-    if (!pending_.empty() && at >= kRamSize) {
-      Error(symbols_[pending_.front()].lineNumber,
-            "Die Marke „" + pending_.front() + "“ läge hinter FF.");
-    }
-    Bind(at);
   }
 
   // Second pass: the items into memory, labels replaced by their addresses.
@@ -123,21 +119,15 @@ class Assembly {
 
  private:
   // False (and an error) when the name is taken.
-  bool Define(const std::string& name, size_t number) {
+  bool Define(const std::string& name, size_t number, int address) {
     const auto found = symbols_.find(name);
     if (found != symbols_.end()) {
       Error(number, "Der Name „" + name + "“ ist schon in Zeile " +
                         std::to_string(found->second.lineNumber) + " festgelegt.");
       return false;
     }
-    symbols_[name] = {0, number};
+    symbols_[name] = {address, number};
     return true;
-  }
-
-  // Labels written before an item stand for the address of that item.
-  void Bind(int address) {
-    for (const std::string& name : pending_) symbols_[name].address = address;
-    pending_.clear();
   }
 
   // The text with the operand tokens (second and third) that are names replaced by their
@@ -203,7 +193,6 @@ class Assembly {
   BatchAssembly& out_;
   std::vector<std::pair<size_t, std::string>> errors_;
   std::map<std::string, Symbol> symbols_;
-  std::vector<std::string> pending_;
   std::vector<Item> items_;
 };
 

@@ -26,12 +26,12 @@ class Checker {
   explicit Checker(const MpsStore& mps) : mps_(mps) {
     for (int a = kFirstOpcode; a < kRows; ++a) {
       if (!mps.Description(a).empty()) described_.push_back(a);
-      instruction_[a] = IsInstruction(a);
     }
   }
 
   std::vector<MpsFinding> Run() {
     Reach();
+    for (int a = kFirstOpcode; a < kRows; ++a) instruction_[a] = IsInstruction(a);
     for (int a = 0; a < kRows; ++a) CheckGates(a);
     for (int a = 0; a < kRows; ++a) {
       if (!reached_[a]) continue;
@@ -64,10 +64,16 @@ class Checker {
     return typed;
   }
 
-  // The description is an instruction's notation: typed as it stands, it matches itself.
+  // The description is an instruction's notation: typed as it stands, it matches itself. A
+  // single word matches itself always; where a routine runs into the row by a next address,
+  // such a word ("Negieren", "Lesen") is the comment of a continuation, and only a row that
+  // the decode step alone enters is an instruction of one word ("HLT").
   bool IsInstruction(int a) const {
     const std::string& description = mps_.Description(a);
     if (description.empty()) return false;
+    if (enteredByNext_[a] && SplitAsmTokens(NormaliseAsmText(description)).size() == 1) {
+      return false;
+    }
     const AsmMatch match = MatchInstruction(mps_, Typed(description));
     return std::find(match.opcodes.begin(), match.opcodes.end(), a) != match.opcodes.end();
   }
@@ -97,6 +103,7 @@ class Checker {
       todo.pop_back();
       for (const int b : Successors(a)) {
         if (!reachedFrom_[b].has_value() && b != a) reachedFrom_[b] = a;
+        if (!Has(a, 0xF) && b != a) enteredByNext_[b] = true;
         if (reached_[b]) continue;
         reached_[b] = true;
         todo.push_back(b);
@@ -208,6 +215,8 @@ class Checker {
   std::vector<int> described_;
   Rows instruction_;
   Rows reached_;
+  // Rows that a reached row other than a decode row goes on to.
+  Rows enteredByNext_;
   std::array<std::optional<int>, kRows> reachedFrom_{};
   std::vector<MpsFinding> findings_;
 };

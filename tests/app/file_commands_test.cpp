@@ -249,6 +249,50 @@ TEST_F(FileCommandsTest, AFolderThatTakesNoNewFileGetsTheFileWrittenInPlace) {
   chmod(dir.path().c_str(), 0700);
 }
 
+// Root may write any file, so the mode decides what is protected: a file without any write
+// bit is, for root too, and for any other user also a file the mode does not let them write.
+// The rename would replace either; the save refuses, after the question as before.
+TEST_F(FileCommandsTest, AWriteProtectedFileIsNotReplaced) {
+  const std::string file = dir / "schutz.ras";
+  WriteBytes(file, "alt");
+  ASSERT_EQ(chmod(file.c_str(), 0444), 0);
+  const std::string refused =
+      "Die Datei „" + file + "“ kann nicht geschrieben werden: Zugriff verweigert.";
+  m.Ram[0] = 0x10;
+  fe.ExpectSaveFile(file);
+  fe.ExpectQuestion(file + " überschreiben ?", true);
+  fe.ExpectError(refused);
+  files.MeSaveRamClick();
+  SetRow(0, {1}, "01");
+  fe.ExpectSaveFile(file);
+  fe.ExpectQuestion(file + " überschreiben ?", true);
+  fe.ExpectError(refused);
+  files.MeSaveMpsClick();
+  EXPECT_TRUE(fe.AllUsed());
+  EXPECT_EQ(ReadBytes(file), "alt");
+  EXPECT_EQ(files.RamFileName(), "");
+  EXPECT_TRUE(session.mps.MpsModified());
+
+  // A plain user in a folder of their own: their own 0444 file, and (when we are root and
+  // can make one) another user's 0644 file.
+  ASSERT_EQ(chown(dir.path().c_str(), PlainUser(), static_cast<gid_t>(-1)), 0);
+  ASSERT_EQ(chown(file.c_str(), PlainUser(), static_cast<gid_t>(-1)), 0);
+  EXPECT_EQ(AsPlainUser([&] { return WriteFileReplacing(file, "neu").error; }), refused);
+  EXPECT_EQ(ReadBytes(file), "alt");
+  if (geteuid() == 0) {
+    const std::string theirs = dir / "fremd.rad";
+    WriteBytes(theirs, "fremd");
+    ASSERT_EQ(chmod(theirs.c_str(), 0644), 0);
+    EXPECT_EQ(AsPlainUser([&] { return WriteFileReplacing(theirs, "neu").error; }),
+              "Die Datei „" + theirs + "“ kann nicht geschrieben werden: Zugriff verweigert.");
+    EXPECT_EQ(ReadBytes(theirs), "fremd");
+  }
+  // What the user may write is still replaced.
+  ASSERT_EQ(chmod(file.c_str(), 0644), 0);
+  EXPECT_EQ(AsPlainUser([&] { return WriteFileReplacing(file, "neu").error; }), "");
+  EXPECT_EQ(ReadBytes(file), "neu");
+}
+
 TEST_F(FileCommandsTest, SaveThroughALinkWritesWhereItPoints) {
   // Also when the file it points to does not exist yet: the link stays a link.
   ASSERT_EQ(symlink("ziel.erm", (dir / "link.erm").c_str()), 0);
@@ -390,9 +434,9 @@ TEST_F(FileCommandsTest, DialogsOpenWithTheirFiltersAndErrorsNameTheirCause) {
       "Assem(.ras) Daten(.rad); Vellar(.ram); Ombra(.erm)|*.ras;*.rad;*.ram;*.erm|"
       "RAM als AssemblerTxt (*.ras)|*.ras|RAM als DatenByteTxt (*.rad)|*.rad|"
       "RAM im Vellar-Format-32 (*-ram)|*.ram|RAM im Ombra-Format-256 (*-erm)|*.erm";
-  fe.ExpectOpenFile(std::nullopt, FileDialogOptions{mpsFilter, 1, "MPD", {}});
+  fe.ExpectOpenFile(std::nullopt, FileDialogOptions{mpsFilter, 1, "MPD", {}, "unbenannt.mpd"});
   files.MeLoadMpsClick();
-  fe.ExpectSaveFile(std::nullopt, FileDialogOptions{ramFilter, 3, "RAD", {}});
+  fe.ExpectSaveFile(std::nullopt, FileDialogOptions{ramFilter, 3, "RAD", {}, "unbenannt.rad"});
   files.MeSaveRamClick();
   EXPECT_EQ(fe.dialogs.size(), 2u);
   fe.ResetCollected();
@@ -400,6 +444,46 @@ TEST_F(FileCommandsTest, DialogsOpenWithTheirFiltersAndErrorsNameTheirCause) {
   fe.ExpectError("nicht gefunden");
   EXPECT_FALSE(files.LoadMpsFile(dir / "fehlt.mpd"));
   EXPECT_EQ(fe.messages.size(), 1u);
+}
+
+// A file the frontend names itself (the page's examples) goes through the load command's
+// question; it is loaded after a save that worked, and never serves a later command.
+TEST_F(FileCommandsTest, AFileNamedBeforehandIsLoadedOnceTheChangesAreSafe) {
+  SetRow(0, {1}, "01");
+  ASSERT_TRUE(files.SaveMpsFile(dir / "fw.mpd"));
+  session.memory.WriteRam(0, 0x7F);
+  session.memory.SetRamChanged(true);
+  WriteBytes(dir / "beispiel.rad", "RAD\r\n00  11 22\r\n");
+  // "Ja", the save dialog cancelled: nothing is loaded, and nothing waits for the next load.
+  fe.ExpectQuestion("Ram speichern ?", true);
+  fe.ExpectSaveFile(std::nullopt);
+  files.OpenRamFile(dir / "beispiel.rad");
+  EXPECT_EQ(m.Ram[0], 0x7F);
+  fe.ExpectQuestion("Ram speichern ?", false);
+  fe.ExpectOpenFile(std::nullopt);
+  files.MeLoadRamClick();
+  EXPECT_EQ(m.Ram[0], 0x7F);
+  // The carrying of the written file fails: the work stays unsaved, the name stays.
+  fe.finishSaveError = "„mein.rad“ wurde nicht gespeichert.";
+  fe.ExpectQuestion("Ram speichern ?", true);
+  fe.ExpectSaveFile(dir / "mein.rad");
+  fe.ExpectError("nicht gespeichert");
+  files.OpenRamFile(dir / "beispiel.rad");
+  EXPECT_EQ(m.Ram[0], 0x7F);
+  EXPECT_TRUE(session.memory.RamChanged());
+  EXPECT_EQ(files.RamFileName(), "");
+  // The save works: then the file asked for is loaded.
+  fe.finishSaveError.clear();
+  fe.ExpectQuestion("Ram speichern ?", true);
+  fe.ExpectSaveFile(dir / "mein2.rad");
+  files.OpenRamFile(dir / "beispiel.rad");
+  EXPECT_NE(ReadBytes(dir / "mein2.rad").find("7F"), std::string::npos);
+  EXPECT_EQ(m.Ram[0], 0x11);
+  EXPECT_EQ(fe.caption, "Mikroprozessor Simulation - fw.mpd - beispiel.rad");
+  // The save dialogs suggest each store's own file, the open dialog too.
+  EXPECT_EQ(files.MpsDialog().fileName, "fw.mpd");
+  EXPECT_EQ(files.RamSaveDialog().fileName, "beispiel.rad");
+  EXPECT_EQ(files.RamOpenDialog().fileName, "beispiel.rad");
 }
 
 }  // namespace

@@ -50,6 +50,7 @@ TEST_F(GradeTest, ATableOfTheClassAndTheFirstDifferenceOfEachFailedCase) {
           "|---|:-:|:-:|:-:|--:|",
           "| " + a + "anna.ras | ✓ | ✓ | ✓ | 3/3 |",
           "| " + a + "bernd.ras | ✗ | ✗ | ✓ | 1/3 |",
+          "| " + a + "carla.mps | Fehler: Mikroprogramm statt RAM-Datei |  |  | 0/3 |",
           "| " + a + "spaet/dora.rad | ✗ | ✗ | ✗ | 0/3 |",
           "| " + (dir / "fehlt.ras") + " | Fehler: Die Datei „" + (dir / "fehlt.ras") +
               "“ kann nicht geöffnet werden: Datei oder Verzeichnis nicht gefunden. |  |  | 0/3 |",
@@ -64,23 +65,77 @@ TEST_F(GradeTest, ATableOfTheClassAndTheFirstDifferenceOfEachFailedCase) {
       }));
 }
 
+// A German spreadsheet reads the file as Windows-1252 unless a byte order mark says UTF-8,
+// takes "1/3" for a date and cannot sort a second table below the first.
 TEST_F(GradeTest, CsvForASpreadsheetAndExitZeroWhenAllPass) {
   const CliResult r = Cli({"grade", "--csv", "--mps", firmware, "--cases", dir / "faelle.txt",
-                           dir / "abgaben/anna.ras", dir / "abgaben/bernd.ras"});
+                           dir / "abgaben/anna.ras", dir / "abgaben/bernd.ras", dir / "fehlt.ras"});
   EXPECT_EQ(r.exit, 1);
   const std::string a = dir / "abgaben/";
-  EXPECT_EQ(SplitLines(r.out), (std::vector<std::string>{
-                                   "Einreichung;gegeben;umgekehrt;startwert;bestanden",
-                                   a + "anna.ras;✓;✓;✓;3/3",
-                                   a + "bernd.ras;✗;✗;✓;1/3",
-                                   "",
-                                   "Einreichung;Fall;erste Abweichung",
-                                   a + "bernd.ras;gegeben;[F0]=00 erwartet, [F0]=42 erhalten.",
-                                   a + "bernd.ras;umgekehrt;[F0]=00 erwartet, [F0]=0F erhalten.",
-                               }));
+  EXPECT_EQ(SplitLines(r.out),
+            (std::vector<std::string>{
+                "\xEF\xBB\xBF"
+                "Einreichung;gegeben;umgekehrt;startwert;bestanden (von 3);"
+                "erste Abweichung gegeben;erste Abweichung umgekehrt;erste Abweichung startwert",
+                a + "anna.ras;✓;✓;✓;3;;;",
+                a + "bernd.ras;✗;✗;✓;1;[F0]=00 erwartet, [F0]=42 erhalten.;"
+                    "[F0]=00 erwartet, [F0]=0F erhalten.;",
+                (dir / "fehlt.ras") + ";Fehler: Die Datei „" + (dir / "fehlt.ras") +
+                    "“ kann nicht geöffnet werden: Datei oder Verzeichnis nicht gefunden.;;;0;;;",
+            }));
   const CliResult all =
       Cli({"grade", "--mps", firmware, "--cases", dir / "faelle.txt", dir / "abgaben/anna.ras"});
   EXPECT_EQ(all.exit, 0) << all.out;
+}
+
+// Nothing handed in vanishes: a file of the other kind, a source and an empty file each get a
+// row that says why they were not run.
+TEST_F(GradeTest, EverySubmissionGetsARowSayingWhyItWasNotGraded) {
+  const std::string k = dir / "klasse/";
+  fs::create_directories(k);
+  fs::copy_file(ExamplePath("bubble.ras"), k + "anna.ras");
+  fs::copy_file(firmware, k + "emil.mpd");
+  WriteBytes(k + "fritz.ASM", "MOV AX,00\nHLT\n");
+  WriteBytes(k + "gabi.ras", "");
+  WriteBytes(k + "hans.rad", " \r\n\r\n");
+  WriteBytes(k + "notizen.txt", "keine Einreichung");
+  fs::copy_file(firmware, dir / "ida.mpd");
+  WriteBytes(dir / "jan.asm", "HLT\n");
+  CliResult r = Cli({"grade", "--mps", firmware, "--cases", dir / "faelle.txt", k, dir / "ida.mpd",
+                     dir / "jan.asm"});
+  EXPECT_EQ(r.exit, 1);
+  EXPECT_EQ(r.err, "");
+  const auto failed = [](const std::string& name, const std::string& why) {
+    return "| " + name + " | Fehler: " + why + " |  |  | 0/3 |";
+  };
+  std::vector<std::string> lines = SplitLines(r.out);
+  ASSERT_GE(lines.size(), 2u) << r.out;
+  EXPECT_EQ(std::vector<std::string>(lines.begin() + 2, lines.end()),
+            (std::vector<std::string>{
+                "| " + k + "anna.ras | ✓ | ✓ | ✓ | 3/3 |",
+                failed(k + "emil.mpd", "Mikroprogramm statt RAM-Datei"),
+                failed(k + "fritz.ASM", "Quelltext: erst mit asm übersetzen"),
+                failed(k + "gabi.ras", "leere Datei"),
+                failed(k + "hans.rad", "leere Datei"),
+                failed(dir / "ida.mpd", "Mikroprogramm statt RAM-Datei"),
+                failed(dir / "jan.asm", "Quelltext: erst mit asm übersetzen"),
+            }));
+
+  // Grading micro-programs, the programs are the files of the other kind.
+  WriteBytes(k + "leer.mpd", "");
+  r = Cli({"grade", "--ram", ExamplePath("bubble.ras"), "--cases", dir / "faelle.txt", k});
+  EXPECT_EQ(r.exit, 1);
+  lines = SplitLines(r.out);
+  ASSERT_GE(lines.size(), 2u) << r.out;
+  EXPECT_EQ(std::vector<std::string>(lines.begin() + 2, lines.end()),
+            (std::vector<std::string>{
+                failed(k + "anna.ras", "RAM-Datei statt Mikroprogramm"),
+                "| " + k + "emil.mpd | ✓ | ✓ | ✓ | 3/3 |",
+                failed(k + "fritz.ASM", "Quelltext: erst mit asm übersetzen"),
+                failed(k + "gabi.ras", "RAM-Datei statt Mikroprogramm"),
+                failed(k + "hans.rad", "RAM-Datei statt Mikroprogramm"),
+                failed(k + "leer.mpd", "leere Datei"),
+            }));
 }
 
 // Micro-programs handed in are run with the teacher's program; a folder then yields them,

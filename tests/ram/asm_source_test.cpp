@@ -132,6 +132,66 @@ TEST_F(ProgramTest, LinesForTheSameAddressCountOnce) {
   EXPECT_EQ(a.lines, kAsmLines);
 }
 
+// A label stands for the address where it stands: before an org that is the address before
+// the jump, in the org line itself the address jumped to, at the end of the file the address
+// after the last line.
+TEST_F(ProgramTest, ALabelBindsToTheAddressWhereItStands) {
+  const std::vector<std::pair<const char*, uint8_t>> cases = {
+      {"org D0\npuffer:\norg F0\ndb 05\n", 0xD0},
+      {"org D0\npuffer:\n", 0xD0},
+      {"org D0\npuffer: org F0\ndb 05\n", 0xF0},
+      {"HLT\npuffer:\norg 40\nHLT\n", 0x04},
+      {"org C0\ndb 01, 02, 03\npuffer:\norg E0\nHLT\n", 0xC4},
+      {"org 80\npuffer: db 07\n", 0x80},
+  };
+  for (const auto& [tail, address] : cases) {
+    const BatchAssembly a = AssembleSource(mps, std::string("MOV AX,puffer\n") + tail);
+    ASSERT_TRUE(a.errors.empty()) << tail << a.errors.front();
+    EXPECT_EQ(a.bytes[1], address) << tail;
+  }
+}
+
+// A name that is a register would turn "MOV AX,[BX]" into "MOV AX,[06]" without a word.
+TEST_F(ProgramTest, ANameOfARegisterIsRefused) {
+  mps.SetDescription(0x12, "MOV AX,[BX]");
+  for (const char* name : {"bx", "AX", "Ip", "op", "AR", "dr"}) {
+    for (const std::string& definition :
+         {std::string(name) + ": HLT\n", "var " + std::string(name) + " F0\n"}) {
+      const BatchAssembly a = AssembleSource(mps, "MOV AX,[BX]\n" + definition);
+      ASSERT_EQ(a.errors.size(), 1u) << definition;
+      EXPECT_EQ(a.errors[0], "Zeile 2: Der Name „" + std::string(name) +
+                                 "“ bezeichnet ein Register; bitte einen anderen wählen.")
+          << definition;
+    }
+  }
+  // A name that only contains one is a name like any other.
+  const BatchAssembly a = AssembleSource(mps, "MOV AX,[BX]\nMOV AX,[max]\nmax: HLT\n");
+  ASSERT_TRUE(a.errors.empty()) << a.errors.front();
+  EXPECT_EQ(a.bytes[0], 0x12);
+  EXPECT_EQ(a.bytes[3], 0x04);
+}
+
+// Letters are the letters of the code page the program's files are written in.
+TEST_F(ProgramTest, NamesMayHoldUmlauts) {
+  const BatchAssembly b = AssembleSource(mps,
+                                         "var Größe F0\n"
+                                         "Zähler: MOV AX,[GRÖßE]\n"
+                                         "        MOV AX,[größe]\n"
+                                         "        JNS zähler\n"
+                                         "        JNS ZÄHLER\n"
+                                         "Œuvre_ß: JNS œuvre_ß\n");
+  ASSERT_TRUE(b.errors.empty()) << b.errors.front();
+  const uint8_t want[] = {0x11, 0xF0, 0x11, 0xF0, 0x72, 0x00, 0x72, 0x00, 0x72, 0x08};
+  for (size_t i = 0; i < sizeof want; ++i) EXPECT_EQ(b.bytes[i], want[i]) << i;
+  ASSERT_EQ(b.variables.size(), 1u);
+  EXPECT_EQ(b.variables[0].second, "Größe");
+  // Signs are no letters.
+  for (const char* line : {"×: HLT", "var a÷b F0", "1ä: HLT"}) {
+    EXPECT_NE(ReadAsmSourceLine(line).kind, Kind::Var) << line;
+    EXPECT_EQ(ReadAsmSourceLine(line).label, "") << line;
+  }
+}
+
 TEST_F(ProgramTest, ALabelAfterTheLastByteIsAnError) {
   std::string source = "org FE\nHLT\nende:\n";
   BatchAssembly a = AssembleSource(mps, source);

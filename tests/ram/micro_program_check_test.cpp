@@ -126,6 +126,28 @@ TEST_F(MicroProgramCheckTest, DescriptionsTheAssemblerCannotUse) {
   EXPECT_EQ(Findings(), std::vector<std::string>{});
 }
 
+// A one-word comment of a row that a routine runs on into is no instruction, though typed it
+// would match itself; an instruction is a row that only the decode step enters.
+TEST_F(MicroProgramCheckTest, OneWordContinuationRowsAreNoInstructions) {
+  Row(0x64, {1, 7, 0xD}, 0x65, "NEG AX");
+  Row(0x65, {0, 1, 7}, 0x00, "Negieren");  // entered from 64 by its next address
+  Row(0x11, {8, 9}, 0x18, "MOV AX,[nn]");
+  Row(0x18, {0xC}, 0x19, "Lesen");
+  Row(0x19, {0, 9}, 0x00);
+  Row(0x21, {8, 9}, 0x28, "MOV BX,[nn]");
+  Row(0x28, {0xC}, 0x29, "Lesen");  // the same comment twice
+  Row(0x29, {2, 9}, 0x00);
+  Row(0x31, {8, 9}, 0x38, "ADD AX,[nn]");
+  Row(0x38, {0xC}, 0x39, "Speicherlesen");  // longer than the 12 characters of .mps
+  Row(0x39, {0, 1, 9}, 0x00);
+  EXPECT_EQ(Findings(), std::vector<std::string>{});
+  // One word that only the decode step reaches is an instruction all the same.
+  Row(0xFD, {}, 0xFD, "hlt");
+  EXPECT_EQ(Findings(),
+            std::vector<std::string>{"FD: Der Assembler kann „hlt“ nicht von Zeile FE („HLT“) "
+                                     "unterscheiden; er nimmt immer Zeile FE."});
+}
+
 TEST(MicroProgramCheckExamples, OurFirmwarePassesClean) {
   QuietFrontend frontend;
   Session session(frontend);

@@ -105,6 +105,9 @@ std::optional<std::string> FakeFrontend::FileDialog(Expected::Kind kind,
     if (!e->options->initialDir.empty()) {
       EXPECT_EQ(options.initialDir, e->options->initialDir);
     }
+    if (!e->options->fileName.empty()) {
+      EXPECT_EQ(options.fileName, e->options->fileName);
+    }
   }
   return e->path;
 }

@@ -22,7 +22,8 @@ class FakeFrontend : public Frontend {
   void ExpectError(std::string part = {});
   void ExpectQuestion(std::string question, bool answer);
   // A file dialog and its answer; with options, the dialog must be opened with the same
-  // filter, preselected entry and default extension (and start folder, when one is named).
+  // filter, preselected entry and default extension (and start folder and suggested name,
+  // when they are named).
   void ExpectOpenFile(std::optional<std::string> path,
                       std::optional<FileDialogOptions> options = std::nullopt);
   void ExpectSaveFile(std::optional<std::string> path,
@@ -38,6 +39,7 @@ class FakeFrontend : public Frontend {
   bool AskYesNo(std::string_view question) override;
   std::optional<std::string> AskOpenFile(const FileDialogOptions& options) override;
   std::optional<std::string> AskSaveFile(const FileDialogOptions& options) override;
+  FileStatus FinishSave(const std::string& /*path*/) override { return {finishSaveError}; }
   void SetTimer(bool enabled, int intervalMs) override;
   void ProcessPendingEvents() override;
   void Invalidate(uint32_t what) override { invalidated |= what; }
@@ -57,6 +59,8 @@ class FakeFrontend : public Frontend {
   std::vector<std::pair<std::vector<std::string>, std::string>> printed;
   // Runs inside ProcessPendingEvents: a test may click during an unpaced run.
   std::function<void()> onEvents;
+  // What carrying a written file to where the user sees it fails with; empty: it works.
+  std::string finishSaveError;
 
  private:
   struct Expected {
