@@ -206,11 +206,11 @@ void WriteInspector(Json& j, const Session& s) {
   j.Close('}');
 }
 
-// PopupMenu1 of the RAM grid: its items' names and captions.
+// PopupMenu1 of the RAM grid: its name, and its items' names and captions.
 void WritePopup(Json& j) {
-  j.Key("popup").Open('[');
+  j.Key("popup").Open('{').Key("name").Str(kRamPopupName).Key("items").Open('[');
   for (const PopupItem& item : kRamPopup) j.Open('[').Str(item.name).Str(item.caption).Close(']');
-  j.Close(']');
+  j.Close(']').Close('}');
 }
 
 }  // namespace

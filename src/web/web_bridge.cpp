@@ -60,38 +60,15 @@ const std::unordered_map<std::string_view, Handler>& Handlers() {
       {"EdRegChange",
        Do([](Session& s, const EventArgs& e) { s.registers.EdRegChange(e.a, e.text); })},
       {"EdRegExit", Do([](Session& s, const EventArgs& e) { s.registers.EdRegExit(e.a); })},
-      {"GrMpsSetEditText",
-       Do([](Session& s, const EventArgs& e) { s.mpsEditor.GrMpsSetEditText(e.a, e.b, e.text); })},
-      {"GrMpsSelectCell",
-       Do([](Session& s, const EventArgs& e) { s.mpsEditor.GrMpsSelectCell(e.a, e.b); })},
-      {"GrMpsMouseDown",
-       Do([](Session& s, const EventArgs& e) { s.mpsEditor.GrMpsMouseDown(e.a, e.b); })},
-      {"GrMpsKeyDownDelete",
-       Do([](Session& s, const EventArgs&) { s.mpsEditor.GrMpsKeyDown(KeyCode::Delete); })},
-      {"GrMpsEnter", Do([](Session& s, const EventArgs&) { s.mpsEditor.GrMpsEnter(); })},
-      {"GrMpsExit", Do([](Session& s, const EventArgs&) { s.mpsEditor.GrMpsExit(); })},
+      // For scripts that write memory as the RAM grid does (web/tests/speed.mjs).
       {"GrRamSetEditText",
        Do([](Session& s, const EventArgs& e) { s.ramEditor.GrRamSetEditText(e.a, e.b, e.text); })},
-      {"GrRamSelectCell",
-       Do([](Session& s, const EventArgs& e) { s.ramEditor.GrRamSelectCell(e.a, e.b); })},
-      {"GrRamMouseDown",
-       [](Session& s, const EventArgs& e) {
-         return s.inspector.GrRamMouseDown(e.a, e.b, ButtonOf(e.c)) ? 1 : 0;
-       }},
-      {"GrRamEnter", Do([](Session& s, const EventArgs&) { s.ramEditor.GrRamEnter(); })},
-      {"GrRamExit", Do([](Session& s, const EventArgs&) { s.ramEditor.GrRamExit(); })},
-      {"alsVariabledefinieren1Click",
-       Do([](Session& s, const EventArgs&) { s.inspector.alsVariabledefinieren1Click(); })},
-      {"Variablendefinitionzurcknehmen1Click", Do([](Session& s, const EventArgs&) {
-         s.inspector.Variablendefinitionzurcknehmen1Click();
+      // An item of the RAM grid's popup menu, by its place.
+      {"RamPopup", Do([](Session& s, const EventArgs& e) {
+         if (e.a >= 0 && e.a < static_cast<int>(kRamPopup.size())) {
+           (s.inspector.*kRamPopup[e.a].command)();
+         }
        })},
-      {"RamInspectorSetEditText", Do([](Session& s, const EventArgs& e) {
-         s.inspector.RamInspectorSetEditText(e.a, e.b, e.text);
-       })},
-      {"RamInspectorEnter",
-       Do([](Session& s, const EventArgs&) { s.inspector.RamInspectorEnter(); })},
-      {"RamInspectorExit",
-       Do([](Session& s, const EventArgs&) { s.inspector.RamInspectorExit(); })},
       {"RunButton", Do([](Session& s, const EventArgs& e) { RunButtonClick(s, e.a); })},
       {"RaTor", Do([](Session& s, const EventArgs& e) { s.run.SetGatesAutomatic(e.a != 0); })},
       {"TrZeit", Do([](Session& s, const EventArgs& e) { s.run.SetSliderPosition(e.a); })},

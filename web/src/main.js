@@ -150,20 +150,20 @@ function popupMenu(x, y) {
   document.querySelector('.popup')?.remove();
   const menu = document.createElement('div');
   menu.className = 'popup';
-  menu.id = 'PopupMenu1';
+  menu.id = lastView.popup.name;
   menu.style.left = x + 'px';
   menu.style.top = y + 'px';
-  for (const [id, text] of lastView.popup) {
+  lastView.popup.items.forEach(([id, text], index) => {
     const item = document.createElement('div');
     item.id = id;
     item.textContent = text;
     item.addEventListener('mousedown', (e) => {
       e.preventDefault();
       menu.remove();
-      now(id + 'Click');
+      now('RamPopup', index);
     });
     menu.appendChild(item);
-  }
+  });
   document.body.appendChild(menu);
   setTimeout(() => document.addEventListener('mousedown', () => menu.remove(), { once: true }), 0);
 }
