@@ -21,6 +21,8 @@ constexpr std::string_view kRamFilter =
     "Assem(.ras) Daten(.rad); Vellar(.ram); Ombra(.erm)|*.ras;*.rad;*.ram;*.erm|"
     "RAM als AssemblerTxt (*.ras)|*.ras|RAM als DatenByteTxt (*.rad)|*.rad|"
     "RAM im Vellar-Format-32 (*-ram)|*.ram|RAM im Ombra-Format-256 (*-erm)|*.erm";
+constexpr std::string_view kMpsQuestion = "Mps speichern ?";
+constexpr std::string_view kRamQuestion = "Ram speichern ?";
 constexpr int kRasFilter = 2;
 constexpr int kRadFilter = 3;
 // A message lists this many addresses at most, and counts the rest.
@@ -160,7 +162,7 @@ bool FileCommands::SaveMpsFile(const std::string& path) {
 }
 
 FileCommands::LoadKind FileCommands::MpsLoad() const {
-  return {&FileCommands::MpsUnsaved, "Mps speichern ?", &FileCommands::MeSaveMpsClick, MpsDialog(),
+  return {&FileCommands::MpsLoadAsks, kMpsQuestion, &FileCommands::MeSaveMpsClick, MpsDialog(),
           &FileCommands::LoadMpsFile};
 }
 
@@ -252,7 +254,7 @@ bool FileCommands::SaveRamFile(const std::string& path) {
 }
 
 FileCommands::LoadKind FileCommands::RamLoad() const {
-  return {&FileCommands::RamUnsaved, "Ram speichern ?", &FileCommands::MeSaveRamClick,
+  return {&FileCommands::RamLoadAsks, kRamQuestion, &FileCommands::MeSaveRamClick,
           RamOpenDialog(), &FileCommands::LoadRamFile};
 }
 
@@ -272,6 +274,45 @@ void FileCommands::MeClrRamClick() {
   const auto edit = p_.history.Edit({EditTarget::Ram});
   p_.memory.ClearRam();
   p_.frontend.Invalidate(kRedrawRamGrid);
+}
+
+// A cleared store has nothing to lose.
+bool FileCommands::MpsUnsaved() const {
+  return p_.history.MpsDiffersFromSaved() && p_.mps.LastUsedAddress() >= 0;
+}
+
+bool FileCommands::RamUnsaved() const {
+  const auto& ram = p_.machine.Ram;
+  const bool empty = std::all_of(ram.begin(), ram.end(), [](uint8_t b) { return b == 0; }) &&
+                     !p_.variables.HasVariables();
+  return p_.history.RamDiffersFromSaved() && !empty;
+}
+
+bool FileCommands::HasUnsavedWork() const {
+  return MpsUnsaved() || RamUnsaved();
+}
+
+bool FileCommands::SaveBeforeClosing(bool (FileCommands::*unsaved)() const,
+                                     std::string_view question,
+                                     void (FileCommands::*saveCommand)()) {
+  if (!(this->*unsaved)()) return true;
+  switch (p_.frontend.AskYesNoCancel(question)) {
+    case Answer::Yes:
+      (this->*saveCommand)();
+      // A save dialog called off or a failed save keeps the window and the work.
+      return !(this->*unsaved)();
+    case Answer::No:
+      return true;
+    case Answer::Cancel:
+      break;
+  }
+  return false;
+}
+
+bool FileCommands::FormCloseQuery() {
+  return SaveBeforeClosing(&FileCommands::MpsUnsaved, kMpsQuestion,
+                           &FileCommands::MeSaveMpsClick) &&
+         SaveBeforeClosing(&FileCommands::RamUnsaved, kRamQuestion, &FileCommands::MeSaveRamClick);
 }
 
 FileDialogOptions FileCommands::RamOpenDialog() const {

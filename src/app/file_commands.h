@@ -82,6 +82,13 @@ class FileCommands {
   void MeSaveRamClick();
   void MeClrRamClick();
 
+  // Unsaved work: the MPS or the RAM differs from what was last loaded or saved.
+  bool HasUnsavedWork() const;
+  // Closing the window or the page: for each store with unsaved work "Mps speichern ?" and
+  // "Ram speichern ?", with Ja, Nein and Abbrechen. True when closing may go on: each store
+  // was saved or given up; false after Abbrechen, or when the save did not happen.
+  bool FormCloseQuery();
+
   // The file dialogs, with the start directories the command line left.
   FileDialogOptions MpsDialog() const;
   FileDialogOptions RamOpenDialog() const;
@@ -101,8 +108,9 @@ class FileCommands {
     FileDialogOptions options;
     bool (FileCommands::*load)(const std::string&);
   };
-  bool MpsUnsaved() const { return p_.mps.MpsModified(); }
-  bool RamUnsaved() const { return p_.memory.RamChanged(); }
+  // Whether a load offers to save first: the stores' own change flags.
+  bool MpsLoadAsks() const { return p_.mps.MpsModified(); }
+  bool RamLoadAsks() const { return p_.memory.RamChanged(); }
   LoadKind MpsLoad() const;
   LoadKind RamLoad() const;
   // The load command of either store: with unsaved changes the user may save instead of
@@ -111,6 +119,11 @@ class FileCommands {
   // The save command of either store: a file is picked, an existing one confirmed, and saved.
   void SaveCommand(const FileDialogOptions& options,
                    bool (FileCommands::*save)(const std::string&));
+  // Closing: the question for one store, and its save on Ja; true when closing may go on.
+  bool SaveBeforeClosing(bool (FileCommands::*unsaved)() const, std::string_view question,
+                         void (FileCommands::*saveCommand)());
+  bool MpsUnsaved() const;
+  bool RamUnsaved() const;
   void LoadRamText(std::string_view bytes);
   void LoadRamBinary(std::string_view bytes);
 

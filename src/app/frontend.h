@@ -42,6 +42,9 @@ enum Redraw : uint32_t {
   kRedrawPictureFull = 1u << 9,  // a real repaint of the picture: every path black
 };
 
+// The answer to a question that may also be called off.
+enum class Answer { Yes, No, Cancel };
+
 struct FileDialogOptions {
   std::string filter;      // "Beschreibung|*.a;*.b|..." as in the menus' dialogs
   int filterIndex = 1;     // the entry selected first, counted from 1
@@ -60,6 +63,11 @@ class Frontend {
   virtual void ShowError(std::string_view text) = 0;
   // A modal question without icon, with Yes and No; true for Yes.
   virtual bool AskYesNo(std::string_view question) = 0;
+  // A modal question without icon, with Yes, No and Cancel ("Ja", "Nein", "Abbrechen"). A
+  // frontend that cannot call a question off answers it with Yes or No.
+  virtual Answer AskYesNoCancel(std::string_view question) {
+    return AskYesNo(question) ? Answer::Yes : Answer::No;
+  }
   // A file picker; no value when the user cancels.
   virtual std::optional<std::string> AskOpenFile(const FileDialogOptions& options) = 0;
   virtual std::optional<std::string> AskSaveFile(const FileDialogOptions& options) = 0;

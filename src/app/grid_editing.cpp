@@ -145,7 +145,6 @@ void GridEditing::Refresh() {
 void GridEditing::MoveTo(GridCell cell) {
   if (!IsCell(cell)) return;
   wish_ = Wish::Model;
-  offCells_ = false;
   SelectCell(cell);
   Refresh();
 }
@@ -158,10 +157,16 @@ bool GridEditing::Press(GridCell cell, MouseButton button) {
   // Entering first: it may move the current cell (the MPS grid starts again at its first
   // row), and the press then selects the cell it hit.
   if (!entered_) FocusIn(true);
-  offCells_ = cell == kNoCell;
-  // Beside the cells no editor stays open, and the next key finds none to type into.
-  if (offCells_) wish_ = Wish::Model;
-  if (button == MouseButton::Left && IsCell(cell) && cell != Current()) MoveTo(cell);
+  if (button == MouseButton::Left) {
+    if (cell == kNoCell) {
+      // Beside the cells: the model hears of it, and typing then edits nothing. A header
+      // cell leaves the typing where it was.
+      wish_ = Wish::Model;
+      SelectCell(cell);
+    } else if (IsCell(cell) && (cell != Current() || ModelEditor().noCell)) {
+      MoveTo(cell);
+    }
+  }
   const bool popup = MouseDown(cell, button);
   Refresh();
   return popup;
@@ -181,7 +186,6 @@ bool GridEditing::DoubleClick(GridCell cell, MouseButton button) {
 void GridEditing::FocusIn(bool byPress) {
   if (entered_) return;
   entered_ = true;
-  offCells_ = false;
   keepView_ = byPress;
   enteringByPress_ = byPress;
   Enter();
@@ -192,7 +196,6 @@ void GridEditing::FocusIn(bool byPress) {
 void GridEditing::FocusOut() {
   if (!entered_) return;
   entered_ = false;
-  offCells_ = false;
   wish_ = Wish::Model;
   Exit();
   Refresh();
@@ -250,7 +253,8 @@ bool GridEditing::Navigate(const GridKeyEvent& key) {
   }
   to.col = std::clamp(to.col, 1, std::max(1, ColCount() - 1));
   to.row = std::clamp(to.row, 1, std::max(1, RowCount() - 1));
-  if (to != from) MoveTo(to);
+  // After a press beside the cells, a key that moves chooses the current cell again.
+  if (to != from || ModelEditor().noCell) MoveTo(to);
   return true;
 }
 
@@ -271,10 +275,8 @@ bool GridEditing::LeavesText(const GridKeyEvent& key, const EditorCaret& caret) 
 KeyVerdict GridEditing::GridKeyPress(const GridKeyEvent& key) {
   enteringByPress_ = false;
   const bool opens = OpensEditor(key);
-  if (offCells_ && !IsNavigation(key)) {
-    // After a press beside the cells the keys that would edit edit nothing.
-    return opens || key.key == GridKey::Delete ? KeyVerdict::Taken : KeyVerdict::NotTaken;
-  }
+  // After a press beside the cells there is no cell to type into.
+  if (ModelEditor().noCell && opens) return KeyVerdict::Taken;
   if (IsCell(Current()) && opens) {
     // Typing shows the cell it goes to: scrolled back into sight, its editor stands open
     // again as the user left it, and the key goes on where the typing was.
@@ -358,12 +360,11 @@ void GridEditing::EditorEdited(std::string_view text) {
 GridEditing::Target GridEditing::WantedEditor() const {
   const CellEditor& model = ModelEditor();
   const GridCell current = Current();
-  if (offCells_) return {};
   if (wish_ == Wish::Open && IsCell(editorCell_)) return {true, editorCell_, {}, true};
   if (wish_ == Wish::Model && model.open && IsCell(model.cell)) {
     return {true, model.cell, model.text, false};
   }
-  if (EditorAlwaysShown() && IsCell(current)) {
+  if (EditorAlwaysShown() && IsCell(current) && !model.noCell) {
     // Left open, the editor keeps what the user typed; newly shown, it holds the cell's text.
     const bool same = view_.shown && editorCell_ == current;
     return {true, current, same ? std::string() : EditText(current), same};

@@ -201,8 +201,6 @@ class GridEditing {
   // The focus came with the press that is yet to come: the editor had no keyboard before it.
   bool enteringByPress_ = false;
   bool entered_ = false;
-  // The last press hit no cell: typing edits nothing until a cell is chosen again.
-  bool offCells_ = false;
   Wish wish_ = Wish::Model;
   GridCell editorCell_{-1, -1};
   // The cell whose open editor was scrolled out of sight; it keeps text, caret and selection.

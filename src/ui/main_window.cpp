@@ -199,6 +199,13 @@ void TFoSim::closeEvent(QCloseEvent* event) {
     guard_.WhenIdle([this] { QTimer::singleShot(0, this, &QWidget::close); });
     return;
   }
+  // Unsaved work is offered for saving first, as a load does; "Abbrechen" keeps the window.
+  bool mayClose = false;
+  guard_([&] { mayClose = session_.files.FormCloseQuery(); });
+  if (!mayClose) {
+    event->ignore();
+    return;
+  }
   frontend_.SetTimer(false, 0);
   event->accept();
 }

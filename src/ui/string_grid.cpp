@@ -1,5 +1,6 @@
 #include "ui/string_grid.h"
 
+#include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -28,6 +29,8 @@ StringGrid::StringGrid(QWidget* parent, GridEditing& editing, HandlerGuard& guar
   palette.setColor(QPalette::Window, Qt::white);
   viewport()->setPalette(palette);
   editor_ = new GridEditor(*this);
+  connect(qApp, &QApplication::focusChanged, this,
+          [this](QWidget*, QWidget* now) { FocusMoved(now); });
   // A scroll bar moved by the user; the model moves the editor with its cell.
   connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int v) {
     if (settingBars_) return;

@@ -101,6 +101,10 @@ class StringGrid : public QAbstractScrollArea {
   // Focus moving between the grid and its editor is no entering or leaving.
   void FocusGained(bool byPress);
   void FocusLost(const QFocusEvent& event);
+  // The focus went to this control. Left for another window (a file dialog), the grid saw
+  // only a window switch; when the focus comes back to another control of this window, the
+  // grid is left all the same.
+  void FocusMoved(const QWidget* now);
 
   GridEditing& editing_;
   HandlerGuard& guard_;

@@ -187,9 +187,13 @@ void StringGrid::FocusGained(bool byPress) {
 }
 
 void StringGrid::FocusLost(const QFocusEvent& event) {
-  if (IsWindowSwitch(event) || !Entered()) return;
+  if (IsWindowSwitch(event)) return;
+  FocusMoved(QApplication::focusWidget());
+}
+
+void StringGrid::FocusMoved(const QWidget* now) {
+  if (!Entered() || now == nullptr || now->window() != window()) return;
   // Focus passing between the grid and its editor stays inside.
-  const QWidget* now = QApplication::focusWidget();
   if (now == this || now == editor_) return;
   guard_.Always([&] { editing_.FocusOut(); });
   Show();

@@ -300,11 +300,10 @@ EMSCRIPTEN_KEEPALIVE int vellar_reg(int reg) {
   return TheSession()->machine.Regs[reg];
 }
 
-// Whether the micro-program or the memory holds changes that are not in a file, as a load
-// asks about them: the page asks before the tab closes.
+// Whether the micro-program or the memory differs from what was last loaded or saved, as closing
+// the window asks about it: the page asks before the tab closes.
 EMSCRIPTEN_KEEPALIVE int vellar_unsaved() {
-  const vellar::Session& s = *TheSession();
-  return s.mps.MpsModified() || s.memory.RamChanged() ? 1 : 0;
+  return TheSession()->files.HasUnsavedWork() ? 1 : 0;
 }
 
 }  // extern "C"

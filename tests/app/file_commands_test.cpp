@@ -122,6 +122,64 @@ TEST_F(FileCommandsTest, QuestionsBeforeLoadingAndOverwriting) {
   EXPECT_EQ(session.mps.GateMask(0), 0x0002);
 }
 
+// Closing asks as a load does, for each store with unsaved work, and may be called off.
+TEST_F(FileCommandsTest, ClosingAsksForUnsavedWork) {
+  EXPECT_FALSE(files.HasUnsavedWork());
+  EXPECT_TRUE(files.FormCloseQuery());  // nothing to ask
+
+  session.mpsEditor.GrMpsSetEditText(MpsStore::kDescriptionColumn, 4, "neu");
+  session.ramEditor.GrRamSetEditText(1, 1, "7F");
+  EXPECT_TRUE(files.HasUnsavedWork());
+  struct Case {
+    Answer mps;
+    std::optional<std::string> mpsFile;  // the save dialog after Ja
+    Answer ram;                          // not asked after the MPS called the close off
+    bool closes;
+  };
+  const std::string mpd = dir / "c.mpd";
+  const Case cases[] = {
+      {Answer::Cancel, {}, Answer::Cancel, false},
+      {Answer::No, {}, Answer::Cancel, false},
+      {Answer::Yes, std::nullopt, Answer::Cancel, false},  // the save dialog cancelled
+      {Answer::Yes, mpd, Answer::No, true},
+  };
+  for (const Case& c : cases) {
+    fe.ExpectChoice("Mps speichern ?", c.mps);
+    const bool asksRam = c.mps == Answer::No || (c.mps == Answer::Yes && c.mpsFile);
+    if (c.mps == Answer::Yes) fe.ExpectSaveFile(c.mpsFile);
+    if (asksRam) fe.ExpectChoice("Ram speichern ?", c.ram);
+    EXPECT_EQ(files.FormCloseQuery(), c.closes);
+    EXPECT_TRUE(fe.AllUsed());
+  }
+  EXPECT_NE(ReadBytes(mpd).find("03 neu"), std::string::npos);
+  EXPECT_FALSE(session.mps.MpsModified());
+
+  // Ja to the RAM saves it; then nothing is left to ask.
+  fe.ExpectChoice("Ram speichern ?", Answer::Yes);
+  fe.ExpectSaveFile(dir / "c.rad");
+  EXPECT_TRUE(files.FormCloseQuery());
+  EXPECT_FALSE(files.HasUnsavedWork());
+
+  // An instruction typed into the "Befehl" column and a variable's name are unsaved work
+  // too, though a load does not ask about them; cleared stores have nothing to lose.
+  session.ramView.RaRamClick(RamView::kAssemblerItem);
+  SetRow(0x30, {}, "00", "INC AX");
+  session.ramEditor.GrRamSetEditText(RamGrid::kInstructionColumn, 2, "INC AX");
+  ASSERT_EQ(m.Ram[2], 0x30);
+  EXPECT_TRUE(files.HasUnsavedWork());
+  fe.ExpectChoice("Mps speichern ?", Answer::No);
+  fe.ExpectChoice("Ram speichern ?", Answer::Cancel);
+  EXPECT_FALSE(files.FormCloseQuery());
+  files.MeClrRamClick();
+  session.variables.Append("E0", "x");
+  fe.ExpectChoice("Mps speichern ?", Answer::No);
+  fe.ExpectChoice("Ram speichern ?", Answer::No);
+  EXPECT_TRUE(files.FormCloseQuery());
+  session.variables.Remove("E0");
+  session.mpsEditor.MeClrMpsClick();
+  EXPECT_FALSE(files.HasUnsavedWork());
+}
+
 TEST_F(FileCommandsTest, FormatFollowsTheExtension) {
   SetRow(3, {4}, "09", "Füße über zwölf Zeichen");
   ASSERT_TRUE(files.SaveMpsFile(dir / "p.Mps"));
