@@ -238,6 +238,16 @@ bool FileCommands::SaveRamFile(const std::string& path) {
       bytes = TextFileBytes(RamListing(true));
       break;
     case kExtRam:
+      // The short format holds 00 to 1F only; bytes beyond would be gone once the window closes.
+      if (const int lost = FirstLostAddress(p_.machine.Ram, kRamShortBytes); lost >= 0) {
+        p_.frontend.ShowError(
+            "„" + FileNameOf(path) +
+            "“: Eine .ram-Datei hält nur die Adressen 00 bis 1F, aber an Adresse " +
+            HexByte(static_cast<uint8_t>(lost)) +
+            " steht ein Byte ungleich 00, das verloren ginge. Es wird nichts "
+            "geschrieben; .erm, .ras und .rad halten alle 256 Byte.");
+        return false;
+      }
       bytes = RamBinary(p_.machine.Ram, kRamShortBytes);
       break;
     case kExtErm:
@@ -254,8 +264,8 @@ bool FileCommands::SaveRamFile(const std::string& path) {
 }
 
 FileCommands::LoadKind FileCommands::RamLoad() const {
-  return {&FileCommands::RamLoadAsks, kRamQuestion, &FileCommands::MeSaveRamClick,
-          RamOpenDialog(), &FileCommands::LoadRamFile};
+  return {&FileCommands::RamLoadAsks, kRamQuestion, &FileCommands::MeSaveRamClick, RamOpenDialog(),
+          &FileCommands::LoadRamFile};
 }
 
 void FileCommands::MeLoadRamClick() {

@@ -29,7 +29,7 @@ void Apply(Session& s, const BatchAssembly& program) {
 // fresh program has been loaded from nowhere.
 bool Save(Session& s, const std::string& output) {
   const int ext = ExtIndex(output, kRamExtensions);
-  if (ext == kExtRam || ext == kExtErm) return SaveRam(s, output);
+  if (ext == kExtRam || ext == kExtErm) return s.files.SaveRamFile(output);
   s.ramView.SelectItem(ext == kExtRas ? RamView::kAssemblerItem : RamView::kDataItem);
   const std::vector<std::string> lines = BuildRamListing(
       s.ramGrid, s.machine.Ram, s.menu.MeVariablen ? &s.variables : nullptr, FileNameOf(output));

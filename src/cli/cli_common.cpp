@@ -6,9 +6,7 @@
 
 #include "cli/option_table.h"
 #include "core/file_io.h"
-#include "core/hex.h"
 #include "core/text.h"
-#include "ram/ram_binary.h"
 
 namespace vellar::cli {
 
@@ -109,26 +107,6 @@ bool SparesInputs(const std::string& output, const std::vector<NamedInput>& inpu
     return false;
   }
   return true;
-}
-
-namespace {
-
-// Whether the format of the name keeps every byte of the memory; says why not.
-bool RamFitsFormat(const Session& session, const std::string& path) {
-  if (ExtIndex(path, kRamExtensions) != kExtRam) return true;
-  const int lost = FirstLostAddress(session.machine.Ram, kRamShortBytes);
-  if (lost < 0) return true;
-  Complain("„" + path + "“: Eine .ram-Datei hält nur die Adressen 00 bis 1F, aber an Adresse " +
-           HexByte(static_cast<uint8_t>(lost)) +
-           " steht ein Byte ungleich 00, das verloren ginge. Es wird nichts geschrieben; "
-           ".erm, .ras und .rad halten alle 256 Byte.");
-  return false;
-}
-
-}  // namespace
-
-bool SaveRam(Session& session, const std::string& path) {
-  return RamFitsFormat(session, path) && session.files.SaveRamFile(path);
 }
 
 void PrintLines(const std::vector<std::string>& lines) {

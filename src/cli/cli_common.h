@@ -76,9 +76,6 @@ struct NamedInput {
 // by any name or link: writing it would destroy the input.
 bool SparesInputs(const std::string& output, const std::vector<NamedInput>& inputs);
 
-// Saves the RAM as the window's "RAM speichern" does, but refuses a .ram that would lose bytes
-// beyond 1F (message on stderr); false when nothing was written.
-bool SaveRam(Session& session, const std::string& path);
 
 // Writes lines to stdout, one per line, control bytes shown as text.
 void PrintLines(const std::vector<std::string>& lines);

@@ -26,7 +26,8 @@ int ConvertCommand(const Args& args) {
   CliSession cs;
   Session& s = cs.session;
   if (!LoadInput(s, a)) return kExitUsage;
-  const bool saved = kind == FileKind::Mps ? s.files.SaveMpsFile(output) : SaveRam(s, output);
+  const bool saved =
+      kind == FileKind::Mps ? s.files.SaveMpsFile(output) : s.files.SaveRamFile(output);
   return saved ? kExitOk : kExitUsage;
 }
 

@@ -129,7 +129,8 @@ constexpr std::array kCommands{
             "  db 01, 02, 03        Datenbytes ab der aktuellen Adresse\n"
             "  var zahl F0          Variable für den Inspektor, als Operand nutzbar ([zahl])\n"
             "Rückgabe: 0 gespeichert; 2 bei fehlerhaften Zeilen (jede mit Zeilennummer, dann wird\n"
-            "nichts gespeichert), einer Quelle ohne Befehle und Daten und bei falschen Argumenten."},
+            "nichts gespeichert), einer Quelle ohne Befehle und Daten und bei falschen "
+            "Argumenten."},
     CommandSpec{
         .name = "lint",
         .main = LintCommand,

@@ -105,7 +105,7 @@ int RunCommand(const Args& args) {
     const uint64_t clocks = result.clocks > o.back ? result.clocks - o.back : 0;
     result = ResultOf(s, clocks, StopReason::Limit);
   }
-  if (o.saveRam && !SaveRam(s, *o.saveRam)) return kExitUsage;
+  if (o.saveRam && !s.files.SaveRamFile(*o.saveRam)) return kExitUsage;
 
   std::cout << StatusLine(result) << '\n';
   if (o.dump) PrintLines(DumpLines(result));

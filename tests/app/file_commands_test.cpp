@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <functional>
 
 #include "core/file_io.h"
@@ -310,6 +311,30 @@ TEST_F(FileCommandsTest, AFolderThatTakesNoNewFileGetsTheFileWrittenInPlace) {
 // Root may write any file, so the mode decides what is protected: a file without any write
 // bit is, for root too, and for any other user also a file the mode does not let them write.
 // The rename would replace either; the save refuses, after the question as before.
+// The short format holds 00 to 1F: a memory with more would be cut short without a word, and
+// the close question would not ask about it any more, since it counts as saved.
+TEST_F(FileCommandsTest, ARamFileThatWouldLoseBytesIsNotWritten) {
+  const std::string file = dir / "kurz.ram";
+  m.Ram[0x1F] = 0x11;
+  m.Ram[0x40] = 0x22;
+  fe.ExpectSaveFile(file);
+  fe.ExpectError(
+      "„kurz.ram“: Eine .ram-Datei hält nur die Adressen 00 bis 1F, aber an Adresse 40 "
+      "steht ein Byte ungleich 00, das verloren ginge. Es wird nichts geschrieben; "
+      ".erm, .ras und .rad halten alle 256 Byte.");
+  files.MeSaveRamClick();
+  EXPECT_TRUE(fe.AllUsed());
+  EXPECT_FALSE(std::filesystem::exists(file));
+  EXPECT_EQ(files.RamFileName(), "");
+
+  m.Ram[0x40] = 0;
+  fe.ExpectSaveFile(file);
+  files.MeSaveRamClick();
+  EXPECT_TRUE(fe.AllUsed());
+  EXPECT_EQ(ReadBytes(file).size(), 32u);
+  EXPECT_EQ(files.RamFileName(), "kurz.ram");
+}
+
 TEST_F(FileCommandsTest, AWriteProtectedFileIsNotReplaced) {
   const std::string file = dir / "schutz.ras";
   WriteBytes(file, "alt");
