@@ -13,17 +13,19 @@ const MAX_BYTES = 3 * 1024 * 1024;
 
 const read = (p) => fs.readFileSync(path.join(root, p));
 const text = (p) => read(p).toString('utf8').replace(/\r\n/g, '\n');
-const cp1252 = new TextDecoder('windows-1252');
 
-// Each example program under its name and the first line of its description.
+// Each example program under its name and the first line of its description, which stands in
+// the assembler source it is made from: "; bubble.asm - Bubblesort: sortiert ...".
 function exampleMenu() {
   return fs.readdirSync(path.join(root, 'examples'))
     .filter((n) => n.endsWith('.ras'))
     .sort()
     .map((name) => {
-      const lines = cp1252.decode(read('examples/' + name)).split(/\r?\n/);
-      const line = lines.find((l) => l.startsWith('; ' + name + ' - ')) || '';
-      const about = line.slice(name.length + 5).split(/[:(]/)[0].trim().replace(/\.$/, '');
+      const source = name.replace(/\.ras$/, '.asm');
+      const lines = fs.existsSync(path.join(root, 'examples', source))
+        ? text('examples/' + source).split('\n') : [];
+      const line = lines.find((l) => l.startsWith('; ' + source + ' - ')) || '';
+      const about = line.slice(source.length + 5).split(/[:(]/)[0].trim().replace(/\.$/, '');
       return { ram: name, title: about ? `${name} – ${about}` : name };
     });
 }

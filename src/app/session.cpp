@@ -5,7 +5,7 @@
 
 namespace vellar {
 
-Session::Session(Frontend& fe) : SessionKeys(fe) {
+Session::Session(Frontend& fe) : SessionGrids(fe) {
   mps.SetListener(this);
   history.SetRegisterFields(&registers);
   history.SetRunHistory(&runHistory);

@@ -10,6 +10,7 @@
 #include "app/file_commands.h"
 #include "app/frontend.h"
 #include "app/gate_control.h"
+#include "app/grids.h"
 #include "app/key_hook.h"
 #include "app/memory.h"
 #include "app/menu_options.h"
@@ -116,7 +117,15 @@ struct SessionKeys : SessionCommands {
   KeyHook keys{{mpsEditor, ramEditor, run, stepBack, flags, frontend}};
 };
 
-class Session : public SessionKeys, private MpsStoreListener {
+// Layer 10: what the user does to the three grids, for the window and the page alike.
+struct SessionGrids : SessionKeys {
+  using SessionKeys::SessionKeys;
+  MpsGridEditing mpsEditing{mps, mpsGrid, mpsEditor};
+  RamGridEditing ramEditing{ramGrid, ramEditor, inspector};
+  InspectorGridEditing inspectorEditing{inspector};
+};
+
+class Session : public SessionGrids, private MpsStoreListener {
  public:
   explicit Session(Frontend& frontend);
   ~Session() override;

@@ -43,36 +43,10 @@ void GridEditor::PlaceText() {
   if (textMargins().left() != left) setTextMargins(left, kCellTextTopInset - kOwnTop, 0, 0);
 }
 
-bool GridEditor::LeavesText(const QKeyEvent& event) const {
-  if (event.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier)) return false;
-  if (hasSelectedText()) return selectedText() == text();
-  if (event.key() == Qt::Key_Left) return cursorPosition() == 0;
-  return cursorPosition() == text().size();
-}
-
 void GridEditor::keyPressEvent(QKeyEvent* event) {
-  grid_.KeyDown(*event);
-  // The key closed the cell (Delete in a gate cell): it has done its work.
-  if (isHidden()) return;
-  switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape:
-      grid_.EditorDone();
-      return;
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-      if (LeavesText(*event) && grid_.Navigate(*event)) return;
-      break;
-    case Qt::Key_Home:
-    case Qt::Key_End:
-      // Without Ctrl they move the caret.
-      if ((event->modifiers() & Qt::ControlModifier) && grid_.Navigate(*event)) return;
-      break;
-    default:
-      if (grid_.Navigate(*event)) return;
-      break;
-  }
+  // The grid's model takes the keys that end editing or move between cells; the rest are the
+  // line edit's own.
+  if (grid_.EditorKey(*event)) return;
   QLineEdit::keyPressEvent(event);
 }
 
@@ -81,7 +55,7 @@ void GridEditor::mousePressEvent(QMouseEvent* event) {
   // found the editor closed by the focus it brought.
   if (event->button() != Qt::LeftButton || isHidden()) {
     grid_.MousePress(mapTo(grid_.viewport(), event->position().toPoint()), event->button(),
-                     event->globalPosition().toPoint());
+                     event->globalPosition().toPoint(), false);
     event->accept();
     return;
   }

@@ -13,8 +13,6 @@ class GridEditor : public QLineEdit {
  public:
   explicit GridEditor(StringGrid& grid);
 
-  // A key the grid received while the editor was closed, typed into the opened editor.
-  void Type(QKeyEvent* event) { QLineEdit::keyPressEvent(event); }
   // A key the grid received while the editor stood open over its current cell: the editor's
   // own, as if it had had the focus.
   void Key(QKeyEvent* event) { keyPressEvent(event); }
@@ -29,9 +27,6 @@ class GridEditor : public QLineEdit {
   void focusOutEvent(QFocusEvent* event) override;
 
  private:
-  // Left and Right leave the text at its ends, or when all of it is selected.
-  bool LeavesText(const QKeyEvent& event) const;
-
   // Centred text: the line edit's own centring rounds otherwise than the cells' drawing does,
   // so the text is placed by a margin computed like the cell's.
   void PlaceText();

@@ -7,92 +7,60 @@
 class QMenu;
 
 // The three grids of the window over their models: the MPS, the RAM in its two views, and
-// the variable inspector. Every event goes to the session's handlers; the grids show what
+// the variable inspector. Every event goes to the session's grid editing; the grids show what
 // the session then holds. Each grid gets only the parts it shows and forwards to.
 namespace vellar {
+class InspectorGridEditing;
 class MpsEditor;
-class MpsStore;
+class MpsGridEditing;
 class RamEditor;
 class RamGrid;
+class RamGridEditing;
 class VariableInspector;
-struct MpsGrid;
 }  // namespace vellar
 
 namespace vellar::ui {
 
 // What the MPS grid shows and forwards to.
 struct MpsGridParts {
-  const MpsStore& mps;
-  const MpsGrid& grid;
-  MpsEditor& editor;
+  const MpsEditor& editor;
+  MpsGridEditing& editing;
 };
 
 // What the RAM grid shows and forwards to; its popup defines and removes variables.
 struct RamGridParts {
   const RamGrid& grid;
-  RamEditor& editor;
+  const RamEditor& editor;
   VariableInspector& inspector;
+  RamGridEditing& editing;
+  InspectorGridEditing& inspectorEditing;
 };
 
-// What the three grids share: the guard every call into the session goes through.
-class GuardedGrid : public StringGrid {
+// A grid whose cells the session describes (text, alignment, colours), drawn by that.
+class LookGrid : public StringGrid {
  public:
-  GuardedGrid(QWidget* parent, HandlerGuard& guard) : StringGrid(parent), guard_(guard) {}
-
- protected:
-  template <class F>
-  void Call(F&& handler) {
-    guard_(std::forward<F>(handler));
-  }
-
- private:
-  HandlerGuard& guard_;
-};
-
-// A grid whose cells the session describes (text, alignment, colours): drawn by that, and
-// edited with the text where the cell shows it.
-class LookGrid : public GuardedGrid {
- public:
-  using GuardedGrid::GuardedGrid;
+  using StringGrid::StringGrid;
 
  protected:
   virtual CellLook Look(int col, int row) const = 0;
   void DrawCell(QPainter& painter, int col, int row, const QRect& rect,
                 const CellState& state) override;
-  bool EditLeftAligned(GridCell cell) const override;
 };
 
 class MpsGridView : public LookGrid {
  public:
   MpsGridView(QWidget* parent, const MpsGridParts& parts, HandlerGuard& guard);
-  int ColCount() const override;
-  int RowCount() const override;
-  int ColWidth(int col) const override;
-  GridCell Current() const override;
-  bool HasSelection() const override;
 
  protected:
   CellLook Look(int col, int row) const override;
-  QString EditText(GridCell cell) const override;
-  bool EditsOnDoubleClick(GridCell cell) const override;
-  const CellEditor& ModelEditor() const override;
-  bool EditorAlwaysShown() const override;
-  void SetEditText(GridCell cell, const QString& text) override;
-  void SelectCell(GridCell cell) override;
-  void MouseDown(GridCell cell, Qt::MouseButton button, QPoint globalPos) override;
-  void KeyDown(const QKeyEvent& event) override;
 
  private:
-  MpsGridParts p_;
+  const MpsEditor& editor_;
 };
 
 class RamGridView : public LookGrid {
  public:
   RamGridView(QWidget* parent, const RamGridParts& parts, HandlerGuard& guard);
-  int ColCount() const override;
-  int RowCount() const override;
-  int ColWidth(int col) const override;
-  GridCell Current() const override;
   // The data view scrolls sideways only; the assembler view both ways.
   void ApplyScrollBars();
   // PopupMenu1, which a right click opens while the inspector is shown.
@@ -100,38 +68,24 @@ class RamGridView : public LookGrid {
 
  protected:
   CellLook Look(int col, int row) const override;
-  QString EditText(GridCell cell) const override;
-  const CellEditor& ModelEditor() const override;
-  bool EditorAlwaysShown() const override;
-  void SetEditText(GridCell cell, const QString& text) override;
-  void SelectCell(GridCell cell) override;
-  void MouseDown(GridCell cell, Qt::MouseButton button, QPoint globalPos) override;
+  void OpenPopup(QPoint globalPos) override;
 
  private:
-  RamGridParts p_;
+  const RamGrid& grid_;
+  const RamEditor& editor_;
   QMenu* popup_;
 };
 
-class InspectorView : public GuardedGrid {
+class InspectorView : public StringGrid {
  public:
-  InspectorView(QWidget* parent, VariableInspector& inspector, HandlerGuard& guard);
-  int ColCount() const override;
-  int RowCount() const override;
-  int ColWidth(int col) const override;
-  GridCell Current() const override;
-  bool HasSelection() const override { return Entered(); }
+  InspectorView(QWidget* parent, const RamGridParts& parts, HandlerGuard& guard);
 
  protected:
   void DrawCell(QPainter& painter, int col, int row, const QRect& rect,
                 const CellState& state) override;
-  QString EditText(GridCell cell) const override;
-  const CellEditor& ModelEditor() const override;
-  bool EditorAlwaysShown() const override;
-  void SetEditText(GridCell cell, const QString& text) override;
-  void SelectCell(GridCell cell) override;
 
  private:
-  VariableInspector& inspector_;
+  const VariableInspector& inspector_;
 };
 
 }  // namespace vellar::ui

@@ -53,16 +53,18 @@ TFoSim::TFoSim() {
   // Each panel gets the parts it shows and forwards to.
   const DataPathParts pathParts{session_.picture, session_.menu, session_.registers,
                                 session_.gates};
-  paProzessor_ = new ProcessorPanel(client_, {session_.mps, session_.mpsGrid, session_.mpsEditor},
-                                    pathParts, guard_, geometry_, torClick);
+  paProzessor_ = new ProcessorPanel(client_, {session_.mpsEditor, session_.mpsEditing}, pathParts,
+                                    guard_, geometry_, torClick);
   paBus_ = new BusPanel(client_, pathParts, guard_, geometry_, torClick);
   paBus_->move(456, 224);
   portrait_ = std::make_unique<Portrait>(client_);
   // The picture lies beneath the panels: at the smallest height it slides under the bus
   // panel instead of hiding its caption.
   paBus_->raise();
-  paRAM_ =
-      new RamPanel(client_, {session_.ramGrid, session_.ramEditor, session_.inspector}, guard_);
+  paRAM_ = new RamPanel(client_,
+                        {session_.ramGrid, session_.ramEditor, session_.inspector,
+                         session_.ramEditing, session_.inspectorEditing},
+                        guard_);
   paControl_ = new ControlPanel(client_, session_.run, session_.ramView, guard_);
 
   RegisterPanel* paRegister = paProzessor_->PaRegister();
@@ -71,13 +73,6 @@ TFoSim::TFoSim() {
   gateButtons_ = paRegister->Gates();
   gateButtons_.insert(gateButtons_.end(), paBus_->Gates().begin(), paBus_->Gates().end());
 
-  // Entering and leaving the grids decides what the space bar and Ctrl+Insert do there.
-  auto focus = [this](StringGrid* grid, void (TFoSim::*handler)(bool)) {
-    grid->SetFocusHandler([this, handler](bool entered) { (this->*handler)(entered); });
-  };
-  focus(paProzessor_->GrMps(), &TFoSim::GrMpsFocus);
-  focus(paRAM_->GrRam(), &TFoSim::GrRamFocus);
-  focus(paRAM_->RamInspector(), &TFoSim::RamInspectorFocus);
   frontend_.RegisterControl(paProzessor_->GrMps(), Control::MpsGrid);
   frontend_.RegisterControl(paRAM_->GrRam(), Control::RamGrid);
   frontend_.RegisterControl(paRAM_->RamInspector(), Control::RamInspector);
@@ -173,21 +168,6 @@ void TFoSim::Refresh(uint32_t what) {
 
 void TFoSim::TimerTick() {
   guard_.Tick([&] { session_.run.TimerTimer(); });
-}
-
-void TFoSim::GrMpsFocus(bool entered) {
-  MpsEditor& editor = session_.mpsEditor;
-  guard_.Always([&] { entered ? editor.GrMpsEnter() : editor.GrMpsExit(); });
-}
-
-void TFoSim::GrRamFocus(bool entered) {
-  RamEditor& editor = session_.ramEditor;
-  guard_.Always([&] { entered ? editor.GrRamEnter() : editor.GrRamExit(); });
-}
-
-void TFoSim::RamInspectorFocus(bool entered) {
-  VariableInspector& inspector = session_.inspector;
-  guard_.Always([&] { entered ? inspector.RamInspectorEnter() : inspector.RamInspectorExit(); });
 }
 
 void TFoSim::TorClick(int gate) {

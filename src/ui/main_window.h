@@ -85,9 +85,6 @@ class TFoSim : public QMainWindow, private ViewHost {
   void Refresh(uint32_t what) override;
   void TimerTick() override;
   void TorClick(int gate);
-  void GrMpsFocus(bool entered);
-  void GrRamFocus(bool entered);
-  void RamInspectorFocus(bool entered);
   // Within the screen's free area, as far as the minimum size allows, and centred on it.
   void FitToScreen();
   // After a layout: the picture's coordinates anew, and a real repaint when panels moved.

@@ -11,7 +11,7 @@ RamPanel::RamPanel(QWidget* parent, const RamGridParts& parts, HandlerGuard& gua
   grRam_ = new RamGridView(this, parts, guard);
   grRam_->setObjectName("GrRam");
   grRam_->setGeometry(4, 24, 213, 329);
-  inspector_ = new InspectorView(this, parts.inspector, guard);
+  inspector_ = new InspectorView(this, parts, guard);
   inspector_->setObjectName("RamInspector");
   inspector_->setGeometry(8, 360, 209, 81);
   inspector_->hide();

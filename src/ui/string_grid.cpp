@@ -18,7 +18,8 @@ constexpr QColor kFixedLine{0, 0, 0};
 constexpr QColor kCellLine{176, 176, 176};
 }  // namespace
 
-StringGrid::StringGrid(QWidget* parent) : QAbstractScrollArea(parent) {
+StringGrid::StringGrid(QWidget* parent, GridEditing& editing, HandlerGuard& guard)
+    : QAbstractScrollArea(parent), editing_(editing), guard_(guard) {
   setFont(GridFont());
   setFrameStyle(QFrame::Panel | QFrame::Sunken);
   setLineWidth(2);
@@ -30,28 +31,23 @@ StringGrid::StringGrid(QWidget* parent) : QAbstractScrollArea(parent) {
   editor_ = new GridEditor(*this);
   connect(qApp, &QApplication::focusChanged, this,
           [this](QWidget*, QWidget* now) { FocusMoved(now); });
-  // The editor moves with its cell, and goes while the cell is out of sight.
+  // A scroll bar moved by the user; the model moves the editor with its cell.
   connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int v) {
-    topRow_ = 1 + v;
-    SyncEditor();
-    viewport()->update();
+    if (settingBars_) return;
+    editing_.ScrollTo(1 + v, editing_.LeftCol());
+    Show();
   });
   connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, [this](int v) {
-    leftCol_ = 1 + v;
-    SyncEditor();
-    viewport()->update();
+    if (settingBars_) return;
+    editing_.ScrollTo(editing_.TopRow(), 1 + v);
+    Show();
   });
 }
 
 void StringGrid::Refresh() {
-  UpdateScrollBars();
-  const GridCell current = Current();
-  if (current != shownCurrent_) {
-    shownCurrent_ = current;
-    if (!keepView_) ScrollIntoView(current);
-  }
-  SyncEditor();
-  viewport()->update();
+  SyncViewport();
+  editing_.Refresh();
+  Show();
 }
 
 void StringGrid::SetClientHeight(int height) {
@@ -62,88 +58,27 @@ void StringGrid::SetClientWidth(int width) {
   resize(width + 2 * frameWidth(), height());
 }
 
-int StringGrid::VisibleRows() const {
-  // A row is in sight when its cell is; the grid line below the last one may be cut off (the
-  // inspector is exactly three cells high).
-  return std::max(1, (viewport()->height() - kRowPitch + kLineWidth) / kRowPitch);
+void StringGrid::SyncViewport() {
+  editing_.SetViewport(viewport()->width(), viewport()->height());
 }
 
-int StringGrid::LastTopRow() const {
-  return std::max(1, RowCount() - VisibleRows());
-}
-
-int StringGrid::LastLeftCol() const {
-  int room = viewport()->width() - (ColWidth(0) + kLineWidth);
-  int col = ColCount();
-  while (col > 1 && room >= ColWidth(col - 1) + kLineWidth) {
-    room -= ColWidth(col - 1) + kLineWidth;
-    --col;
-  }
-  return std::max(1, col);
-}
-
-void StringGrid::UpdateScrollBars() {
+void StringGrid::ShowScrollBars() {
+  settingBars_ = true;
   QScrollBar* v = verticalScrollBar();
-  v->setRange(0, LastTopRow() - 1);
-  v->setPageStep(VisibleRows());
+  v->setRange(0, editing_.LastTopRow() - 1);
+  v->setPageStep(editing_.VisibleRows());
+  v->setValue(editing_.TopRow() - 1);
   QScrollBar* h = horizontalScrollBar();
-  h->setRange(0, LastLeftCol() - 1);
+  h->setRange(0, editing_.LastLeftCol() - 1);
   h->setPageStep(1);
-  topRow_ = 1 + v->value();
-  leftCol_ = 1 + h->value();
-}
-
-void StringGrid::ScrollIntoView(GridCell cell) {
-  if (cell.row >= 1) {
-    if (cell.row < topRow_) {
-      verticalScrollBar()->setValue(cell.row - 1);
-    } else if (cell.row >= topRow_ + VisibleRows()) {
-      verticalScrollBar()->setValue(cell.row - VisibleRows());
-    }
-  }
-  if (cell.col >= 1) {
-    if (cell.col < leftCol_) {
-      horizontalScrollBar()->setValue(cell.col - 1);
-    } else {
-      // Scroll right until the cell's right edge lies inside the client area.
-      while (leftCol_ < LastLeftCol() && CellRect(cell.col, 0).right() >= viewport()->width()) {
-        horizontalScrollBar()->setValue(leftCol_);
-      }
-    }
-  }
+  h->setValue(editing_.LeftCol() - 1);
+  settingBars_ = false;
 }
 
 QRect StringGrid::CellRect(int col, int row) const {
-  int x = 0;
-  if (col >= 1) {
-    if (col < leftCol_) return {};
-    x = ColWidth(0) + kLineWidth;
-    for (int c = leftCol_; c < col; ++c) x += ColWidth(c) + kLineWidth;
-  }
-  int y = 0;
-  if (row >= 1) {
-    if (row < topRow_) return {};
-    y = kRowPitch * (1 + row - topRow_);
-  }
-  return {x, y, ColWidth(col), kRowHeight};
-}
-
-GridCell StringGrid::CellAt(QPoint pos) const {
-  GridCell cell{-1, -1};
-  int x = ColWidth(0) + kLineWidth;
-  if (pos.x() >= 0 && pos.x() < x) cell.col = 0;
-  for (int c = leftCol_; cell.col < 0 && c < ColCount(); ++c) {
-    x += ColWidth(c) + kLineWidth;
-    if (pos.x() < x) cell.col = c;
-  }
-  if (pos.y() >= 0 && pos.y() < kRowPitch) {
-    cell.row = 0;
-  } else if (pos.y() >= kRowPitch) {
-    const int row = topRow_ + pos.y() / kRowPitch - 1;
-    if (row < RowCount()) cell.row = row;
-  }
-  if (cell.col < 0 || cell.row < 0) return {-1, -1};
-  return cell;
+  const GridRect r = editing_.CellRect(col, row);
+  if (r.Empty()) return {};
+  return {r.x, r.y, r.width, r.height};
 }
 
 QColor StringGrid::DefaultFill(const CellState& state) const {
@@ -171,10 +106,11 @@ void StringGrid::paintEvent(QPaintEvent* /*event*/) {
   const int width = viewport()->width();
   const int height = viewport()->height();
   const GridCell current = Current();
-  const bool selection = HasSelection();
+  const bool selection = editing_.ShowsSelection();
+  const int leftCol = editing_.LeftCol();
   auto paintRow = [&](int row, int y) {
     int x = 0;
-    for (int col = 0; col < ColCount() && x < width; col = (col == 0 ? leftCol_ : col + 1)) {
+    for (int col = 0; col < ColCount() && x < width; col = (col == 0 ? leftCol : col + 1)) {
       const QRect rect(x, y, ColWidth(col), kRowHeight);
       CellState state;
       state.fixed = col == 0 || row == 0;
@@ -197,15 +133,16 @@ void StringGrid::paintEvent(QPaintEvent* /*event*/) {
     }
   };
   paintRow(0, 0);
-  for (int row = topRow_, y = kRowPitch; row < RowCount() && y < height; ++row, y += kRowPitch) {
+  for (int row = editing_.TopRow(), y = kRowPitch; row < RowCount() && y < height;
+       ++row, y += kRowPitch) {
     paintRow(row, y);
   }
 }
 
 void StringGrid::resizeEvent(QResizeEvent* event) {
   QAbstractScrollArea::resizeEvent(event);
-  UpdateScrollBars();
-  SyncEditor();
+  SyncViewport();
+  Show();
 }
 
 void StringGrid::scrollContentsBy(int /*dx*/, int /*dy*/) {

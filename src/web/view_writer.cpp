@@ -83,27 +83,35 @@ void WriteCell(Json& j, const CellLook& look) {
   j.Colour(look.fill).Colour(look.textColour).Close(']');
 }
 
-void WriteEditor(Json& j, const CellEditor& editor, bool alwaysShown) {
-  j.Key("editor").Open('{');
-  j.Key("open").Bool(editor.open).Key("col").Int(editor.cell.col).Key("row").Int(editor.cell.row);
-  j.Key("text").Str(editor.text).Key("selected").Bool(editor.textSelected);
-  j.Key("alwaysShown").Bool(alwaysShown).Close('}');
+// What the user is doing to the grid, as its editing leaves it: rows and columns in view,
+// the current cell and the in-place editor.
+void WriteEditing(Json& j, const GridEditing& g) {
+  j.Key("topRow").Int(g.TopRow()).Key("leftCol").Int(g.LeftCol());
+  j.Key("lastTopRow").Int(g.LastTopRow()).Key("lastLeftCol").Int(g.LastLeftCol());
+  j.Key("visibleRows").Int(g.VisibleRows()).Key("entered").Bool(g.Entered());
+  j.Key("current").Open('[').Int(g.Current().col).Int(g.Current().row).Close(']');
+  j.Key("hasSelection").Bool(g.ShowsSelection());
+  const GridEditorView& e = g.Editor();
+  const GridRect r = g.CellRect(e.cell.col, e.cell.row);
+  j.Key("editor").Open('{').Key("shown").Bool(e.shown && !r.Empty());
+  j.Key("rect").Open('[').Int(r.x).Int(r.y).Int(r.width).Int(r.height).Close(']');
+  j.Key("text").Str(e.text).Key("left").Bool(e.leftAligned).Key("manual").Bool(e.manualColour);
+  j.Key("deselected").Bool(e.deselected);
+  j.Key("select").Int(static_cast<int>(e.select)).Key("stamp").Int(e.selectStamp);
+  j.Close('}');
 }
 
-void WriteCurrent(Json& j, GridCell current) {
-  j.Key("current").Open('[').Int(current.col).Int(current.row).Close(']');
-}
-
-// The texts an editor opened on the current cell or left open on its cell starts with.
-template <class TextOf>
-void WriteEditTexts(Json& j, GridCell current, const CellEditor& editor, TextOf text) {
-  j.Key("currentText").Str(text(current.col, current.row));
-  j.Key("editorCellText").Str(text(editor.cell.col, editor.cell.row));
-}
-
+// The header row and the rows in view, a partly visible last one included.
 template <class LookOf>
-void WriteRows(Json& j, int cols, int rows, int top, int count, LookOf look) {
-  j.Key("top").Int(top).Key("cells").Open('[');
+void WriteRows(Json& j, const GridEditing& g, LookOf look) {
+  const int cols = g.ColCount();
+  const int rows = g.RowCount();
+  const int top = g.TopRow();
+  const int count = g.VisibleRows() + 1;
+  j.Key("widths").Open('[');
+  for (int c = 0; c < cols; ++c) j.Int(g.ColWidth(c));
+  j.Close(']').Key("rows").Int(rows);
+  j.Key("cells").Open('[');
   // The header row always, then the visible rows.
   auto row = [&](int r) {
     j.Open('[');
@@ -174,45 +182,34 @@ void WriteBusLines(Json& j, const PathRoute& route, int lines) {
   j.Close(']');
 }
 
-void WriteMpsGrid(Json& j, const Session& s, const VisibleRows& v) {
-  j.Key("mps").Open('{').Key("widths").Open('[');
-  for (int c = 0; c < MpsStore::kGridCols; ++c) j.Int(s.mpsGrid.colWidths[c]);
-  j.Close(']').Key("rows").Int(MpsStore::kGridRows);
-  WriteCurrent(j, s.mpsGrid.current);
-  j.Key("hasSelection").Bool(s.mpsGrid.hasSelection);
-  WriteEditor(j, s.mpsGrid.editor, s.mpsGrid.editorAlwaysShown);
-  WriteEditTexts(j, s.mpsGrid.current, s.mpsGrid.editor,
-                 [&](int c, int r) { return s.mps.CellText(c, r); });
-  WriteRows(j, MpsStore::kGridCols, MpsStore::kGridRows, v.mpsTop, v.mpsCount,
-            [&](int c, int r) { return s.mpsEditor.GrMpsDrawCell(c, r); });
+void WriteMpsGrid(Json& j, const Session& s) {
+  j.Key("mps").Open('{');
+  WriteEditing(j, s.mpsEditing);
+  WriteRows(j, s.mpsEditing, [&](int c, int r) { return s.mpsEditor.GrMpsDrawCell(c, r); });
   j.Close('}');
 }
 
-void WriteRamGrid(Json& j, const Session& s, const VisibleRows& v) {
-  const RamGrid& g = s.ramGrid;
-  j.Key("ram").Open('{').Key("assembler").Bool(g.AssemblerView()).Key("widths").Open('[');
-  for (int c = 0; c < g.ColCount(); ++c) j.Int(g.ColWidth(c));
-  j.Close(']').Key("rows").Int(g.RowCount()).Key("defaultWidth").Int(g.DefaultColWidth());
-  WriteCurrent(j, g.current);
-  WriteEditor(j, g.editor, g.editorAlwaysShown);
-  WriteEditTexts(j, g.current, g.editor, [&](int c, int r) { return g.CellText(c, r); });
-  WriteRows(j, g.ColCount(), g.RowCount(), v.ramTop, v.ramCount,
-            [&](int c, int r) { return s.ramEditor.GrRamDrawCell(c, r); });
+void WriteRamGrid(Json& j, const Session& s) {
+  j.Key("ram").Open('{').Key("assembler").Bool(s.ramGrid.AssemblerView());
+  j.Key("defaultWidth").Int(s.ramGrid.DefaultColWidth());
+  WriteEditing(j, s.ramEditing);
+  WriteRows(j, s.ramEditing, [&](int c, int r) { return s.ramEditor.GrRamDrawCell(c, r); });
   j.Close('}');
 }
 
 void WriteInspector(Json& j, const Session& s) {
-  const VariableInspector& in = s.inspector;
-  j.Key("inspector").Open('{').Key("shown").Bool(s.menu.MeVariablen).Key("widths").Open('[');
-  for (int c = 0; c < in.ColCount(); ++c) j.Int(VariableInspector::ColWidth(c));
-  j.Close(']');
-  WriteEditor(j, in.Editor(), in.EditorAlwaysShown());
-  j.Key("cells").Open('[');
-  for (int r = 0; r < VariableInspector::RowCount(); ++r) {
-    j.Open('[');
-    for (int c = 0; c < in.ColCount(); ++c) j.Str(in.CellText(c, r));
-    j.Close(']');
-  }
+  j.Key("inspector").Open('{').Key("shown").Bool(s.menu.MeVariablen);
+  WriteEditing(j, s.inspectorEditing);
+  WriteRows(j, s.inspectorEditing, [&](int c, int r) {
+    return CellLook{s.inspector.CellText(c, r), CellAlign::Left, {}, {}};
+  });
+  j.Close('}');
+}
+
+// PopupMenu1 of the RAM grid: its name, and its items' names and captions.
+void WritePopup(Json& j) {
+  j.Key("popup").Open('{').Key("name").Str(kRamPopupName).Key("items").Open('[');
+  for (const PopupItem& item : kRamPopup) j.Open('[').Str(item.name).Str(item.caption).Close(']');
   j.Close(']').Close('}');
 }
 
@@ -246,15 +243,16 @@ std::string WritePictureGeometry(const DiagramGeometry& geometry) {
   return j.Take();
 }
 
-std::string WriteView(const Session& session, const VisibleRows& rows) {
+std::string WriteView(const Session& session) {
   Json j;
   j.Open('{');
   WriteMachine(j, session);
   WriteControls(j, session);
   WritePicture(j, session);
-  WriteMpsGrid(j, session, rows);
-  WriteRamGrid(j, session, rows);
+  WriteMpsGrid(j, session);
+  WriteRamGrid(j, session);
   WriteInspector(j, session);
+  WritePopup(j);
   j.Close('}');
   return j.Take();
 }

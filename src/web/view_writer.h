@@ -7,15 +7,11 @@
 
 // What the page draws, as one JSON text: the registers, the gate buttons, the control strip,
 // the menus' check marks, the picture's draws and the visible rows of the three grids with
-// each cell's look as the model decides it. The page asks for it once per frame.
+// each cell's look and the grids' editing as the model decides them. The page asks for it once per
+// frame.
 namespace vellar::web {
 
-struct VisibleRows {
-  int mpsTop = 1, mpsCount = 0;
-  int ramTop = 1, ramCount = 0;
-};
-
-std::string WriteView(const Session& session, const VisibleRows& rows);
+std::string WriteView(const Session& session);
 
 // Where the picture's lines run, for the page's places of the controls: for every gate its
 // buses (which picture, the lines with eight lines a bus and with one) and the arrows.

@@ -2,6 +2,7 @@
 // calls for it, and asks for the view to draw. Every rule stays in the session.
 #include <emscripten.h>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <sstream>
@@ -59,38 +60,15 @@ const std::unordered_map<std::string_view, Handler>& Handlers() {
       {"EdRegChange",
        Do([](Session& s, const EventArgs& e) { s.registers.EdRegChange(e.a, e.text); })},
       {"EdRegExit", Do([](Session& s, const EventArgs& e) { s.registers.EdRegExit(e.a); })},
-      {"GrMpsSetEditText",
-       Do([](Session& s, const EventArgs& e) { s.mpsEditor.GrMpsSetEditText(e.a, e.b, e.text); })},
-      {"GrMpsSelectCell",
-       Do([](Session& s, const EventArgs& e) { s.mpsEditor.GrMpsSelectCell(e.a, e.b); })},
-      {"GrMpsMouseDown",
-       Do([](Session& s, const EventArgs& e) { s.mpsEditor.GrMpsMouseDown(e.a, e.b); })},
-      {"GrMpsKeyDownDelete",
-       Do([](Session& s, const EventArgs&) { s.mpsEditor.GrMpsKeyDown(KeyCode::Delete); })},
-      {"GrMpsEnter", Do([](Session& s, const EventArgs&) { s.mpsEditor.GrMpsEnter(); })},
-      {"GrMpsExit", Do([](Session& s, const EventArgs&) { s.mpsEditor.GrMpsExit(); })},
+      // For scripts that write memory as the RAM grid does (web/tests/speed.mjs).
       {"GrRamSetEditText",
        Do([](Session& s, const EventArgs& e) { s.ramEditor.GrRamSetEditText(e.a, e.b, e.text); })},
-      {"GrRamSelectCell",
-       Do([](Session& s, const EventArgs& e) { s.ramEditor.GrRamSelectCell(e.a, e.b); })},
-      {"GrRamMouseDown",
-       [](Session& s, const EventArgs& e) {
-         return s.inspector.GrRamMouseDown(e.a, e.b, ButtonOf(e.c)) ? 1 : 0;
-       }},
-      {"GrRamEnter", Do([](Session& s, const EventArgs&) { s.ramEditor.GrRamEnter(); })},
-      {"GrRamExit", Do([](Session& s, const EventArgs&) { s.ramEditor.GrRamExit(); })},
-      {"alsVariabledefinieren1Click",
-       Do([](Session& s, const EventArgs&) { s.inspector.alsVariabledefinieren1Click(); })},
-      {"Variablendefinitionzurcknehmen1Click", Do([](Session& s, const EventArgs&) {
-         s.inspector.Variablendefinitionzurcknehmen1Click();
+      // An item of the RAM grid's popup menu, by its place.
+      {"RamPopup", Do([](Session& s, const EventArgs& e) {
+         if (e.a >= 0 && e.a < static_cast<int>(kRamPopup.size())) {
+           (s.inspector.*kRamPopup[e.a].command)();
+         }
        })},
-      {"RamInspectorSetEditText", Do([](Session& s, const EventArgs& e) {
-         s.inspector.RamInspectorSetEditText(e.a, e.b, e.text);
-       })},
-      {"RamInspectorEnter",
-       Do([](Session& s, const EventArgs&) { s.inspector.RamInspectorEnter(); })},
-      {"RamInspectorExit",
-       Do([](Session& s, const EventArgs&) { s.inspector.RamInspectorExit(); })},
       {"RunButton", Do([](Session& s, const EventArgs& e) { RunButtonClick(s, e.a); })},
       {"RaTor", Do([](Session& s, const EventArgs& e) { s.run.SetGatesAutomatic(e.a != 0); })},
       {"TrZeit", Do([](Session& s, const EventArgs& e) { s.run.SetSliderPosition(e.a); })},
@@ -153,6 +131,58 @@ const std::unordered_map<std::string_view, Handler>& Handlers() {
   return handlers;
 }
 
+vellar::GridEditing& GridOf(Session& s, int grid) {
+  if (grid == 1) return s.ramEditing;
+  if (grid == 2) return s.inspectorEditing;
+  return s.mpsEditing;
+}
+
+GridKeyEvent KeyOf(int code, std::string_view text) {
+  GridKeyEvent key;
+  key.key = static_cast<GridKey>(code & 0xFF);
+  key.shift = (code & 0x100) != 0;
+  key.ctrl = (code & 0x200) != 0;
+  key.alt = (code & 0x400) != 0;
+  key.meta = (code & 0x800) != 0;
+  key.text = text;
+  return key;
+}
+
+}  // namespace
+
+int GridEvent(Session& s, int grid, std::string_view event, std::array<int, 4> n,
+              std::string_view text) {
+  GridEditing& g = GridOf(s, grid);
+  if (event == "viewport") {
+    g.SetViewport(n[0], n[1]);
+  } else if (event == "scroll") {
+    g.ScrollTo(n[0], n[1]);
+  } else if (event == "wheel") {
+    g.Wheel(n[0], n[1]);
+  } else if (event == "press" || event == "double") {
+    const GridCell cell = g.CellAt(n[0], n[1]);
+    const MouseButton button = ButtonOf(n[2]);
+    return (event == "press" ? g.Press(cell, button) : g.DoubleClick(cell, button)) ? 1 : 0;
+  } else if (event == "key") {
+    return static_cast<int>(g.GridKeyPress(KeyOf(n[0], text)));
+  } else if (event == "editorKey") {
+    return static_cast<int>(g.EditorKeyPress(KeyOf(n[0], text), {n[1], n[2], n[3]}));
+  } else if (event == "edited") {
+    g.EditorEdited(text);
+  } else if (event == "focusIn") {
+    g.FocusIn(n[0] != 0);
+  } else if (event == "focusOut") {
+    g.FocusOut();
+  } else if (event == "refresh") {
+    g.Refresh();
+  } else {
+    return -1;
+  }
+  return 0;
+}
+
+namespace {
+
 std::string& ViewText() {
   static std::string text;
   return text;
@@ -212,9 +242,21 @@ EMSCRIPTEN_KEEPALIVE unsigned vellar_redraw_layout_bit() {
   return vellar::kRedrawLayout;
 }
 
-EMSCRIPTEN_KEEPALIVE const char* vellar_view(int mpsTop, int mpsCount, int ramTop, int ramCount) {
-  ViewText() = vellar::web::WriteView(*TheSession(), {mpsTop, mpsCount, ramTop, ramCount});
+EMSCRIPTEN_KEEPALIVE const char* vellar_view() {
+  ViewText() = vellar::web::WriteView(*TheSession());
   return ViewText().c_str();
+}
+
+// A raw event of a grid (0 MPS, 1 RAM, 2 variable inspector), handed to its editing as the
+// window's grids hand theirs. Presses give 1 when the popup menu is to open; keys give the
+// verdict (0 taken, 1 to the editor, 2 not taken); -1 for an unknown event.
+EMSCRIPTEN_KEEPALIVE int vellar_grid(int grid, const char* event, int a, int b, int c, int d,
+                                     const char* text) {
+  if (!TheSession()) return -1;
+  Page().Enter();
+  const int result = vellar::web::GridEvent(*TheSession(), grid, event, {a, b, c, d}, text);
+  Page().Leave();
+  return result;
 }
 
 // The picture's lines for the places of the controls, given as numbers separated by blanks:

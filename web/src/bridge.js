@@ -102,8 +102,13 @@ export function takeRedraw() {
   return { layout: (bits & M._vellar_redraw_layout_bit()) !== 0 };
 }
 
-export function view(mpsTop, mpsCount, ramTop, ramCount) {
-  return JSON.parse(M.UTF8ToString(M._vellar_view(mpsTop, mpsCount, ramTop, ramCount)));
+export function view() {
+  return JSON.parse(M.UTF8ToString(M._vellar_view()));
+}
+
+// A raw event of a grid (0 MPS, 1 RAM, 2 variable inspector) for its editing in the model.
+export function grid(index, name, a = 0, b = 0, c = 0, d = 0, text = '') {
+  return withString(name, (n) => withString(text, (t) => M._vellar_grid(index, n, a | 0, b | 0, c | 0, d | 0, t)));
 }
 
 const DIAGRAM_CONTROLS = ['edAX', 'edBX', 'edIP', 'edOP', 'paSignF', 'paSubtr', 'paPlus1', 'paALU',

@@ -86,7 +86,7 @@ function now(name, a = 0, b = 0, c = 0, text = '') {
 }
 
 function fetchView() {
-  const v = bridge.view(grMps.top, grMps.visibleRows(), grRam.top, grRam.visibleRows());
+  const v = bridge.view();
   const names = window.vellar.fileNames();
   v.mpsFile = names[0];
   v.ramFile = names[1];
@@ -103,29 +103,15 @@ function render() {
     doLayout();
     lastView = fetchView();
   }
+  // The grids' client areas as the layout and the columns leave them; the model counts the
+  // rows in view by them.
+  const parts = [[grMps, 'mps'], [grRam, 'ram'], [inspector, 'inspector']];
+  if (parts.map(([g, part]) => g.fit(lastView[part])).some((x) => x)) lastView = fetchView();
   const v = lastView;
   win.show(v);
   menus.showChecks(v.menu);
-  grMps.update(v.mps);
-  grRam.update(v.ram);
-  showInspector(v.inspector);
+  for (const [g, part] of parts) g.update(v[part]);
   paintPictures(v.picture);
-}
-
-function showInspector(iv) {
-  const cells = iv.cells.map((row, r) => [
-    ...row.map((text, c) => [text, 1, c === 0 || r === 0 ? -1 : -1, -1]),
-  ]);
-  inspector.update({
-    widths: iv.widths, rows: 3, current: inspector.current || [1, 1], hasSelection: false,
-    editor: iv.editor, top: 1, cells, currentText: cellOf(iv, inspector.current),
-    editorCellText: cellOf(iv, [iv.editor.col, iv.editor.row]),
-  });
-}
-
-function cellOf(iv, cell) {
-  if (!cell) return '';
-  return iv.cells[cell[1]]?.[cell[0]] ?? '';
 }
 
 function paintPictures(picture) {
@@ -160,95 +146,49 @@ function doLayout() {
   }
 }
 
-function gridModel(prefix, extra = {}) {
-  return {
-    setEditText: (cell, text) => now(`Gr${prefix}SetEditText`, cell[0], cell[1], 0, text),
-    selectCell: (cell) => now(`Gr${prefix}SelectCell`, cell[0], cell[1]),
-    mouseDown: (cell) => now(`Gr${prefix}MouseDown`, cell[0], cell[1]),
-    enter: () => now(`Gr${prefix}Enter`),
-    exit: () => now(`Gr${prefix}Exit`),
-    editsOnDoubleClick: () => true,
-    ...extra,
-  };
-}
-
 function popupMenu(x, y) {
   document.querySelector('.popup')?.remove();
   const menu = document.createElement('div');
   menu.className = 'popup';
-  menu.id = 'PopupMenu1';
+  menu.id = lastView.popup.name;
   menu.style.left = x + 'px';
   menu.style.top = y + 'px';
-  for (const [id, text] of [['alsVariabledefinieren1', 'als Variable definieren'],
-    ['Variablendefinitionzurcknehmen1', 'Variablendefinition zurücknehmen']]) {
+  lastView.popup.items.forEach(([id, text], index) => {
     const item = document.createElement('div');
     item.id = id;
     item.textContent = text;
     item.addEventListener('mousedown', (e) => {
       e.preventDefault();
       menu.remove();
-      now(id + 'Click');
+      now('RamPopup', index);
     });
     menu.appendChild(item);
-  }
+  });
   document.body.appendChild(menu);
   setTimeout(() => document.addEventListener('mousedown', () => menu.remove(), { once: true }), 0);
 }
 
-function buildGrids() {
-  grMps = new Grid(win.paProzessor, 'GrMps', gridModel('Mps', {
-    view: () => lastView.mps,
-    scrollBars: () => ({ h: false, v: true }),
-    editsOnDoubleClick: (cell) => cell[0] === 1 || cell[0] === 18,
-    keyDown: (e) => {
-      if (e.key === 'Delete' && !e.ctrlKey) now('GrMpsKeyDownDelete');
-    },
-  }), () => now('Focus', CONTROL.MpsGrid));
-  grMps.el.title = 'Mikro-Programm-Speicher';
-  grRam = new Grid(win.paRAM, 'GrRam', gridModel('Ram', {
-    view: () => lastView.ram,
-    scrollBars: () => ({ h: true, v: !!lastView?.ram.assembler }),
-    mouseDown: (cell, button, x, y) => {
-      const which = button === 2 ? 2 : button === 1 ? 1 : 0;
-      if (now('GrRamMouseDown', cell[0], cell[1], which) === 1) popupMenu(x, y);
-    },
-  }), () => now('Focus', CONTROL.RamGrid));
-  grRam.el.title = 'RAM-Werte';
-  inspector = new Grid(win.paRAM, 'RamInspector', {
-    setEditText: (cell, text) => now('RamInspectorSetEditText', cell[0], cell[1], 0, text),
-    selectCell: (cell) => {
-      inspector.current = cell;
+// The grid's raw events go to its editing in the model; the grid is drawn at once, so that the
+// next key finds it as the model left it.
+function gridHost(index, scrollBars) {
+  return {
+    send: (name, a, b, c, d, text) => {
+      const result = bridge.grid(index, name, a, b, c, d, text);
       page.invalidate();
+      return result;
     },
-    mouseDown: () => {},
-    enter: () => now('RamInspectorEnter'),
-    exit: () => now('RamInspectorExit'),
-    editsOnDoubleClick: () => true,
-    scrollBars: () => ({ h: true, v: false }),
-  }, () => now('Focus', CONTROL.RamInspector));
-  inspector.current = [1, 1];
-  for (const g of [grMps, grRam, inspector]) {
-    // Drawn at once: the next key must find the grid as the model left it.
-    g.onRefresh = (follow) => {
-      if (follow) g.followCurrent = true;
-      render();
-    };
-    g.onScroll = () => page.invalidate();
-    const update = g.update.bind(g);
-    g.update = (v) => {
-      if (g.followCurrent) {
-        g.v = v;
-        g.shownBars = g.bars();
-        g.scrollIntoView(v.current);
-        g.followCurrent = false;
-        // The rows in view changed: draw from a view that holds them.
-        if (v.top !== undefined && g.top !== v.top && g !== inspector) {
-          page.invalidate();
-        }
-      }
-      update(v);
-    };
-  }
+    changed: () => render(),
+    popup: popupMenu,
+    scrollBars,
+  };
+}
+
+function buildGrids() {
+  grMps = new Grid(win.paProzessor, 'GrMps', gridHost(0, () => ({ h: false, v: true })));
+  grMps.el.title = 'Mikro-Programm-Speicher';
+  grRam = new Grid(win.paRAM, 'GrRam', gridHost(1, (v) => ({ h: true, v: v.assembler })));
+  grRam.el.title = 'RAM-Werte';
+  inspector = new Grid(win.paRAM, 'RamInspector', gridHost(2, () => ({ h: true, v: false })));
 }
 
 async function menuCommand(handler) {

@@ -13,15 +13,16 @@ export async function loadExample(page, ram) {
   await menu(page, 'Beispiele', 'Beispiel_' + ram);
 }
 
-// The middle of a grid cell in page coordinates, as the grid lays its columns out.
+// The middle of a grid cell in page coordinates, as the grid shows its rows and columns now.
 export async function cellPoint(page, gridId, col, row) {
   return page.evaluate((gridId, col, row) => {
     const v = window.vellar.view();
-    const g = gridId === 'GrMps' ? v.mps : v.ram;
+    const g = { GrMps: v.mps, GrRam: v.ram, RamInspector: v.inspector }[gridId];
     const r = document.getElementById(gridId).getBoundingClientRect();
     let x = r.left + 1;
-    for (let c = 0; c < col; ++c) x += g.widths[c] + 1;
-    return { x: x + g.widths[col] / 2, y: r.top + 1 + row * 21 + 10 };
+    for (let c = 0; c < col; c = c === 0 ? g.leftCol : c + 1) x += g.widths[c] + 1;
+    const y = r.top + 1 + (row === 0 ? 0 : row - g.topRow + 1) * 21;
+    return { x: x + g.widths[col] / 2, y: y + 10 };
   }, gridId, col, row);
 }
 

@@ -8,7 +8,7 @@ import { fileURLToPath } from 'node:url';
 import { test, runAll, assert } from './harness.mjs';
 import { launch, openPage, timedRun } from './browser.mjs';
 import { idle, menu, loadExample, clickCell, ramBytes, modalText, clickModalButton, fileChooser, catchSaves,
-  idleWithin }
+  idleWithin, saved }
   from './page_helpers.mjs';
 import './file_tests.mjs';
 
@@ -527,6 +527,163 @@ test('Bildschirmfoto: Farben der Felder, gelbe und rote Bits auf dem Bus', async
   assert.deepEqual(result.opBack, [139, 190, 139]);
   // AX = 01 on the path of gate 1: one yellow line (bit 0) beside seven red ones.
   assert.ok(result.yellow > 30 && result.red > 5 * result.yellow, `gelb ${result.yellow}, rot ${result.red}`);
+  await page.close();
+});
+
+// --- the grids as the window's editing tests work them: real presses, wheel and keys ---
+
+const topRow = (page, part) => page.evaluate((part) => window.vellar.view()[part].topRow, part);
+
+// Wheel steps over the grid until its first scrolling row is this one (three rows a step).
+async function wheelTo(page, gridId, part, row) {
+  const r = await page.$eval(`#${gridId}`, (e) => {
+    const b = e.getBoundingClientRect();
+    return { x: b.left + b.width / 2, y: b.top + b.height / 2 };
+  });
+  await page.mouse.move(r.x, r.y);
+  for (let i = 0; i < 200; ++i) {
+    const top = await topRow(page, part);
+    if (top === row) return;
+    assert.ok(Math.abs(top - row) >= 3 || i === 0, `Zeile ${row} ist mit dem Rad nicht zu erreichen (${top})`);
+    await page.mouse.wheel({ deltaY: top < row ? 100 : -100 });
+    await page.evaluate(() => new Promise((r) => requestAnimationFrame(r)));
+  }
+  assert.equal(await topRow(page, part), row);
+}
+
+// Wheel steps over the grid, downwards.
+async function wheelBy(page, gridId, steps) {
+  const r = await page.$eval(`#${gridId}`, (e) => {
+    const b = e.getBoundingClientRect();
+    return { x: b.left + b.width / 2, y: b.top + b.height / 2 };
+  });
+  await page.mouse.move(r.x, r.y);
+  for (let i = 0; i < steps; ++i) {
+    await page.mouse.wheel({ deltaY: 100 });
+    await page.evaluate(() => new Promise((r) => requestAnimationFrame(r)));
+  }
+}
+
+async function clickManual(page) {
+  const radios = await page.$$('#RaTor input[type=radio]');
+  await radios[1].click();
+  await idle(page);
+  assert.equal(await page.evaluate(() => window.vellar.view().automatic), false);
+}
+
+// The bytes a save by the key wrote, as text.
+async function savedAfter(page, key, name) {
+  await catchSaves(page, name);
+  await page.keyboard.press(key);
+  await idle(page);
+  return (await saved(page, name)).toString('latin1');
+}
+
+test('Beispiele: das Menü zeigt zu jedem Programm seinen Titel', async ({ browser }) => {
+  const page = await openPage(browser, html);
+  const caption = await page.$eval('[id="Beispiel_bubble.ras"]', (e) => e.textContent);
+  assert.ok(caption.includes('bubble.ras – Bubblesort'), caption);
+  await page.close();
+});
+
+test('Gitter: nach „Manuell“ und dem Rad landen Text und Tor in der geklickten Zeile', async ({ browser }) => {
+  const page = await openPage(browser, html);
+  await loadExample(page, 'bubble.ras');
+  await clickCell(page, 'GrMps', 1, 0x06); // the description of 05
+  await clickManual(page);
+  await wheelTo(page, 'GrMps', 'mps', 0x5b); // rows 5A .. 65
+  await clickCell(page, 'GrMps', 1, 0x5f); // the description of 5E
+  assert.equal(await topRow(page, 'mps'), 0x5b, 'das Gitter sprang');
+  await page.keyboard.type('XYZ');
+  await idle(page);
+  // A gate of 2A after another focus change.
+  await clickManual(page);
+  await wheelTo(page, 'GrMps', 'mps', 0x28);
+  await clickCell(page, 'GrMps', 2 + 1, 0x2b);
+  assert.equal(await topRow(page, 'mps'), 0x28, 'das Gitter sprang');
+  const mpd = await savedAfter(page, 'F3', 'firmware.mpd');
+  for (const line of ['\r\n5E XYZ                       . . . .', '\r\n04 DR:=Operand               . . .',
+    '\r\n05 IP := IP+1                . . .', '\r\n2A                           . 1 . .']) {
+    assert.ok(mpd.includes(line), `${JSON.stringify(line)} fehlt:\n${mpd.slice(0, 600)}`);
+  }
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});
+
+test('Gitter: das Tippen geht in der Zelle weiter, in der es begann', async ({ browser }) => {
+  const page = await openPage(browser, html);
+  await loadExample(page, 'bubble.ras');
+  // The description of 05 as the grid shows it: typing has brought its row into view.
+  const description = () => page.evaluate(() => {
+    const v = window.vellar.view().mps;
+    return v.cells[1 + 6 - v.topRow]?.[1][0];
+  });
+  await clickCell(page, 'GrMps', 1, 0x06);
+  await page.keyboard.type('ab');
+  await wheelBy(page, 'GrMps', 20);
+  assert.ok(await topRow(page, 'mps') > 0x06, 'die Zelle ist weggerollt');
+  await page.keyboard.type('c');
+  await idle(page);
+  assert.equal(await description(), 'abc');
+  assert.ok(await topRow(page, 'mps') <= 0x06, 'die Zelle ist wieder zu sehen');
+  // The scroll bar moves the cell away, not the typing. Headless chromium draws no scroll bar
+  // to click on: the bar is scrolled as a drag of its thumb would, and tells of it as then.
+  await page.$eval('#GrMps .vscroll', (e) => (e.scrollTop += 20 * 21));
+  await page.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
+  await idle(page);
+  assert.ok(await topRow(page, 'mps') > 0x06, 'die Zelle ist weggerollt');
+  await page.keyboard.type('d');
+  await idle(page);
+  assert.equal(await description(), 'abcd');
+  // Esc ends the editing: the next key starts the cell anew. Tab leaves the grid.
+  await page.keyboard.press('Escape');
+  await page.keyboard.type('e');
+  await page.keyboard.press('Tab');
+  await idle(page);
+  assert.equal(await page.evaluate(() => document.activeElement.closest('#GrMps')), null, 'Tab verlässt das Gitter');
+  assert.equal(await description(), 'e');
+  assert.ok((await savedAfter(page, 'F3', 'firmware.mpd')).includes('\r\n05 e                         . . . .'));
+  // The same in the assembler view, and a click on a header cell between two digits.
+  await clickCell(page, 'GrRam', 1, 0x02);
+  await page.keyboard.type('1');
+  await wheelBy(page, 'GrRam', 20);
+  await page.keyboard.type('2');
+  await idle(page);
+  assert.deepEqual(await ramBytes(page, 2, 1), [0x12]);
+  await clickCell(page, 'GrRam', 0, 0x03);
+  await page.keyboard.type('3');
+  await idle(page);
+  assert.deepEqual(await ramBytes(page, 2, 1), [0x23]);
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});
+
+test('Variableninspektor: seine Zeilen sind gemalt, jede Zelle nimmt ihr eigenes Tippen', async ({ browser }) => {
+  const page = await openPage(browser, html);
+  await loadExample(page, 'bubble.ras');
+  // The rows below the header show the variables' names in dark text.
+  const dark = await page.$eval('#RamInspector canvas', (c) => {
+    const ctx = c.getContext('2d');
+    const dpr = window.devicePixelRatio || 1;
+    const d = ctx.getImageData(0, 21 * dpr, c.width, 40 * dpr).data;
+    let n = 0;
+    for (let i = 0; i < d.length; i += 4) if (d[i] < 80 && d[i + 1] < 80 && d[i + 2] < 80) n++;
+    return n;
+  });
+  assert.ok(dark > 50, `nur ${dark} dunkle Pixel unter der Kopfzeile`);
+  await clickCell(page, 'RamInspector', 2, 1); // the second variable's name
+  await page.keyboard.type('X');
+  await clickCell(page, 'RamInspector', 2, 2); // its value
+  await page.keyboard.type('5');
+  await page.keyboard.press('Enter');
+  await clickCell(page, 'RamInspector', 1, 2);
+  await page.keyboard.type('7');
+  await idle(page);
+  assert.deepEqual(await ramBytes(page, 0xe0, 2), [0x07, 0x05]);
+  const ras = await savedAfter(page, 'F6', 'bubble.ras');
+  assert.ok(ras.includes('\r\nE0  07 05'), ras);
+  assert.ok(ras.includes('\r\nVAR\r\nE0 getauscht\r\nE1 X\r\n'), ras);
+  assert.deepEqual(page.errors, []);
   await page.close();
 });
 
