@@ -34,8 +34,7 @@ bool LookGrid::EditLeftAligned(GridCell cell) const {
 
 // --- MPS ---
 
-MpsGridView::MpsGridView(QWidget* parent, const MpsGridParts& parts, HandlerGuard& guard)
-    : LookGrid(parent, guard), p_(parts) {
+MpsGridView::MpsGridView(QWidget* parent, const MpsGridParts& parts) : LookGrid(parent), p_(parts) {
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   setToolTip(QStringLiteral("Mikro-Programm-Speicher"));
@@ -82,39 +81,39 @@ bool MpsGridView::EditorAlwaysShown() const {
 }
 
 void MpsGridView::SetEditText(GridCell cell, const QString& text) {
-  Call([&] { p_.editor.GrMpsSetEditText(cell.col, cell.row, text.toStdString()); });
+  p_.editor.GrMpsSetEditText(cell.col, cell.row, text.toStdString());
 }
 
 void MpsGridView::SelectCell(GridCell cell) {
-  Call([&] { p_.editor.GrMpsSelectCell(cell.col, cell.row); });
+  p_.editor.GrMpsSelectCell(cell.col, cell.row);
 }
 
 void MpsGridView::MouseDown(GridCell cell, Qt::MouseButton /*button*/, QPoint /*globalPos*/) {
-  Call([&] { p_.editor.GrMpsMouseDown(cell.col, cell.row); });
+  p_.editor.GrMpsMouseDown(cell.col, cell.row);
 }
 
 void MpsGridView::KeyDown(const QKeyEvent& event) {
   // Ctrl+Delete is the key hook's: it deletes the row.
   if (event.key() != Qt::Key_Delete || (event.modifiers() & Qt::ControlModifier)) return;
-  Call([&] { p_.editor.GrMpsKeyDown(KeyCode::Delete); });
+  p_.editor.GrMpsKeyDown(KeyCode::Delete);
   Refresh();
 }
 
 // --- RAM ---
 
-RamGridView::RamGridView(QWidget* parent, const RamGridParts& parts, HandlerGuard& guard)
-    : LookGrid(parent, guard), p_(parts), popup_(new QMenu(this)) {
+RamGridView::RamGridView(QWidget* parent, const RamGridParts& parts)
+    : LookGrid(parent), p_(parts), popup_(new QMenu(this)) {
   setToolTip(QStringLiteral("RAM-Werte"));
   ApplyScrollBars();
   popup_->setObjectName("PopupMenu1");
   QAction* define = popup_->addAction(QStringLiteral("als Variable definieren"));
   define->setObjectName("alsVariabledefinieren1");
   connect(define, &QAction::triggered, this,
-          [this] { Call([&] { p_.inspector.alsVariabledefinieren1Click(); }); });
+          [this] { p_.inspector.alsVariabledefinieren1Click(); });
   QAction* remove = popup_->addAction(QStringLiteral("Variablendefinition zurücknehmen"));
   remove->setObjectName("Variablendefinitionzurcknehmen1");
   connect(remove, &QAction::triggered, this,
-          [this] { Call([&] { p_.inspector.Variablendefinitionzurcknehmen1Click(); }); });
+          [this] { p_.inspector.Variablendefinitionzurcknehmen1Click(); });
 }
 
 void RamGridView::ApplyScrollBars() {
@@ -156,11 +155,11 @@ bool RamGridView::EditorAlwaysShown() const {
 }
 
 void RamGridView::SetEditText(GridCell cell, const QString& text) {
-  Call([&] { p_.editor.GrRamSetEditText(cell.col, cell.row, text.toStdString()); });
+  p_.editor.GrRamSetEditText(cell.col, cell.row, text.toStdString());
 }
 
 void RamGridView::SelectCell(GridCell cell) {
-  Call([&] { p_.editor.GrRamSelectCell(cell.col, cell.row); });
+  p_.editor.GrRamSelectCell(cell.col, cell.row);
 }
 
 void RamGridView::MouseDown(GridCell cell, Qt::MouseButton button, QPoint globalPos) {
@@ -168,14 +167,14 @@ void RamGridView::MouseDown(GridCell cell, Qt::MouseButton button, QPoint global
                             : button == Qt::LeftButton ? MouseButton::Left
                                                        : MouseButton::Middle;
   bool open = false;
-  Call([&] { open = p_.inspector.GrRamMouseDown(cell.col, cell.row, which); });
+  open = p_.inspector.GrRamMouseDown(cell.col, cell.row, which);
   if (open) popup_->popup(globalPos);
 }
 
 // --- Variable inspector ---
 
-InspectorView::InspectorView(QWidget* parent, VariableInspector& inspector, HandlerGuard& guard)
-    : GuardedGrid(parent, guard), inspector_(inspector) {
+InspectorView::InspectorView(QWidget* parent, VariableInspector& inspector)
+    : StringGrid(parent), inspector_(inspector) {
   setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
@@ -215,11 +214,11 @@ bool InspectorView::EditorAlwaysShown() const {
 }
 
 void InspectorView::SetEditText(GridCell cell, const QString& text) {
-  Call([&] { inspector_.RamInspectorSetEditText(cell.col, cell.row, text.toStdString()); });
+  inspector_.RamInspectorSetEditText(cell.col, cell.row, text.toStdString());
 }
 
 void InspectorView::SelectCell(GridCell cell) {
-  Call([&] { inspector_.RamInspectorSelectCell(cell.col, cell.row); });
+  inspector_.RamInspectorSelectCell(cell.col, cell.row);
 }
 
 }  // namespace vellar::ui

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "core/cell_look.h"
-#include "ui/handler_guard.h"
 #include "ui/string_grid.h"
 
 class QMenu;
@@ -34,26 +33,11 @@ struct RamGridParts {
   VariableInspector& inspector;
 };
 
-// What the three grids share: the guard every call into the session goes through.
-class GuardedGrid : public StringGrid {
- public:
-  GuardedGrid(QWidget* parent, HandlerGuard& guard) : StringGrid(parent), guard_(guard) {}
-
- protected:
-  template <class F>
-  void Call(F&& handler) {
-    guard_(std::forward<F>(handler));
-  }
-
- private:
-  HandlerGuard& guard_;
-};
-
 // A grid whose cells the session describes (text, alignment, colours): drawn by that, and
 // edited with the text where the cell shows it.
-class LookGrid : public GuardedGrid {
+class LookGrid : public StringGrid {
  public:
-  using GuardedGrid::GuardedGrid;
+  using StringGrid::StringGrid;
 
  protected:
   virtual CellLook Look(int col, int row) const = 0;
@@ -64,7 +48,7 @@ class LookGrid : public GuardedGrid {
 
 class MpsGridView : public LookGrid {
  public:
-  MpsGridView(QWidget* parent, const MpsGridParts& parts, HandlerGuard& guard);
+  MpsGridView(QWidget* parent, const MpsGridParts& parts);
   int ColCount() const override;
   int RowCount() const override;
   int ColWidth(int col) const override;
@@ -88,7 +72,7 @@ class MpsGridView : public LookGrid {
 
 class RamGridView : public LookGrid {
  public:
-  RamGridView(QWidget* parent, const RamGridParts& parts, HandlerGuard& guard);
+  RamGridView(QWidget* parent, const RamGridParts& parts);
   int ColCount() const override;
   int RowCount() const override;
   int ColWidth(int col) const override;
@@ -112,9 +96,9 @@ class RamGridView : public LookGrid {
   QMenu* popup_;
 };
 
-class InspectorView : public GuardedGrid {
+class InspectorView : public StringGrid {
  public:
-  InspectorView(QWidget* parent, VariableInspector& inspector, HandlerGuard& guard);
+  InspectorView(QWidget* parent, VariableInspector& inspector);
   int ColCount() const override;
   int RowCount() const override;
   int ColWidth(int col) const override;

@@ -54,16 +54,15 @@ TFoSim::TFoSim() {
   const DataPathParts pathParts{session_.picture, session_.menu, session_.registers,
                                 session_.gates};
   paProzessor_ = new ProcessorPanel(client_, {session_.mps, session_.mpsGrid, session_.mpsEditor},
-                                    pathParts, guard_, geometry_, torClick);
-  paBus_ = new BusPanel(client_, pathParts, guard_, geometry_, torClick);
+                                    pathParts, geometry_, torClick);
+  paBus_ = new BusPanel(client_, pathParts, geometry_, torClick);
   paBus_->move(456, 224);
   portrait_ = std::make_unique<Portrait>(client_);
   // The picture lies beneath the panels: at the smallest height it slides under the bus
   // panel instead of hiding its caption.
   paBus_->raise();
-  paRAM_ =
-      new RamPanel(client_, {session_.ramGrid, session_.ramEditor, session_.inspector}, guard_);
-  paControl_ = new ControlPanel(client_, session_.run, session_.ramView, guard_);
+  paRAM_ = new RamPanel(client_, {session_.ramGrid, session_.ramEditor, session_.inspector});
+  paControl_ = new ControlPanel(client_, session_.run, session_.ramView);
 
   RegisterPanel* paRegister = paProzessor_->PaRegister();
   fields_.assign(paRegister->Fields().begin(), paRegister->Fields().end());
@@ -107,24 +106,18 @@ TFoSim::TFoSim() {
 
 TFoSim::~TFoSim() {
   if (keyHook_ != nullptr) qApp->removeEventFilter(keyHook_);
-  frontend_.SetTimer(false, 0);
+  frontend_.StopRunning();
   // The panels go before the session they show.
   delete client_;
   client_ = nullptr;
 }
 
 void TFoSim::FormCreate(const std::vector<std::string>& args) {
-  keyHook_ = new KeyHookFilter(this, [this](const KeyMessage& message) {
-    bool handled = false;
-    // A refused space bar must not reach the focused control either; the guard has said why.
-    if (!guard_([&] { handled = session_.keys.OnAppMessage(message); })) {
-      return message.key == KeyCode::Space;
-    }
-    return handled;
-  });
+  keyHook_ = new KeyHookFilter(
+      this, [this](const KeyMessage& message) { return session_.keys.OnAppMessage(message); });
   qApp->installEventFilter(keyHook_);
   session_.deferCommandLineStart = true;
-  guard_([&] { session_.FormCreate(args); });
+  session_.FormCreate(args);
   // Not the MPS grid: entering it would switch to automatic gate control.
   paControl_->FocusGateControl();
   Refresh(~0u);
@@ -175,26 +168,30 @@ void TFoSim::Refresh(uint32_t what) {
 }
 
 void TFoSim::TimerTick() {
-  guard_.Tick([&] { session_.run.TimerTimer(); });
+  session_.run.TimerTimer();
+}
+
+bool TFoSim::Advance(int ticks) {
+  return session_.run.Advance(ticks);
 }
 
 void TFoSim::GrMpsFocus(bool entered) {
   MpsEditor& editor = session_.mpsEditor;
-  guard_.Always([&] { entered ? editor.GrMpsEnter() : editor.GrMpsExit(); });
+  entered ? editor.GrMpsEnter() : editor.GrMpsExit();
 }
 
 void TFoSim::GrRamFocus(bool entered) {
   RamEditor& editor = session_.ramEditor;
-  guard_.Always([&] { entered ? editor.GrRamEnter() : editor.GrRamExit(); });
+  entered ? editor.GrRamEnter() : editor.GrRamExit();
 }
 
 void TFoSim::RamInspectorFocus(bool entered) {
   VariableInspector& inspector = session_.inspector;
-  guard_.Always([&] { entered ? inspector.RamInspectorEnter() : inspector.RamInspectorExit(); });
+  entered ? inspector.RamInspectorEnter() : inspector.RamInspectorExit();
 }
 
 void TFoSim::TorClick(int gate) {
-  guard_([&] { session_.TorClick(gate); });
+  session_.TorClick(gate);
 }
 
 void TFoSim::resizeEvent(QResizeEvent* event) {
@@ -207,48 +204,42 @@ void TFoSim::resizeEvent(QResizeEvent* event) {
 void TFoSim::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   // Once the window is on the screen, so that a run started by /S can be paused.
-  QTimer::singleShot(0, this, [this] { guard_([&] { session_.StartCommandLineRun(); }); });
+  QTimer::singleShot(0, this, [this] { session_.StartCommandLineRun(); });
 }
 
 void TFoSim::closeEvent(QCloseEvent* event) {
-  if (guard_.Busy()) {
-    // A run inside a handler is still on the stack: it ends at its next phase, and the
-    // window closes once the handler has returned.
-    event->ignore();
+  if (session_.run.Running()) {
+    // A run going on ends as Pause ends it, with the clock it has begun.
     session_.run.BuStoppClick();
-    guard_.WhenIdle([this] { QTimer::singleShot(0, this, &QWidget::close); });
-    return;
+    session_.run.RunToEnd();
   }
-  frontend_.SetTimer(false, 0);
+  frontend_.StopRunning();
   event->accept();
 }
 
 void TFoSim::MeLoadMpsClick() {
-  guard_([&] { session_.files.MeLoadMpsClick(); });
+  session_.files.MeLoadMpsClick();
 }
 
 void TFoSim::MeSaveMpsClick() {
-  guard_([&] { session_.files.MeSaveMpsClick(); });
+  session_.files.MeSaveMpsClick();
 }
 
 void TFoSim::MePrnMpsClick() {
-  guard_(
-      [&] { frontend_.PrintListing(session_.files.BuildMpdText(), session_.files.MpsFileName()); });
+  frontend_.PrintListing(session_.files.BuildMpdText(), session_.files.MpsFileName());
 }
 
 void TFoSim::MeLoadRamClick() {
-  guard_([&] { session_.files.MeLoadRamClick(); });
+  session_.files.MeLoadRamClick();
 }
 
 void TFoSim::MeSaveRamClick() {
-  guard_([&] { session_.files.MeSaveRamClick(); });
+  session_.files.MeSaveRamClick();
 }
 
 void TFoSim::MePrnRamClick() {
-  guard_([&] {
-    const auto listing = session_.files.RamListing(session_.ramGrid.AssemblerView());
-    frontend_.PrintListing(listing, session_.files.RamFileName());
-  });
+  const auto listing = session_.files.RamListing(session_.ramGrid.AssemblerView());
+  frontend_.PrintListing(listing, session_.files.RamFileName());
 }
 
 void TFoSim::MeEndeClick() {
@@ -256,47 +247,47 @@ void TFoSim::MeEndeClick() {
 }
 
 void TFoSim::MeUndoClick() {
-  guard_([&] { session_.history.Undo(); });
+  session_.history.Undo();
 }
 
 void TFoSim::MeRedoClick() {
-  guard_([&] { session_.history.Redo(); });
+  session_.history.Redo();
 }
 
 void TFoSim::MeStepBackClick() {
-  guard_([&] { session_.stepBack.StepBackClick(); });
+  session_.stepBack.StepBackClick();
 }
 
 void TFoSim::MeClrRegClick() {
-  guard_([&] { session_.run.MeClrRegClick(); });
+  session_.run.MeClrRegClick();
 }
 
 void TFoSim::MeClrRamClick() {
-  guard_([&] { session_.files.MeClrRamClick(); });
+  session_.files.MeClrRamClick();
 }
 
 void TFoSim::MeClrMpsClick() {
-  guard_([&] { session_.mpsEditor.MeClrMpsClick(); });
+  session_.mpsEditor.MeClrMpsClick();
 }
 
 void TFoSim::MeVariablenClick() {
-  guard_([&] { session_.inspector.MeVariablenClick(); });
+  session_.inspector.MeVariablenClick();
 }
 
 void TFoSim::MeKonflClick() {
-  guard_([&] { session_.MeKonflClick(); });
+  session_.MeKonflClick();
 }
 
 void TFoSim::MeTorKzClick() {
-  guard_([&] { session_.MeTorKzClick(); });
+  session_.MeTorKzClick();
 }
 
 void TFoSim::MeBus_8Click() {
-  guard_([&] { session_.MeBus_8Click(); });
+  session_.MeBus_8Click();
 }
 
 void TFoSim::MePfeilClick() {
-  guard_([&] { session_.MePfeilClick(); });
+  session_.MePfeilClick();
 }
 
 void TFoSim::MeInfoClick() {

@@ -32,13 +32,6 @@ function inode(name) {
 
 export function createHost(page) {
   let timer = null;
-  const channel = new MessageChannel();
-  let resume = null;
-  channel.port1.onmessage = () => {
-    const r = resume;
-    resume = null;
-    r?.();
-  };
 
   return {
     showMessage(text, caption, error) {
@@ -86,9 +79,8 @@ export function createHost(page) {
       pendingSaves.set(name, { handle, ino: inode(name) });
       return name;
     },
-    yieldToPage(wakeUp) {
-      resume = wakeUp;
-      channel.port2.postMessage(0);
+    runInSlices() {
+      page.runInSlices();
     },
     setTimer(enabled, interval) {
       if (timer !== null) clearInterval(timer);
