@@ -4,10 +4,14 @@
 // the model beside what the machine allows, in one run.
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
+#include <string_view>
 
 #include "app/quiet_frontend.h"
 #include "app/session.h"
@@ -160,10 +164,48 @@ bool SameMicroSteps() {
   return same;
 }
 
-// Keeps the rates for the ratios printed after the table: of each benchmark with its
-// arguments, the median where it is repeated, else its one run.
-class RateReporter : public benchmark::ConsoleReporter {
+// The value of a flag "--name=value" among the arguments, or the fallback.
+std::string FlagValue(int argc, char** argv, std::string_view name, std::string fallback) {
+  const std::string prefix = "--" + std::string(name) + "=";
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg.starts_with(prefix)) fallback = arg.substr(prefix.size());
+  }
+  return fallback;
+}
+
+// The reporter the library would show the results with for --benchmark_format and
+// --benchmark_color; a reporter of our own replaces it, so it is made here as the library
+// makes it. None for a format the library does not know.
+std::unique_ptr<benchmark::BenchmarkReporter> DisplayReporter(const std::string& format,
+                                                              const std::string& color) {
+  if (format == "json") return std::make_unique<benchmark::JSONReporter>();
+  if (format == "csv") {
+    // The library keeps CSV for the scripts that read it, though it calls it outdated.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    return std::make_unique<benchmark::CSVReporter>();
+#pragma GCC diagnostic pop
+  }
+  if (format != "console") return nullptr;
+  const bool colored = color == "auto" ? ::isatty(STDOUT_FILENO) != 0
+                                       : color == "true" || color == "yes" || color == "1";
+  return std::make_unique<benchmark::ConsoleReporter>(
+      colored ? benchmark::ConsoleReporter::OO_ColorTabular
+              : benchmark::ConsoleReporter::OO_Tabular);
+}
+
+// Keeps the rates for the ratios printed after the results: of each benchmark with its
+// arguments, the median where it is repeated, else its one run. What to show goes on to the
+// reporter of the chosen format.
+class RateReporter : public benchmark::BenchmarkReporter {
  public:
+  explicit RateReporter(std::unique_ptr<BenchmarkReporter> display)
+      : display_(std::move(display)) {}
+
+  bool ReportContext(const Context& context) override { return display_->ReportContext(context); }
+  void Finalize() override { display_->Finalize(); }
+
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
       const auto it = run.counters.find("ALU-Takte/s");
@@ -177,11 +219,12 @@ class RateReporter : public benchmark::ConsoleReporter {
         medians_.insert(name);
       }
     }
-    ConsoleReporter::ReportRuns(runs);
+    display_->ReportRuns(runs);
   }
   std::map<std::string, double> rates;
 
  private:
+  std::unique_ptr<BenchmarkReporter> display_;
   std::set<std::string> medians_;
 };
 
@@ -190,20 +233,20 @@ double Rate(const RateReporter& r, const std::string& name) {
   return it == r.rates.end() ? 0 : it->second;
 }
 
-void PrintRatio(const RateReporter& r, const char* name) {
+void PrintRatio(std::FILE* out, const RateReporter& r, const char* name) {
   const double c = Rate(r, "BM_CLoop");
   const double m = Rate(r, name);
   if (c <= 0 || m <= 0) return;
-  std::printf("Zeit %-16s / C-Schleife: %.2f\n", name, c / m);
+  std::fprintf(out, "Zeit %-16s / C-Schleife: %.2f\n", name, c / m);
 }
 
 // What keeping the past costs the unpaced run, in per cent of its speed without.
-void PrintPastCost(const RateReporter& r) {
+void PrintPastCost(std::FILE* out, const RateReporter& r) {
   const double without = Rate(r, "BM_UnpacedRun/past:0");
   const double with = Rate(r, "BM_UnpacedRun/past:1");
   if (without <= 0 || with <= 0) return;
-  std::printf("Unbegrenzter Lauf mit Vergangenheit: %.1f %% langsamer als ohne\n",
-              100.0 * (1.0 - with / without));
+  std::fprintf(out, "Unbegrenzter Lauf mit Vergangenheit: %.1f %% langsamer als ohne\n",
+               100.0 * (1.0 - with / without));
 }
 
 }  // namespace
@@ -214,13 +257,24 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "C-Schleife und Modell rechnen verschieden.\n");
     return 1;
   }
+  // Read before Initialize, which takes the library's flags out of argv.
+  const std::string format = vellar::FlagValue(argc, argv, "benchmark_format", "console");
+  auto display =
+      vellar::DisplayReporter(format, vellar::FlagValue(argc, argv, "benchmark_color", "auto"));
+  if (!display) {
+    std::fprintf(stderr, "Unbekanntes Format „%s“: console, json oder csv.\n", format.c_str());
+    return 1;
+  }
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  vellar::RateReporter reporter;
+  vellar::RateReporter reporter(std::move(display));
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  vellar::PrintRatio(reporter, "BM_RunClocks");
-  vellar::PrintRatio(reporter, "BM_UnpacedRun/past:1");
-  vellar::PrintPastCost(reporter);
+  // Below the table; beside JSON or CSV on stdout they would spoil what a script reads.
+  std::FILE* ratios = format == "console" ? stdout : stderr;
+  std::fflush(stdout);
+  vellar::PrintRatio(ratios, reporter, "BM_RunClocks");
+  vellar::PrintRatio(ratios, reporter, "BM_UnpacedRun/past:1");
+  vellar::PrintPastCost(ratios, reporter);
   benchmark::Shutdown();
   return 0;
 }

@@ -153,6 +153,14 @@ void EditHistory::ShowPlace(const EditPlace& place) {
   }
 }
 
+bool EditHistory::MpsDiffersFromSaved() const {
+  return mpsBaseline_ == nullptr || *mpsBaseline_ != p_.mps.AllRows();
+}
+
+bool EditHistory::RamDiffersFromSaved() const {
+  return p_.machine.Ram != ramBaseline_ || !(p_.variables == variablesBaseline_);
+}
+
 void EditHistory::Loaded(bool mps, bool ram) {
   undo_.clear();
   redo_.clear();
@@ -169,6 +177,7 @@ void EditHistory::Saved(bool mps, bool ram) {
   }
   if (ram) {
     ramBaseline_ = p_.machine.Ram;
+    variablesBaseline_ = p_.variables;
     ++ramEpoch_;
   }
   p_.frontend.Invalidate(kRedrawMenus);

@@ -91,6 +91,10 @@ class EditHistory {
   void Loaded(bool mps, bool ram);
   // The store(s) were saved: that state is now the one without unsaved changes.
   void Saved(bool mps, bool ram);
+  // The stores hold other contents than were last loaded or saved. The modified flags do not
+  // tell: descriptions and instructions typed into the "Befehl" column leave them alone.
+  bool MpsDiffersFromSaved() const;
+  bool RamDiffersFromSaved() const;
 
  private:
   using Rows = MpsStore::Rows;
@@ -130,6 +134,7 @@ class EditHistory {
   std::shared_ptr<const Rows> lastRows_;
   std::shared_ptr<const Rows> mpsBaseline_;
   std::array<uint8_t, kRamSize> ramBaseline_{};
+  VariableList variablesBaseline_;
   uint64_t mpsEpoch_ = 0;
   uint64_t ramEpoch_ = 0;
 };

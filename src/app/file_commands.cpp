@@ -21,6 +21,8 @@ constexpr std::string_view kRamFilter =
     "Assem(.ras) Daten(.rad); Vellar(.ram); Ombra(.erm)|*.ras;*.rad;*.ram;*.erm|"
     "RAM als AssemblerTxt (*.ras)|*.ras|RAM als DatenByteTxt (*.rad)|*.rad|"
     "RAM im Vellar-Format-32 (*-ram)|*.ram|RAM im Ombra-Format-256 (*-erm)|*.erm";
+constexpr std::string_view kMpsQuestion = "Mps speichern ?";
+constexpr std::string_view kRamQuestion = "Ram speichern ?";
 constexpr int kRasFilter = 2;
 constexpr int kRadFilter = 3;
 // A message lists this many addresses at most, and counts the rest.
@@ -41,6 +43,11 @@ std::string CutDescriptionsMessage(const std::vector<int>& addresses) {
   return std::string("Nur 25 Zeichen als Kommentar erlaubt.\n") +
          (one ? "Die Beschreibung der Adresse " : "Die Beschreibungen der Adressen ") + names +
          (one ? " war länger und wurde" : " waren länger und wurden") + " auf 25 Zeichen gekürzt.";
+}
+
+// A store's own file, or a new one in the format its dialog starts with.
+std::string SuggestedName(const std::string& fileName, std::string_view ext) {
+  return fileName.empty() ? "unbenannt." + std::string(ext) : fileName;
 }
 
 }  // namespace
@@ -75,7 +82,8 @@ bool FileCommands::ReadFile(const std::string& path, std::string& bytes) {
 
 bool FileCommands::WriteFile(const std::string& path, std::string_view bytes,
                              std::string& fileName) {
-  const FileStatus status = WriteFileReplacing(path, bytes);
+  FileStatus status = WriteFileReplacing(path, bytes);
+  if (status.ok()) status = p_.frontend.FinishSave(path);
   if (!status.ok()) {
     p_.frontend.ShowError(status.error);
     return false;
@@ -85,16 +93,17 @@ bool FileCommands::WriteFile(const std::string& path, std::string_view bytes,
   return true;
 }
 
-void FileCommands::LoadCommand(bool modified, std::string_view question,
-                               void (FileCommands::*saveCommand)(),
-                               const FileDialogOptions& options,
-                               bool (FileCommands::*load)(const std::string&)) {
-  if (modified && p_.frontend.AskYesNo(question)) {
-    // The user saves, and then starts the load again.
-    (this->*saveCommand)();
-  } else if (const auto path = p_.frontend.AskOpenFile(options)) {
-    (this->*load)(*path);
+void FileCommands::LoadCommand(const LoadKind& kind, std::optional<std::string> path) {
+  if ((this->*kind.unsaved)() && p_.frontend.AskYesNo(kind.question)) {
+    (this->*kind.saveCommand)();
+    // The user saves, and then starts the load again. A file named beforehand is the user's
+    // choice already: it is loaded once the changes are safe, and never kept for later.
+    if (!path || (this->*kind.unsaved)()) return;
+  } else if (!path) {
+    path = p_.frontend.AskOpenFile(kind.options);
+    if (!path) return;
   }
+  (this->*kind.load)(*path);
 }
 
 void FileCommands::SaveCommand(const FileDialogOptions& options,
@@ -152,9 +161,17 @@ bool FileCommands::SaveMpsFile(const std::string& path) {
   return true;
 }
 
+FileCommands::LoadKind FileCommands::MpsLoad() const {
+  return {&FileCommands::MpsLoadAsks, kMpsQuestion, &FileCommands::MeSaveMpsClick, MpsDialog(),
+          &FileCommands::LoadMpsFile};
+}
+
 void FileCommands::MeLoadMpsClick() {
-  LoadCommand(p_.mps.MpsModified(), "Mps speichern ?", &FileCommands::MeSaveMpsClick, MpsDialog(),
-              &FileCommands::LoadMpsFile);
+  LoadCommand(MpsLoad(), std::nullopt);
+}
+
+void FileCommands::OpenMpsFile(const std::string& path) {
+  LoadCommand(MpsLoad(), path);
 }
 
 void FileCommands::MeSaveMpsClick() {
@@ -162,7 +179,7 @@ void FileCommands::MeSaveMpsClick() {
 }
 
 FileDialogOptions FileCommands::MpsDialog() const {
-  return {std::string(kMpsFilter), 1, "MPD", mpsDialogDir};
+  return {std::string(kMpsFilter), 1, "MPD", mpsDialogDir, SuggestedName(mpsFileName_, "mpd")};
 }
 
 // ---- RAM
@@ -221,6 +238,16 @@ bool FileCommands::SaveRamFile(const std::string& path) {
       bytes = TextFileBytes(RamListing(true));
       break;
     case kExtRam:
+      // The short format holds 00 to 1F only; bytes beyond would be gone once the window closes.
+      if (const int lost = FirstLostAddress(p_.machine.Ram, kRamShortBytes); lost >= 0) {
+        p_.frontend.ShowError(
+            "„" + FileNameOf(path) +
+            "“: Eine .ram-Datei hält nur die Adressen 00 bis 1F, aber an Adresse " +
+            HexByte(static_cast<uint8_t>(lost)) +
+            " steht ein Byte ungleich 00, das verloren ginge. Es wird nichts "
+            "geschrieben; .erm, .ras und .rad halten alle 256 Byte.");
+        return false;
+      }
       bytes = RamBinary(p_.machine.Ram, kRamShortBytes);
       break;
     case kExtErm:
@@ -236,9 +263,17 @@ bool FileCommands::SaveRamFile(const std::string& path) {
   return true;
 }
 
+FileCommands::LoadKind FileCommands::RamLoad() const {
+  return {&FileCommands::RamLoadAsks, kRamQuestion, &FileCommands::MeSaveRamClick, RamOpenDialog(),
+          &FileCommands::LoadRamFile};
+}
+
 void FileCommands::MeLoadRamClick() {
-  LoadCommand(p_.memory.RamChanged(), "Ram speichern ?", &FileCommands::MeSaveRamClick,
-              RamOpenDialog(), &FileCommands::LoadRamFile);
+  LoadCommand(RamLoad(), std::nullopt);
+}
+
+void FileCommands::OpenRamFile(const std::string& path) {
+  LoadCommand(RamLoad(), path);
 }
 
 void FileCommands::MeSaveRamClick() {
@@ -251,14 +286,55 @@ void FileCommands::MeClrRamClick() {
   p_.frontend.Invalidate(kRedrawRamGrid);
 }
 
+// A cleared store has nothing to lose.
+bool FileCommands::MpsUnsaved() const {
+  return p_.history.MpsDiffersFromSaved() && p_.mps.LastUsedAddress() >= 0;
+}
+
+bool FileCommands::RamUnsaved() const {
+  const auto& ram = p_.machine.Ram;
+  const bool empty = std::all_of(ram.begin(), ram.end(), [](uint8_t b) { return b == 0; }) &&
+                     !p_.variables.HasVariables();
+  return p_.history.RamDiffersFromSaved() && !empty;
+}
+
+bool FileCommands::HasUnsavedWork() const {
+  return MpsUnsaved() || RamUnsaved();
+}
+
+bool FileCommands::SaveBeforeClosing(bool (FileCommands::*unsaved)() const,
+                                     std::string_view question,
+                                     void (FileCommands::*saveCommand)()) {
+  if (!(this->*unsaved)()) return true;
+  switch (p_.frontend.AskYesNoCancel(question)) {
+    case Answer::Yes:
+      (this->*saveCommand)();
+      // A save dialog called off or a failed save keeps the window and the work.
+      return !(this->*unsaved)();
+    case Answer::No:
+      return true;
+    case Answer::Cancel:
+      break;
+  }
+  return false;
+}
+
+bool FileCommands::FormCloseQuery() {
+  return SaveBeforeClosing(&FileCommands::MpsUnsaved, kMpsQuestion,
+                           &FileCommands::MeSaveMpsClick) &&
+         SaveBeforeClosing(&FileCommands::RamUnsaved, kRamQuestion, &FileCommands::MeSaveRamClick);
+}
+
 FileDialogOptions FileCommands::RamOpenDialog() const {
-  return {std::string(kRamFilter), 1, p_.ramGrid.AssemblerView() ? "RAS" : "RAD", ramDialogDir};
+  FileDialogOptions options = RamSaveDialog();
+  options.filterIndex = 1;
+  return options;
 }
 
 FileDialogOptions FileCommands::RamSaveDialog() const {
   const bool assembler = p_.ramGrid.AssemblerView();
   return {std::string(kRamFilter), assembler ? kRasFilter : kRadFilter, assembler ? "RAS" : "RAD",
-          ramDialogDir};
+          ramDialogDir, SuggestedName(ramFileName_, assembler ? "ras" : "rad")};
 }
 
 }  // namespace vellar

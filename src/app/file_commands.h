@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -66,6 +67,9 @@ class FileCommands {
   bool SaveMpsFile(const std::string& path);
   std::vector<std::string> BuildMpdText() const;
   void MeLoadMpsClick();
+  // The load command for a file the frontend names itself (the page's examples): the question
+  // about unsaved changes first; after a save that worked, the file is loaded.
+  void OpenMpsFile(const std::string& path);
   void MeSaveMpsClick();
 
   // The RAM likewise.
@@ -74,8 +78,16 @@ class FileCommands {
   // Switches to the layout's view, as its item in "RA&M-Anzeige" does, and lists that view.
   std::vector<std::string> RamListing(bool assembler);
   void MeLoadRamClick();
+  void OpenRamFile(const std::string& path);
   void MeSaveRamClick();
   void MeClrRamClick();
+
+  // Unsaved work: the MPS or the RAM differs from what was last loaded or saved.
+  bool HasUnsavedWork() const;
+  // Closing the window or the page: for each store with unsaved work "Mps speichern ?" and
+  // "Ram speichern ?", with Ja, Nein and Abbrechen. True when closing may go on: each store
+  // was saved or given up; false after Abbrechen, or when the save did not happen.
+  bool FormCloseQuery();
 
   // The file dialogs, with the start directories the command line left.
   FileDialogOptions MpsDialog() const;
@@ -88,14 +100,30 @@ class FileCommands {
   bool ReadFile(const std::string& path, std::string& bytes);
   // Writes the file; on success fileName and the caption name it.
   bool WriteFile(const std::string& path, std::string_view bytes, std::string& fileName);
+  // What the load command of a store needs.
+  struct LoadKind {
+    bool (FileCommands::*unsaved)() const;
+    std::string_view question;
+    void (FileCommands::*saveCommand)();
+    FileDialogOptions options;
+    bool (FileCommands::*load)(const std::string&);
+  };
+  // Whether a load offers to save first: the stores' own change flags.
+  bool MpsLoadAsks() const { return p_.mps.MpsModified(); }
+  bool RamLoadAsks() const { return p_.memory.RamChanged(); }
+  LoadKind MpsLoad() const;
+  LoadKind RamLoad() const;
   // The load command of either store: with unsaved changes the user may save instead of
-  // loading; otherwise a file is picked and loaded.
-  void LoadCommand(bool modified, std::string_view question, void (FileCommands::*saveCommand)(),
-                   const FileDialogOptions& options,
-                   bool (FileCommands::*load)(const std::string&));
+  // loading; otherwise a file is picked, or the one given is taken, and loaded.
+  void LoadCommand(const LoadKind& kind, std::optional<std::string> path);
   // The save command of either store: a file is picked, an existing one confirmed, and saved.
   void SaveCommand(const FileDialogOptions& options,
                    bool (FileCommands::*save)(const std::string&));
+  // Closing: the question for one store, and its save on Ja; true when closing may go on.
+  bool SaveBeforeClosing(bool (FileCommands::*unsaved)() const, std::string_view question,
+                         void (FileCommands::*saveCommand)());
+  bool MpsUnsaved() const;
+  bool RamUnsaved() const;
   void LoadRamText(std::string_view bytes);
   void LoadRamBinary(std::string_view bytes);
 

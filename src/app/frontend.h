@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/file_io.h"
+
 // How the session meets the world: message boxes, questions, file pickers, the run timer,
 // the slices of an unpaced run, focus, repaints and printing. The window implements it with Qt; the
 // tests with a scripted fake; vellar-cli with a quiet one that reports messages on stderr.
@@ -40,11 +42,15 @@ enum Redraw : uint32_t {
   kRedrawPictureFull = 1u << 9,  // a real repaint of the picture: every path black
 };
 
+// The answer to a question that may also be called off.
+enum class Answer { Yes, No, Cancel };
+
 struct FileDialogOptions {
   std::string filter;      // "Beschreibung|*.a;*.b|..." as in the menus' dialogs
   int filterIndex = 1;     // the entry selected first, counted from 1
   std::string defaultExt;  // without the dot
   std::string initialDir;
+  std::string fileName;  // the name the dialog suggests, where it suggests one
 };
 
 class Frontend {
@@ -57,9 +63,19 @@ class Frontend {
   virtual void ShowError(std::string_view text) = 0;
   // A modal question without icon, with Yes and No; true for Yes.
   virtual bool AskYesNo(std::string_view question) = 0;
+  // A modal question without icon, with Yes, No and Cancel ("Ja", "Nein", "Abbrechen"). A
+  // frontend that cannot call a question off answers it with Yes or No.
+  virtual Answer AskYesNoCancel(std::string_view question) {
+    return AskYesNo(question) ? Answer::Yes : Answer::No;
+  }
   // A file picker; no value when the user cancels.
   virtual std::optional<std::string> AskOpenFile(const FileDialogOptions& options) = 0;
   virtual std::optional<std::string> AskSaveFile(const FileDialogOptions& options) = 0;
+  // After a save has written the file the picker named: where the files the user sees live
+  // elsewhere (the page's downloads and the files the browser lets it write), the frontend
+  // carries the file there. An error leaves the save undone in the user's eyes: the work stays
+  // unsaved.
+  virtual FileStatus FinishSave(const std::string& /*path*/) { return {}; }
 
   // The run timer: enabled or not, and its interval in milliseconds.
   virtual void SetTimer(bool enabled, int intervalMs) = 0;

@@ -9,9 +9,11 @@
 namespace vellar {
 
 bool KeyHook::OnAppMessage(const KeyMessage& message) {
-  // The focus as the grids' enter and exit handlers keep it.
-  const bool mpsGridFocused = p_.mpsEditor.MpsGridFocused();
-  const bool ramGridFocused = p_.ramEditor.GridFocused();
+  // The focus as the frontend reports it: one control at a time, whatever a dialog did to the
+  // grids' enter and exit handlers. So a key acts in one grid and makes one step.
+  const Control focused = p_.frontend.FocusedControl();
+  const bool mpsGridFocused = focused == Control::MpsGrid;
+  const bool ramGridFocused = focused == Control::RamGrid;
   if (!message.down) {
     if (message.key == KeyCode::Control || message.key == KeyCode::Alt) ctrlHeld_ = false;
     return false;
@@ -35,9 +37,7 @@ bool KeyHook::OnAppMessage(const KeyMessage& message) {
         insert ? p_.mpsEditor.InsertMpsRow() : p_.mpsEditor.DeleteMpsRow();
         if (insert) p_.frontend.Invalidate(kRedrawRamGrid);
         handled = true;
-      }
-      // The RAM grid shows its cell editor exactly while it has the focus.
-      if (ramGridFocused) {
+      } else if (ramGridFocused) {
         insert ? p_.ramEditor.InsertRamLine() : p_.ramEditor.DeleteRamLine();
         handled = true;
       }
@@ -45,8 +45,7 @@ bool KeyHook::OnAppMessage(const KeyMessage& message) {
     }
     case KeyCode::Backspace:
       // "Schritt zurück", where the key does not erase a character or a gate.
-      if (!mpsGridFocused && !p_.flags.GridEditing &&
-          p_.frontend.FocusedControl() != Control::RegisterField) {
+      if (!mpsGridFocused && !p_.flags.GridEditing && focused != Control::RegisterField) {
         p_.stepBack.StepBackClick();
         handled = true;
       }

@@ -22,7 +22,7 @@ bool IsGateColumn(int col) {
 MpsEditor::MpsEditor(const Parts& parts) : p_(parts) {}
 
 void MpsEditor::GrMpsSetEditText(int col, int row, std::string_view text) {
-  if (!IsAddressRow(row) || col < 1 || col >= MpsStore::kGridCols) return;
+  if (!IsAddressRow(row) || col < 1 || col >= MpsStore::kGridCols || p_.grid.editor.noCell) return;
   const auto edit = p_.history.Edit({EditTarget::Mps, {col, row}, -1, &p_.grid.editor});
   p_.grid.editor.Typed({col, row}, text);
   const int address = row - 1;
@@ -113,7 +113,13 @@ void MpsEditor::GrMpsKeyDown(KeyCode key) {
 }
 
 void MpsEditor::GrMpsSelectCell(int col, int row) {
+  if (col < 0 || row < 0) {
+    p_.grid.editor.Missed();
+    p_.frontend.Invalidate(kRedrawMpsGrid);
+    return;
+  }
   if (!IsAddressRow(row) || col < 1 || col >= MpsStore::kGridCols) return;
+  p_.grid.editor.Chosen();
   if (p_.grid.current == GridCell{col, row}) return;
   p_.grid.current = {col, row};
   p_.grid.editor.Close();

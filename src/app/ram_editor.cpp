@@ -11,6 +11,7 @@ RamEditor::RamEditor(const Parts& parts) : p_(parts) {}
 void RamEditor::GrRamSetEditText(int col, int row, std::string_view text) {
   RamGrid& grid = p_.grid;
   if (col < 1 || col >= grid.ColCount() || row < 1 || row >= grid.RowCount()) return;
+  if (grid.editor.noCell) return;
   const bool instruction = grid.AssemblerView() && col == RamGrid::kInstructionColumn;
   const int address = instruction ? 2 * (row - 1) : grid.CellToAddress(col, row);
   const auto edit = p_.history.Edit({EditTarget::Ram, {col, row}, address, &grid.editor});
@@ -77,7 +78,13 @@ bool RamEditor::AssembleLine(int row) {
 
 void RamEditor::GrRamSelectCell(int col, int row) {
   RamGrid& grid = p_.grid;
-  if (col < 0 || col >= grid.ColCount() || row < 0 || row >= grid.RowCount()) return;
+  if (col < 0 || row < 0) {
+    grid.editor.Missed();
+    p_.frontend.Invalidate(kRedrawRamGrid);
+    return;
+  }
+  if (col >= grid.ColCount() || row >= grid.RowCount()) return;
+  grid.editor.Chosen();
   if (grid.current == GridCell{col, row}) return;
   grid.current = {col, row};
   grid.editor.Close();

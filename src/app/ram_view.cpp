@@ -17,7 +17,8 @@ void RamView::RaRamClick(int item) {
     grid_.ShowRamData(machine_.Ram);
   }
   grid_.current = grid_.AddressToCell(address);
-  frontend_.Invalidate(kRedrawRamGrid | kRedrawLayout);
+  // Also when a command switched the view (a save as .ras or .rad): the selector shows it.
+  frontend_.Invalidate(kRedrawRamGrid | kRedrawLayout | kRedrawRunControls);
 }
 
 void RamView::SelectItem(int item) {

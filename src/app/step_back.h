@@ -43,6 +43,8 @@ class StepBack {
   void StepBackClocks(uint64_t clocks);
   // There is a past to go back to.
   bool CanStepBack();
+  // The menu item offers itself: during a run (which it pauses) or with a past to go back to.
+  bool MenuEnabled() { return p_.run.Running() || CanStepBack(); }
 
  private:
   void GoTo(uint64_t target);

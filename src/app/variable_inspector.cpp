@@ -36,6 +36,7 @@ void VariableInspector::Relayout() {
 
 void VariableInspector::RamInspectorSetEditText(int col, int row, std::string_view text) {
   if (col < 1 || col > p_.variables.ColumnCount() || row < 1 || row >= RowCount()) return;
+  if (editor_.noCell) return;
   const auto edit = p_.history.Edit({EditTarget::Inspector, {col, row}, -1, &editor_});
   editor_.Typed({col, row}, text);
   VariableColumn& column = p_.variables.Column(col);
@@ -59,7 +60,13 @@ void VariableInspector::RamInspectorSetEditText(int col, int row, std::string_vi
 }
 
 void VariableInspector::RamInspectorSelectCell(int col, int row) {
+  if (col < 0 || row < 0) {
+    editor_.Missed();
+    p_.frontend.Invalidate(kRedrawInspector);
+    return;
+  }
   if (col < 1 || col >= ColCount() || row < 1 || row >= RowCount()) return;
+  editor_.Chosen();
   if (Current() == GridCell{col, row}) return;
   current_ = {col, row};
   editor_.Close();

@@ -44,7 +44,7 @@ bool Save(Session& s, const std::string& output) {
 
 int AsmCommand(const Args& args) {
   FileArgs a;
-  if (!ReadFileArgs(args, "asm", false, a)) return kExitUsage;
+  if (!ReadFileArgs(args, "asm", a)) return kExitUsage;
   if (!a.mps)
     return UsageError("asm braucht --mps DATEI: das Mikroprogramm legt die Befehle fest.");
   if (a.files.size() != 2) return UsageError("asm braucht QUELLE und AUSGABE.");
@@ -54,15 +54,15 @@ int AsmCommand(const Args& args) {
     return UsageError("„" + output +
                       "“: die Ausgabe braucht die Endung .ras, .rad, .ram oder .erm.");
   }
+  if (!SparesInputs(output, {{"die Quelle", source}, {"das Mikroprogramm", *a.mps}})) {
+    return kExitUsage;
+  }
   CliSession cs;
   Session& s = cs.session;
   if (!LoadMpsOption(s, a.mps)) return kExitUsage;
-  std::string bytes;
-  if (const FileStatus read = ReadWholeFile(source, bytes); !read.ok()) {
-    Complain(read.error);
-    return kExitUsage;
-  }
-  const BatchAssembly program = AssembleSource(s.mps, EditorText(bytes));
+  std::string text;
+  if (!ReadEditorFile(source, text)) return kExitUsage;
+  const BatchAssembly program = AssembleSource(s.mps, text);
   if (!program.errors.empty()) {
     for (const std::string& error : program.errors) Complain(source + ": " + error);
     return kExitUsage;

@@ -1,8 +1,11 @@
 #include "cli/cli_common.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 
+#include "cli/option_table.h"
+#include "core/file_io.h"
 #include "core/text.h"
 
 namespace vellar::cli {
@@ -16,46 +19,20 @@ void CliFrontend::ShowError(std::string_view text) {
 }
 
 void Complain(std::string_view text) {
-  std::cerr << "vellar-cli: " << text << '\n';
+  std::string shown;
+  for (size_t start = 0; start <= text.size();) {
+    const size_t end = std::min(text.find('\n', start), text.size());
+    shown += ShowControls(text.substr(start, end - start));
+    if (end < text.size()) shown += '\n';
+    start = end + 1;
+  }
+  std::cerr << "vellar-cli: " << shown << '\n';
 }
 
 int UsageError(std::string_view text) {
   Complain(text);
   std::cerr << "Hilfe: vellar-cli --help\n";
   return kExitUsage;
-}
-
-bool ArgReader::Next() {
-  if (next_ >= args_.size()) return false;
-  current_ = args_[next_++];
-  return true;
-}
-
-bool ArgReader::Value(std::string_view option, std::string& value) {
-  const std::string_view arg = current_;
-  if (arg.size() > option.size() && arg.substr(0, option.size()) == option &&
-      arg[option.size()] == '=') {
-    value = arg.substr(option.size() + 1);
-    return true;
-  }
-  if (arg != option) return false;
-  if (next_ >= args_.size()) {
-    UsageError("Zur Option „" + current_ + "“ fehlt der Wert.");
-    error_ = true;
-    return false;
-  }
-  value = args_[next_++];
-  return true;
-}
-
-bool ArgReader::Positional(std::vector<std::string>& positional, std::string_view command) {
-  if (IsOption()) {
-    UsageError("Unbekannte Option „" + current_ + "“ für " + std::string(command) + ".");
-    error_ = true;
-    return false;
-  }
-  positional.push_back(current_);
-  return true;
 }
 
 FileKind KindOf(std::string_view path) {
@@ -83,24 +60,19 @@ bool LoadMpsOption(Session& session, const std::optional<std::string>& path) {
   return !path || LoadFile(session, *path, FileKind::Mps);
 }
 
-bool ReadFileArgs(const Args& args, std::string_view command, bool allowView, FileArgs& out) {
-  ArgReader reader(args);
-  std::string value;
-  while (reader.Next()) {
-    if (reader.Value("--mps", value)) {
+bool ReadFileArgs(const Args& args, std::string_view command, FileArgs& out) {
+  const auto take = [&out](std::string_view option,
+                           const std::string& value) -> std::optional<int> {
+    if (option == "--mps") {
       out.mps = value;
-    } else if (allowView && reader.Value("--view", value)) {
-      if (value != "data" && value != "asm") {
-        UsageError("--view erwartet data oder asm, nicht „" + value + "“.");
-        return false;
-      }
+    } else if (option == "--view") {
       out.view = value;
-    } else if (!reader.error()) {
-      reader.Positional(out.files, command);
+    } else {
+      return UnhandledOption(option);
     }
-    if (reader.error()) return false;
-  }
-  return true;
+    return std::nullopt;
+  };
+  return !ReadArgs(command, args, out.files, take);
 }
 
 bool LoadInput(Session& session, const FileArgs& args) {
@@ -112,8 +84,33 @@ std::string EditorText(std::string_view file) {
   return IsWellFormedUtf8(bytes) ? std::string(bytes) : Cp1252ToUtf8(bytes);
 }
 
+bool ReadEditorFile(const std::string& path, std::string& text) {
+  std::string bytes;
+  if (const FileStatus read = ReadWholeFile(path, bytes); !read.ok()) {
+    Complain(read.error);
+    return false;
+  }
+  if (LooksLikeUtf16(bytes)) {
+    Complain("„" + path +
+             "“ ist in UTF-16 gespeichert. Bitte im Editor als UTF-8 oder Windows-1252 speichern.");
+    return false;
+  }
+  text = EditorText(bytes);
+  return true;
+}
+
+bool SparesInputs(const std::string& output, const std::vector<NamedInput>& inputs) {
+  for (const NamedInput& input : inputs) {
+    if (!SameFile(output, input.path)) continue;
+    Complain("Die Ausgabe „" + output + "“ ist dieselbe Datei wie " + std::string(input.what) +
+             " „" + input.path + "“: Sie würde die Eingabe zerstören. Es wird nichts geschrieben.");
+    return false;
+  }
+  return true;
+}
+
 void PrintLines(const std::vector<std::string>& lines) {
-  for (const std::string& line : lines) std::cout << line << '\n';
+  for (const std::string& line : lines) std::cout << ShowControls(line) << '\n';
 }
 
 }  // namespace vellar::cli

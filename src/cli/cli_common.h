@@ -8,8 +8,8 @@
 #include "app/session.h"
 #include "cli/cli_frontend.h"
 
-// What the subcommands of vellar-cli share: exit codes, messages, the option reader and a
-// session started as the window starts.
+// What the subcommands of vellar-cli share: exit codes, messages and a session started as the
+// window starts.
 namespace vellar::cli {
 
 // The run ended by its mode's rule; an expectation failed; bad arguments or an unreadable
@@ -18,37 +18,12 @@ enum ExitCode : int { kExitOk = 0, kExitExpectation = 1, kExitUsage = 2, kExitLi
 
 using Args = std::vector<std::string>;
 
-// "vellar-cli: <text>" on stderr.
+// "vellar-cli: <text>" on stderr, every control byte shown as text (a message quotes file
+// names and lines of files, which must not reach the terminal as they are); its own line
+// breaks stay.
 void Complain(std::string_view text);
 // Complain, point to --help, and give the exit code for bad arguments.
 int UsageError(std::string_view text);
-
-// Reads a subcommand's arguments: options with a value ("--mps DATEI" or "--mps=DATEI"),
-// flags, and the positional arguments in order.
-class ArgReader {
- public:
-  explicit ArgReader(const Args& args) : args_(args) {}
-
-  // Advances to the next argument; false at the end.
-  bool Next();
-  const std::string& Current() const { return current_; }
-  bool IsOption() const { return current_.size() > 2 && current_.compare(0, 2, "--") == 0; }
-  // True when the current argument is that option and has a value, which goes to value.
-  // A missing value is reported and sets error(); the caller stops at error() before it takes
-  // the argument for anything else.
-  bool Value(std::string_view option, std::string& value);
-  bool Flag(std::string_view option) const { return current_ == option; }
-  // The current argument, which is none of the command's options, is a positional one;
-  // an unknown option is reported (false).
-  bool Positional(std::vector<std::string>& positional, std::string_view command);
-  bool error() const { return error_; }
-
- private:
-  const Args& args_;
-  size_t next_ = 0;
-  std::string current_;
-  bool error_ = false;
-};
 
 // A session as the program starts it: cleared MPS and RAM, manual gate control.
 class CliSession {
@@ -79,8 +54,8 @@ struct FileArgs {
   std::optional<std::string> mps;
   std::optional<std::string> view;
 };
-// False after a reported error; "--view" is an option only where allowView.
-bool ReadFileArgs(const Args& args, std::string_view command, bool allowView, FileArgs& out);
+// False after a reported error.
+bool ReadFileArgs(const Args& args, std::string_view command, FileArgs& out);
 // Loads the --mps file, then the first file by its extension.
 bool LoadInput(Session& session, const FileArgs& args);
 
@@ -88,8 +63,21 @@ bool LoadInput(Session& session, const FileArgs& args);
 // byte order mark; the program's own text files are Windows-1252. A file that is not
 // well-formed UTF-8 is taken as Windows-1252.
 std::string EditorText(std::string_view file);
+// Reads such a file; false (with the message on stderr) when it cannot be read or is UTF-16,
+// which is said once rather than line by line.
+bool ReadEditorFile(const std::string& path, std::string& text);
 
-// Writes lines to stdout, one per line.
+// An input of a command, named for a message: "die Quelle" and its path.
+struct NamedInput {
+  std::string_view what;
+  std::string path;
+};
+// False (with the message on stderr) when the output is the same file as one of the inputs,
+// by any name or link: writing it would destroy the input.
+bool SparesInputs(const std::string& output, const std::vector<NamedInput>& inputs);
+
+
+// Writes lines to stdout, one per line, control bytes shown as text.
 void PrintLines(const std::vector<std::string>& lines);
 
 }  // namespace vellar::cli

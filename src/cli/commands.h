@@ -1,11 +1,9 @@
 #pragma once
 
-#include <string_view>
-
 #include "cli/cli_common.h"
 
 // The subcommands of vellar-cli. A new one is a file of its own with its function declared
-// here and one line in the table of main.cpp.
+// here and its entry in option_table.cpp.
 namespace vellar::cli {
 
 int RunCommand(const Args& args);
@@ -18,12 +16,5 @@ int GradeCommand(const Args& args);
 // The whole tool: the arguments after the program's name; the exit code. The browser page
 // calls it too, on files it has put into its own file system.
 int Main(const Args& argv);
-
-struct Subcommand {
-  std::string_view name;
-  int (*main)(const Args& args);
-  std::string_view usage;  // the line of --help, after "vellar-cli "
-  std::string_view help;   // a few lines of German explanation
-};
 
 }  // namespace vellar::cli

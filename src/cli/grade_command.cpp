@@ -9,6 +9,7 @@
 #include "cli/commands.h"
 #include "cli/grade_cases.h"
 #include "cli/grade_table.h"
+#include "cli/option_table.h"
 #include "core/file_io.h"
 #include "core/text.h"
 
@@ -28,25 +29,24 @@ struct GradeOptions {
 };
 
 std::optional<int> ParseGradeOptions(const Args& args, GradeOptions& o) {
-  ArgReader reader(args);
-  std::string value;
-  while (reader.Next()) {
-    if (reader.Value("--mps", value)) {
+  const auto take = [&o](std::string_view option, const std::string& value) -> std::optional<int> {
+    std::string error;
+    if (option == "--mps") {
       o.mps = value;
-    } else if (reader.Value("--ram", value)) {
+    } else if (option == "--ram") {
       o.ram = value;
-    } else if (reader.Value("--cases", value)) {
+    } else if (option == "--cases") {
       o.cases = value;
-    } else if (reader.Value("--max-clocks", value)) {
-      std::string error;
+    } else if (option == "--max-clocks") {
       if (!ParseClockLimit(value, o.maxClocks, error)) return UsageError(error);
-    } else if (reader.Flag("--csv")) {
+    } else if (option == "--csv") {
       o.csv = true;
-    } else if (!reader.error()) {
-      reader.Positional(o.submissions, "grade");
+    } else {
+      return UnhandledOption(option);
     }
-    if (reader.error()) return kExitUsage;
-  }
+    return std::nullopt;
+  };
+  if (const auto exit = ReadArgs("grade", args, o.submissions, take)) return exit;
   if (!o.cases) return UsageError("grade braucht --cases FÄLLE.");
   if (!o.mps && !o.ram) {
     return UsageError("grade braucht --mps (für Programme) oder --ram (für Mikroprogramme).");
@@ -181,12 +181,9 @@ bool TeacherFilesReadable(const GradeOptions& o) {
 int GradeCommand(const Args& args) {
   GradeOptions o;
   if (const auto exit = ParseGradeOptions(args, o)) return *exit;
-  std::string bytes;
-  if (const FileStatus read = ReadWholeFile(*o.cases, bytes); !read.ok()) {
-    Complain(read.error);
-    return kExitUsage;
-  }
-  const GradeCases cases = ReadGradeCases(EditorText(bytes));
+  std::string text;
+  if (!ReadEditorFile(*o.cases, text)) return kExitUsage;
+  const GradeCases cases = ReadGradeCases(text);
   if (!cases.errors.empty()) {
     for (const std::string& error : cases.errors) Complain(*o.cases + ": " + error);
     return kExitUsage;

@@ -10,8 +10,7 @@ namespace vellar::cli {
 
 int LintCommand(const Args& args) {
   FileArgs a;
-  if (!ReadFileArgs(args, "lint", false, a)) return kExitUsage;
-  if (a.mps) return UsageError("lint prüft die angegebene DATEI; --mps gehört nicht dazu.");
+  if (!ReadFileArgs(args, "lint", a)) return kExitUsage;
   if (a.files.size() != 1) return UsageError("lint braucht genau eine DATEI (.mpd oder .mps).");
   if (KindOf(a.files[0]) != FileKind::Mps) {
     return UsageError("„" + a.files[0] + "“: lint prüft Mikroprogramme (.mpd oder .mps).");

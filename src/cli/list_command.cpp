@@ -5,7 +5,7 @@ namespace vellar::cli {
 
 int ListCommand(const Args& args) {
   FileArgs a;
-  if (!ReadFileArgs(args, "list", true, a)) return kExitUsage;
+  if (!ReadFileArgs(args, "list", a)) return kExitUsage;
   if (a.files.size() != 1) return UsageError("list braucht genau eine DATEI.");
   const bool mpsFile = KindOf(a.files[0]) == FileKind::Mps;
   if (a.view && mpsFile) return UsageError("--view gilt nur für RAM-Dateien.");

@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "cli/commands.h"
+#include "cli/option_table.h"
 #include "cli/run_report.h"
 #include "cli/run_setup.h"
 #include "cli/run_trace.h"
@@ -26,49 +27,43 @@ struct RunOptions {
 
 // Parses the options; the exit code for bad arguments when they are not all valid.
 std::optional<int> ParseRunOptions(const Args& args, RunOptions& o) {
-  ArgReader reader(args);
-  std::string value;
-  while (reader.Next()) {
-    if (reader.Value("--mps", value)) {
+  const auto take = [&o](std::string_view option, const std::string& value) -> std::optional<int> {
+    std::string error;
+    if (option == "--mps") {
       o.mps = value;
-    } else if (reader.Value("--ram", value)) {
+    } else if (option == "--ram") {
       o.ram = value;
-    } else if (reader.Value("--mode", value)) {
-      if (value != "clock" && value != "instruction" && value != "halt") {
-        return UsageError("--mode erwartet clock, instruction oder halt, nicht „" + value + "“.");
-      }
+    } else if (option == "--mode") {
       o.mode = value;
-    } else if (reader.Value("--max-clocks", value)) {
-      std::string error;
+    } else if (option == "--max-clocks") {
       if (!ParseClockLimit(value, o.maxClocks, error)) return UsageError(error);
-    } else if (reader.Value("--set", value)) {
-      std::string error;
+    } else if (option == "--set") {
       if (!ParseSetItem(value, o.setup, error)) return UsageError(error);
-    } else if (reader.Value("--mem", value)) {
-      std::string error;
+    } else if (option == "--mem") {
       if (!ParseMemItem(value, o.setup, error)) return UsageError(error);
-    } else if (reader.Value("--save-ram", value)) {
+    } else if (option == "--save-ram") {
       o.saveRam = value;
-    } else if (reader.Value("--expect", value)) {
-      std::string error;
+    } else if (option == "--expect") {
       const auto items = ParseExpectations(value, error);
       if (!items) return UsageError(error);
       o.expectations.insert(o.expectations.end(), items->begin(), items->end());
-    } else if (reader.Value("--back", value)) {
+    } else if (option == "--back") {
       const char* end = value.data() + value.size();
       const auto [ptr, ec] = std::from_chars(value.data(), end, o.back);
       if (value.empty() || ec != std::errc() || ptr != end) {
         return UsageError("--back erwartet eine ganze Zahl ab 0, nicht „" + value + "“.");
       }
-    } else if (reader.Flag("--trace")) {
+    } else if (option == "--trace") {
       o.trace = true;
-    } else if (reader.Flag("--dump")) {
+    } else if (option == "--dump") {
       o.dump = true;
-    } else if (!reader.error()) {
-      return UsageError("Unbekanntes Argument „" + reader.Current() + "“ für run.");
+    } else {
+      return UnhandledOption(option);
     }
-    if (reader.error()) return kExitUsage;
-  }
+    return std::nullopt;
+  };
+  std::vector<std::string> none;  // the table gives run no positional arguments
+  if (const auto exit = ReadArgs("run", args, none, take)) return exit;
   if (o.trace && o.back > 0) {
     return UsageError("--back geht nicht zusammen mit --trace.");
   }
@@ -86,6 +81,10 @@ std::optional<int> ParseRunOptions(const Args& args, RunOptions& o) {
 int RunCommand(const Args& args) {
   RunOptions o;
   if (const auto exit = ParseRunOptions(args, o)) return *exit;
+  // Over its own --ram file the RAM may be saved: that is the program, run.
+  if (o.saveRam && o.mps && !SparesInputs(*o.saveRam, {{"das Mikroprogramm", *o.mps}})) {
+    return kExitUsage;
+  }
   CliSession cs;
   Session& s = cs.session;
   if (!LoadMpsOption(s, o.mps)) return kExitUsage;

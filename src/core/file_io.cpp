@@ -115,6 +115,15 @@ bool FolderRefused(int error) {
   return error == EACCES || error == EPERM;
 }
 
+// Why the user may not replace an existing file, 0 when they may. The rename would replace a
+// file the user may not write, because it asks the folder only; so the file is asked first.
+// Root may write any file, so for root too a file without a single write bit counts as
+// protected: someone made it read-only on purpose.
+int WriteProtection(const std::string& target, const struct stat& st) {
+  if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return EACCES;
+  return ::access(target.c_str(), W_OK) == 0 ? 0 : errno;
+}
+
 // Reads what the descriptor holds from its start; false when it cannot be read.
 bool ReadBack(int fd, std::string& contents) {
   contents.clear();
@@ -195,6 +204,11 @@ FileStatus WriteFileReplacing(const std::string& path, std::string_view contents
   const bool existed = ::stat(target.c_str(), &old) == 0;
   if (existed && S_ISDIR(old.st_mode)) return Failure("kann nicht angelegt werden", path, EISDIR);
   const bool inPlacePossible = existed && S_ISREG(old.st_mode);
+  if (inPlacePossible) {
+    if (const int error = WriteProtection(target, old); error != 0) {
+      return Failure("kann nicht geschrieben werden", path, error);
+    }
+  }
   std::string tempPath;
   Fd fd(CreateTemporary(target, tempPath));
   if (fd.get() < 0) {
@@ -231,6 +245,13 @@ bool PathExists(const std::string& path) {
 bool IsRegularFile(const std::string& path) {
   struct stat st {};
   return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+  struct stat sa {};
+  struct stat sb {};
+  return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+         sa.st_ino == sb.st_ino;
 }
 
 std::string FileNameOf(std::string_view path) {

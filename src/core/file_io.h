@@ -24,12 +24,16 @@ FileStatus ReadWholeFile(const std::string& path, std::string& contents);
 // Writes a temporary file beside the target and renames it over the target only when every
 // byte is on disk, so a failed save leaves the old file as it was. Where the folder takes no
 // new file but the file itself is writable, the file is written in place instead, keeping
-// its owner and permissions.
+// its owner and permissions. An existing file the user may not write is left alone: one they
+// lack the right to, and one without any write bit, even for root.
 FileStatus WriteFileReplacing(const std::string& path, std::string_view contents);
 
 // Whether anything of that name exists (a file, a folder, a dangling link).
 bool PathExists(const std::string& path);
 bool IsRegularFile(const std::string& path);
+// Whether both names lead to the same file (device and inode, through any link); false when
+// either does not exist.
+bool SameFile(const std::string& a, const std::string& b);
 
 // The name after the last '/'.
 std::string FileNameOf(std::string_view path);

@@ -20,6 +20,10 @@ struct CellEditor {
   GridCell cell;
   std::string text;
   bool textSelected = false;
+  // The last press hit no cell (the empty area below the last row or beside the last column;
+  // the grid hands it on as {-1, -1}): there is no cell to type into until one is chosen again, so
+  // typing edits nothing, rather than the current cell the user may not see.
+  bool noCell = false;
 
   // A change the user made: the editor is open with the text, nothing selected.
   void Typed(GridCell at, std::string_view typed) {
@@ -37,6 +41,12 @@ struct CellEditor {
     open = false;
     textSelected = false;
   }
+  // A press beside the cells, and a cell chosen again (by a press or a key that moves).
+  void Missed() {
+    Close();
+    noCell = true;
+  }
+  void Chosen() { noCell = false; }
 };
 
 enum class MouseButton { Left, Right, Middle };

@@ -1,5 +1,6 @@
 #include "core/text.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -7,27 +8,52 @@ namespace vellar {
 
 namespace {
 
-bool IsContinuation(unsigned char c) {
-  return (c & 0xC0) == 0x80;
-}
+// One character of a UTF-8 text; length 0 where the bytes at that place are no well-formed
+// sequence: a stray or cut-short byte, an overlong form (C0 80 for NUL), a surrogate or a code
+// point past U+10FFFF. Every reader of UTF-8 here goes through it, so that none takes for a
+// character what another refuses.
+struct Utf8Char {
+  char32_t code = 0;
+  size_t length = 0;
+};
 
-// Length of the UTF-8 sequence that starts with c, or 1 for a byte that starts none.
-size_t SequenceLength(unsigned char c) {
-  if (c >= 0xF0 && c < 0xF8) return 4;
-  if (c >= 0xE0) return c < 0xF0 ? 3 : 1;
-  if (c >= 0xC0) return 2;
-  return 1;
-}
-
-// Where the character starting at pos ends, never beyond the text.
-size_t NextCharStart(std::string_view text, size_t pos) {
-  size_t len = SequenceLength(static_cast<unsigned char>(text[pos]));
-  size_t end = pos + 1;
-  while (end < text.size() && end < pos + len &&
-         IsContinuation(static_cast<unsigned char>(text[end]))) {
-    ++end;
+Utf8Char ReadUtf8(std::string_view text, size_t pos) {
+  const auto lead = static_cast<unsigned char>(text[pos]);
+  if (lead < 0x80) return {lead, 1};
+  // The sequence's length and the range of its second byte, which rules out the overlong
+  // forms, the surrogates and what lies past U+10FFFF.
+  size_t length = 0;
+  unsigned char low = 0x80;
+  unsigned char high = 0xBF;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    if (lead == 0xE0) low = 0xA0;
+    if (lead == 0xED) high = 0x9F;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    if (lead == 0xF0) low = 0x90;
+    if (lead == 0xF4) high = 0x8F;
   }
-  return end;
+  if (length == 0 || pos + length > text.size()) return {};
+  char32_t code = lead & (0x7F >> length);
+  for (size_t i = 1; i < length; ++i) {
+    const auto b = static_cast<unsigned char>(text[pos + i]);
+    if (i == 1 ? (b < low || b > high) : (b & 0xC0) != 0x80) return {};
+    code = (code << 6) | (b & 0x3F);
+  }
+  return {code, length};
+}
+
+// Where the character starting at pos ends; a byte that starts none counts as one.
+size_t NextCharStart(std::string_view text, size_t pos) {
+  return pos + std::max<size_t>(1, ReadUtf8(text, pos).length);
+}
+
+// C0, DEL and the C1 range U+0080 to U+009F.
+bool IsControl(char32_t code) {
+  return code < 0x20 || (code >= 0x7F && code <= 0x9F);
 }
 
 // Code points of the bytes 0x80..0x9F; the other high bytes equal their code point.
@@ -49,44 +75,12 @@ void AppendUtf8(std::string& out, uint32_t cp) {
   }
 }
 
-// Decodes the character at pos; returns its code point, or 0xFFFFFFFF for a malformed one.
-uint32_t DecodeAt(std::string_view text, size_t pos, size_t end) {
-  const auto b0 = static_cast<unsigned char>(text[pos]);
-  const size_t len = end - pos;
-  if (b0 < 0x80) return b0;
-  if (len != SequenceLength(b0) || len == 1) return 0xFFFFFFFF;
-  uint32_t cp = b0 & (len == 2 ? 0x1F : len == 3 ? 0x0F : 0x07);
-  for (size_t i = pos + 1; i < end; ++i)
-    cp = (cp << 6) | (static_cast<unsigned char>(text[i]) & 0x3F);
-  return cp;
-}
-
 char EncodeCp1252(uint32_t cp) {
   if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
   for (size_t i = 0; i < kHighTable.size(); ++i) {
     if (kHighTable[i] == cp) return static_cast<char>(0x80 + i);
   }
   return '?';
-}
-
-// Length of the well-formed UTF-8 sequence at pos, 0 when there is none.
-size_t Utf8SequenceAt(std::string_view text, size_t pos) {
-  const auto lead = static_cast<unsigned char>(text[pos]);
-  size_t len = 0;
-  if (lead < 0x80) {
-    len = 1;
-  } else if (lead >= 0xC2 && lead < 0xE0) {
-    len = 2;
-  } else if (lead >= 0xE0 && lead < 0xF0) {
-    len = 3;
-  } else if (lead >= 0xF0 && lead < 0xF5) {
-    len = 4;
-  }
-  if (len == 0 || pos + len > text.size()) return 0;
-  for (size_t i = pos + 1; i < pos + len; ++i) {
-    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) return 0;
-  }
-  return len;
 }
 
 }  // namespace
@@ -128,9 +122,9 @@ std::string Utf8ToCp1252(std::string_view text) {
   std::string out;
   out.reserve(text.size());
   for (size_t pos = 0; pos < text.size();) {
-    const size_t end = NextCharStart(text, pos);
-    out += EncodeCp1252(DecodeAt(text, pos, end));
-    pos = end;
+    const Utf8Char c = ReadUtf8(text, pos);
+    out += c.length == 0 ? '?' : EncodeCp1252(c.code);
+    pos += std::max<size_t>(1, c.length);
   }
   return out;
 }
@@ -152,18 +146,15 @@ std::vector<std::string> SplitLines(std::string_view contents) {
 std::string ControlsToBlanks(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  for (size_t pos = 0; pos < text.size(); ++pos) {
-    const auto c = static_cast<unsigned char>(text[pos]);
-    if (c < 0x20 || c == 0x7F) {
+  for (size_t pos = 0; pos < text.size();) {
+    const Utf8Char c = ReadUtf8(text, pos);
+    const size_t length = std::max<size_t>(1, c.length);
+    if (c.length > 0 && IsControl(c.code)) {
       out += ' ';
-    } else if (c == 0xC2 && pos + 1 < text.size() &&
-               (static_cast<unsigned char>(text[pos + 1]) & 0xE0) == 0x80) {
-      // U+0080 to U+009F: two bytes, one character.
-      out += ' ';
-      ++pos;
     } else {
-      out += text[pos];
+      out += text.substr(pos, length);
     }
+    pos += length;
   }
   return out;
 }
@@ -216,16 +207,15 @@ std::string ToLowerCp1252(std::string_view text) {
   std::string out;
   out.reserve(text.size());
   for (size_t pos = 0; pos < text.size();) {
-    const size_t len = Utf8SequenceAt(text, pos);
-    if (len != 2) {
+    const Utf8Char c = ReadUtf8(text, pos);
+    if (c.length != 2) {
       // ASCII, a stray byte or a character the code page lacks: only A to Z change.
-      const size_t n = len == 0 ? 1 : len;
+      const size_t n = std::max<size_t>(1, c.length);
       out += ToLowerAscii(text.substr(pos, n));
       pos += n;
       continue;
     }
-    const char32_t c = (char32_t(text[pos] & 0x1F) << 6) | char32_t(text[pos + 1] & 0x3F);
-    const char32_t lower = LowerCp1252Letter(c);
+    const char32_t lower = LowerCp1252Letter(c.code);
     out += static_cast<char>(0xC0 | (lower >> 6));
     out += static_cast<char>(0x80 | (lower & 0x3F));
     pos += 2;
@@ -238,8 +228,9 @@ size_t Cp1252LetterLength(std::string_view text, size_t pos) {
   const char c = text[pos];
   if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) return 1;
   // Every letter of the code page beyond ASCII is a two-byte sequence.
-  if (Utf8SequenceAt(text, pos) != 2) return 0;
-  const char32_t cp = (char32_t(text[pos] & 0x1F) << 6) | char32_t(text[pos + 1] & 0x3F);
+  const Utf8Char letter = ReadUtf8(text, pos);
+  if (letter.length != 2) return 0;
+  const char32_t cp = letter.code;
   const bool upper = LowerCp1252Letter(cp) != cp;
   const bool lower = cp == 0xDF || cp == 0xFF || cp == 0x161 || cp == 0x153 || cp == 0x17E ||
                      (cp >= 0xE0 && cp <= 0xFE && cp != 0xF7);
@@ -258,11 +249,49 @@ std::string FileTextAsCp1252(std::string_view bytes) {
 
 bool IsWellFormedUtf8(std::string_view text) {
   for (size_t pos = 0; pos < text.size();) {
-    const size_t len = Utf8SequenceAt(text, pos);
-    if (len == 0) return false;
-    pos += len;
+    const size_t length = ReadUtf8(text, pos).length;
+    if (length == 0) return false;
+    pos += length;
   }
   return true;
+}
+
+std::string ShowControls(std::string_view text) {
+  constexpr std::string_view kDigits = "0123456789ABCDEF";
+  std::string out;
+  out.reserve(text.size());
+  const auto showBytes = [&](std::string_view bytes) {
+    for (const char ch : bytes) {
+      const auto b = static_cast<unsigned char>(ch);
+      out += "\\x";
+      out += kDigits[b >> 4];
+      out += kDigits[b & 0x0F];
+    }
+  };
+  for (size_t pos = 0; pos < text.size();) {
+    const Utf8Char c = ReadUtf8(text, pos);
+    const size_t length = std::max<size_t>(1, c.length);
+    if (c.length == 0 || (c.code >= 0x80 && IsControl(c.code))) {
+      showBytes(text.substr(pos, length));
+    } else if (c.code < 0x20 || c.code == 0x7F) {
+      // As the terminal shows a typed control key: ^[ for ESC, ^? for DEL.
+      out += '^';
+      out += static_cast<char>(c.code ^ 0x40);
+    } else {
+      out += text.substr(pos, length);
+    }
+    pos += length;
+  }
+  return out;
+}
+
+bool LooksLikeUtf16(std::string_view bytes) {
+  if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) return true;
+  // Enough of the file to tell; zero bytes in both places are a binary file instead.
+  const size_t units = std::min<size_t>(bytes.size(), 512) / 2;
+  size_t zeros[2] = {0, 0};
+  for (size_t i = 0; i < units * 2; ++i) zeros[i % 2] += bytes[i] == '\0' ? 1 : 0;
+  return units > 0 && (zeros[0] == 0 || zeros[1] == 0) && (zeros[0] + zeros[1]) * 4 >= units * 3;
 }
 
 }  // namespace vellar

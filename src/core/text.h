@@ -45,6 +45,15 @@ std::vector<std::string> SplitLines(std::string_view contents);
 // characters and can stand in a listing line: no line end inside it splits the line.
 std::string ControlsToBlanks(std::string_view text);
 
+// The text as a terminal may show it: every control character becomes visible text, "^[" for
+// ESC and the like (C0 and DEL), "\xHH" for each byte of a C1 control and of whatever is no
+// well-formed UTF-8. For messages and tables that quote a file's bytes or a file's name.
+std::string ShowControls(std::string_view text);
+
+// True when the bytes look like UTF-16 text: a byte order mark of either order, or zero bytes
+// in every other place and nowhere else, as ASCII text saved as UTF-16 has them.
+bool LooksLikeUtf16(std::string_view bytes);
+
 // Removes leading and trailing blanks and control characters (bytes up to 0x20).
 std::string_view TrimBlanks(std::string_view text);
 

@@ -16,4 +16,11 @@ std::string RamBinary(const RamGrid::Bytes& ram, size_t count) {
   return std::string(ram.begin(), ram.begin() + static_cast<std::ptrdiff_t>(count));
 }
 
+int FirstLostAddress(const RamGrid::Bytes& ram, size_t count) {
+  for (size_t a = count; a < ram.size(); ++a) {
+    if (ram[a] != 0) return static_cast<int>(a);
+  }
+  return -1;
+}
+
 }  // namespace vellar

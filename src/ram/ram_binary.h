@@ -17,4 +17,8 @@ RamGrid::Bytes RamFromBinary(std::string_view bytes);
 // The first count memory bytes.
 std::string RamBinary(const RamGrid::Bytes& ram, size_t count);
 
+// The address of the first byte other than 00 beyond the first count, which a file of count
+// bytes would lose; -1 when there is none.
+int FirstLostAddress(const RamGrid::Bytes& ram, size_t count);
+
 }  // namespace vellar

@@ -50,8 +50,11 @@ MainMenu::MainMenu(QMenuBar* bar, TFoSim& w) {
   meRedo_->setShortcuts({Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z});
   edit->addSeparator();
   // The key hook gives the key, and only where it erases nothing; the menu names it.
-  AddItem(edit, w, "MeStepBack", QStringLiteral("Schritt &zurück\tRücktaste"),
-          &TFoSim::MeStepBackClick);
+  QAction* stepBack = AddItem(edit, w, "MeStepBack", QStringLiteral("Schritt &zurück\tRücktaste"),
+                              &TFoSim::MeStepBackClick);
+  // Asked when the menu opens: every clock of a run changes the answer.
+  QObject::connect(edit, &QMenu::aboutToShow, &w,
+                   [&w, stepBack] { stepBack->setEnabled(w.session().stepBack.MenuEnabled()); });
 
   QMenu* reset = bar->addMenu(QStringLiteral("&Zurücksetzen"));
   AddItem(reset, w, "MeClrReg", QStringLiteral("&Register löschen"), &TFoSim::MeClrRegClick,

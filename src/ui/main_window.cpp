@@ -213,6 +213,11 @@ void TFoSim::closeEvent(QCloseEvent* event) {
     session_.run.BuStoppClick();
     session_.run.RunToEnd();
   }
+  // Unsaved work is offered for saving first, as a load does; "Abbrechen" keeps the window.
+  if (!session_.files.FormCloseQuery()) {
+    event->ignore();
+    return;
+  }
   frontend_.StopRunning();
   event->accept();
 }

@@ -61,6 +61,20 @@ bool QtFrontend::AskYesNo(std::string_view question) {
   return RunModal(box) == QMessageBox::Yes;
 }
 
+Answer QtFrontend::AskYesNoCancel(std::string_view question) {
+  QMessageBox box(QMessageBox::NoIcon, Caption({}), FromUtf8(question),
+                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, window_);
+  box.button(QMessageBox::Yes)->setText(QStringLiteral("&Ja"));
+  box.button(QMessageBox::No)->setText(QStringLiteral("&Nein"));
+  box.button(QMessageBox::Cancel)->setText(QStringLiteral("Abbrechen"));
+  box.setDefaultButton(QMessageBox::Yes);
+  box.setEscapeButton(QMessageBox::Cancel);
+  const int answer = RunModal(box);
+  return answer == QMessageBox::Yes  ? Answer::Yes
+         : answer == QMessageBox::No ? Answer::No
+                                     : Answer::Cancel;
+}
+
 QStringList NameFilters(const std::string& filter) {
   const QStringList parts = FromUtf8(filter).split(QLatin1Char('|'));
   QStringList result;

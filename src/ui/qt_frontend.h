@@ -43,6 +43,7 @@ class QtFrontend : public Frontend {
   void ShowMessage(std::string_view text, std::string_view caption = {}) override;
   void ShowError(std::string_view text) override;
   bool AskYesNo(std::string_view question) override;
+  Answer AskYesNoCancel(std::string_view question) override;
   std::optional<std::string> AskOpenFile(const FileDialogOptions& options) override;
   std::optional<std::string> AskSaveFile(const FileDialogOptions& options) override;
   void SetTimer(bool enabled, int intervalMs) override;

@@ -1,5 +1,6 @@
 #include "ui/string_grid.h"
 
+#include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -27,6 +28,8 @@ StringGrid::StringGrid(QWidget* parent) : QAbstractScrollArea(parent) {
   palette.setColor(QPalette::Window, Qt::white);
   viewport()->setPalette(palette);
   editor_ = new GridEditor(*this);
+  connect(qApp, &QApplication::focusChanged, this,
+          [this](QWidget*, QWidget* now) { FocusMoved(now); });
   // The editor moves with its cell, and goes while the cell is out of sight.
   connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int v) {
     topRow_ = 1 + v;

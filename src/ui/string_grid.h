@@ -138,6 +138,10 @@ class StringGrid : public QAbstractScrollArea {
   // the entering selects: the press then finds the cell that was under the pointer.
   void FocusGained(bool byPress);
   void FocusLost(const QFocusEvent& event);
+  // The focus went to this control. Left for another window (a file dialog), the grid saw
+  // only a window switch; when the focus comes back to another control of this window, the
+  // grid is left all the same.
+  void FocusMoved(const QWidget* now);
 
   int topRow_ = 1;
   int leftCol_ = 1;

@@ -52,7 +52,8 @@ bool StringGrid::Navigate(const QKeyEvent& event) {
   }
   to.col = std::clamp(to.col, 1, std::max(1, ColCount() - 1));
   to.row = std::clamp(to.row, 1, std::max(1, RowCount() - 1));
-  if (to != from) MoveTo(to);
+  // After a press beside the cells, a key that moves chooses the current cell again.
+  if (to != from || ModelEditor().noCell) MoveTo(to);
   return true;
 }
 
@@ -72,7 +73,16 @@ void StringGrid::MousePress(QPoint pos, Qt::MouseButton button, QPoint globalPos
     // In a window that is not yet active the focus arrives later; the click enters now.
     FocusGained(true);
   }
-  if (button == Qt::LeftButton && IsCell(cell) && cell != Current()) MoveTo(cell);
+  if (button == Qt::LeftButton) {
+    if (cell == GridCell{-1, -1}) {
+      // Beside the cells: the model hears of it, and typing then edits nothing. A header
+      // cell leaves the typing where it was.
+      wish_ = EditorWish::Model;
+      SelectCell(cell);
+    } else if (IsCell(cell) && (cell != Current() || ModelEditor().noCell)) {
+      MoveTo(cell);
+    }
+  }
   MouseDown(cell, button, globalPos);
   Refresh();
 }
@@ -96,6 +106,10 @@ void StringGrid::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void StringGrid::keyPressEvent(QKeyEvent* event) {
+  if (ModelEditor().noCell && OpensEditor(*event)) {
+    event->accept();
+    return;
+  }
   if (IsCell(Current()) && OpensEditor(*event)) {
     // Typing shows the cell it goes to: scrolled back into sight, its editor stands open
     // again as the user left it.
@@ -182,7 +196,7 @@ StringGrid::EditorTarget StringGrid::WantedEditor() const {
     target = {true, editorCell_, {}, true};
   } else if (wish_ == EditorWish::Model && model.open && IsCell(model.cell)) {
     target = {true, model.cell, FromUtf8(model.text), false};
-  } else if (EditorAlwaysShown() && IsCell(current)) {
+  } else if (EditorAlwaysShown() && IsCell(current) && !model.noCell) {
     // Left open, the editor keeps what the user typed; newly shown, it holds the cell's text.
     const bool same = !editor_->isHidden() && editorCell_ == current;
     target = {true, current, same ? QString() : EditText(current), same};
@@ -252,9 +266,13 @@ void StringGrid::FocusGained(bool byPress) {
 }
 
 void StringGrid::FocusLost(const QFocusEvent& event) {
-  if (IsWindowSwitch(event) || !entered_) return;
+  if (IsWindowSwitch(event)) return;
+  FocusMoved(QApplication::focusWidget());
+}
+
+void StringGrid::FocusMoved(const QWidget* now) {
+  if (!entered_ || now == nullptr || now->window() != window()) return;
   // Focus passing between the grid and its editor stays inside.
-  const QWidget* now = QApplication::focusWidget();
   if (now == this || now == editor_) return;
   entered_ = false;
   wish_ = EditorWish::Model;

@@ -1,41 +1,84 @@
 // vellar-cli inside the page: the page puts the files into a folder of its own, runs the tool
 // there and reads back what it printed and wrote. The output is caught byte for byte, as the
-// native tool writes it to its streams.
+// native tool writes it to its streams. Paths that leave the folder are refused.
 #include <emscripten.h>
+#include <fcntl.h>
 #include <unistd.h>
 
-#include <fstream>
+#include <cstdio>
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "cli/cli_common.h"
 #include "cli/commands.h"
 
 namespace {
 
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
-}
-
-// Swaps a stream's buffer for a string and puts it back when done, whatever happens between.
-class Capture {
+// Sends a stream's file descriptor to a file while alive and back afterwards. The tool
+// writes with std::cout and std::cerr and with the C streams (the trace of "run --trace");
+// all of them end in the same descriptors, in the order the native tool writes them.
+class Redirect {
  public:
-  explicit Capture(std::ostream& stream) : stream_(stream), old_(stream.rdbuf(buffer_.rdbuf())) {}
-  ~Capture() {
-    stream_.rdbuf(old_);
-    stream_.clear();
+  Redirect(std::FILE* stream, const std::string& path) : stream_(stream), fd_(fileno(stream)) {
+    std::fflush(stream_);
+    saved_ = dup(fd_);
+    const int file = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (saved_ >= 0 && file >= 0) dup2(file, fd_);
+    if (file >= 0) close(file);
   }
-  Capture(const Capture&) = delete;
-  Capture& operator=(const Capture&) = delete;
-  std::string Text() const { return buffer_.str(); }
+  ~Redirect() {
+    std::fflush(stream_);
+    if (saved_ < 0) return;
+    dup2(saved_, fd_);
+    close(saved_);
+  }
+  Redirect(const Redirect&) = delete;
+  Redirect& operator=(const Redirect&) = delete;
 
  private:
-  std::ostream& stream_;
-  std::ostringstream buffer_;
-  std::streambuf* old_;
+  std::FILE* stream_;
+  int fd_;
+  int saved_ = -1;
 };
+
+// A path that leaves the tool's folder: absolute, or climbing above it with "..".
+bool LeavesFolder(std::string_view path) {
+  if (path.starts_with('/')) return true;
+  int depth = 0;
+  while (!path.empty()) {
+    const size_t slash = path.find('/');
+    const std::string_view part = path.substr(0, slash);
+    if (part == "..") {
+      if (--depth < 0) return true;
+    } else if (!part.empty() && part != ".") {
+      ++depth;
+    }
+    path = slash == std::string_view::npos ? std::string_view() : path.substr(slash + 1);
+  }
+  return false;
+}
+
+// The argument that names a path outside the folder, if any: the tool's files are the page's
+// and the script's, never the page's own folders.
+const std::string* PathOutside(const std::vector<std::string>& args) {
+  for (const std::string& arg : args) {
+    const std::string_view value = arg.starts_with("--") && arg.find('=') != std::string::npos
+                                       ? std::string_view(arg).substr(arg.find('=') + 1)
+                                       : std::string_view(arg);
+    if (LeavesFolder(value)) return &arg;
+  }
+  return nullptr;
+}
+
+void WriteText(const std::string& path, const std::string& text) {
+  if (std::FILE* f = std::fopen(path.c_str(), "wb")) {
+    std::fwrite(text.data(), 1, text.size(), f);
+    std::fclose(f);
+  }
+}
 
 }  // namespace
 
@@ -48,24 +91,26 @@ EMSCRIPTEN_KEEPALIVE int vellar_cli(const char* dir, const char* argLines, const
   std::vector<std::string> args;
   std::istringstream lines(argLines);
   for (std::string line; std::getline(lines, line);) args.push_back(line);
+  if (const std::string* outside = PathOutside(args)) {
+    WriteText(outPath, "");
+    WriteText(errPath, "vellar-cli: „" + *outside +
+                           "“ liegt außerhalb des Ordners der Dateien; im Browser arbeitet das "
+                           "Werkzeug nur mit den übergebenen Dateien.\n");
+    return vellar::cli::kExitUsage;
+  }
 
   char previous[4096];
   if (getcwd(previous, sizeof previous) == nullptr) previous[0] = '\0';
-  if (chdir(dir) != 0) return 2;
+  if (chdir(dir) != 0) return vellar::cli::kExitUsage;
   int code = 0;
-  std::string out;
-  std::string err;
   {
-    Capture captureOut(std::cout);
-    Capture captureErr(std::cerr);
+    Redirect out(stdout, outPath);
+    Redirect err(stderr, errPath);
     code = vellar::cli::Main(args);
     std::cout.flush();
-    out = captureOut.Text();
-    err = captureErr.Text();
+    std::cerr.flush();
   }
-  if (previous[0] != '\0' && chdir(previous) != 0) return 2;
-  WriteBytes(outPath, out);
-  WriteBytes(errPath, err);
+  if (previous[0] != '\0' && chdir(previous) != 0) return vellar::cli::kExitUsage;
   return code;
 }
 

@@ -144,15 +144,11 @@ const std::unordered_map<std::string_view, Handler>& Handlers() {
          if (!assembler) s.ramGrid.ShowRamData(s.machine.Ram);
          s.frontend.Invalidate(kRedrawRamGrid);
        })},
-      // The built-in examples: the load commands with the picker answered by the page.
-      {"LoadMpsExample", Do([](Session& s, const EventArgs& e) {
-         Page().AnswerNextOpen(std::string(e.text));
-         s.files.MeLoadMpsClick();
-       })},
-      {"LoadRamExample", Do([](Session& s, const EventArgs& e) {
-         Page().AnswerNextOpen(std::string(e.text));
-         s.files.MeLoadRamClick();
-       })},
+      // The built-in examples: the load commands for a file the page names.
+      {"LoadMpsExample",
+       Do([](Session& s, const EventArgs& e) { s.files.OpenMpsFile(std::string(e.text)); })},
+      {"LoadRamExample",
+       Do([](Session& s, const EventArgs& e) { s.files.OpenRamFile(std::string(e.text)); })},
   };
   return handlers;
 }
@@ -261,8 +257,16 @@ EMSCRIPTEN_KEEPALIVE double vellar_clocks() {
   return static_cast<double>(TheSession()->run.ClocksThisRun());
 }
 
+// A register's value; -1 for a number that names none.
 EMSCRIPTEN_KEEPALIVE int vellar_reg(int reg) {
-  return TheSession()->machine.Regs[reg % vellar::kRegCount];
+  if (reg < 0 || reg >= vellar::kRegCount) return -1;
+  return TheSession()->machine.Regs[reg];
+}
+
+// Whether the micro-program or the memory differs from what was last loaded or saved, as closing
+// the window asks about it: the page asks before the tab closes.
+EMSCRIPTEN_KEEPALIVE int vellar_unsaved() {
+  return TheSession()->files.HasUnsavedWork() ? 1 : 0;
 }
 
 }  // extern "C"

@@ -7,23 +7,50 @@
 // The page's side of each call lives in window.vellarPage (web/src/host.js).
 EM_JS(void, js_show_message, (const char* text, const char* caption, int error),
       { window.vellarPage.showMessage(UTF8ToString(text), UTF8ToString(caption), !!error); });
+// Every wait ends: an answer the page cannot give (an error in the page) counts as "No" or
+// as a cancelled picker, so that the handler finishes and the page stays usable.
 EM_JS(int, js_ask_yes_no, (const char* question), {
   return Asyncify.handleSleep(function(wakeUp) {
-    window.vellarPage.askYesNo(UTF8ToString(question)).then(function(yes) { wakeUp(yes ? 1 : 0); });
+    const q = UTF8ToString(question);
+    Promise.resolve()
+        .then(function() { return window.vellarPage.askYesNo(q); })
+        .then(
+            function(yes) { wakeUp(yes ? 1 : 0); }, function() { wakeUp(0); });
   });
 });
 // The chosen name, malloc'ed, or 0 when the user cancels.
 EM_JS(char*, js_ask_open_file, (const char* filter, const char* ext), {
   return Asyncify.handleSleep(function(wakeUp) {
-    window.vellarPage.askOpenFile(UTF8ToString(filter), UTF8ToString(ext)).then(function(name) {
-      wakeUp(name ? allocateUTF8(name) : 0);
-    });
+    const f = UTF8ToString(filter);
+    const e = UTF8ToString(ext);
+    Promise.resolve()
+        .then(function() { return window.vellarPage.askOpenFile(f, e); })
+        .then(
+            function(name) { wakeUp(name ? allocateUTF8(name) : 0); }, function() { wakeUp(0); });
   });
 });
-EM_JS(char*, js_ask_save_file, (const char* filter, int filterIndex, const char* ext), {
+EM_JS(char*, js_ask_save_file,
+      (const char* filter, int filterIndex, const char* ext, const char* suggestion), {
+        return Asyncify.handleSleep(function(wakeUp) {
+          const f = UTF8ToString(filter);
+          const e = UTF8ToString(ext);
+          const s = UTF8ToString(suggestion);
+          Promise.resolve()
+              .then(function() { return window.vellarPage.askSaveFile(f, filterIndex, e, s); })
+              .then(
+                  function(name) { wakeUp(name ? allocateUTF8(name) : 0); },
+                  function() { wakeUp(0); });
+        });
+      });
+// The error text, malloc'ed, or 0 when the file reached its place.
+EM_JS(char*, js_finish_save, (const char* path), {
   return Asyncify.handleSleep(function(wakeUp) {
-    window.vellarPage.askSaveFile(UTF8ToString(filter), filterIndex, UTF8ToString(ext))
-        .then(function(name) { wakeUp(name ? allocateUTF8(name) : 0); });
+    const p = UTF8ToString(path);
+    Promise.resolve()
+        .then(function() { return window.vellarPage.finishSave(p); })
+        .then(
+            function(error) { wakeUp(error ? allocateUTF8(error) : 0); },
+            function(e) { wakeUp(allocateUTF8(String(e))); });
   });
 });
 EM_JS(void, js_run_in_slices, (), { window.vellarPage.runInSlices(); });
@@ -75,23 +102,27 @@ std::optional<std::string> WebFrontend::AskFile(bool save, const FileDialogOptio
   if (!MayWait()) return std::nullopt;
   waiting_ = true;
   char* name = save ? js_ask_save_file(options.filter.c_str(), options.filterIndex,
-                                       options.defaultExt.c_str())
+                                       options.defaultExt.c_str(), options.fileName.c_str())
                     : js_ask_open_file(options.filter.c_str(), options.defaultExt.c_str());
   waiting_ = false;
   return TakeName(name);
 }
 
 std::optional<std::string> WebFrontend::AskOpenFile(const FileDialogOptions& options) {
-  if (nextOpen_) {
-    std::optional<std::string> path = std::move(nextOpen_);
-    nextOpen_.reset();
-    return path;
-  }
   return AskFile(false, options);
 }
 
 std::optional<std::string> WebFrontend::AskSaveFile(const FileDialogOptions& options) {
   return AskFile(true, options);
+}
+
+FileStatus WebFrontend::FinishSave(const std::string& path) {
+  // Only a handler that could ask for the save's target has one to carry the file to.
+  if (!MayWait()) return {};
+  waiting_ = true;
+  char* error = js_finish_save(path.c_str());
+  waiting_ = false;
+  return {TakeName(error).value_or("")};
 }
 
 void WebFrontend::SetTimer(bool enabled, int intervalMs) {

@@ -18,6 +18,7 @@ class WebFrontend : public Frontend {
   bool AskYesNo(std::string_view question) override;
   std::optional<std::string> AskOpenFile(const FileDialogOptions& options) override;
   std::optional<std::string> AskSaveFile(const FileDialogOptions& options) override;
+  FileStatus FinishSave(const std::string& path) override;
   void SetTimer(bool enabled, int intervalMs) override;
   void RunInSlices() override;
   void Invalidate(uint32_t what) override;
@@ -28,9 +29,6 @@ class WebFrontend : public Frontend {
 
   // The page reports where its focus is.
   void SetFocusedControl(Control control) { focused_ = control; }
-  // The next file picker opens nothing and answers with this name: the page's built-in
-  // examples take the load command's whole road, its question included.
-  void AnswerNextOpen(std::string path) { nextOpen_ = std::move(path); }
   // What is to be drawn anew since the page last asked; among it kRedrawLayout, the model's
   // request to place the panels and grids anew: besides a resize of the browser window the
   // page lays out only then.
@@ -47,7 +45,6 @@ class WebFrontend : public Frontend {
   std::optional<std::string> AskFile(bool save, const FileDialogOptions& options);
 
   Control focused_ = Control::None;
-  std::optional<std::string> nextOpen_;
   uint32_t redraw_ = 0;
   int depth_ = 0;
   bool waiting_ = false;

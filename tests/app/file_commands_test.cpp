@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <functional>
 
 #include "core/file_io.h"
@@ -120,6 +121,64 @@ TEST_F(FileCommandsTest, QuestionsBeforeLoadingAndOverwriting) {
   fe.ExpectOpenFile(dir / "a.mps");
   files.MeLoadMpsClick();
   EXPECT_EQ(session.mps.GateMask(0), 0x0002);
+}
+
+// Closing asks as a load does, for each store with unsaved work, and may be called off.
+TEST_F(FileCommandsTest, ClosingAsksForUnsavedWork) {
+  EXPECT_FALSE(files.HasUnsavedWork());
+  EXPECT_TRUE(files.FormCloseQuery());  // nothing to ask
+
+  session.mpsEditor.GrMpsSetEditText(MpsStore::kDescriptionColumn, 4, "neu");
+  session.ramEditor.GrRamSetEditText(1, 1, "7F");
+  EXPECT_TRUE(files.HasUnsavedWork());
+  struct Case {
+    Answer mps;
+    std::optional<std::string> mpsFile;  // the save dialog after Ja
+    Answer ram;                          // not asked after the MPS called the close off
+    bool closes;
+  };
+  const std::string mpd = dir / "c.mpd";
+  const Case cases[] = {
+      {Answer::Cancel, {}, Answer::Cancel, false},
+      {Answer::No, {}, Answer::Cancel, false},
+      {Answer::Yes, std::nullopt, Answer::Cancel, false},  // the save dialog cancelled
+      {Answer::Yes, mpd, Answer::No, true},
+  };
+  for (const Case& c : cases) {
+    fe.ExpectChoice("Mps speichern ?", c.mps);
+    const bool asksRam = c.mps == Answer::No || (c.mps == Answer::Yes && c.mpsFile);
+    if (c.mps == Answer::Yes) fe.ExpectSaveFile(c.mpsFile);
+    if (asksRam) fe.ExpectChoice("Ram speichern ?", c.ram);
+    EXPECT_EQ(files.FormCloseQuery(), c.closes);
+    EXPECT_TRUE(fe.AllUsed());
+  }
+  EXPECT_NE(ReadBytes(mpd).find("03 neu"), std::string::npos);
+  EXPECT_FALSE(session.mps.MpsModified());
+
+  // Ja to the RAM saves it; then nothing is left to ask.
+  fe.ExpectChoice("Ram speichern ?", Answer::Yes);
+  fe.ExpectSaveFile(dir / "c.rad");
+  EXPECT_TRUE(files.FormCloseQuery());
+  EXPECT_FALSE(files.HasUnsavedWork());
+
+  // An instruction typed into the "Befehl" column and a variable's name are unsaved work
+  // too, though a load does not ask about them; cleared stores have nothing to lose.
+  session.ramView.RaRamClick(RamView::kAssemblerItem);
+  SetRow(0x30, {}, "00", "INC AX");
+  session.ramEditor.GrRamSetEditText(RamGrid::kInstructionColumn, 2, "INC AX");
+  ASSERT_EQ(m.Ram[2], 0x30);
+  EXPECT_TRUE(files.HasUnsavedWork());
+  fe.ExpectChoice("Mps speichern ?", Answer::No);
+  fe.ExpectChoice("Ram speichern ?", Answer::Cancel);
+  EXPECT_FALSE(files.FormCloseQuery());
+  files.MeClrRamClick();
+  session.variables.Append("E0", "x");
+  fe.ExpectChoice("Mps speichern ?", Answer::No);
+  fe.ExpectChoice("Ram speichern ?", Answer::No);
+  EXPECT_TRUE(files.FormCloseQuery());
+  session.variables.Remove("E0");
+  session.mpsEditor.MeClrMpsClick();
+  EXPECT_FALSE(files.HasUnsavedWork());
 }
 
 TEST_F(FileCommandsTest, FormatFollowsTheExtension) {
@@ -247,6 +306,74 @@ TEST_F(FileCommandsTest, AFolderThatTakesNoNewFileGetsTheFileWrittenInPlace) {
   EXPECT_EQ(error, "Die Datei „" + file + "“ kann nicht geschrieben werden: Zugriff verweigert.");
   EXPECT_EQ(ReadBytes(file), listing);
   chmod(dir.path().c_str(), 0700);
+}
+
+// Root may write any file, so the mode decides what is protected: a file without any write
+// bit is, for root too, and for any other user also a file the mode does not let them write.
+// The rename would replace either; the save refuses, after the question as before.
+// The short format holds 00 to 1F: a memory with more would be cut short without a word, and
+// the close question would not ask about it any more, since it counts as saved.
+TEST_F(FileCommandsTest, ARamFileThatWouldLoseBytesIsNotWritten) {
+  const std::string file = dir / "kurz.ram";
+  m.Ram[0x1F] = 0x11;
+  m.Ram[0x40] = 0x22;
+  fe.ExpectSaveFile(file);
+  fe.ExpectError(
+      "„kurz.ram“: Eine .ram-Datei hält nur die Adressen 00 bis 1F, aber an Adresse 40 "
+      "steht ein Byte ungleich 00, das verloren ginge. Es wird nichts geschrieben; "
+      ".erm, .ras und .rad halten alle 256 Byte.");
+  files.MeSaveRamClick();
+  EXPECT_TRUE(fe.AllUsed());
+  EXPECT_FALSE(std::filesystem::exists(file));
+  EXPECT_EQ(files.RamFileName(), "");
+
+  m.Ram[0x40] = 0;
+  fe.ExpectSaveFile(file);
+  files.MeSaveRamClick();
+  EXPECT_TRUE(fe.AllUsed());
+  EXPECT_EQ(ReadBytes(file).size(), 32u);
+  EXPECT_EQ(files.RamFileName(), "kurz.ram");
+}
+
+TEST_F(FileCommandsTest, AWriteProtectedFileIsNotReplaced) {
+  const std::string file = dir / "schutz.ras";
+  WriteBytes(file, "alt");
+  ASSERT_EQ(chmod(file.c_str(), 0444), 0);
+  const std::string refused =
+      "Die Datei „" + file + "“ kann nicht geschrieben werden: Zugriff verweigert.";
+  m.Ram[0] = 0x10;
+  fe.ExpectSaveFile(file);
+  fe.ExpectQuestion(file + " überschreiben ?", true);
+  fe.ExpectError(refused);
+  files.MeSaveRamClick();
+  SetRow(0, {1}, "01");
+  fe.ExpectSaveFile(file);
+  fe.ExpectQuestion(file + " überschreiben ?", true);
+  fe.ExpectError(refused);
+  files.MeSaveMpsClick();
+  EXPECT_TRUE(fe.AllUsed());
+  EXPECT_EQ(ReadBytes(file), "alt");
+  EXPECT_EQ(files.RamFileName(), "");
+  EXPECT_TRUE(session.mps.MpsModified());
+
+  // A plain user in a folder of their own: their own 0444 file, and (when we are root and
+  // can make one) another user's 0644 file.
+  ASSERT_EQ(chown(dir.path().c_str(), PlainUser(), static_cast<gid_t>(-1)), 0);
+  ASSERT_EQ(chown(file.c_str(), PlainUser(), static_cast<gid_t>(-1)), 0);
+  EXPECT_EQ(AsPlainUser([&] { return WriteFileReplacing(file, "neu").error; }), refused);
+  EXPECT_EQ(ReadBytes(file), "alt");
+  if (geteuid() == 0) {
+    const std::string theirs = dir / "fremd.rad";
+    WriteBytes(theirs, "fremd");
+    ASSERT_EQ(chmod(theirs.c_str(), 0644), 0);
+    EXPECT_EQ(AsPlainUser([&] { return WriteFileReplacing(theirs, "neu").error; }),
+              "Die Datei „" + theirs + "“ kann nicht geschrieben werden: Zugriff verweigert.");
+    EXPECT_EQ(ReadBytes(theirs), "fremd");
+  }
+  // What the user may write is still replaced.
+  ASSERT_EQ(chmod(file.c_str(), 0644), 0);
+  EXPECT_EQ(AsPlainUser([&] { return WriteFileReplacing(file, "neu").error; }), "");
+  EXPECT_EQ(ReadBytes(file), "neu");
 }
 
 TEST_F(FileCommandsTest, SaveThroughALinkWritesWhereItPoints) {
@@ -390,9 +517,9 @@ TEST_F(FileCommandsTest, DialogsOpenWithTheirFiltersAndErrorsNameTheirCause) {
       "Assem(.ras) Daten(.rad); Vellar(.ram); Ombra(.erm)|*.ras;*.rad;*.ram;*.erm|"
       "RAM als AssemblerTxt (*.ras)|*.ras|RAM als DatenByteTxt (*.rad)|*.rad|"
       "RAM im Vellar-Format-32 (*-ram)|*.ram|RAM im Ombra-Format-256 (*-erm)|*.erm";
-  fe.ExpectOpenFile(std::nullopt, FileDialogOptions{mpsFilter, 1, "MPD", {}});
+  fe.ExpectOpenFile(std::nullopt, FileDialogOptions{mpsFilter, 1, "MPD", {}, "unbenannt.mpd"});
   files.MeLoadMpsClick();
-  fe.ExpectSaveFile(std::nullopt, FileDialogOptions{ramFilter, 3, "RAD", {}});
+  fe.ExpectSaveFile(std::nullopt, FileDialogOptions{ramFilter, 3, "RAD", {}, "unbenannt.rad"});
   files.MeSaveRamClick();
   EXPECT_EQ(fe.dialogs.size(), 2u);
   fe.ResetCollected();
@@ -400,6 +527,46 @@ TEST_F(FileCommandsTest, DialogsOpenWithTheirFiltersAndErrorsNameTheirCause) {
   fe.ExpectError("nicht gefunden");
   EXPECT_FALSE(files.LoadMpsFile(dir / "fehlt.mpd"));
   EXPECT_EQ(fe.messages.size(), 1u);
+}
+
+// A file the frontend names itself (the page's examples) goes through the load command's
+// question; it is loaded after a save that worked, and never serves a later command.
+TEST_F(FileCommandsTest, AFileNamedBeforehandIsLoadedOnceTheChangesAreSafe) {
+  SetRow(0, {1}, "01");
+  ASSERT_TRUE(files.SaveMpsFile(dir / "fw.mpd"));
+  session.memory.WriteRam(0, 0x7F);
+  session.memory.SetRamChanged(true);
+  WriteBytes(dir / "beispiel.rad", "RAD\r\n00  11 22\r\n");
+  // "Ja", the save dialog cancelled: nothing is loaded, and nothing waits for the next load.
+  fe.ExpectQuestion("Ram speichern ?", true);
+  fe.ExpectSaveFile(std::nullopt);
+  files.OpenRamFile(dir / "beispiel.rad");
+  EXPECT_EQ(m.Ram[0], 0x7F);
+  fe.ExpectQuestion("Ram speichern ?", false);
+  fe.ExpectOpenFile(std::nullopt);
+  files.MeLoadRamClick();
+  EXPECT_EQ(m.Ram[0], 0x7F);
+  // The carrying of the written file fails: the work stays unsaved, the name stays.
+  fe.finishSaveError = "„mein.rad“ wurde nicht gespeichert.";
+  fe.ExpectQuestion("Ram speichern ?", true);
+  fe.ExpectSaveFile(dir / "mein.rad");
+  fe.ExpectError("nicht gespeichert");
+  files.OpenRamFile(dir / "beispiel.rad");
+  EXPECT_EQ(m.Ram[0], 0x7F);
+  EXPECT_TRUE(session.memory.RamChanged());
+  EXPECT_EQ(files.RamFileName(), "");
+  // The save works: then the file asked for is loaded.
+  fe.finishSaveError.clear();
+  fe.ExpectQuestion("Ram speichern ?", true);
+  fe.ExpectSaveFile(dir / "mein2.rad");
+  files.OpenRamFile(dir / "beispiel.rad");
+  EXPECT_NE(ReadBytes(dir / "mein2.rad").find("7F"), std::string::npos);
+  EXPECT_EQ(m.Ram[0], 0x11);
+  EXPECT_EQ(fe.caption, "Mikroprozessor Simulation - fw.mpd - beispiel.rad");
+  // The save dialogs suggest each store's own file, the open dialog too.
+  EXPECT_EQ(files.MpsDialog().fileName, "fw.mpd");
+  EXPECT_EQ(files.RamSaveDialog().fileName, "beispiel.rad");
+  EXPECT_EQ(files.RamOpenDialog().fileName, "beispiel.rad");
 }
 
 }  // namespace

@@ -66,5 +66,33 @@ TEST_F(KeyHookTest, CtrlInsertGoesToTheFocusedGrid) {
   EXPECT_FALSE(Key(KeyCode::Insert));
 }
 
+// The RAM grid was left for a file dialog, whose focus change the grid's exit handler never
+// saw; then the user clicked into the MPS. Ctrl+Entf goes where the focus is, and is one step.
+TEST_F(KeyHookTest, CtrlDeleteActsOnlyWhereTheFocusIsAndIsOneStep) {
+  session.mps.SetDescription(3, "Zeile 03");
+  session.mps.SetDescription(4, "Zeile 04");
+  session.ramView.RaRamClick(RamView::kAssemblerItem);
+  for (int a = 0; a < 6; ++a) session.memory.WriteRam(a, 0x02 + a);
+  const auto ram = m.Ram;
+  Focus(Control::RamGrid);
+  session.ramEditor.GrRamSelectCell(RamGrid::kInstructionColumn, 2);
+  fe.focus = Control::Other;  // the dialog: no exit handler ran
+  Focus(Control::MpsGrid);
+  session.mpsEditor.GrMpsSelectCell(1, 4);
+  Key(KeyCode::Control);
+  EXPECT_TRUE(Key(KeyCode::Delete));
+  EXPECT_EQ(session.mps.Description(3), "Zeile 04");
+  EXPECT_EQ(m.Ram, ram);
+  EXPECT_EQ(session.history.UndoCount(), 1u);
+  session.history.Undo();
+  EXPECT_EQ(session.mps.Description(3), "Zeile 03");
+  EXPECT_EQ(m.Ram, ram);
+  // Where no grid has the focus, the keys pass and change nothing.
+  fe.focus = Control::Other;
+  EXPECT_FALSE(Key(KeyCode::Insert));
+  EXPECT_EQ(session.mps.Description(4), "Zeile 04");
+  EXPECT_EQ(m.Ram, ram);
+}
+
 }  // namespace
 }  // namespace vellar::testing

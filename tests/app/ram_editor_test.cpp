@@ -1,3 +1,5 @@
+#include <functional>
+
 #include "core/hex.h"
 #include "ram/batch_assembler.h"
 #include "support/session_fixture.h"
@@ -240,6 +242,43 @@ TEST_F(RamLineShiftTest, TheDataViewIgnoresTheKeys) {
   EXPECT_TRUE(session.keys.OnAppMessage({true, KeyCode::Delete}));
   EXPECT_EQ(m.Ram, before);
   EXPECT_FALSE(session.memory.RamChanged());
+}
+
+// A press beside the cells of any grid leaves no cell to type into: typing edits nothing
+// until a cell is chosen again, by a press on it or a key that moves.
+TEST_F(RamEditorTest, TypingAfterAPressBesideTheCellsEditsNothing) {
+  session.variables.Append("E0", "wert");
+  session.mps.SetDescription(0, "null");
+  struct Grid {
+    const char* name;
+    std::function<void(int, int)> select;
+    std::function<void(int, int, std::string_view)> type;
+    std::function<std::string()> shown;  // what the typing would have changed
+  };
+  const Grid grids[] = {
+      {"MPS", [&](int c, int r) { session.mpsEditor.GrMpsSelectCell(c, r); },
+       [&](int c, int r, std::string_view t) { session.mpsEditor.GrMpsSetEditText(c, r, t); },
+       [&] { return session.mps.Description(0); }},
+      {"RAM", [&](int c, int r) { session.ramEditor.GrRamSelectCell(c, r); },
+       [&](int c, int r, std::string_view t) { session.ramEditor.GrRamSetEditText(c, r, t); },
+       [&] { return HexByte(m.Ram[0]); }},
+      {"Inspektor", [&](int c, int r) { session.inspector.RamInspectorSelectCell(c, r); },
+       [&](int c, int r, std::string_view t) {
+         session.inspector.RamInspectorSetEditText(c, r, t);
+       },
+       [&] { return session.inspector.CellText(1, 1); }},
+  };
+  for (const Grid& g : grids) {
+    const std::string before = g.shown();
+    g.select(1, 1);
+    g.select(-1, -1);
+    g.type(1, 1, "99");
+    EXPECT_EQ(g.shown(), before) << g.name;
+    g.select(1, 1);
+    g.type(1, 1, "99");
+    EXPECT_EQ(g.shown(), "99") << g.name;
+  }
+  EXPECT_EQ(session.history.UndoCount(), 3u);
 }
 
 }  // namespace

@@ -54,8 +54,8 @@ TEST_F(CliTest, AsmWritesTheFormatOfTheOutputsExtension) {
   ASSERT_EQ(erm.size(), 256u);
   EXPECT_EQ(erm.substr(0, 4), "\x11\xF0\x72\x08");
   EXPECT_EQ(erm[0xF0], '\xF6');
-  ASSERT_EQ(Cli({"asm", "--mps", firmware, dir / "betrag.asm", dir / "b.RAM"}).exit, 0);
-  EXPECT_EQ(ReadBytes(dir / "b.RAM"), erm.substr(0, 32));
+  // The 32 bytes of a .ram would lose F0 (file_safety_cli_test.cpp writes one that fits).
+  EXPECT_EQ(Cli({"asm", "--mps", firmware, dir / "betrag.asm", dir / "b.RAM"}).exit, 2);
 }
 
 TEST_F(CliTest, AsmFaultsAreReportedByLineAndNothingIsWritten) {

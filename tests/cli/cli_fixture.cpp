@@ -9,6 +9,10 @@ namespace vellar::testing {
 CliResult CliTest::Cli(const std::vector<std::string>& args, const std::string& stdoutPath) {
   std::vector<std::string> argv = {VELLAR_CLI};
   argv.insert(argv.end(), args.begin(), args.end());
+  return Spawn(argv, stdoutPath);
+}
+
+CliResult CliTest::Spawn(std::vector<std::string> argv, const std::string& stdoutPath) {
   std::vector<char*> cargv;
   for (std::string& a : argv) cargv.push_back(a.data());
   cargv.push_back(nullptr);
@@ -20,7 +24,7 @@ CliResult CliTest::Cli(const std::vector<std::string>& args, const std::string& 
   posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   pid_t pid = 0;
   CliResult result;
-  if (posix_spawn(&pid, cargv[0], &actions, nullptr, cargv.data(), environ) == 0) {
+  if (posix_spawnp(&pid, cargv[0], &actions, nullptr, cargv.data(), environ) == 0) {
     int status = 0;
     waitpid(pid, &status, 0);
     result.exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

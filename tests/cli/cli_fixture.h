@@ -23,6 +23,8 @@ class CliTest : public ::testing::Test {
   // Runs vellar-cli with the arguments; stdout and stderr are caught in files (stdout in
   // stdoutPath when one is given, and then not read back).
   CliResult Cli(const std::vector<std::string>& args, const std::string& stdoutPath = "");
+  // The same for any program, found on the PATH; argv[0] is its name.
+  CliResult Spawn(std::vector<std::string> argv, const std::string& stdoutPath = "");
 
   TempDir dir;
   const std::string mpd = FixturePath("lehr.mpd");

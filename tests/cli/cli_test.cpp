@@ -138,11 +138,11 @@ TEST_F(CliTest, ConvertAndSaveRamGoThroughTheWindowsLoadAndSave) {
   EXPECT_EQ(back.size(), SplitLines(ReadBytes(mpd)).size());
 
   const CliResult r = Cli(
-      {"run", "--mps", dir / "l.mps", "--ram", dir / "z.erm", "--save-ram", dir / "nachher.ram"});
+      {"run", "--mps", dir / "l.mps", "--ram", dir / "z.erm", "--save-ram", dir / "nachher.erm"});
   EXPECT_EQ(r.exit, 0);
-  const std::string after = ReadBytes(dir / "nachher.ram");
-  ASSERT_EQ(after.size(), 32u);
-  EXPECT_EQ(after[0x1F], 0);
+  const std::string after = ReadBytes(dir / "nachher.erm");
+  ASSERT_EQ(after.size(), 256u);
+  EXPECT_EQ(after[0x20], 6);
   EXPECT_EQ(ReadBytes(dir / "z.erm").size(), 256u);
 }
 

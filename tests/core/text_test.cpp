@@ -75,5 +75,65 @@ TEST(TextTest, ControlCharactersBecomeBlanksAndTheLengthStays) {
   }
 }
 
+// Both directions read UTF-8 the same way: what IsWellFormedUtf8 refuses (overlong forms,
+// surrogates, code points past U+10FFFF, cut sequences, stray bytes) never becomes a
+// character of the code page, least of all a NUL byte.
+TEST(TextTest, WhatIsNoUtf8BecomesQuestionMarksOnly) {
+  for (const std::string_view bad :
+       {"\xC0\x80", "\xC1\xBF", "\xE0\x80\x80", "\xE0\x9F\xBF", "\xED\xA0\x80", "\xED\xBF\xBF",
+        "\xF0\x8F\xBF\xBF", "\xF4\x90\x80\x80", "\xF5\x80\x80\x80", "\xFF", "\x80", "\xC3",
+        "\xE2\x82", "\xF0\x9F\x98"}) {
+    SCOPED_TRACE(::testing::PrintToString(std::string(bad)));
+    EXPECT_FALSE(IsWellFormedUtf8(bad));
+    const std::string cp = Utf8ToCp1252(bad);
+    EXPECT_FALSE(cp.empty());
+    EXPECT_EQ(cp.find_first_not_of('?'), std::string::npos);
+  }
+  for (const std::string_view good :
+       {"\xC2\x80", "\xDF\xBF", "\xE0\xA0\x80", "\xED\x9F\xBF", "\xEE\x80\x80", "\xF0\x90\x80\x80",
+        "\xF4\x8F\xBF\xBF", "\xC3\xA4\xE2\x82\xAC"}) {
+    SCOPED_TRACE(::testing::PrintToString(std::string(good)));
+    EXPECT_TRUE(IsWellFormedUtf8(good));
+    EXPECT_EQ(CharCount(good), Utf8ToCp1252(good).size());
+  }
+  EXPECT_EQ(Utf8ToCp1252("\xC3\xA4\xE2\x82\xAC"), "\xE4\x80");
+}
+
+// What a message quotes from a file or a file name reaches a terminal: no control character
+// and no broken sequence passes as it is.
+TEST(TextTest, ControlCharactersAreShownAsText) {
+  const struct {
+    std::string in;
+    std::string shown;
+  } cases[] = {
+      {"a\x1B[31mb", "a^[[31mb"},
+      {std::string("\0\x07\x08\t\r\n\x1F", 7), "^@^G^H^I^M^J^_"},
+      {"\x7F", "^?"},
+      {"\xC2\x9B"
+       "2J",
+       "\\xC2\\x9B2J"},                            // CSI as UTF-8
+      {"L\xF6sche", "L\\xF6sche"},                 // Windows-1252, not UTF-8
+      {"\xC0\x80", "\\xC0\\x80"},                  // an overlong NUL
+      {"Zähler „x“ € \\ ~", "Zähler „x“ € \\ ~"},  // printable: stays
+  };
+  for (const auto& c : cases) EXPECT_EQ(ShowControls(c.in), c.shown) << c.in;
+}
+
+TEST(TextTest, Utf16IsRecognisedByItsMarkOrItsZeroBytes) {
+  const auto utf16le = [](std::string_view ascii) {
+    std::string out;
+    for (const char c : ascii) out += std::string{c, '\0'};
+    return out;
+  };
+  EXPECT_TRUE(LooksLikeUtf16("\xFF\xFE"));
+  EXPECT_TRUE(LooksLikeUtf16("\xFE\xFF"));
+  EXPECT_TRUE(LooksLikeUtf16(utf16le("MOV AX,05\r\nHLT\r\n")));
+  EXPECT_TRUE(LooksLikeUtf16(std::string("\0M\0O\0V", 6)));
+  EXPECT_FALSE(LooksLikeUtf16("MOV AX,05\r\n"));
+  EXPECT_FALSE(LooksLikeUtf16(""));
+  EXPECT_FALSE(LooksLikeUtf16(std::string(256, '\0')));                // a binary file
+  EXPECT_FALSE(LooksLikeUtf16(std::string("\x11\xF0\x72\0\0\0", 6)));  // a .erm
+}
+
 }  // namespace
 }  // namespace vellar

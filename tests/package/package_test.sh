@@ -109,8 +109,8 @@ for page in vellar vellar-cli; do
   [ -z "$warnings" ] || fail "man meldet zu $page.1: $warnings"
   MANWIDTH=80 man -l "$gz" 2>/dev/null | grep -q "BEZEICHNUNG" || fail "$page.1 ist nicht lesbar"
 done
-for option in run convert list asm --mode --max-clocks --set --dump --save-ram --expect --view \
-  --version; do
+for option in run convert list asm lint grade --mode --max-clocks --set --mem --trace --back \
+  --dump --save-ram --expect --view --cases --csv --version; do
   zcat "$share/man/man1/vellar-cli.1.gz" | grep -q -- "${option//-/\\\\-}" ||
     fail "vellar-cli.1 erklärt $option nicht"
 done
@@ -127,13 +127,17 @@ out=$("$cli" run --mps "$examples/firmware.mpd" --ram "$examples/zaehler.ras" \
   --expect "AX=FF [F0]=00 SF=1 STOP=halt") || fail "vellar-cli run auf zaehler.ras: $out"
 [[ $out == "AX=FF "*"STOP=halt" ]] || fail "vellar-cli run: '$out'"
 
-# The completion offers the subcommands and the micro-program files for --mps.
+# The completion offers the subcommands, the micro-program files for --mps and for lint, and
+# the options of run.
 completion=$(cd "$examples" && bash -c '
   source "$1"
   COMP_WORDS=(vellar-cli l); COMP_CWORD=1; _vellar_cli; echo "${COMPREPLY[*]}"
   COMP_WORDS=(vellar-cli run --mps f); COMP_CWORD=3; _vellar_cli; printf "%s\n" "${COMPREPLY[@]}" | sort | tr "\n" " "
+  COMP_WORDS=(vellar-cli lint f); COMP_CWORD=2; _vellar_cli; printf "%s\n" "${COMPREPLY[@]}" | sort | tr "\n" " "
+  COMP_WORDS=(vellar-cli run --t); COMP_CWORD=2; _vellar_cli; echo "${COMPREPLY[*]}"
 ' _ "$share/bash-completion/completions/vellar-cli")
-[ "$completion" = $'list\nfirmware.mpd firmware.mps ' ] || fail "Vervollständigung: '$completion'"
+[ "$completion" = $'list lint\nfirmware.mpd firmware.mps firmware.mpd firmware.mps --trace' ] ||
+  fail "Vervollständigung: '$completion'"
 
 if [ "$failures" -ne 0 ]; then
   echo "$failures Fehler ($mode)" >&2

@@ -6,7 +6,8 @@ namespace vellar::testing {
 
 namespace {
 const char* KindName(int kind) {
-  static const char* names[] = {"message", "error", "question", "open dialog", "save dialog"};
+  static const char* names[] = {"message", "error",       "question",
+                                "choice",  "open dialog", "save dialog"};
   return names[kind];
 }
 }  // namespace
@@ -27,6 +28,10 @@ void FakeFrontend::ExpectError(std::string part) {
 
 void FakeFrontend::ExpectQuestion(std::string question, bool answer) {
   expected_.push_back({Expected::Question, std::move(question), {}, answer, {}, {}});
+}
+
+void FakeFrontend::ExpectChoice(std::string question, Answer answer) {
+  expected_.push_back({Expected::Choice, std::move(question), {}, false, {}, {}, answer});
 }
 
 void FakeFrontend::ExpectOpenFile(std::optional<std::string> path,
@@ -85,6 +90,13 @@ bool FakeFrontend::AskYesNo(std::string_view question) {
   return e->answer;
 }
 
+Answer FakeFrontend::AskYesNoCancel(std::string_view question) {
+  auto e = Next(Expected::Choice, question);
+  if (!e) return Answer::Cancel;
+  EXPECT_EQ(e->text, question);
+  return e->choice;
+}
+
 std::optional<std::string> FakeFrontend::AskOpenFile(const FileDialogOptions& options) {
   return FileDialog(Expected::OpenFile, options);
 }
@@ -104,6 +116,9 @@ std::optional<std::string> FakeFrontend::FileDialog(Expected::Kind kind,
     EXPECT_EQ(options.defaultExt, e->options->defaultExt);
     if (!e->options->initialDir.empty()) {
       EXPECT_EQ(options.initialDir, e->options->initialDir);
+    }
+    if (!e->options->fileName.empty()) {
+      EXPECT_EQ(options.fileName, e->options->fileName);
     }
   }
   return e->path;

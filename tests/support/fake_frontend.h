@@ -22,8 +22,11 @@ class FakeFrontend : public Frontend {
   // The file layer's own wording: any text, or one that contains the part a test names.
   void ExpectError(std::string part = {});
   void ExpectQuestion(std::string question, bool answer);
+  // A question with Yes, No and Cancel.
+  void ExpectChoice(std::string question, Answer answer);
   // A file dialog and its answer; with options, the dialog must be opened with the same
-  // filter, preselected entry and default extension (and start folder, when one is named).
+  // filter, preselected entry and default extension (and start folder and suggested name,
+  // when they are named).
   void ExpectOpenFile(std::optional<std::string> path,
                       std::optional<FileDialogOptions> options = std::nullopt);
   void ExpectSaveFile(std::optional<std::string> path,
@@ -37,8 +40,10 @@ class FakeFrontend : public Frontend {
   void ShowMessage(std::string_view text, std::string_view caption) override;
   void ShowError(std::string_view text) override;
   bool AskYesNo(std::string_view question) override;
+  Answer AskYesNoCancel(std::string_view question) override;
   std::optional<std::string> AskOpenFile(const FileDialogOptions& options) override;
   std::optional<std::string> AskSaveFile(const FileDialogOptions& options) override;
+  FileStatus FinishSave(const std::string& /*path*/) override { return {finishSaveError}; }
   void SetTimer(bool enabled, int intervalMs) override;
   void RunInSlices() override { ++sliceRequests; }
   void Invalidate(uint32_t what) override { invalidated |= what; }
@@ -56,15 +61,18 @@ class FakeFrontend : public Frontend {
   std::vector<std::string> messages;       // every message and error shown
   std::vector<FileDialogOptions> dialogs;  // every file dialog opened
   std::vector<std::pair<std::vector<std::string>, std::string>> printed;
+  // What carrying a written file to where the user sees it fails with; empty: it works.
+  std::string finishSaveError;
 
  private:
   struct Expected {
-    enum Kind { Message, Error, Question, OpenFile, SaveFile } kind;
+    enum Kind { Message, Error, Question, Choice, OpenFile, SaveFile } kind;
     std::string text;
     std::string caption;
     bool answer = false;
     std::optional<std::string> path;
     std::optional<FileDialogOptions> options;
+    Answer choice = Answer::Cancel;
   };
   std::optional<std::string> FileDialog(Expected::Kind kind, const FileDialogOptions& options);
   std::optional<Expected> Next(Expected::Kind kind, std::string_view what);

@@ -262,6 +262,7 @@ TEST_F(ControlsTest, PacedRunGoesOnTheTimerAndEndsWithTheInstruction) {
 TEST_F(ControlsTest, ClosingDuringAnUnpacedRunEndsTheRunAsPauseDoes) {
   // Address 0 continues at 0 for ever: "bis Halt" never halts.
   session().mps.SetNextAddressText(0, "00");
+  session().mps.SetDescription(0, "Schleife");
   session().run.SetGatesAutomatic(true);
   session().run.SetSliderPosition(-3);
   Settle();
@@ -270,6 +271,8 @@ TEST_F(ControlsTest, ClosingDuringAnUnpacedRunEndsTheRunAsPauseDoes) {
   // The click only starts the run; its slices come from the event loop.
   EXPECT_TRUE(session().run.Running());
   EXPECT_TRUE(window->frontend().SliceTimer().isActive());
+  // Once the run has ended, the close asks about the edited micro-program.
+  answers.Expect(QMessageBox::No);
   QTimer::singleShot(50, window.get(), [this] { window->close(); });
   QTRY_VERIFY_WITH_TIMEOUT(!window->isVisible(), 1000);
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
@@ -277,6 +280,46 @@ TEST_F(ControlsTest, ClosingDuringAnUnpacedRunEndsTheRunAsPauseDoes) {
   EXPECT_EQ(session().run.LastStopReason(), StopReason::Pause);
   EXPECT_GT(session().run.ClocksThisRun(), 0u);
   EXPECT_FALSE(window->frontend().SliceTimer().isActive());
+  EXPECT_EQ(answers.texts, std::vector<QString>({QStringLiteral("Mps speichern ?")}));
+}
+
+// Saving as .ras shows the assembler view, as .rad the data view: the radio buttons follow.
+TEST_F(ControlsTest, TheRamViewButtonsFollowTheViewASaveSwitchesTo) {
+  TempDir dir;
+  auto* raRam = Find("RaRam");
+  const auto checked = [&] {
+    for (auto* item : raRam->findChildren<QRadioButton*>()) {
+      if (item->isChecked()) return item->text();
+    }
+    return QString();
+  };
+  EXPECT_EQ(checked(), QStringLiteral("Daten"));
+  for (const char* name : {"a.ras", "a.rad", "b.ras"}) {
+    ASSERT_TRUE(session().files.SaveRamFile(dir / name));
+    Settle();
+    EXPECT_EQ(checked(), name[4] == 's' ? QStringLiteral("Assembler") : QStringLiteral("Daten"))
+        << name;
+  }
+}
+
+TEST_F(ControlsTest, ClosingWithUnsavedWorkAsksAndMayBeCalledOff) {
+  window->show();
+  Settle();
+  session().mpsEditor.GrMpsSetEditText(MpsStore::kDescriptionColumn, 4, "neu");
+  session().ramEditor.GrRamSetEditText(1, 1, "7F");
+  answers.Expect(QMessageBox::Cancel);
+  EXPECT_FALSE(window->close());
+  EXPECT_TRUE(window->isVisible());
+  ASSERT_EQ(answers.boxes.size(), 1u);
+  EXPECT_EQ(answers.boxes[0].buttons, QStringList({QStringLiteral("&Ja"), QStringLiteral("&Nein"),
+                                                   QStringLiteral("Abbrechen")}));
+  EXPECT_EQ(answers.boxes[0].icon, QMessageBox::NoIcon);
+  answers.Expect(QMessageBox::No);
+  answers.Expect(QMessageBox::No);
+  EXPECT_TRUE(window->close());
+  EXPECT_EQ(answers.texts, std::vector<QString>({QStringLiteral("Mps speichern ?"),
+                                                 QStringLiteral("Mps speichern ?"),
+                                                 QStringLiteral("Ram speichern ?")}));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <QImage>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QTest>
 
 #include "ui/string_grid.h"
@@ -52,6 +53,45 @@ TEST_F(GridsTest, RamGridAndInspectorKeepTheSpaceBarWhileTheyHaveTheFocus) {
     Find("EdAX")->setFocus();
     EXPECT_FALSE(session().flags.GridEditing) << grid;
   }
+}
+
+// A dialog took the focus from the RAM grid, which a grid takes for a window switch, and the
+// focus came back to another control of the window: the grid is left all the same, and
+// Ctrl+Entf in the MPS then deletes the MPS row only, as one step.
+TEST_F(GridsTest, TheFocusComingBackElsewhereAfterADialogLeavesTheGrid) {
+  window->show();
+  Reactivate();
+  session().ramView.SelectItem(RamView::kAssemblerItem);
+  for (int a = 0; a < 8; ++a) session().memory.WriteRam(a, 0x10 + a);
+  session().mps.SetDescription(3, "drei");
+  session().mps.SetDescription(4, "vier");
+  Settle();
+  Find("GrRam")->setFocus();
+  Settle();
+  ASSERT_TRUE(session().ramEditor.GridFocused());
+  QDialog dialog(window.get());
+  dialog.show();
+  QApplication::setActiveWindow(&dialog);
+  Settle();
+  ASSERT_NE(QApplication::activeWindow(), window.get());
+  // Meanwhile the window's focus moves on to the gate control.
+  auto* manual = Find("RaTor")->findChildren<QRadioButton*>().back();
+  manual->setFocus();
+  dialog.hide();
+  Reactivate();
+  Settle();
+  EXPECT_EQ(QApplication::focusWidget(), manual);
+  EXPECT_FALSE(session().ramEditor.GridFocused());
+  EXPECT_FALSE(session().flags.GridEditing);
+
+  const auto ram = session().machine.Ram;
+  Find("GrMps")->setFocus();
+  Settle();
+  session().mpsEditor.GrMpsSelectCell(1, 4);
+  Press(Qt::Key_Delete, Qt::ControlModifier);
+  EXPECT_EQ(session().mps.Description(3), "vier");
+  EXPECT_EQ(session().machine.Ram, ram);
+  EXPECT_EQ(session().history.UndoCount(), 1u);
 }
 
 TEST_F(GridsTest, AssemblerViewMarksTheLineOfIp) {

@@ -83,16 +83,18 @@ TEST_F(HelpTest, EnterClosesThroughOkAndEscThroughCancel) {
   }
 }
 
-TEST_F(HelpTest, EndeClosesTheWindowWithoutAQuestion) {
-  // Unsaved changes in both stores are not asked about.
+TEST_F(HelpTest, EndeAsksAboutUnsavedWorkAndThenCloses) {
   session().mps.SetMpsGate(1, 0, true);
   session().memory.WriteRam(0, 0x42);
   auto* ende = window->findChild<QAction*>(QStringLiteral("MeEnde"));
   ASSERT_NE(ende, nullptr);
+  answers.Expect(QMessageBox::No);
+  answers.Expect(QMessageBox::No);
   ende->trigger();
   Settle();
   EXPECT_FALSE(window->isVisible());
-  EXPECT_TRUE(answers.texts.empty());
+  EXPECT_EQ(answers.texts, std::vector<QString>({QStringLiteral("Mps speichern ?"),
+                                                 QStringLiteral("Ram speichern ?")}));
 }
 
 }  // namespace

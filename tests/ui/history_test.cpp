@@ -76,6 +76,17 @@ TEST_F(HistoryTest, CtrlZInARegisterFieldUndoesTheTypedValue) {
 
 TEST_F(HistoryTest, BackspaceOutsideTheFieldsTakesBackAClock) {
   EXPECT_EQ(Item("MeStepBack")->text(), QStringLiteral("Schritt &zurück\tRücktaste"));
+  // Offered when the menu opens, and only with a clock to go back to.
+  QMenu* edit = nullptr;
+  for (QMenu* menu : window->menuBar()->findChildren<QMenu*>()) {
+    if (menu->title() == QStringLiteral("&Bearbeiten")) edit = menu;
+  }
+  ASSERT_NE(edit, nullptr);
+  const auto offered = [&] {
+    emit edit->aboutToShow();
+    return Item("MeStepBack")->isEnabled();
+  };
+  EXPECT_FALSE(offered());
   session().TorClick(1);
   session().TorClick(7);
   session().TorClick(0);  // AX := AX + 1
@@ -83,10 +94,12 @@ TEST_F(HistoryTest, BackspaceOutsideTheFieldsTakesBackAClock) {
   Find<QPushButton>("Bu2Phasen")->click();
   Settle();
   ASSERT_EQ(Find<QLineEdit>("EdAX")->text(), QStringLiteral("01"));
+  EXPECT_TRUE(offered());
   Find("TrZeit")->setFocus();
   Press(Qt::Key_Backspace);
   Settle();
   EXPECT_EQ(session().machine.Regs[AX], 0);
+  EXPECT_FALSE(offered());
   EXPECT_EQ(Find<QLineEdit>("EdAX")->text(), QStringLiteral("00"));
   // In a register field the key erases a character, as ever.
   auto* edBX = Find<QLineEdit>("EdBX");

@@ -50,12 +50,20 @@ export function whenDone() {
   return M.Asyncify.whenDone();
 }
 
+// What vellar_event returns for a name that names no handler.
+const UNKNOWN_EVENT = -1;
+
+function unknownEvent(name) {
+  return new Error(`vellar: kein Handler „${name}“`);
+}
+
 // Resolves when the handler has finished, with what it returned then. A call made while
 // another handler waits cannot wait itself: it has finished when it returns.
-function call(run) {
+function call(name, run) {
   const nested = waiting();
   const result = run();
   if (!nested && waiting()) return M.Asyncify.whenDone();
+  if (result === UNKNOWN_EVENT) return Promise.reject(unknownEvent(name));
   return Promise.resolve(result);
 }
 
@@ -74,14 +82,22 @@ export function event(name, a = 0, b = 0, c = 0, text = '') {
     M._free(n);
     M._free(t);
   };
-  const result = call(() => M._vellar_event(n, a | 0, b | 0, c | 0, t));
+  const result = call(name, () => M._vellar_event(n, a | 0, b | 0, c | 0, t));
   result.then(done, done);
   return result;
 }
 
 // The same, for the handlers that answer at once (a key that the hook may keep).
 export function eventNow(name, a = 0, b = 0, c = 0, text = '') {
-  return withString(name, (n) => withString(text, (t) => M._vellar_event(n, a, b, c, t)));
+  const nested = waiting();
+  const result = withString(name, (n) => withString(text, (t) => M._vellar_event(n, a, b, c, t)));
+  if (result === UNKNOWN_EVENT && (nested || !waiting())) throw unknownEvent(name);
+  return result;
+}
+
+// Whether closing the page would lose changes (see vellar_unsaved).
+export function unsaved() {
+  return M._vellar_unsaved() !== 0;
 }
 
 // What the model asked for since the page last took it: so far only whether the panels and

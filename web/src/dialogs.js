@@ -105,6 +105,13 @@ document.addEventListener(
   'keydown',
   (e) => {
     if (!open) return;
+    // The function keys are the menus' when no dialog is open; while one is, they do nothing,
+    // not even what the browser would do with them (F5 would reload the page and lose the work).
+    if (/^F([1-9]|10)$/.test(e.key)) {
+      e.preventDefault();
+      e.stopPropagation();
+      return;
+    }
     const box = document.getElementById('modal-box');
     if (e.key === 'Escape') {
       const buttons = box.querySelectorAll('.modal-buttons button');

@@ -39,6 +39,7 @@ export class Grid {
     this.top = 1;
     this.left = 1;
     this.entered = false;
+    this.offCell = false;
     this.wish = 'model';
     this.editorCell = null;
     this.shownCellText = '';
@@ -238,6 +239,7 @@ export class Grid {
 
   moveTo(cell) {
     if (!this.isCell(cell)) return;
+    this.offCell = false;
     this.wish = 'model';
     this.model.selectCell(cell);
     this.refresh(true);
@@ -357,7 +359,7 @@ export class Grid {
       this.editor.select();
     }
     this.editor.style.color = this.entered || this.v.hasSelection !== false ? '#000' : MANUAL_TEXT;
-    if (hadFocus && this.entered) this.editor.focus();
+    if (hadFocus && this.entered && !this.offCell) this.editor.focus();
   }
 
   placeEditor() {
@@ -392,6 +394,9 @@ export class Grid {
       this.focusGained();
     }
     const cell = this.cellAt(px, py);
+    // A click beside the cells leaves the current cell as it is, but typing then edits none.
+    this.offCell = !this.isCell(cell);
+    if (this.offCell && document.activeElement === this.editor) this.el.focus();
     if (button === 0 && this.isCell(cell) && !this.same(cell, this.v.current)) this.moveTo(cell);
     this.model.mouseDown(cell, button, clientX, clientY);
     this.refresh(false);
@@ -439,6 +444,10 @@ export class Grid {
         e.preventDefault();
         return;
       }
+      if (this.offCell && this.opensEditor(e)) {
+        e.preventDefault();
+        return;
+      }
       if (this.isCell(this.v.current) && this.opensEditor(e)) {
         e.preventDefault();
         this.openEditor();
@@ -454,6 +463,7 @@ export class Grid {
       }
     });
     this.editor.addEventListener('input', () => this.editorEdited());
+    this.editor.addEventListener('focus', () => (this.offCell = false));
     this.editor.addEventListener('mousedown', (e) => {
       if (e.button !== 0) {
         e.preventDefault();

@@ -4,7 +4,11 @@ import * as dialogs from './dialogs.js';
 import { fs } from './bridge.js';
 
 const DIR = '/Dateien/';
-const pendingSaves = new Map(); // name -> { handle or null, ino before }
+// Where each name the save dialog gave goes: the file the browser lets the page write, or
+// null for a download.
+const saveTargets = new Map();
+// How long the page waits for a picked file after its picker closed and the focus came back.
+const PICK_GRACE_MS = 1000;
 
 // "Beschreibung|*.a;*.b|..." -> the extensions of the first entry.
 function extensions(filter) {
@@ -22,12 +26,57 @@ function pickerTypes(filter) {
   return types;
 }
 
-function inode(name) {
-  try {
-    return fs().stat(DIR + name).ino;
-  } catch {
-    return null;
+const BROWSER_ERRORS = {
+  NotAllowedError: 'Der Browser darf die Datei nicht schreiben (schreibgeschützt oder nicht erlaubt).',
+  NoModificationAllowedError: 'Die Datei ist schreibgeschützt oder gerade gesperrt.',
+  QuotaExceededError: 'Auf dem Datenträger ist kein Platz mehr.',
+  NotFoundError: 'Die Datei oder ihr Ordner ist nicht mehr da.',
+  NotReadableError: 'Der Browser kann die Datei nicht lesen (verschoben, geändert oder gesperrt?).',
+};
+
+function browserError(e) {
+  const name = (e && e.name) || String(e);
+  return BROWSER_ERRORS[name] || `Der Browser meldet: ${name}.`;
+}
+
+// The page's folder stands for the save's target: a name there is a file that exists, so the
+// session asks " überschreiben ?" exactly where a real file with contents is about to be
+// replaced. A download never replaces one.
+async function mirrorTarget(name, handle) {
+  let existing = null;
+  if (handle) {
+    try {
+      const file = await handle.getFile();
+      if (file.size > 0) existing = new Uint8Array(await file.arrayBuffer());
+    } catch {
+      existing = new Uint8Array(0); // unknown: rather ask once too often
+    }
   }
+  const path = DIR + name;
+  if (existing) fs().writeFile(path, existing);
+  else if (fs().analyzePath(path).exists) fs().unlink(path);
+}
+
+async function writeToHandle(handle, bytes) {
+  const writable = await handle.createWritable();
+  try {
+    await writable.write(bytes);
+    await writable.close();
+  } catch (e) {
+    await writable.abort?.().catch(() => {});
+    throw e;
+  }
+}
+
+function download(name, bytes) {
+  const url = URL.createObjectURL(new Blob([bytes], { type: 'application/octet-stream' }));
+  const a = document.createElement('a');
+  a.href = url;
+  a.download = name;
+  document.body.appendChild(a);
+  a.click();
+  a.remove();
+  setTimeout(() => URL.revokeObjectURL(url), 10000);
 }
 
 export function createHost(page) {
@@ -40,25 +89,43 @@ export function createHost(page) {
     askYesNo(question) {
       return dialogs.askYesNo(question);
     },
+    // Ends with the picked file's name, or null: when the picker is cancelled, when it closed
+    // without a word (the focus came back and no file followed), or when the file cannot be
+    // read (with a message).
     askOpenFile(filter) {
       return new Promise((resolve) => {
+        let picked = false;
+        let settled = false;
+        const settle = (name) => {
+          if (settled) return;
+          settled = true;
+          window.removeEventListener('blur', onBlur);
+          resolve(name);
+        };
+        const onFocus = () => setTimeout(() => picked || settle(null), PICK_GRACE_MS);
+        const onBlur = () => window.addEventListener('focus', onFocus, { once: true });
         const input = document.createElement('input');
         input.type = 'file';
         input.accept = extensions(filter).join(',');
         input.addEventListener('change', async () => {
           const file = input.files[0];
-          if (!file) return resolve(null);
-          const bytes = new Uint8Array(await file.arrayBuffer());
-          fs().writeFile(DIR + file.name, bytes);
-          resolve(file.name);
+          if (!file) return settle(null);
+          picked = true;
+          try {
+            fs().writeFile(DIR + file.name, new Uint8Array(await file.arrayBuffer()));
+            settle(file.name);
+          } catch (e) {
+            dialogs.showMessage(`„${file.name}“ konnte nicht gelesen werden.\n${browserError(e)}`, '', true);
+            settle(null);
+          }
         });
-        input.addEventListener('cancel', () => resolve(null));
+        input.addEventListener('cancel', () => settle(null));
+        window.addEventListener('blur', onBlur, { once: true });
         page.fileInput?.(input);
         input.click();
       });
     },
-    async askSaveFile(filter, filterIndex, ext) {
-      const suggestion = page.suggestedName(ext);
+    async askSaveFile(filter, filterIndex, ext, suggestion) {
       let handle = null;
       let name = null;
       if (window.showSaveFilePicker && !page.downloadsOnly) {
@@ -75,9 +142,28 @@ export function createHost(page) {
       if (!name) name = await dialogs.askFileName(suggestion);
       if (!name) return null;
       name = name.split(/[\\/]/).pop();
-      if (!/\.[^.]+$/.test(name) && ext) name += '.' + ext;
-      pendingSaves.set(name, { handle, ino: inode(name) });
+      if (!/\.[^.]+$/.test(name) && ext) name += '.' + ext.toLowerCase();
+      await mirrorTarget(name, handle);
+      saveTargets.set(name, handle);
       return name;
+    },
+    // The session has written the file: it goes to its target. The error text, or null.
+    async finishSave(path) {
+      const name = path.split('/').pop();
+      if (!saveTargets.has(name)) return null;
+      const handle = saveTargets.get(name);
+      saveTargets.delete(name);
+      const bytes = fs().readFile(DIR + name);
+      if (!handle) {
+        download(name, bytes);
+        return null;
+      }
+      try {
+        await writeToHandle(handle, bytes);
+        return null;
+      } catch (e) {
+        return `„${name}“ wurde nicht gespeichert.\n${browserError(e)}\nDie Änderungen sind weiter ungespeichert.`;
+      }
     },
     runInSlices() {
       page.runInSlices();
@@ -113,28 +199,4 @@ export function createHost(page) {
       setTimeout(() => frame.remove(), 1000);
     },
   };
-}
-
-// After a handler: what it saved goes to the file the user picked, or is downloaded.
-export async function deliverSaves() {
-  for (const [name, target] of [...pendingSaves]) {
-    pendingSaves.delete(name);
-    const ino = inode(name);
-    if (ino === null || ino === target.ino) continue;
-    const bytes = fs().readFile(DIR + name);
-    if (target.handle) {
-      const writable = await target.handle.createWritable();
-      await writable.write(bytes);
-      await writable.close();
-    } else {
-      const url = URL.createObjectURL(new Blob([bytes], { type: 'application/octet-stream' }));
-      const a = document.createElement('a');
-      a.href = url;
-      a.download = name;
-      document.body.appendChild(a);
-      a.click();
-      a.remove();
-      setTimeout(() => URL.revokeObjectURL(url), 10000);
-    }
-  }
 }

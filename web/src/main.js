@@ -2,7 +2,7 @@
 // and draws what the session shows. Nothing here decides what happens; the session does.
 import * as bridge from './bridge.js';
 import * as dialogs from './dialogs.js';
-import { createHost, deliverSaves } from './host.js';
+import { createHost } from './host.js';
 import { MainWindow } from './window.js';
 import { Grid } from './grid.js';
 import { MenuBar, menuTable } from './menus.js';
@@ -15,11 +15,6 @@ const page = {
   downloadsOnly: false,
   dirty: true,
   frame: 0,
-  suggestedName(ext) {
-    const [mps, ram] = fileNames();
-    const name = ext === 'mpd' || ext === 'mps' ? mps : ram;
-    return name || 'unbenannt.' + ext;
-  },
   timerTick() {
     if (bridge.waiting()) return;
     dispatch('TimerTimer');
@@ -88,19 +83,23 @@ function slice() {
   if (--busy === 0) idleWaiters.splice(0).forEach((r) => r());
 }
 
-function fileNames() {
-  const v = lastView;
-  return v ? [v.mpsFile, v.ramFile] : ['', ''];
+function notBusy() {
+  if (--busy === 0) idleWaiters.splice(0).forEach((r) => r());
 }
 
-// Runs a handler; resolves when it has finished. Saves it made reach their files afterwards.
+// Runs a handler; resolves when it has finished, rejects when it could not run. Either way
+// the page is not kept busy by it.
 function dispatch(name, a = 0, b = 0, c = 0, text = '') {
   ++busy;
-  return bridge.event(name, a, b, c, text).then(async (result) => {
-    await deliverSaves();
+  let call;
+  try {
+    call = bridge.event(name, a, b, c, text);
+  } catch (e) {
+    call = Promise.reject(e);
+  }
+  return call.finally(() => {
     page.invalidate();
-    if (--busy === 0) idleWaiters.splice(0).forEach((r) => r());
-    return result;
+    notBusy();
   });
 }
 
@@ -111,9 +110,9 @@ function now(name, a = 0, b = 0, c = 0, text = '') {
   const result = bridge.eventNow(name, a, b, c, text);
   if (!before && bridge.waiting()) {
     ++busy;
-    bridge.whenDone().then(() => {
+    bridge.whenDone().finally(() => {
       page.invalidate();
-      if (--busy === 0) idleWaiters.splice(0).forEach((r) => r());
+      notBusy();
     });
     page.invalidate();
     return { started: true };
@@ -289,10 +288,6 @@ function buildGrids() {
 }
 
 async function menuCommand(handler) {
-  if (handler === 'MeEndeClick') {
-    window.close();
-    return;
-  }
   if (handler === 'MeInfoClick') return dialogs.showMessage(resources.info, '', false);
   if (handler === 'MeHilfClick') return dialogs.showText('Hilfe', resources.help);
   if (handler.startsWith('Example:')) return loadExample(handler.slice(8));
@@ -377,6 +372,16 @@ function installKeys() {
   window.addEventListener('blur', () => (held.ctrl = false));
 }
 
+// A tab closes without the window's questions: the browser asks instead, as long as the
+// micro-program or the memory holds changes that are in no file.
+function installCloseGuard() {
+  window.addEventListener('beforeunload', (e) => {
+    if (!bridge.unsaved()) return;
+    e.preventDefault();
+    e.returnValue = '';
+  });
+}
+
 function installFocus() {
   document.addEventListener('focusin', (e) => {
     const t = e.target;
@@ -423,6 +428,7 @@ async function main() {
   menus = new MenuBar(document.getElementById('menubar'), menuTable(resources.exampleMenu), menuCommand);
   installKeys();
   installFocus();
+  installCloseGuard();
   window.vellar = {
     cli: bridge.cli,
     ram: bridge.ram,

@@ -14,8 +14,7 @@ export function menuTable(examples) {
       ['RAM &laden', 'F5', 'MeLoadRamClick'],
       ['RAM &speichern', 'F6', 'MeSaveRamClick'],
       ['RAM drucken', '', 'MePrnRamClick'],
-      '-',
-      ['&Ende', '', 'MeEndeClick'],
+      // No "Ende": a page cannot close its tab; the browser asks about unsaved work instead.
     ]],
     ['&Bearbeiten', [
       ['&Rückgängig', 'Strg+Z', 'MeUndoClick', null, 'MeUndo'],

@@ -7,6 +7,10 @@ import { spawnSync } from 'node:child_process';
 import { fileURLToPath } from 'node:url';
 import { test, runAll, assert } from './harness.mjs';
 import { launch, openPage, timedRun } from './browser.mjs';
+import { idle, menu, loadExample, clickCell, ramBytes, modalText, clickModalButton, fileChooser, catchSaves,
+  idleWithin }
+  from './page_helpers.mjs';
+import './file_tests.mjs';
 
 const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
 const html = path.resolve(process.argv[2] || path.join(root, 'build-web/vellar.html'));
@@ -15,87 +19,6 @@ const screenshot = process.argv[4] ? path.resolve(process.argv[4]) : null;
 const examples = path.join(root, 'examples');
 const example = (name) => fs.readFileSync(path.join(examples, name));
 const tmp = fs.mkdtempSync(path.join(os.tmpdir(), 'vellar-web-test-'));
-
-// --- helpers in the page ---
-
-const idle = (page) => page.evaluate(() => window.vellar.idle());
-
-async function menu(page, title, itemId) {
-  await page.click(`#Menu_${title}`);
-  await page.click(`[id="${itemId}"]`);
-  await idle(page);
-}
-
-async function loadExample(page, ram) {
-  await menu(page, 'Beispiele', 'Beispiel_' + ram);
-}
-
-// The middle of a grid cell in page coordinates, as the grid lays its columns out.
-async function cellPoint(page, gridId, col, row) {
-  return page.evaluate((gridId, col, row) => {
-    const v = window.vellar.view();
-    const g = gridId === 'GrMps' ? v.mps : v.ram;
-    const r = document.getElementById(gridId).getBoundingClientRect();
-    let x = r.left + 1;
-    for (let c = 0; c < col; ++c) x += g.widths[c] + 1;
-    return { x: x + g.widths[col] / 2, y: r.top + 1 + row * 21 + 10 };
-  }, gridId, col, row);
-}
-
-async function clickCell(page, gridId, col, row, options) {
-  const p = await cellPoint(page, gridId, col, row);
-  await page.mouse.click(p.x, p.y, options);
-  await idle(page);
-}
-
-const ramBytes = (page, from, count) =>
-  page.evaluate((from, count) => Array.from({ length: count }, (_, i) => window.vellar.ram(from + i)), from, count);
-
-async function modalText(page) {
-  await page.waitForSelector('#modal:not([hidden])', { timeout: 5000 });
-  return page.$eval('#modal-box .modal-text', (e) => e.textContent);
-}
-
-async function clickModalButton(page, text) {
-  const buttons = await page.$$('#modal-box .modal-buttons button');
-  for (const b of buttons) {
-    if ((await b.evaluate((e) => e.textContent)) === text) return b.click();
-  }
-  throw new Error('kein Knopf ' + text);
-}
-
-// A file picker that the action opens; a dialog of the page instead fails with its text.
-// puppeteer starts catching pickers with a message to the page that a key press sent right
-// after it may overtake: the picker then opens uncaught and the test sees none. A round trip
-// through the page first makes sure the catching is on.
-async function fileChooser(page, action) {
-  const chooser = page.waitForFileChooser({ timeout: 5000 }).catch(() => null);
-  await page.evaluate(() => 0);
-  await action();
-  const got = await chooser;
-  if (got) return got;
-  if (await page.$('#modal:not([hidden])')) throw new Error('statt der Dateiauswahl: ' + (await modalText(page)));
-  throw new Error('keine Dateiauswahl');
-}
-
-// Saving goes through the browser's save dialog; here a stand-in keeps the bytes.
-async function catchSaves(page, name) {
-  await page.evaluate((name) => {
-    window.savedFiles = {};
-    window.showSaveFilePicker = async () => ({
-      name,
-      createWritable: async () => {
-        const parts = [];
-        return {
-          write: async (b) => parts.push(...b),
-          close: async () => {
-            window.savedFiles[name] = parts;
-          },
-        };
-      },
-    });
-  }, name);
-}
 
 // --- tests ---
 
@@ -201,10 +124,6 @@ async function endlessLoop(page) {
 
 const pause = (ms) => new Promise((r) => setTimeout(r, ms));
 
-// Whether the page has finished its handlers within the time.
-const idleWithin = (page, ms) =>
-  page.evaluate((ms) => Promise.race([window.vellar.idle().then(() => true),
-    new Promise((r) => setTimeout(() => r(false), ms))]), ms);
 
 test('Assembler-Ansicht: eine getippte Zeile wird übersetzt; Pause hält einen Lauf ohne Ende an', async ({ browser }) => {
   const page = await openPage(browser, html);
@@ -517,6 +436,9 @@ test('vellar.cli gibt Byte für Byte dasselbe aus wie vellar-cli', async ({ brow
     runs.push(['convert', ras, 'aus.rad', '--mps', 'firmware.mpd']);
   }
   runs.push(['run', '--mps', 'firmware.mpd', '--ram', 'zaehler.ras', '--max-clocks', '5', '--expect', 'AX=10']);
+  // The trace's lines and the tool's own between them, in the order the tool writes them.
+  runs.push(['run', '--mps', 'firmware.mpd', '--ram', 'bubble.ras', '--trace', '--max-clocks', '40']);
+  runs.push(['run', '--mps', 'firmware.mpd', '--ram', 'zaehler.ras', '--trace', '--mode', 'instruction', '--dump']);
   runs.push(['convert', 'firmware.mpd', 'aus.mps']);
   runs.push(['asm', '--mps', 'firmware.mpd', 'quelle.txt', 'aus.ras']);
   for (const args of runs) {
@@ -538,6 +460,18 @@ test('vellar.cli gibt Byte für Byte dasselbe aus wie vellar-cli', async ({ brow
     for (const name of nativeFiles) {
       assert.ok(Buffer.from(web.files[name]).equals(fs.readFileSync(path.join(dir, name))), `${what}: ${name}`);
     }
+  }
+  // Paths that leave the tool's folder are refused: nothing is written outside it.
+  for (const args of [['convert', 'zaehler.ras', '../weg.rad', '--mps', 'firmware.mpd'],
+    ['convert', 'zaehler.ras', '/Dateien/weg.rad', '--mps', 'firmware.mpd'],
+    ['list', 'unter/../../zaehler.ras']]) {
+    const web = await page.evaluate((args, ras) => {
+      const r = window.vellar.cli(args, { 'zaehler.ras': new Uint8Array(ras), 'firmware.mpd': new Uint8Array(0) });
+      return { exitCode: r.exitCode, stderr: r.stderr, files: Object.keys(r.files).sort() };
+    }, args, [...example('zaehler.ras')]);
+    assert.equal(web.exitCode, 2, args.join(' '));
+    assert.match(web.stderr, /außerhalb/, args.join(' '));
+    assert.deepEqual(web.files, ['firmware.mpd', 'zaehler.ras']);
   }
   await page.close();
 });
@@ -599,7 +533,7 @@ test('Bildschirmfoto: Farben der Felder, gelbe und rote Bits auf dem Bus', async
 const { browser, close } = await launch();
 let failed = 1;
 try {
-  failed = await runAll({ browser });
+  failed = await runAll({ browser, html });
 } finally {
   await close();
   fs.rmSync(tmp, { recursive: true, force: true });
