@@ -101,6 +101,7 @@ void BM_UnpacedRun(benchmark::State& state) {
   uint64_t total = 0;
   for (auto _ : state) {
     s.run.BuTaktClick(RunButton::BuBisHalt);
+    s.run.RunToEnd();
     total += s.run.ClocksThisRun();
   }
   ClocksPerSecond(state, total);
@@ -119,7 +120,8 @@ void BM_StepBack(benchmark::State& state) {
     state.PauseTiming();
     s.run.SetClockLimit(clocks);
     s.run.BuTaktClick(RunButton::BuBisHalt);
-    s.run.SetClockMode(kAluClock);
+    s.run.RunToEnd();
+    s.run.SetClockMode(ClockMode::AluClock);
     state.ResumeTiming();
     s.stepBack.StepBackClick();
     s.stepBack.StepBackClocks(1'000'000);
@@ -135,7 +137,10 @@ void BM_LongestPast(benchmark::State& state) {
   Session s(fe);
   LoadLoop(s);
   s.run.SetClockLimit(static_cast<uint64_t>(state.range(0)));
-  for (auto _ : state) s.run.BuTaktClick(RunButton::BuBisHalt);
+  for (auto _ : state) {
+    s.run.BuTaktClick(RunButton::BuBisHalt);
+    s.run.RunToEnd();
+  }
   state.counters["Vergangenheit_MB"] =
       static_cast<double>(s.runHistory.MemoryBytes()) / (1024.0 * 1024.0);
   state.counters["Takte_zurueck"] =

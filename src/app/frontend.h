@@ -9,8 +9,8 @@
 #include "core/file_io.h"
 
 // How the session meets the world: message boxes, questions, file pickers, the run timer,
-// the event loop, focus, repaints and printing. The window implements it with Qt; the tests
-// with a scripted fake; vellar-cli with a quiet one that reports messages on stderr.
+// the slices of an unpaced run, focus, repaints and printing. The window implements it with Qt; the
+// tests with a scripted fake; vellar-cli with a quiet one that reports messages on stderr.
 namespace vellar {
 
 // Controls whose focus the rules ask about or move.
@@ -79,8 +79,10 @@ class Frontend {
 
   // The run timer: enabled or not, and its interval in milliseconds.
   virtual void SetTimer(bool enabled, int intervalMs) = 0;
-  // Lets the window handle pending input and painting; called between the phases of a run.
-  virtual void ProcessPendingEvents() = 0;
+  // An unpaced run has started: from its own event loop the frontend calls
+  // RunControl::Advance, slice after slice, for as long as that returns true. Whatever the
+  // user does meanwhile reaches the session between two slices.
+  virtual void RunInSlices() = 0;
 
   virtual void Invalidate(uint32_t what) = 0;
   virtual void SetCaption(std::string_view caption) = 0;

@@ -15,7 +15,8 @@ class QuietFrontend : public Frontend {
   std::optional<std::string> AskOpenFile(const FileDialogOptions&) override { return {}; }
   std::optional<std::string> AskSaveFile(const FileDialogOptions&) override { return {}; }
   void SetTimer(bool, int) override {}
-  void ProcessPendingEvents() override {}
+  // Its tools end a run themselves (RunControl::RunToEnd).
+  void RunInSlices() override {}
   void Invalidate(uint32_t) override {}
   void SetCaption(std::string_view) override {}
   Control FocusedControl() const override { return focus; }

@@ -9,7 +9,7 @@ namespace vellar {
 
 namespace {
 
-// ALU clocks run bare between two looks at the window's events: a fraction of a millisecond.
+// ALU clocks run bare as one tick of a slice: a fraction of a millisecond.
 constexpr uint64_t kBareStretch = 1u << 14;
 
 constexpr std::array<int, 14> kClockTimes = {0,   10,  20,   30,   50,   100,  200,
@@ -54,29 +54,34 @@ void RunControl::RaTorClick() {
   TrZeitChange();
   p_.gates.SetGreyConflicts(!automatic && p_.conflictOption && p_.flags.ShowBus);
   if (automatic) {
-    clockModeItems_ = 4;
     p_.mpsGrid.current = {1, 1};
     p_.mpsGrid.hasSelection = true;
     p_.gates.EnableAllButtons();
     p_.gates.CloseAllGates();
   } else {
-    clockModeItems_ = 2;
-    if (clockMode_ >= kOneInstruction) clockMode_ = kAluClock;
+    // The two automatic items are gone; their selection falls back without the handler,
+    // which runs below in any case.
+    if (mode_ >= ClockMode::OneInstruction) mode_ = ClockMode::AluClock;
     p_.mpsGrid.hasSelection = false;
   }
   RaTaktClick();
   p_.frontend.Invalidate(kRedrawMpsGrid | kRedrawRamGrid | kRedrawRunControls);
 }
 
-void RunControl::SetClockMode(int mode) {
-  if (mode < 0 || mode >= clockModeItems_ || mode == clockMode_) return;
-  clockMode_ = mode;
+void RunControl::SetClockMode(ClockMode mode) {
+  if (static_cast<int>(mode) >= ClockModeItems() || mode == mode_) return;
+  mode_ = mode;
   RaTaktClick();
 }
 
 void RunControl::RaTaktClick() {
-  busPhaseInput_ = false;
-  inputPhaseNext_ = true;
+  // Bus clock: the next press is an output phase. Otherwise the next tick is an input phase;
+  // a clock half done stays pending, and a run that is to end still ends.
+  if (mode_ == ClockMode::BusClock) {
+    state_.next = NextStep::Output;
+  } else if (state_.next == NextStep::Output) {
+    state_.next = NextStep::Input;
+  }
   EnableButtons();
 }
 
@@ -89,7 +94,7 @@ void RunControl::SetSliderPosition(int position) {
 
 void RunControl::TrZeitChange() {
   const bool automatic = p_.flags.GatesAutomatic;
-  if (timerEnabled_ && automatic && position_ <= 0) {
+  if (TimerEnabled() && automatic && position_ <= 0) {
     // A timer-paced automatic run cannot be switched to the unpaced levels while it runs.
     SetSliderPosition(1);
     return;
@@ -99,7 +104,7 @@ void RunControl::TrZeitChange() {
   p_.flags.ShowBus = !(position_ <= -1 && automatic);
   if (TimerPaced() && timerInterval_ != ClockTime(position_)) {
     timerInterval_ = ClockTime(position_);
-    if (timerEnabled_) p_.frontend.SetTimer(true, timerInterval_);
+    if (TimerEnabled()) p_.frontend.SetTimer(true, timerInterval_);
   }
   p_.frontend.Invalidate(kRedrawRunControls);
 }
@@ -116,56 +121,75 @@ int RunControl::ClockTime(int position) {
 }
 
 void RunControl::EnableButtons() {
-  // Called after every phase of a run; the buttons change only with gate control.
-  const int automatic = p_.flags.GatesAutomatic ? 1 : 0;
-  if (automatic == buttonsShownFor_) return;
-  buttonsShownFor_ = automatic;
-  visible_ = {
-      true,           !automatic, !automatic, bool(automatic), bool(automatic), bool(automatic),
-      bool(automatic)};
+  // The buttons change only with gate control, whose change always comes through here.
   p_.frontend.Invalidate(kRedrawRunControls);
 }
 
-void RunControl::SetTimerEnabled(bool enabled) {
-  if (enabled == timerEnabled_) return;
-  timerEnabled_ = enabled;
-  p_.frontend.SetTimer(enabled, timerInterval_);
+bool RunControl::ButtonVisible(RunButton button) const {
+  const bool automatic = p_.flags.GatesAutomatic;
+  switch (button) {
+    case RunButton::BuReset:
+      return true;
+    case RunButton::BuPhase:
+    case RunButton::Bu2Phasen:
+      return !automatic;
+    case RunButton::BuTakt:
+    case RunButton::BuPause:
+    case RunButton::BuBefehl:
+    case RunButton::BuBisHalt:
+      break;
+  }
+  return automatic;
 }
 
-void RunControl::StartRun() {
+void RunControl::SetPace(RunPace pace) {
+  if (pace == state_.pace) return;
+  const bool timer = pace == RunPace::Timer;
+  if (timer != (state_.pace == RunPace::Timer)) p_.frontend.SetTimer(timer, timerInterval_);
+  state_.pace = pace;
+  if (pace == RunPace::Slices) p_.frontend.RunInSlices();
+}
+
+void RunControl::StartRun(std::optional<ClockMode> mode) {
+  // A start while a run has performed an output phase but not yet its input phase completes
+  // that clock first, as a pause does: starting with another output phase would drop the
+  // register load of the running program's clock.
+  const bool halfClock =
+      state_.next == NextStep::InputOfClock || state_.next == NextStep::InputThenEnd;
+  if (Running() && halfClock && mode_ != ClockMode::BusClock) InputPhase();
+  if (mode) SetClockMode(*mode);
   p_.history.Record(RunHistory::Op::RunStart);
-  stopRequested_ = false;
   p_.phases.HaltSeen = false;
   clocksThisRun_ = 0;
   stopReason_ = StopReason::None;
+  OutputPhase();
+  SetPace(TimerPaced() ? RunPace::Timer : RunPace::Slices);
+  p_.frontend.Invalidate(kRedrawMpsGrid);
 }
 
-void RunControl::RunUnpaced() {
-  // A run started while an unpaced run lets the window handle its events (a run button
-  // clicked meanwhile) is carried on by the loop already going instead of opening a second
-  // one inside it: stacked loops would grow with every click until the window stopped
-  // answering, and ending one of them would leave the others to be ended one by one.
-  if (unpacedLoop_) return;
-  unpacedLoop_ = true;
-  // A start with the timer (the slider was moved to a clock time meanwhile, or a bus phase was
-  // clicked) hands the run over to the timer.
-  while (!stopRequested_ && !timerEnabled_) {
+bool RunControl::Advance(int ticks) {
+  for (int i = 0; i < ticks && state_.pace == RunPace::Slices; ++i) {
     if (RunsBare()) {
       RunBareStretch();
     } else {
       TimerTimer();
     }
   }
-  if (!timerEnabled_) TimerTimer();
-  unpacedLoop_ = false;
+  return state_.pace == RunPace::Slices;
+}
+
+void RunControl::RunToEnd() {
+  while (Advance(1 << 20)) {
+  }
 }
 
 bool RunControl::RunsBare() const {
-  // The checks of every tick, and whatever the events between the stretches change (the
-  // slider, gate control, the clock mode), are looked at again before each stretch.
+  // Looked at again before each stretch: the commands between two slices may have changed
+  // the slider, gate control or the clock mode.
   const ControlFlags& f = p_.flags;
-  return !inputPhaseNext_ && clockMode_ >= kOneInstruction && f.GatesAutomatic && !f.ShowBus &&
-         !f.ShowCursors && !f.ShowRegisters && !p_.gates.GreyConflicts();
+  return state_.next == NextStep::Output && mode_ >= ClockMode::OneInstruction &&
+         f.GatesAutomatic && !f.ShowBus && !f.ShowCursors && !f.ShowRegisters &&
+         !p_.gates.GreyConflicts();
 }
 
 void RunControl::RunBareStretch() {
@@ -176,61 +200,41 @@ void RunControl::RunBareStretch() {
   const RunOutcome outcome = p_.phases.RunClocks(clocks, EndRow());
   p_.history.AfterClocks(outcome.clocks, outcome.lastInstructionEnd);
   clocksThisRun_ += outcome.clocks;
-  inputPending_ = false;
-  if (outcome.ended) {
-    stopRequested_ = true;
-    stopReason_ = p_.phases.HaltSeen ? StopReason::Halt : StopReason::ModeEnd;
-  } else if (clockLimit_ != 0 && clocksThisRun_ >= clockLimit_) {
-    stopRequested_ = true;
-    stopReason_ = StopReason::Limit;
-  }
-  EnableButtons();
-  p_.frontend.ProcessPendingEvents();
+  StopIfOver(outcome.ended);
 }
 
-void RunControl::CompletePendingClock() {
-  // A run button clicked while a run has performed an output phase but not yet its input
-  // phase: that ALU clock is completed first, as a pause completes it. Starting with another
-  // output phase would drop the register load of the running program's clock.
-  if (Running() && inputPending_ && clockMode_ != kBusClock) InputPhase();
+void RunControl::StopIfOver(bool ended) {
+  if (ended) {
+    state_.next = NextStep::End;
+    const bool byHalt = mode_ >= ClockMode::OneInstruction && p_.phases.HaltSeen;
+    stopReason_ = byHalt ? StopReason::Halt : StopReason::ModeEnd;
+  } else if (clockLimit_ != 0 && clocksThisRun_ >= clockLimit_) {
+    state_.next = NextStep::End;
+    stopReason_ = StopReason::Limit;
+  }
 }
 
 void RunControl::Bu2PhasenClick() {
-  CompletePendingClock();
-  SetClockMode(kAluClock);
-  StartRun();
-  EnableButtons();
-  OutputPhase();
-  inputPhaseNext_ = true;
-  SetTimerEnabled(TimerPaced());
-  if (!timerEnabled_) RunUnpaced();
-  p_.frontend.Invalidate(kRedrawMpsGrid);
+  StartRun(ClockMode::AluClock);
 }
 
 void RunControl::BuTaktClick(std::optional<RunButton> button) {
   if (!button && RunGoingOn()) {
     // The space bar asks for a run in the current mode, and one is going on already: it goes
     // on undisturbed. Key repeat sends some thirty presses a second while the bar is held;
-    // starting the run anew with each of them would skip the pending input phase every time,
-    // and during an unpaced run would stack the runs inside each other without end.
+    // starting the run anew with each of them would skip the pending input phase every time.
     return;
   }
-  if (!button && clockMode_ == kBusClock) {
+  if (!button && mode_ == ClockMode::BusClock) {
     // The tick's bus-clock branch never ends a run, so the space bar gives one bus phase here,
-    // as the bus-clock button does; an unpaced loop would otherwise never end.
+    // as the bus-clock button does; an unpaced run would otherwise never end.
     BuPhaseClick();
     return;
   }
-  CompletePendingClock();
-  if (button == RunButton::BuBefehl) SetClockMode(kOneInstruction);
-  if (button == RunButton::BuBisHalt) SetClockMode(kUntilHalt);
-  StartRun();
-  OutputPhase();
-  inputPhaseNext_ = true;
-  SetTimerEnabled(TimerPaced());
-  EnableButtons();
-  if (!timerEnabled_) RunUnpaced();
-  p_.frontend.Invalidate(kRedrawMpsGrid);
+  std::optional<ClockMode> mode;
+  if (button == RunButton::BuBefehl) mode = ClockMode::OneInstruction;
+  if (button == RunButton::BuBisHalt) mode = ClockMode::UntilHalt;
+  StartRun(mode);
 }
 
 void RunControl::ButtonClick(RunButton button) {
@@ -256,77 +260,86 @@ void RunControl::ButtonClick(RunButton button) {
 }
 
 void RunControl::BuPhaseClick() {
-  SetClockMode(kBusClock);
-  if (busPhaseInput_) {
+  SetClockMode(ClockMode::BusClock);
+  if (state_.next == NextStep::Input) {
     p_.history.Record(RunHistory::Op::Input);
     p_.phases.InputPhase();
   } else {
     RecordOutput();
     p_.phases.OutputPhase();
   }
-  SetTimerEnabled(true);
+  // Whatever the slider says: the tick finishes the phase, after the last clock time set.
+  SetPace(RunPace::Timer);
 }
 
 void RunControl::BuStoppClick() {
-  stopRequested_ = true;
+  if (mode_ != ClockMode::BusClock) {
+    // A pause between the two phases of a clock completes it first, so that the next start
+    // continues exactly where this run stopped and no register load is lost.
+    const bool halfClock =
+        state_.next == NextStep::InputOfClock || state_.next == NextStep::InputThenEnd;
+    state_.next = halfClock ? NextStep::InputThenEnd : NextStep::End;
+  }
   if (stopReason_ == StopReason::None) stopReason_ = StopReason::Pause;
-  EnableButtons();
 }
 
 int RunControl::EndRow() const {
-  return clockMode_ == kOneInstruction ? kInstructionEndRow : kHaltEndRow;
+  return mode_ == ClockMode::OneInstruction ? kInstructionEndRow : kHaltEndRow;
+}
+
+bool RunControl::StopRequested() const {
+  return state_.next == NextStep::End || state_.next == NextStep::InputThenEnd;
+}
+
+bool RunControl::InputPhaseNext() const {
+  const NextStep n = state_.next;
+  return n == NextStep::Input || n == NextStep::InputOfClock || n == NextStep::InputThenEnd;
+}
+
+bool RunControl::BusPhaseInput() const {
+  return mode_ == ClockMode::BusClock && state_.next == NextStep::Input;
 }
 
 bool RunControl::RunGoingOn() const {
-  return (unpacedLoop_ || timerEnabled_) && !stopRequested_ && clockMode_ != kBusClock;
-}
-
-bool RunControl::RunIsOver() const {
-  if (clockMode_ < kOneInstruction) return true;
-  return ClockEndsRun(p_.machine, EndRow());
+  return Running() && !StopRequested() && mode_ != ClockMode::BusClock;
 }
 
 void RunControl::TimerTimer() {
-  if (clockMode_ == kBusClock) {
-    SetTimerEnabled(false);
-    EnableButtons();
-    if (busPhaseInput_) {
+  if (mode_ == ClockMode::BusClock) {
+    SetPace(RunPace::Idle);
+    if (state_.next == NextStep::Input) {
       EndRun();
+      state_.next = NextStep::Output;
     } else {
       CloseOutputGates();
+      state_.next = NextStep::Input;
     }
-    busPhaseInput_ = !busPhaseInput_;
-  } else if (stopRequested_) {
-    SetTimerEnabled(false);
-    // A pause that finds the input phase pending completes the ALU clock first, so that the
-    // next start continues exactly where this run stopped and no register load is lost.
-    if (inputPending_) InputPhase();
-    EndRun();
-  } else {
-    if (inputPhaseNext_) {
-      InputPhase();
-      stopRequested_ = RunIsOver();
-      if (stopRequested_) {
-        const bool byHalt = clockMode_ >= kOneInstruction && p_.phases.HaltSeen;
-        stopReason_ = byHalt ? StopReason::Halt : StopReason::ModeEnd;
-      } else if (clockLimit_ != 0 && clocksThisRun_ >= clockLimit_) {
-        stopRequested_ = true;
-        stopReason_ = StopReason::Limit;
-      }
-    } else {
-      OutputPhase();
-    }
-    inputPhaseNext_ = !inputPhaseNext_;
+    return;
   }
-  EnableButtons();
-  p_.frontend.ProcessPendingEvents();
+  switch (state_.next) {
+    case NextStep::InputThenEnd:
+      InputPhase();
+      [[fallthrough]];
+    case NextStep::End:
+      SetPace(RunPace::Idle);
+      state_.next = NextStep::End;
+      EndRun();
+      break;
+    case NextStep::Input:
+    case NextStep::InputOfClock:
+      InputPhase();
+      StopIfOver(mode_ < ClockMode::OneInstruction || ClockEndsRun(p_.machine, EndRow()));
+      break;
+    case NextStep::Output:
+      OutputPhase();
+      break;
+  }
 }
 
 void RunControl::EndRun() {
   p_.history.Record(RunHistory::Op::EndRun);
   p_.phases.EndRun();
   p_.history.Idle();
-  EnableButtons();
 }
 
 void RunControl::CloseOutputGates() {
@@ -344,26 +357,28 @@ void RunControl::RecordOutput() {
 void RunControl::OutputPhase() {
   RecordOutput();
   p_.phases.OutputPhase();
-  inputPending_ = true;
+  state_.next = NextStep::InputOfClock;
 }
 
 void RunControl::InputPhase() {
   p_.history.Record(RunHistory::Op::Input);
   p_.phases.InputPhase();
-  inputPending_ = false;
+  state_.next = NextStep::Output;
   ++clocksThisRun_;
 }
 
+void RunControl::DropPendingClock() {
+  if (state_.next == NextStep::InputOfClock) state_.next = NextStep::Input;
+  if (state_.next == NextStep::InputThenEnd) state_.next = NextStep::End;
+}
+
 void RunControl::ShowPastMoment(RunHistory::Finish finish) {
-  inputPending_ = false;
-  busPhaseInput_ = false;
+  DropPendingClock();
+  if (mode_ == ClockMode::BusClock) state_.next = NextStep::Output;
   switch (finish) {
     case RunHistory::Finish::EndRun:
-      if (clockMode_ != kBusClock) {
-        // As the last tick of a run leaves them; the bus-clock tick leaves them alone.
-        stopRequested_ = true;
-        inputPhaseNext_ = false;
-      }
+      // As the last tick of a run leaves it; the bus-clock tick leaves the next press alone.
+      if (mode_ != ClockMode::BusClock) state_.next = NextStep::End;
       EndRun();
       break;
     case RunHistory::Finish::BusOutput:
@@ -374,20 +389,19 @@ void RunControl::ShowPastMoment(RunHistory::Finish finish) {
       RecordOutput();
       p_.phases.OutputPhase();
       CloseOutputGates();
-      busPhaseInput_ = true;
+      if (mode_ == ClockMode::BusClock) state_.next = NextStep::Input;
       break;
     case RunHistory::Finish::None:
       p_.picture.BxPaint();
       p_.history.Idle();
       break;
   }
-  EnableButtons();
   p_.frontend.Invalidate(kRedrawMpsGrid | kRedrawRunControls);
 }
 
 void RunControl::MeClrRegClick() {
   p_.machine.Regs.fill(0);
-  inputPending_ = false;
+  DropPendingClock();
   EndRun();
   RaTorClick();
 }

@@ -1,11 +1,11 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "app/clock_mode.h"
 #include "app/clock_phases.h"
 #include "app/control_flags.h"
 #include "app/frontend.h"
@@ -15,18 +15,39 @@
 #include "ram/ram_grid.h"
 
 // The control strip: gate control, the hidden clock-mode selector, the run buttons, the
-// clock-time slider and the timer that paces a run. An unpaced run is performed inside the
-// button's handler, which lets the window handle its events between the phases.
+// clock-time slider and the timer that paces a run. An unpaced run does not run inside the
+// button's handler: the handler starts it, and the frontend then asks for it in slices
+// (Advance) from its own event loop, so that a click, a key or Pause is an ordinary command
+// between two slices.
 namespace vellar {
 
 enum class RunButton { BuReset, BuPhase, Bu2Phasen, BuTakt, BuPause, BuBefehl, BuBisHalt };
 inline constexpr int kRunButtonCount = 7;
 
-// Items of the hidden radio group RaTakt.
-enum ClockModes : int { kBusClock = 0, kAluClock = 1, kOneInstruction = 2, kUntilHalt = 3 };
-
 // Why the last run ended.
 enum class StopReason { None, Halt, ModeEnd, Limit, Pause };
+
+// What drives the run now.
+enum class RunPace : uint8_t {
+  Idle,    // nothing: the timer is off and no slices are asked for
+  Timer,   // the timer: a paced run, or the tick that finishes a bus phase
+  Slices,  // the frontend, slice by slice: an unpaced run
+};
+
+// What the next tick does (in bus-clock mode: what the next press of ">" does).
+enum class NextStep : uint8_t {
+  Output,        // an output phase
+  Input,         // an input phase on its own (after a change of clock mode or a reset)
+  InputOfClock,  // the input phase of the clock whose output phase has been performed
+  End,           // the run has reached its end or was paused: EndRun
+  InputThenEnd,  // paused between the two phases of a clock: complete it, then EndRun
+};
+
+// The run's state as one value.
+struct RunState {
+  RunPace pace = RunPace::Idle;
+  NextStep next = NextStep::Input;
+};
 
 class RunControl {
  public:
@@ -56,9 +77,9 @@ class RunControl {
   void RaTorClick();
 
   // RaTakt: two items under manual gate control, four under automatic.
-  int ClockMode() const { return clockMode_; }
-  int ClockModeItems() const { return clockModeItems_; }
-  void SetClockMode(int mode);
+  ClockMode Mode() const { return mode_; }
+  int ClockModeItems() const { return GatesAutomatic() ? kClockModeCount : 2; }
+  void SetClockMode(ClockMode mode);
   void RaTaktClick();
 
   // TrZeit and LaZeit.
@@ -72,11 +93,12 @@ class RunControl {
   static int ClockTime(int position);
   bool TimerPaced() const { return position_ > 0; }
 
-  bool TimerEnabled() const { return timerEnabled_; }
+  bool TimerEnabled() const { return state_.pace == RunPace::Timer; }
   int TimerInterval() const { return timerInterval_; }
 
   void EnableButtons();
-  bool ButtonVisible(RunButton button) const { return visible_[static_cast<int>(button)]; }
+  // The buttons of the current gate control are shown; none is ever disabled.
+  bool ButtonVisible(RunButton button) const;
 
   // The run buttons. BuTaktClick serves BuBefehl, BuBisHalt and, with no button, the space bar.
   void BuPhaseClick();
@@ -87,21 +109,28 @@ class RunControl {
   void ButtonClick(RunButton button);
   void BuStoppClick();
   void TimerTimer();
+  // One slice of an unpaced run: at most this many ticks, a stretch of whole clocks run bare
+  // counting as one. True while the run wants further slices.
+  bool Advance(int ticks);
+  // For the tools without an event loop: the slices one after the other until the run ends.
+  void RunToEnd();
   // Reset: registers 0, run ended, gate control re-established, row 0 current.
   void MeClrRegClick();
   // The end of a run (the clock phases' part, then the buttons).
   void EndRun();
-  // A run is going on: on the timer, or unpaced inside a handler further down the stack.
-  bool Running() const { return timerEnabled_ || unpacedLoop_; }
+  RunState State() const { return state_; }
+  // A run is going on: on the timer, or in slices.
+  bool Running() const { return state_.pace != RunPace::Idle; }
   // After a step back has put the machine of a past moment in place: the window shows that
   // moment as the step that ended there left it.
   void ShowPastMoment(RunHistory::Finish finish);
 
-  bool StopRequested() const { return stopRequested_; }
+  bool StopRequested() const;
   // A run of clock mode 1 to 3 is under way and has not reached its end yet.
   bool RunGoingOn() const;
-  bool InputPhaseNext() const { return inputPhaseNext_; }
-  bool BusPhaseInput() const { return busPhaseInput_; }
+  bool InputPhaseNext() const;
+  // Bus-clock mode: the next press of ">" performs the input phase.
+  bool BusPhaseInput() const;
 
   // For headless runs: a run is also ended after this many ALU clocks (0: no limit).
   void SetClockLimit(uint64_t clocks) { clockLimit_ = clocks; }
@@ -110,37 +139,30 @@ class RunControl {
   StopReason LastStopReason() const { return stopReason_; }
 
  private:
-  void SetTimerEnabled(bool enabled);
-  void StartRun();
-  void CompletePendingClock();
-  void RunUnpaced();
+  void SetPace(RunPace pace);
+  // The one start of a run of clock mode 1 to 3, from every button and the space bar.
+  void StartRun(std::optional<ClockMode> mode);
+  void Tick();
+  // The rule for why a run stops, after each of its ALU clocks: its end, or the limit.
+  void StopIfOver(bool ended);
   // True when nothing is shown between the phases, so that whole clocks can run bare.
   bool RunsBare() const;
-  // A stretch of whole clocks run bare, then the checks and the events of one tick.
   void RunBareStretch();
   void OutputPhase();
   void InputPhase();
   void RecordOutput();
   // The bus-clock tick after an output phase.
   void CloseOutputGates();
-  bool RunIsOver() const;
+  // A clock whose output phase was performed is no longer pending: reset, a past moment.
+  void DropPendingClock();
   // In the modes 1 Befehl and bis Halt: a clock that ends on this row or below ends the run.
   int EndRow() const;
 
   Parts p_;
-  int clockMode_ = kAluClock;
-  int clockModeItems_ = 2;
+  ClockMode mode_ = ClockMode::AluClock;
   int position_ = 8;
-  bool timerEnabled_ = false;
   int timerInterval_ = 10;
-  bool stopRequested_ = false;
-  bool inputPhaseNext_ = true;
-  bool busPhaseInput_ = false;
-  // An output phase of this run whose input phase has not been performed yet.
-  bool inputPending_ = false;
-  bool unpacedLoop_ = false;  // RunUnpaced is on the stack
-  std::array<bool, kRunButtonCount> visible_{};
-  int buttonsShownFor_ = -1;  // the gate control the visible buttons belong to
+  RunState state_;
   uint64_t clockLimit_ = 0;
   uint64_t clocksThisRun_ = 0;
   StopReason stopReason_ = StopReason::None;

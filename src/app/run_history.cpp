@@ -295,20 +295,21 @@ bool RunHistory::EndsWithOutput(uint64_t position) const {
   return output;
 }
 
-uint64_t RunHistory::Target(int clockMode) {
+uint64_t RunHistory::Target(ClockMode mode) {
   Flush();
   const uint64_t now = position_;
   if (now <= BasePosition()) return now;
-  switch (clockMode) {
-    case 0:
+  switch (mode) {
+    case ClockMode::BusClock:
       return now - 1;
-    case 1:
+    case ClockMode::AluClock:
       return PreviousClockEnd(now);
-    case 2:
+    case ClockMode::OneInstruction:
       return PreviousInstructionEnd(now);
-    default:
-      return PreviousRunStart(now);
+    case ClockMode::UntilHalt:
+      break;
   }
+  return PreviousRunStart(now);
 }
 
 RunHistory::Rebuilt RunHistory::Rebuild(uint64_t target) {

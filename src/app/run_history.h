@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "app/clock_mode.h"
 #include "core/machine.h"
 #include "core/micro_step.h"
 #include "mps/mps_store.h"
@@ -75,9 +76,9 @@ class RunHistory {
   // Bus phases since the start of the kept past, and where that past begins.
   uint64_t Position() const { return position_; }
   uint64_t BasePosition() const { return checkpoints_.front().position; }
-  // Where one step back in the clock mode leads (ClockModes of the run control); Position()
-  // when there is nothing to go back to.
-  uint64_t Target(int clockMode);
+  // Where one step back in the clock mode leads; Position() when there is nothing to go
+  // back to.
+  uint64_t Target(ClockMode mode);
 
   // The moment before the step that leads to target, rebuilt; the past is cut there.
   struct Rebuilt {

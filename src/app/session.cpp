@@ -74,7 +74,7 @@ void Session::StartCommandLineRun() {
   if (!commandLineStartPending_) return;
   commandLineStartPending_ = false;
   run.SetGatesAutomatic(true);
-  run.SetClockMode(kUntilHalt);
+  run.SetClockMode(ClockMode::UntilHalt);
   run.RaTaktClick();
   run.BuTaktClick(RunButton::BuBisHalt);
 }

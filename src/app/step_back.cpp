@@ -16,7 +16,7 @@ void StepBack::StepBackClick() {
     return;
   }
   if (!CanStepBack()) return;
-  GoTo(p_.history.Target(p_.run.ClockMode()));
+  GoTo(p_.history.Target(p_.run.Mode()));
 }
 
 void StepBack::StepBackClocks(uint64_t clocks) {

@@ -69,6 +69,7 @@ void StartRun(Session& session, std::string_view mode, uint64_t maxClocks) {
   } else {
     run.BuTaktClick(RunButton::BuBisHalt);
   }
+  run.RunToEnd();
 }
 
 }  // namespace vellar::cli

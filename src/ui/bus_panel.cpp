@@ -13,8 +13,8 @@ constexpr std::array<GatePlace, 5> kGates = {{{0x9, 26, 29, 13},
                                               {0x8, 26, 147, 132}}};
 }  // namespace
 
-BusPanel::BusPanel(QWidget* parent, const DataPathParts& parts, HandlerGuard& guard,
-                   const DiagramGeometry& geometry, const std::function<void(int)>& torClick)
+BusPanel::BusPanel(QWidget* parent, const DataPathParts& parts, const DiagramGeometry& geometry,
+                   const std::function<void(int)>& torClick)
     : ColourPanel(parent, "PaBus", kBusColor, false) {
   resize(kWidth, kHeight);
   AddCaption(this, QStringLiteral("Bussystem"));
@@ -24,8 +24,8 @@ BusPanel::BusPanel(QWidget* parent, const DataPathParts& parts, HandlerGuard& gu
   AddLabel(inner_, QStringLiteral("Datenbus"), 60, 7);
   AddLabel(inner_, QStringLiteral("Adressbus"), 57, 114);
   AddBackdrop(inner_, kIpBlue, 76, 146);
-  auto* edDR = new RegisterField(inner_, DR, 78, 50, parts.registers, guard);
-  auto* edAR = new RegisterField(inner_, AR, 78, 148, parts.registers, guard);
+  auto* edDR = new RegisterField(inner_, DR, 78, 50, parts.registers);
+  auto* edAR = new RegisterField(inner_, AR, 78, 148, parts.registers);
   AddLabel(inner_, QStringLiteral("&DR"), 80, 32, edDR);
   AddLabel(inner_, QStringLiteral("A&R"), 81, 131, edAR);
   gates_ = AddGates(inner_, kGates, parts.gates, torClick);

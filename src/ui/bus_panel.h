@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "ui/gate_button.h"
-#include "ui/handler_guard.h"
 #include "ui/panel_parts.h"
 #include "ui/register_field.h"
 
@@ -18,8 +17,8 @@ class BusPanel : public ColourPanel {
   static constexpr int kWidth = 193;
   static constexpr int kHeight = 225;
 
-  BusPanel(QWidget* parent, const DataPathParts& parts, HandlerGuard& guard,
-           const DiagramGeometry& geometry, const std::function<void(int)>& torClick);
+  BusPanel(QWidget* parent, const DataPathParts& parts, const DiagramGeometry& geometry,
+           const std::function<void(int)>& torClick);
 
   PicturePanel* Inner() const { return inner_; }
   void FillControls(DiagramControls& controls) const;

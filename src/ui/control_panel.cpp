@@ -116,11 +116,8 @@ void ClockSlider::keyPressEvent(QKeyEvent* event) {
   event->accept();
 }
 
-ControlPanel::ControlPanel(QWidget* parent, RunControl& run, RamView& ramView, HandlerGuard& guard)
-    : ColourPanel(parent, "PaControl", kActiveBorder, false),
-      run_(run),
-      ramView_(ramView),
-      guard_(guard) {
+ControlPanel::ControlPanel(QWidget* parent, RunControl& run, RamView& ramView)
+    : ColourPanel(parent, "PaControl", kActiveBorder, false), run_(run), ramView_(ramView) {
   setGeometry(0, 448, 1081, kHeight);
   // The strip's items are set a pixel smaller than the window's font so that they fit.
   setFont(WindowFont(12));
@@ -130,7 +127,7 @@ ControlPanel::ControlPanel(QWidget* parent, RunControl& run, RamView& ramView, H
   manual_ = AddRadio(raTor, QStringLiteral("Manuell"), 32);
   for (QRadioButton* item : {automatic_, manual_}) {
     connect(item, &QRadioButton::clicked, this,
-            [this] { guard_([&] { run_.SetGatesAutomatic(automatic_->isChecked()); }); });
+            [this] { run_.SetGatesAutomatic(automatic_->isChecked()); });
   }
 
   QGroupBox* group = AddGroup(this, "GroupBox1", QStringLiteral("Simulation"), {176, 14, 170, 51});
@@ -139,7 +136,7 @@ ControlPanel::ControlPanel(QWidget* parent, RunControl& run, RamView& ramView, H
   trZeit_ = new ClockSlider(this);
   trZeit_->setGeometry(360, 20, 161, 37);
   connect(trZeit_, &QSlider::valueChanged, this, [this](int position) {
-    guard_([&] { run_.SetSliderPosition(position); });
+    run_.SetSliderPosition(position);
     // A paced automatic run snaps the slider back.
     Sync();
   });
@@ -153,7 +150,7 @@ ControlPanel::ControlPanel(QWidget* parent, RunControl& run, RamView& ramView, H
   for (QRadioButton* item : {dataView_, assemblerView_}) {
     connect(item, &QRadioButton::clicked, this, [this] {
       const int item = assemblerView_->isChecked() ? RamView::kAssemblerItem : RamView::kDataItem;
-      guard_([&] { ramView_.SelectItem(item); });
+      ramView_.SelectItem(item);
     });
   }
 
@@ -181,19 +178,8 @@ void ControlPanel::AddRunButtons(QWidget* group) {
     button->setToolTip(QString::fromUtf8(look.hint));
     button->setGeometry(8 + 32 * look.place, 18, 30, 25);
     const auto which = static_cast<RunButton>(i);
-    connect(button, &QPushButton::clicked, this, [this, which] { RunButtonClick(which); });
+    connect(button, &QPushButton::clicked, this, [this, which] { run_.ButtonClick(which); });
     buttons_[i] = button;
-  }
-}
-
-void ControlPanel::RunButtonClick(RunButton button) {
-  const auto click = [&] { run_.ButtonClick(button); };
-  // Pause only asks the run to end at its next phase, so it is honoured however deep the
-  // handlers are nested.
-  if (button == RunButton::BuPause) {
-    guard_.Always(click);
-  } else {
-    guard_(click);
   }
 }
 

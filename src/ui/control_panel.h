@@ -5,7 +5,6 @@
 
 #include "app/ram_view.h"
 #include "app/run_control.h"
-#include "ui/handler_guard.h"
 #include "ui/panel_parts.h"
 
 class QLabel;
@@ -30,7 +29,7 @@ class ControlPanel : public ColourPanel {
  public:
   static constexpr int kHeight = 73;
 
-  ControlPanel(QWidget* parent, RunControl& run, RamView& ramView, HandlerGuard& guard);
+  ControlPanel(QWidget* parent, RunControl& run, RamView& ramView);
 
   // Shows the run control's state: gate control, visible buttons, slider, label, RAM view.
   void Sync();
@@ -46,11 +45,9 @@ class ControlPanel : public ColourPanel {
 
  private:
   void AddRunButtons(QWidget* group);
-  void RunButtonClick(RunButton button);
 
   RunControl& run_;
   RamView& ramView_;
-  HandlerGuard& guard_;
   QRadioButton* automatic_ = nullptr;
   QRadioButton* manual_ = nullptr;
   std::array<QPushButton*, kRunButtonCount> buttons_{};

@@ -27,8 +27,8 @@ void LookGrid::DrawCell(QPainter& painter, int col, int row, const QRect& rect,
 
 // --- MPS ---
 
-MpsGridView::MpsGridView(QWidget* parent, const MpsGridParts& parts, HandlerGuard& guard)
-    : LookGrid(parent, parts.editing, guard), editor_(parts.editor) {
+MpsGridView::MpsGridView(QWidget* parent, const MpsGridParts& parts)
+    : LookGrid(parent, parts.editing), editor_(parts.editor) {
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   setToolTip(QStringLiteral("Mikro-Programm-Speicher"));
@@ -40,8 +40,8 @@ CellLook MpsGridView::Look(int col, int row) const {
 
 // --- RAM ---
 
-RamGridView::RamGridView(QWidget* parent, const RamGridParts& parts, HandlerGuard& guard)
-    : LookGrid(parent, parts.editing, guard),
+RamGridView::RamGridView(QWidget* parent, const RamGridParts& parts)
+    : LookGrid(parent, parts.editing),
       grid_(parts.grid),
       editor_(parts.editor),
       popup_(new QMenu(this)) {
@@ -53,7 +53,7 @@ RamGridView::RamGridView(QWidget* parent, const RamGridParts& parts, HandlerGuar
     QAction* action = popup_->addAction(FromUtf8(item.caption));
     action->setObjectName(FromUtf8(item.name));
     connect(action, &QAction::triggered, this,
-            [this, &inspector, command = item.command] { Call([&] { (inspector.*command)(); }); });
+            [&inspector, command = item.command] { (inspector.*command)(); });
   }
 }
 
@@ -73,8 +73,8 @@ void RamGridView::OpenPopup(QPoint globalPos) {
 
 // --- Variable inspector ---
 
-InspectorView::InspectorView(QWidget* parent, const RamGridParts& parts, HandlerGuard& guard)
-    : StringGrid(parent, parts.inspectorEditing, guard), inspector_(parts.inspector) {
+InspectorView::InspectorView(QWidget* parent, const RamGridParts& parts)
+    : StringGrid(parent, parts.inspectorEditing), inspector_(parts.inspector) {
   setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }

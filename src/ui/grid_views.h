@@ -1,7 +1,6 @@
 #pragma once
 
 #include "core/cell_look.h"
-#include "ui/handler_guard.h"
 #include "ui/string_grid.h"
 
 class QMenu;
@@ -49,7 +48,7 @@ class LookGrid : public StringGrid {
 
 class MpsGridView : public LookGrid {
  public:
-  MpsGridView(QWidget* parent, const MpsGridParts& parts, HandlerGuard& guard);
+  MpsGridView(QWidget* parent, const MpsGridParts& parts);
 
  protected:
   CellLook Look(int col, int row) const override;
@@ -60,7 +59,7 @@ class MpsGridView : public LookGrid {
 
 class RamGridView : public LookGrid {
  public:
-  RamGridView(QWidget* parent, const RamGridParts& parts, HandlerGuard& guard);
+  RamGridView(QWidget* parent, const RamGridParts& parts);
   // The data view scrolls sideways only; the assembler view both ways.
   void ApplyScrollBars();
   // PopupMenu1, which a right click opens while the inspector is shown.
@@ -78,7 +77,7 @@ class RamGridView : public LookGrid {
 
 class InspectorView : public StringGrid {
  public:
-  InspectorView(QWidget* parent, const RamGridParts& parts, HandlerGuard& guard);
+  InspectorView(QWidget* parent, const RamGridParts& parts);
 
  protected:
   void DrawCell(QPainter& painter, int col, int row, const QRect& rect,

@@ -54,18 +54,16 @@ TFoSim::TFoSim() {
   const DataPathParts pathParts{session_.picture, session_.menu, session_.registers,
                                 session_.gates};
   paProzessor_ = new ProcessorPanel(client_, {session_.mpsEditor, session_.mpsEditing}, pathParts,
-                                    guard_, geometry_, torClick);
-  paBus_ = new BusPanel(client_, pathParts, guard_, geometry_, torClick);
+                                    geometry_, torClick);
+  paBus_ = new BusPanel(client_, pathParts, geometry_, torClick);
   paBus_->move(456, 224);
   portrait_ = std::make_unique<Portrait>(client_);
   // The picture lies beneath the panels: at the smallest height it slides under the bus
   // panel instead of hiding its caption.
   paBus_->raise();
-  paRAM_ = new RamPanel(client_,
-                        {session_.ramGrid, session_.ramEditor, session_.inspector,
-                         session_.ramEditing, session_.inspectorEditing},
-                        guard_);
-  paControl_ = new ControlPanel(client_, session_.run, session_.ramView, guard_);
+  paRAM_ = new RamPanel(client_, {session_.ramGrid, session_.ramEditor, session_.inspector,
+                                  session_.ramEditing, session_.inspectorEditing});
+  paControl_ = new ControlPanel(client_, session_.run, session_.ramView);
 
   RegisterPanel* paRegister = paProzessor_->PaRegister();
   fields_.assign(paRegister->Fields().begin(), paRegister->Fields().end());
@@ -99,24 +97,18 @@ TFoSim::TFoSim() {
 
 TFoSim::~TFoSim() {
   if (keyHook_ != nullptr) qApp->removeEventFilter(keyHook_);
-  frontend_.SetTimer(false, 0);
+  frontend_.StopRunning();
   // The panels go before the session they show.
   delete client_;
   client_ = nullptr;
 }
 
 void TFoSim::FormCreate(const std::vector<std::string>& args) {
-  keyHook_ = new KeyHookFilter(this, [this](const KeyMessage& message) {
-    bool handled = false;
-    // A refused space bar must not reach the focused control either; the guard has said why.
-    if (!guard_([&] { handled = session_.keys.OnAppMessage(message); })) {
-      return message.key == KeyCode::Space;
-    }
-    return handled;
-  });
+  keyHook_ = new KeyHookFilter(
+      this, [this](const KeyMessage& message) { return session_.keys.OnAppMessage(message); });
   qApp->installEventFilter(keyHook_);
   session_.deferCommandLineStart = true;
-  guard_([&] { session_.FormCreate(args); });
+  session_.FormCreate(args);
   // Not the MPS grid: entering it would switch to automatic gate control.
   paControl_->FocusGateControl();
   Refresh(~0u);
@@ -167,11 +159,15 @@ void TFoSim::Refresh(uint32_t what) {
 }
 
 void TFoSim::TimerTick() {
-  guard_.Tick([&] { session_.run.TimerTimer(); });
+  session_.run.TimerTimer();
+}
+
+bool TFoSim::Advance(int ticks) {
+  return session_.run.Advance(ticks);
 }
 
 void TFoSim::TorClick(int gate) {
-  guard_([&] { session_.TorClick(gate); });
+  session_.TorClick(gate);
 }
 
 void TFoSim::resizeEvent(QResizeEvent* event) {
@@ -184,55 +180,47 @@ void TFoSim::resizeEvent(QResizeEvent* event) {
 void TFoSim::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   // Once the window is on the screen, so that a run started by /S can be paused.
-  QTimer::singleShot(0, this, [this] { guard_([&] { session_.StartCommandLineRun(); }); });
+  QTimer::singleShot(0, this, [this] { session_.StartCommandLineRun(); });
 }
 
 void TFoSim::closeEvent(QCloseEvent* event) {
-  if (guard_.Busy()) {
-    // A run inside a handler is still on the stack: it ends at its next phase, and the
-    // window closes once the handler has returned.
-    event->ignore();
+  if (session_.run.Running()) {
+    // A run going on ends as Pause ends it, with the clock it has begun.
     session_.run.BuStoppClick();
-    guard_.WhenIdle([this] { QTimer::singleShot(0, this, &QWidget::close); });
-    return;
+    session_.run.RunToEnd();
   }
   // Unsaved work is offered for saving first, as a load does; "Abbrechen" keeps the window.
-  bool mayClose = false;
-  guard_([&] { mayClose = session_.files.FormCloseQuery(); });
-  if (!mayClose) {
+  if (!session_.files.FormCloseQuery()) {
     event->ignore();
     return;
   }
-  frontend_.SetTimer(false, 0);
+  frontend_.StopRunning();
   event->accept();
 }
 
 void TFoSim::MeLoadMpsClick() {
-  guard_([&] { session_.files.MeLoadMpsClick(); });
+  session_.files.MeLoadMpsClick();
 }
 
 void TFoSim::MeSaveMpsClick() {
-  guard_([&] { session_.files.MeSaveMpsClick(); });
+  session_.files.MeSaveMpsClick();
 }
 
 void TFoSim::MePrnMpsClick() {
-  guard_(
-      [&] { frontend_.PrintListing(session_.files.BuildMpdText(), session_.files.MpsFileName()); });
+  frontend_.PrintListing(session_.files.BuildMpdText(), session_.files.MpsFileName());
 }
 
 void TFoSim::MeLoadRamClick() {
-  guard_([&] { session_.files.MeLoadRamClick(); });
+  session_.files.MeLoadRamClick();
 }
 
 void TFoSim::MeSaveRamClick() {
-  guard_([&] { session_.files.MeSaveRamClick(); });
+  session_.files.MeSaveRamClick();
 }
 
 void TFoSim::MePrnRamClick() {
-  guard_([&] {
-    const auto listing = session_.files.RamListing(session_.ramGrid.AssemblerView());
-    frontend_.PrintListing(listing, session_.files.RamFileName());
-  });
+  const auto listing = session_.files.RamListing(session_.ramGrid.AssemblerView());
+  frontend_.PrintListing(listing, session_.files.RamFileName());
 }
 
 void TFoSim::MeEndeClick() {
@@ -240,47 +228,47 @@ void TFoSim::MeEndeClick() {
 }
 
 void TFoSim::MeUndoClick() {
-  guard_([&] { session_.history.Undo(); });
+  session_.history.Undo();
 }
 
 void TFoSim::MeRedoClick() {
-  guard_([&] { session_.history.Redo(); });
+  session_.history.Redo();
 }
 
 void TFoSim::MeStepBackClick() {
-  guard_([&] { session_.stepBack.StepBackClick(); });
+  session_.stepBack.StepBackClick();
 }
 
 void TFoSim::MeClrRegClick() {
-  guard_([&] { session_.run.MeClrRegClick(); });
+  session_.run.MeClrRegClick();
 }
 
 void TFoSim::MeClrRamClick() {
-  guard_([&] { session_.files.MeClrRamClick(); });
+  session_.files.MeClrRamClick();
 }
 
 void TFoSim::MeClrMpsClick() {
-  guard_([&] { session_.mpsEditor.MeClrMpsClick(); });
+  session_.mpsEditor.MeClrMpsClick();
 }
 
 void TFoSim::MeVariablenClick() {
-  guard_([&] { session_.inspector.MeVariablenClick(); });
+  session_.inspector.MeVariablenClick();
 }
 
 void TFoSim::MeKonflClick() {
-  guard_([&] { session_.MeKonflClick(); });
+  session_.MeKonflClick();
 }
 
 void TFoSim::MeTorKzClick() {
-  guard_([&] { session_.MeTorKzClick(); });
+  session_.MeTorKzClick();
 }
 
 void TFoSim::MeBus_8Click() {
-  guard_([&] { session_.MeBus_8Click(); });
+  session_.MeBus_8Click();
 }
 
 void TFoSim::MePfeilClick() {
-  guard_([&] { session_.MePfeilClick(); });
+  session_.MePfeilClick();
 }
 
 void TFoSim::MeInfoClick() {

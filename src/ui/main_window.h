@@ -8,7 +8,6 @@
 
 #include "app/session.h"
 #include "ui/data_path_geometry.h"
-#include "ui/handler_guard.h"
 #include "ui/qt_frontend.h"
 
 class QLabel;
@@ -50,7 +49,6 @@ class TFoSim : public QMainWindow, private ViewHost {
   Session& session() { return session_; }
   QtFrontend& frontend() { return frontend_; }
   const DiagramGeometry& Geometry() const { return geometry_; }
-  const HandlerGuard& Guard() const { return guard_; }
 
   // The menu's handlers.
   void MeLoadMpsClick();
@@ -84,6 +82,7 @@ class TFoSim : public QMainWindow, private ViewHost {
  private:
   void Refresh(uint32_t what) override;
   void TimerTick() override;
+  bool Advance(int ticks) override;
   void TorClick(int gate);
   // Within the screen's free area, as far as the minimum size allows, and centred on it.
   void FitToScreen();
@@ -92,7 +91,6 @@ class TFoSim : public QMainWindow, private ViewHost {
 
   QtFrontend frontend_{this, *this};
   Session session_{frontend_};
-  HandlerGuard guard_{[this] { frontend_.ShowMessage(HandlerGuard::kRefusedText); }};
   DiagramGeometry geometry_;
   QWidget* client_ = nullptr;
   ProcessorPanel* paProzessor_ = nullptr;

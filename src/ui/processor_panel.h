@@ -3,7 +3,6 @@
 #include <functional>
 
 #include "ui/grid_views.h"
-#include "ui/handler_guard.h"
 #include "ui/panel_parts.h"
 #include "ui/register_panel.h"
 
@@ -15,8 +14,7 @@ class ProcessorPanel : public ColourPanel {
   static constexpr int kBaseWidth = 455;
 
   ProcessorPanel(QWidget* parent, const MpsGridParts& mpsParts, const DataPathParts& pathParts,
-                 HandlerGuard& guard, const DiagramGeometry& geometry,
-                 const std::function<void(int)>& torClick);
+                 const DiagramGeometry& geometry, const std::function<void(int)>& torClick);
 
   MpsGridView* GrMps() const { return grMps_; }
   RegisterPanel* PaRegister() const { return paRegister_; }

@@ -28,6 +28,10 @@ QString Caption(std::string_view caption) {
 QtFrontend::QtFrontend(QWidget* window, ViewHost& host) : window_(window), host_(host) {
   timer_.setTimerType(Qt::PreciseTimer);
   QObject::connect(&timer_, &QTimer::timeout, &context_, [this] { host_.TimerTick(); });
+  // A timer of 0 ms fires once the events waiting are handled: input and painting come
+  // between two slices.
+  slices_.setInterval(0);
+  QObject::connect(&slices_, &QTimer::timeout, &context_, [this] { Slice(); });
   QObject::connect(qApp, &QApplication::focusChanged, &context_,
                    [this](QWidget*, QWidget* now) { focus_ = ControlOf(now); });
 }
@@ -128,16 +132,25 @@ void QtFrontend::SetTimer(bool enabled, int intervalMs) {
   }
 }
 
-void QtFrontend::ProcessPendingEvents() {
-  // Called after every bus phase of a run. The event loop costs microseconds even when
-  // nothing is pending, and reading the clock costs more than a phase at the fastest level,
-  // so both are done only now and then; a few milliseconds apart the window still answers
-  // at once.
-  if (++eventCalls_ < kCallsPerClockRead) return;
-  eventCalls_ = 0;
-  if (std::chrono::steady_clock::now() < nextEvents_) return;
-  QCoreApplication::processEvents(QEventLoop::AllEvents);
-  nextEvents_ = std::chrono::steady_clock::now() + kEventInterval;
+void QtFrontend::RunInSlices() {
+  if (!slices_.isActive()) slices_.start();
+}
+
+void QtFrontend::Slice() {
+  // Reading the clock costs more than a phase at the fastest level, so it is read only every
+  // few ticks; a few milliseconds apart the window still answers at once.
+  const auto end = std::chrono::steady_clock::now() + kSliceTime;
+  do {
+    if (!host_.Advance(kTicksPerClockRead)) {
+      slices_.stop();
+      return;
+    }
+  } while (std::chrono::steady_clock::now() < end);
+}
+
+void QtFrontend::StopRunning() {
+  timer_.stop();
+  slices_.stop();
 }
 
 void QtFrontend::Invalidate(uint32_t what) {

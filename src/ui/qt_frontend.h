@@ -10,9 +10,9 @@
 
 class QWidget;
 
-// The session's frontend in Qt: message boxes, file dialogs, the run timer, the event loop.
-// Repaints are collected and done on the next pass of the event loop, so that a run pays
-// for a flag per change, not for a repaint.
+// The session's frontend in Qt: message boxes, file dialogs, the run timer, the slices of an
+// unpaced run. Repaints are collected and done on the next pass of the event loop, so that a
+// run pays for a flag per change, not for a repaint.
 namespace vellar::ui {
 
 // What the frontend needs from the window.
@@ -22,13 +22,16 @@ class ViewHost {
   // Shows anew what the collected Redraw flags name.
   virtual void Refresh(uint32_t what) = 0;
   virtual void TimerTick() = 0;
+  // One slice of an unpaced run (RunControl::Advance); false once the run wants no more.
+  virtual bool Advance(int ticks) = 0;
 };
 
 class QtFrontend : public Frontend {
  public:
-  // Between two looks at the clock, and between two passes of the event loop in a run.
-  static constexpr int kCallsPerClockRead = 32;
-  static constexpr std::chrono::milliseconds kEventInterval{4};
+  // Ticks of an unpaced run between two looks at the clock, and how long a slice lasts before
+  // the event loop gets its turn.
+  static constexpr int kTicksPerClockRead = 32;
+  static constexpr std::chrono::milliseconds kSliceTime{4};
 
   QtFrontend(QWidget* window, ViewHost& host);
 
@@ -44,7 +47,7 @@ class QtFrontend : public Frontend {
   std::optional<std::string> AskOpenFile(const FileDialogOptions& options) override;
   std::optional<std::string> AskSaveFile(const FileDialogOptions& options) override;
   void SetTimer(bool enabled, int intervalMs) override;
-  void ProcessPendingEvents() override;
+  void RunInSlices() override;
   void Invalidate(uint32_t what) override;
   void SetCaption(std::string_view caption) override;
   Control FocusedControl() const override;
@@ -52,19 +55,23 @@ class QtFrontend : public Frontend {
   void PrintListing(const std::vector<std::string>& lines, std::string_view title) override;
 
   const QTimer& Timer() const { return timer_; }
+  // Asks for the next slice of an unpaced run whenever the event loop has nothing else to do.
+  const QTimer& SliceTimer() const { return slices_; }
+  // Neither ticks nor slices any more: the window is closing.
+  void StopRunning();
 
  private:
   std::optional<std::string> AskFile(const FileDialogOptions& options, bool save);
   Control ControlOf(const QWidget* focus) const;
+  void Slice();
 
   QWidget* window_;
   ViewHost& host_;
   QObject context_;  // receives the posted refresh; dropping it drops what is still queued
   QTimer timer_;
+  QTimer slices_;
   uint32_t pending_ = 0;
   bool refreshPosted_ = false;
-  int eventCalls_ = 0;
-  std::chrono::steady_clock::time_point nextEvents_{};
   std::vector<std::pair<QWidget*, Control>> controls_;
   // Asked on every memory write of a run, so kept up to date as the focus moves.
   Control focus_ = Control::None;

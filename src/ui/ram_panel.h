@@ -8,7 +8,7 @@ namespace vellar::ui {
 
 class RamPanel : public ColourPanel {
  public:
-  RamPanel(QWidget* parent, const RamGridParts& parts, HandlerGuard& guard);
+  RamPanel(QWidget* parent, const RamGridParts& parts);
 
   RamGridView* GrRam() const { return grRam_; }
   InspectorView* RamInspector() const { return inspector_; }

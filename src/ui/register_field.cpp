@@ -16,9 +16,8 @@ constexpr std::array<const char*, kRegCount> kNames = {"EdAX", "EdBX", "EdIP", "
 
 }  // namespace
 
-RegisterField::RegisterField(QWidget* parent, int reg, int x, int y, RegisterFields& registers,
-                             HandlerGuard& guard)
-    : QLineEdit(parent), reg_(reg), registers_(registers), guard_(guard) {
+RegisterField::RegisterField(QWidget* parent, int reg, int x, int y, RegisterFields& registers)
+    : QLineEdit(parent), reg_(reg), registers_(registers) {
   setObjectName(QString::fromLatin1(kNames[reg]));
   setGeometry(x, y, kWidth, kHeight);
   setFont(WindowFont(16));
@@ -32,7 +31,7 @@ RegisterField::RegisterField(QWidget* parent, int reg, int x, int y, RegisterFie
   setPalette(palette);
   setText(QStringLiteral("00"));
   connect(this, &QLineEdit::textEdited, this, [this](const QString& typed) {
-    guard_([&] { registers_.EdRegChange(reg_, typed.toStdString()); });
+    registers_.EdRegChange(reg_, typed.toStdString());
     // Letters become capitals and a refused character goes; the caret stays at the end.
     Sync();
   });
@@ -61,7 +60,7 @@ void RegisterField::mousePressEvent(QMouseEvent* event) {
 void RegisterField::focusOutEvent(QFocusEvent* event) {
   QLineEdit::focusOutEvent(event);
   if (IsWindowSwitch(*event)) return;
-  guard_([&] { registers_.EdRegExit(reg_); });
+  registers_.EdRegExit(reg_);
   Sync();
 }
 

@@ -2,8 +2,6 @@
 
 #include <QLineEdit>
 
-#include "ui/handler_guard.h"
-
 // One of the register fields EdAX .. EdAL: two characters at most, the text and the value
 // belong to the session's register fields, which this forwards every change to.
 namespace vellar {
@@ -17,8 +15,7 @@ class RegisterField : public QLineEdit {
   static constexpr int kWidth = 27;
   static constexpr int kHeight = 21;
 
-  RegisterField(QWidget* parent, int reg, int x, int y, RegisterFields& registers,
-                HandlerGuard& guard);
+  RegisterField(QWidget* parent, int reg, int x, int y, RegisterFields& registers);
 
   int Reg() const { return reg_; }
   // Shows the session's text when it differs.
@@ -32,7 +29,6 @@ class RegisterField : public QLineEdit {
  private:
   int reg_;
   RegisterFields& registers_;
-  HandlerGuard& guard_;
 };
 
 }  // namespace vellar::ui

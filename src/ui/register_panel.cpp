@@ -50,7 +50,7 @@ std::vector<GateButton*> AddGates(QWidget* parent, std::span<const GatePlace> pl
   return buttons;
 }
 
-RegisterPanel::RegisterPanel(QWidget* parent, const DataPathParts& parts, HandlerGuard& guard,
+RegisterPanel::RegisterPanel(QWidget* parent, const DataPathParts& parts,
                              const DiagramGeometry& geometry,
                              const std::function<void(int)>& torClick)
     : PicturePanel(parent, "PaRegister", kProcessorColor, Picture::Register, geometry,
@@ -59,10 +59,10 @@ RegisterPanel::RegisterPanel(QWidget* parent, const DataPathParts& parts, Handle
       gateControl_(parts.gates) {
   AddBackdrop(this, kOpGreen, 98, 20);
   AddBackdrop(this, kIpBlue, 98, 72);
-  auto* edOP = new RegisterField(this, OP, 100, 22, parts.registers, guard);
-  auto* edIP = new RegisterField(this, IP, 100, 74, parts.registers, guard);
-  auto* edBX = new RegisterField(this, BX, 100, 126, parts.registers, guard);
-  auto* edAX = new RegisterField(this, AX, 100, 180, parts.registers, guard);
+  auto* edOP = new RegisterField(this, OP, 100, 22, parts.registers);
+  auto* edIP = new RegisterField(this, IP, 100, 74, parts.registers);
+  auto* edBX = new RegisterField(this, BX, 100, 126, parts.registers);
+  auto* edAX = new RegisterField(this, AX, 100, 180, parts.registers);
   AddLabel(this, QStringLiteral("&OP"), 104, 5, edOP);
   AddLabel(this, QStringLiteral("&IP"), 108, 57, edIP);
   AddLabel(this, QStringLiteral("&BX"), 104, 109, edBX);
@@ -79,7 +79,7 @@ RegisterPanel::RegisterPanel(QWidget* parent, const DataPathParts& parts, Handle
   paALU_->setFrameStyle(QFrame::Panel | QFrame::Raised);
   paALU_->setLineWidth(2);
   paALU_->setGeometry(222, 200, 131, 65);
-  auto* edAL = new RegisterField(paALU_, AL, 52, 28, parts.registers, guard);
+  auto* edAL = new RegisterField(paALU_, AL, 52, 28, parts.registers);
   auto* shMinu = new QWidget(paALU_);
   shMinu->setObjectName("ShMinu");
   SetBackground(shMinu, Qt::black);

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "ui/gate_button.h"
-#include "ui/handler_guard.h"
 #include "ui/panel_parts.h"
 #include "ui/register_field.h"
 
@@ -25,8 +24,8 @@ class RegisterPanel : public PicturePanel {
  public:
   static constexpr int kHeight = 305;
 
-  RegisterPanel(QWidget* parent, const DataPathParts& parts, HandlerGuard& guard,
-                const DiagramGeometry& geometry, const std::function<void(int)>& torClick);
+  RegisterPanel(QWidget* parent, const DataPathParts& parts, const DiagramGeometry& geometry,
+                const std::function<void(int)>& torClick);
 
   // The sign flag and the ALU's plus or minus.
   void Sync();

@@ -18,8 +18,8 @@ constexpr QColor kFixedLine{0, 0, 0};
 constexpr QColor kCellLine{176, 176, 176};
 }  // namespace
 
-StringGrid::StringGrid(QWidget* parent, GridEditing& editing, HandlerGuard& guard)
-    : QAbstractScrollArea(parent), editing_(editing), guard_(guard) {
+StringGrid::StringGrid(QWidget* parent, GridEditing& editing)
+    : QAbstractScrollArea(parent), editing_(editing) {
   setFont(GridFont());
   setFrameStyle(QFrame::Panel | QFrame::Sunken);
   setLineWidth(2);

@@ -6,7 +6,6 @@
 
 #include "app/grid_editing.h"
 #include "core/grid.h"
-#include "ui/handler_guard.h"
 
 class QKeyEvent;
 
@@ -31,7 +30,7 @@ class StringGrid : public QAbstractScrollArea {
   static constexpr int kRowHeight = GridEditing::kRowHeight;
   static constexpr int kLineWidth = GridEditing::kLineWidth;
 
-  StringGrid(QWidget* parent, GridEditing& editing, HandlerGuard& guard);
+  StringGrid(QWidget* parent, GridEditing& editing);
 
   int ColCount() const { return editing_.ColCount(); }
   int RowCount() const { return editing_.RowCount(); }
@@ -69,12 +68,6 @@ class StringGrid : public QAbstractScrollArea {
   // The model asks for the popup menu at the pointer.
   virtual void OpenPopup(QPoint /*globalPos*/) {}
 
-  // Every call into the session goes through the window's guard.
-  template <class F>
-  void Call(F&& handler) {
-    guard_(std::forward<F>(handler));
-  }
-
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
@@ -107,7 +100,6 @@ class StringGrid : public QAbstractScrollArea {
   void FocusMoved(const QWidget* now);
 
   GridEditing& editing_;
-  HandlerGuard& guard_;
   GridEditor* editor_;
   unsigned shownSelectStamp_ = 0;
   // The scroll bars are being set from the model: their moves are no user's.

@@ -116,11 +116,8 @@ void StringGrid::MousePress(QPoint pos, Qt::MouseButton button, QPoint globalPos
     // In a window that is not yet active the focus arrives later; the click enters now.
     FocusGained(true);
   }
-  bool popup = false;
-  Call([&] {
-    popup = doubleClick ? editing_.DoubleClick(cell, ButtonOf(button))
-                        : editing_.Press(cell, ButtonOf(button));
-  });
+  const bool popup = doubleClick ? editing_.DoubleClick(cell, ButtonOf(button))
+                                 : editing_.Press(cell, ButtonOf(button));
   Show();
   if (popup) OpenPopup(globalPos);
 }
@@ -149,8 +146,7 @@ void StringGrid::wheelEvent(QWheelEvent* event) {
 
 void StringGrid::keyPressEvent(QKeyEvent* event) {
   SyncViewport();
-  KeyVerdict verdict = KeyVerdict::NotTaken;
-  Call([&] { verdict = editing_.GridKeyPress(GridKeyOf(*event)); });
+  const KeyVerdict verdict = editing_.GridKeyPress(GridKeyOf(*event));
   Show();
   if (verdict == KeyVerdict::ToEditor) {
     editor_->setFocus(Qt::OtherFocusReason);
@@ -166,14 +162,13 @@ bool StringGrid::EditorKey(const QKeyEvent& event) {
   caret.start = editor_->hasSelectedText() ? editor_->selectionStart() : editor_->cursorPosition();
   caret.end = caret.start + static_cast<int>(editor_->selectedText().size());
   caret.length = static_cast<int>(editor_->text().size());
-  KeyVerdict verdict = KeyVerdict::NotTaken;
-  Call([&] { verdict = editing_.EditorKeyPress(GridKeyOf(event), caret); });
+  const KeyVerdict verdict = editing_.EditorKeyPress(GridKeyOf(event), caret);
   Show();
   return verdict == KeyVerdict::Taken;
 }
 
 void StringGrid::EditorEdited(const QString& text) {
-  Call([&] { editing_.EditorEdited(text.toStdString()); });
+  editing_.EditorEdited(text.toStdString());
   Show();
 }
 
@@ -182,7 +177,7 @@ void StringGrid::FocusGained(bool byPress) {
   // active hands the grid the focus only then, and that click did enter the grid.
   if (Entered()) return;
   SyncViewport();
-  guard_.Always([&] { editing_.FocusIn(byPress); });
+  editing_.FocusIn(byPress);
   Show();
 }
 
@@ -195,7 +190,7 @@ void StringGrid::FocusMoved(const QWidget* now) {
   if (!Entered() || now == nullptr || now->window() != window()) return;
   // Focus passing between the grid and its editor stays inside.
   if (now == this || now == editor_) return;
-  guard_.Always([&] { editing_.FocusOut(); });
+  editing_.FocusOut();
   Show();
 }
 

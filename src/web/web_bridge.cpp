@@ -227,7 +227,12 @@ EMSCRIPTEN_KEEPALIVE int vellar_event(const char* name, int a, int b, int c, con
   return result;
 }
 
-// Whether a handler is waiting for the page (a question, a file picker, the next slice).
+// One slice of an unpaced run, at most this many ticks; 1 while the run wants more slices.
+EMSCRIPTEN_KEEPALIVE int vellar_advance(int ticks) {
+  return TheSession() && TheSession()->run.Advance(ticks) ? 1 : 0;
+}
+
+// Whether a handler is waiting for the page (a question, a file picker).
 EMSCRIPTEN_KEEPALIVE int vellar_waiting() {
   return Page().Waiting() ? 1 : 0;
 }

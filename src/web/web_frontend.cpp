@@ -53,9 +53,7 @@ EM_JS(char*, js_finish_save, (const char* path), {
             function(e) { wakeUp(allocateUTF8(String(e))); });
   });
 });
-EM_JS(void, js_yield, (), {
-  return Asyncify.handleSleep(function(wakeUp) { window.vellarPage.yieldToPage(wakeUp); });
-});
+EM_JS(void, js_run_in_slices, (), { window.vellarPage.runInSlices(); });
 EM_JS(void, js_set_timer, (int enabled, int intervalMs),
       { window.vellarPage.setTimer(!!enabled, intervalMs); });
 EM_JS(void, js_invalidate, (), { window.vellarPage.invalidate(); });
@@ -131,15 +129,8 @@ void WebFrontend::SetTimer(bool enabled, int intervalMs) {
   js_set_timer(enabled ? 1 : 0, intervalMs);
 }
 
-void WebFrontend::ProcessPendingEvents() {
-  // Asking the clock costs more than a phase; look at it every few hundred phases only.
-  if ((++phaseCount_ & 0xFF) != 0 || !MayWait()) return;
-  const double now = emscripten_get_now();
-  if (now - lastYield_ < kSliceMs) return;
-  waiting_ = true;
-  js_yield();
-  waiting_ = false;
-  lastYield_ = emscripten_get_now();
+void WebFrontend::RunInSlices() {
+  js_run_in_slices();
 }
 
 void WebFrontend::Invalidate(uint32_t what) {

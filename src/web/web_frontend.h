@@ -6,17 +6,13 @@
 #include "app/frontend.h"
 
 // The session's window in the browser: messages go to the page's dialog queue, questions and
-// file pickers wait for the page's answer, and an unpaced run hands the page a moment now and
-// then so that "Pause" and the picture keep answering. Waiting unwinds the stack to the page
-// and comes back later; a handler the page calls while another one waits must not wait
-// itself, so it gets the answer "No" (or none) instead.
+// file pickers wait for the page's answer, and an unpaced run asks the page for its slices.
+// Waiting unwinds the stack to the page and comes back later; a handler the page calls while
+// another one waits must not wait itself, so it gets the answer "No" (or none) instead.
 namespace vellar::web {
 
 class WebFrontend : public Frontend {
  public:
-  // How long an unpaced run may keep the page from its events, in milliseconds.
-  static constexpr double kSliceMs = 10.0;
-
   void ShowMessage(std::string_view text, std::string_view caption = {}) override;
   void ShowError(std::string_view text) override;
   bool AskYesNo(std::string_view question) override;
@@ -24,7 +20,7 @@ class WebFrontend : public Frontend {
   std::optional<std::string> AskSaveFile(const FileDialogOptions& options) override;
   FileStatus FinishSave(const std::string& path) override;
   void SetTimer(bool enabled, int intervalMs) override;
-  void ProcessPendingEvents() override;
+  void RunInSlices() override;
   void Invalidate(uint32_t what) override;
   void SetCaption(std::string_view caption) override;
   Control FocusedControl() const override { return focused_; }
@@ -52,8 +48,6 @@ class WebFrontend : public Frontend {
   uint32_t redraw_ = 0;
   int depth_ = 0;
   bool waiting_ = false;
-  unsigned phaseCount_ = 0;
-  double lastYield_ = 0;
 };
 
 }  // namespace vellar::web

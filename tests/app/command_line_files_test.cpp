@@ -56,6 +56,7 @@ TEST_F(CommandLineFilesTest, MissingFilesAndOtherExtensionsAreSkippedSilently) {
 
 TEST_F(CommandLineFilesTest, StartOptionRunsTheLoadedProgramUntilHalt) {
   session.FormCreate({"/S", kFixtures + "lehr.mpd", kFixtures + "zaehler.ras", "/0"});
+  Slices();
   EXPECT_EQ(run.LastStopReason(), StopReason::Halt);
   EXPECT_EQ(m.Regs[AX], 0x06);
   EXPECT_EQ(m.Ram[0x20], 0x06);

@@ -75,8 +75,9 @@ TEST_F(StartUpTest, StartOptionRunsUntilHaltAtTheUnpacedLevels) {
   SetRow(0, {1, 7, 0}, "01");
   SetRow(1, {}, "01");
   session.ReadCommandLine({"/S", "/0"});
+  Slices();
   EXPECT_TRUE(run.GatesAutomatic());
-  EXPECT_EQ(run.ClockMode(), kUntilHalt);
+  EXPECT_EQ(run.Mode(), ClockMode::UntilHalt);
   EXPECT_EQ(m.Regs[AX], 1);
   EXPECT_EQ(run.LastStopReason(), StopReason::Halt);
   EXPECT_FALSE(fe.timerEnabled);

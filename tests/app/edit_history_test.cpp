@@ -281,6 +281,7 @@ TEST_F(EditHistoryTest, UndoAfterARunTakesBackOnlyTheEdit) {
   Focus(Control::None);
   Automatic(-3);
   run.BuTaktClick(RunButton::BuBisHalt);
+  run.RunToEnd();
   ASSERT_EQ(m.Ram[0x30], 0x42);
   ASSERT_EQ(m.Regs[AX], 0x01);
   history.Undo();  // AR typed

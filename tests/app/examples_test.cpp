@@ -23,6 +23,7 @@ TEST_F(ExamplesTest, EveryProgramGivesItsResultOnEveryInput) {
     Automatic(-3);
     run.SetClockLimit(1000000);
     run.BuTaktClick(RunButton::BuBisHalt);
+    run.RunToEnd();
     EXPECT_EQ(run.LastStopReason(), StopReason::Halt);
     EXPECT_EQ(session.phases.CurrentRow - 1, 0xFE);  // on the HLT row
     for (auto [address, value] : example.wantMemory)

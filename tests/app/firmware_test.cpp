@@ -34,6 +34,7 @@ class FirmwareTest : public SessionTest {
     Automatic(-3);
     run.SetClockLimit(1000000);
     run.BuTaktClick(button);
+    run.RunToEnd();
   }
 };
 
@@ -194,6 +195,7 @@ TEST_F(FirmwareTest, HltStopsOnItsRowAndStaysThere) {
   EXPECT_EQ(m.Regs[IP], 4);
   EXPECT_EQ(run.ClocksThisRun(), 2 * kFetchClocks + 2);
   run.BuTaktClick(RunButton::BuBisHalt);  // stays on the halt row
+  run.RunToEnd();
   EXPECT_EQ(run.ClocksThisRun(), 1u);
   EXPECT_EQ(m.Regs[IP], 4);
 }

@@ -40,6 +40,7 @@ TEST_F(KeyHookTest, SpaceClocksExceptInTheGridsAndTheInspector) {
   EXPECT_EQ(m.Regs[AX], 0);
   Focus(Control::Slider);
   EXPECT_TRUE(Key(KeyCode::Space));
+  Slices();
   EXPECT_EQ(m.Regs[AX], 1);
   // Entering the MPS grid switches to automatic control; the space bar then types a blank.
   SetRow(0, {1, 7, 0}, "00");

@@ -92,7 +92,7 @@ TEST_F(LayoutTriggerTest, NothingElseAsks) {
   EXPECT_FALSE(AsksForLayout([&] { run.SetSliderPosition(3); }));
   EXPECT_FALSE(AsksForLayout([&] { Automatic(1); }));
   EXPECT_FALSE(AsksForLayout([&] {
-    run.SetClockMode(kAluClock);
+    run.SetClockMode(ClockMode::AluClock);
     run.RaTaktClick();
     run.BuTaktClick(RunButton::BuTakt);
     TickUntilIdle();

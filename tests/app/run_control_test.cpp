@@ -10,7 +10,7 @@ class RunControlTest : public SessionTest {
 
 TEST_F(RunControlTest, StartStateIsManualAluClockAtHalfASecond) {
   EXPECT_FALSE(run.GatesAutomatic());
-  EXPECT_EQ(run.ClockMode(), kAluClock);
+  EXPECT_EQ(run.Mode(), ClockMode::AluClock);
   EXPECT_EQ(run.ClockModeItems(), 2);
   EXPECT_EQ(run.SliderPosition(), 8);
   EXPECT_EQ(run.LabelText(), "Takt&zeit:  0,5 s");
@@ -82,7 +82,7 @@ TEST_F(RunControlTest, OneInstructionRunsUntilTheSequenceIsBackAtAddressZero) {
   Automatic(1);
   run.BuTaktClick(RunButton::BuBefehl);
   TickUntilIdle();
-  EXPECT_EQ(run.ClockMode(), kOneInstruction);
+  EXPECT_EQ(run.Mode(), ClockMode::OneInstruction);
   EXPECT_EQ(m.Regs[AX], 1);
   EXPECT_EQ(row, 1);
   EXPECT_EQ(run.ClocksThisRun(), 2u);
@@ -95,12 +95,21 @@ TEST_F(RunControlTest, UntilHaltStopsOnTheHaltRowAndRepeatsItOnTheNextStart) {
   SetRow(2, {1, 7, 0}, "02");  // halt
   Automatic(-3);
   run.BuTaktClick(RunButton::BuBisHalt);
+  // The button only starts the run, with its first output phase; the frontend asks for the
+  // rest, slice by slice.
+  EXPECT_EQ(fe.sliceRequests, 1);
+  EXPECT_TRUE(run.Running());
+  EXPECT_EQ(m.Regs[AL], 1);
+  EXPECT_EQ(m.Regs[AX], 0);
+  Slices();
+  EXPECT_FALSE(run.Running());
   EXPECT_FALSE(fe.timerEnabled);
   EXPECT_EQ(m.Regs[AX], 3);
   EXPECT_EQ(row, 3);
   EXPECT_EQ(run.LastStopReason(), StopReason::Halt);
   EXPECT_EQ(session.registers.Text(AX), "03");
   run.BuTaktClick(RunButton::BuBisHalt);
+  Slices();
   EXPECT_EQ(m.Regs[AX], 4);
   EXPECT_EQ(run.ClocksThisRun(), 1u);
 }
@@ -109,6 +118,7 @@ TEST_F(RunControlTest, NextAddressFFEndsUntilHalt) {
   SetRow(0, {1, 7, 0}, "FF");
   Automatic(-3);
   run.BuTaktClick(RunButton::BuBisHalt);
+  Slices();
   EXPECT_EQ(row, 0);
   EXPECT_EQ(run.LastStopReason(), StopReason::ModeEnd);
   EXPECT_EQ(m.Regs[AX], 1);
@@ -133,11 +143,12 @@ TEST_F(RunControlTest, PauseWithPendingInputPhaseCompletesTheClock) {
 TEST_F(RunControlTest, PauseEndsAnUnpacedEndlessRun) {
   CountingLoop();
   Automatic(-3);
-  fe.onEvents = [&] {
-    if (fe.processEventsCalls == 1000) run.BuStoppClick();
-  };
   run.BuTaktClick(RunButton::BuBisHalt);
-  EXPECT_EQ(fe.processEventsCalls, 1001);
+  // The pause, between two slices, ends the run with the next one.
+  EXPECT_EQ(Slices([&](int slice) {
+              if (slice == 1000) run.BuStoppClick();
+            }),
+            1001);
   EXPECT_EQ(run.LastStopReason(), StopReason::Pause);
   EXPECT_EQ(m.OpenMask, 0);
 }
@@ -194,7 +205,7 @@ TEST_F(RunControlTest, SpaceBarInBusClockModeGivesOneBusPhase) {
   run.SetSliderPosition(-3);  // no timer: an ALU-clock loop would never end here
   run.BuTaktClick(std::nullopt);
   EXPECT_EQ(m.Regs[AX], 0x06);
-  EXPECT_EQ(run.ClockMode(), kBusClock);
+  EXPECT_EQ(run.Mode(), ClockMode::BusClock);
   run.TimerTimer();
   EXPECT_EQ(m.OpenMask, 0);
 }
@@ -216,9 +227,9 @@ TEST_F(RunControlTest, ClockModeChangesRunTheHandlerOnlyOnARealChange) {
   run.BuPhaseClick();
   run.TimerTimer();
   ASSERT_TRUE(run.BusPhaseInput());
-  run.SetClockMode(kBusClock);  // the mode it has: nothing runs
+  run.SetClockMode(ClockMode::BusClock);  // the mode it has: nothing runs
   EXPECT_TRUE(run.BusPhaseInput());
-  run.SetClockMode(kAluClock);
+  run.SetClockMode(ClockMode::AluClock);
   EXPECT_FALSE(run.BusPhaseInput());
 
   // A paced run after its input phase: the next tick is an output phase.
@@ -227,17 +238,17 @@ TEST_F(RunControlTest, ClockModeChangesRunTheHandlerOnlyOnARealChange) {
   run.BuTaktClick(RunButton::BuBisHalt);
   run.TimerTimer();
   ASSERT_FALSE(run.InputPhaseNext());
-  run.SetClockMode(kUntilHalt);
+  run.SetClockMode(ClockMode::UntilHalt);
   EXPECT_FALSE(run.InputPhaseNext());
-  run.SetClockMode(kOneInstruction);
+  run.SetClockMode(ClockMode::OneInstruction);
   EXPECT_TRUE(run.InputPhaseNext());
-  run.SetClockMode(kUntilHalt);
+  run.SetClockMode(ClockMode::UntilHalt);
   // Switching to manual removes the two automatic items, without the handler.
   run.SetGatesAutomatic(false);
-  EXPECT_EQ(run.ClockMode(), kAluClock);
+  EXPECT_EQ(run.Mode(), ClockMode::AluClock);
   EXPECT_EQ(run.ClockModeItems(), 2);
-  run.SetClockMode(kUntilHalt);  // not an item under manual control
-  EXPECT_EQ(run.ClockMode(), kAluClock);
+  run.SetClockMode(ClockMode::UntilHalt);  // not an item under manual control
+  EXPECT_EQ(run.Mode(), ClockMode::AluClock);
 }
 
 TEST_F(RunControlTest, SwitchingGateControlResetsRowButtonsAndGates) {

@@ -1,74 +1,66 @@
-#include <algorithm>
 #include <functional>
 
 #include "support/session_fixture.h"
 
 // Runs started while a run is going on: the space bar held, a run button clicked, a start
-// with the timer. None of them may stack a run inside another.
+// with the timer, each between two slices of an unpaced run. None of them may start a second
+// run beside the one going, nor lose a phase.
 namespace vellar::testing {
 namespace {
 
 class RunNestingTest : public SessionTest {
  protected:
-  // Calls during with the number of the event processing, each time the run lets the window
-  // handle its events, and records how deeply these calls nest. Should a run never end, the
-  // pause at call 5000 ends it, so that the test fails instead of hanging.
-  void DuringRun(std::function<void(int)> during) {
-    fe.onEvents = [this, during] {
-      ++depth_;
-      deepest = std::max(deepest, depth_);
-      during(fe.processEventsCalls);
-      if (fe.processEventsCalls == 5000) run.BuStoppClick();
-      --depth_;
-    };
+  // The slices of the run, with during(n) after slice n. Should a run never end, the pause
+  // after slice 5000 ends it, so that the test fails instead of hanging.
+  int SlicesWith(const std::function<void(int)>& during) {
+    return Slices([&](int slice) {
+      during(slice);
+      if (slice == 5000) run.BuStoppClick();
+    });
   }
 
-  int deepest = 0;
   int& row = session.phases.CurrentRow;
-
- private:
-  int depth_ = 0;
 };
 
 TEST_F(RunNestingTest, SpaceBarHeldDuringAnUnpacedRunLetsItGoOnUndisturbed) {
   CountingLoop();
   Automatic(-3);
-  run.SetClockMode(kUntilHalt);
-  // Without any presses, paused after 1000 phases.
-  DuringRun([&](int call) {
-    if (call == 1000) run.BuStoppClick();
-  });
+  run.SetClockMode(ClockMode::UntilHalt);
+  // Without any presses, paused after 1000 slices.
   run.BuTaktClick(std::nullopt);
+  SlicesWith([&](int slice) {
+    if (slice == 1000) run.BuStoppClick();
+  });
   const uint8_t ax = m.Regs[AX];
   const uint64_t clocks = run.ClocksThisRun();
 
   run.MeClrRegClick();
-  fe.processEventsCalls = 0;
-  DuringRun([&](int call) {
-    if (call < 1000) run.BuTaktClick(std::nullopt);  // a press at every phase
-    if (call == 1000) run.BuStoppClick();
-  });
+  fe.sliceRequests = 0;
   run.BuTaktClick(std::nullopt);
-  EXPECT_EQ(deepest, 1);
-  EXPECT_EQ(fe.processEventsCalls, 1001);  // the pause ends the run at the next phase
+  const int slices = SlicesWith([&](int slice) {
+    if (slice < 1000) run.BuTaktClick(std::nullopt);  // a press between every two slices
+    if (slice == 1000) run.BuStoppClick();
+  });
+  EXPECT_EQ(fe.sliceRequests, 1);
+  EXPECT_EQ(slices, 1001);  // the pause ends the run with the next slice
   EXPECT_EQ(run.LastStopReason(), StopReason::Pause);
   EXPECT_EQ(m.Regs[AX], ax);
   EXPECT_EQ(run.ClocksThisRun(), clocks);
 }
 
-TEST_F(RunNestingTest, RunButtonDuringAnUnpacedRunRestartsItInTheLoopAlreadyGoing) {
+TEST_F(RunNestingTest, RunButtonDuringAnUnpacedRunRestartsItInTheSlicesAlreadyGoing) {
   CountingLoop();
   Automatic(-3);
-  DuringRun([&](int call) {
-    if (call == 11) run.BuTaktClick(RunButton::BuBefehl);
-  });
   run.BuTaktClick(RunButton::BuBisHalt);
-  EXPECT_EQ(deepest, 1);
+  const int slices = SlicesWith([&](int slice) {
+    if (slice == 11) run.BuTaktClick(RunButton::BuBefehl);
+  });
+  EXPECT_EQ(fe.sliceRequests, 1);
   // The click starts "1 Befehl" at once with an output phase; it ends back at address 0.
-  EXPECT_EQ(run.ClockMode(), kOneInstruction);
+  EXPECT_EQ(run.Mode(), ClockMode::OneInstruction);
   EXPECT_EQ(run.LastStopReason(), StopReason::ModeEnd);
   EXPECT_EQ(row, 1);
-  EXPECT_LT(fe.processEventsCalls, 20);
+  EXPECT_LT(slices, 20);
   EXPECT_FALSE(fe.timerEnabled);
   EXPECT_EQ(m.OpenMask, 0);
 }
@@ -76,41 +68,39 @@ TEST_F(RunNestingTest, RunButtonDuringAnUnpacedRunRestartsItInTheLoopAlreadyGoin
 TEST_F(RunNestingTest, RunButtonBetweenTheTwoPhasesOfAClockLosesNoRegisterLoad) {
   CountingLoop();
   Automatic(-2);
-  // A level that shows the registers runs phase by phase and handles events after every
-  // phase; the twelfth call follows the output phase of the third increment, whose input
-  // phase is still to come.
-  DuringRun([&](int call) {
-    if (call == 12) {
+  // A level that shows the registers runs phase by phase, one phase a tick; the twelfth
+  // slice is the output phase of the third increment, whose input phase is still to come.
+  run.BuTaktClick(RunButton::BuBisHalt);
+  SlicesWith([&](int slice) {
+    if (slice == 12) {
       EXPECT_EQ(m.Regs[AX], 3);
       run.BuTaktClick(RunButton::BuBefehl);
     }
   });
-  run.BuTaktClick(RunButton::BuBisHalt);
-  EXPECT_EQ(deepest, 1);
+  EXPECT_EQ(fe.sliceRequests, 1);
   EXPECT_EQ(run.LastStopReason(), StopReason::ModeEnd);
   EXPECT_EQ(m.Regs[AX], 4);
   EXPECT_EQ(row, 1);
 
   // The same with the ALU-clock button: the clock going on is completed, then one more runs.
   run.MeClrRegClick();
-  fe.processEventsCalls = 0;
-  DuringRun([&](int call) {
-    if (call == 12) run.Bu2PhasenClick();
-  });
   run.BuTaktClick(RunButton::BuBisHalt);
+  SlicesWith([&](int slice) {
+    if (slice == 12) run.Bu2PhasenClick();
+  });
   EXPECT_EQ(m.Regs[AX], 4);
 }
 
 TEST_F(RunNestingTest, StartWithTheTimerDuringAnUnpacedRunHandsItToTheTimer) {
   CountingLoop();
   Automatic(-3);
-  DuringRun([&](int call) {
-    if (call != 10) return;
+  run.BuTaktClick(RunButton::BuBisHalt);
+  const int slices = SlicesWith([&](int slice) {
+    if (slice != 10) return;
     run.SetSliderPosition(1);
     run.BuTaktClick(RunButton::BuBisHalt);
   });
-  run.BuTaktClick(RunButton::BuBisHalt);
-  EXPECT_EQ(fe.processEventsCalls, 10);  // the loop stopped at once
+  EXPECT_EQ(slices, 10);  // no slice after the start with the timer
   EXPECT_TRUE(fe.timerEnabled);
   EXPECT_TRUE(run.RunGoingOn());
   const uint8_t ax = m.Regs[AX];
@@ -123,18 +113,18 @@ TEST_F(RunNestingTest, StartWithTheTimerDuringAnUnpacedRunHandsItToTheTimer) {
   EXPECT_FALSE(run.RunGoingOn());
 }
 
-TEST_F(RunNestingTest, BusPhaseClickedDuringAnUnpacedRunEndsTheLoop) {
+TEST_F(RunNestingTest, BusPhaseClickedDuringAnUnpacedRunEndsTheSlices) {
   CountingLoop();
   Automatic(-3);
-  DuringRun([&](int call) {
-    if (call != 10) return;
+  run.BuTaktClick(RunButton::BuBisHalt);
+  const int slices = SlicesWith([&](int slice) {
+    if (slice != 10) return;
     // "Manuell", whose run buttons hold no pause, and then ">".
     run.SetGatesAutomatic(false);
     run.BuPhaseClick();
   });
-  run.BuTaktClick(RunButton::BuBisHalt);
-  EXPECT_EQ(fe.processEventsCalls, 10);
-  EXPECT_EQ(run.ClockMode(), kBusClock);
+  EXPECT_EQ(slices, 10);
+  EXPECT_EQ(run.Mode(), ClockMode::BusClock);
   EXPECT_TRUE(fe.timerEnabled);
   run.TimerTimer();  // the tick that finishes the bus phase
   EXPECT_FALSE(fe.timerEnabled);

@@ -90,23 +90,25 @@ void RandomStart(Session& s, unsigned seed, bool assemblerView, bool endless = f
 }
 
 // One step of the mode, as the buttons and the timer give it.
-void Forward(Session& s, FakeFrontend& fe, int mode) {
+void Forward(Session& s, FakeFrontend& fe, ClockMode mode) {
   switch (mode) {
-    case kBusClock:
+    case ClockMode::BusClock:
       s.run.BuPhaseClick();
       while (fe.timerEnabled) s.run.TimerTimer();
       break;
-    case kAluClock:
+    case ClockMode::AluClock:
       s.run.Bu2PhasenClick();
+      s.run.RunToEnd();
       break;
     default:
       s.run.BuTaktClick(RunButton::BuBefehl);
+      s.run.RunToEnd();
       break;
   }
 }
 
 struct Case {
-  int mode;
+  ClockMode mode;
   int slider;
   bool assembler;
   int maxSteps = 40;  // enough steps, with some cases, to pass several copies of the past
@@ -144,12 +146,13 @@ TEST_P(StepBackTest, BackMStepsIsAFreshRunOfNMinusMStepsAndGoesOnAlike) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, StepBackTest,
-                         ::testing::Values(Case{kBusClock, 5, false}, Case{kAluClock, 0, false},
-                                           Case{kAluClock, -3, true},
-                                           Case{kOneInstruction, -1, false},
-                                           Case{kOneInstruction, 0, true},
-                                           Case{kAluClock, -3, false, 20000, 3},
-                                           Case{kOneInstruction, -3, false, 6000, 3}));
+                         ::testing::Values(Case{ClockMode::BusClock, 5, false},
+                                           Case{ClockMode::AluClock, 0, false},
+                                           Case{ClockMode::AluClock, -3, true},
+                                           Case{ClockMode::OneInstruction, -1, false},
+                                           Case{ClockMode::OneInstruction, 0, true},
+                                           Case{ClockMode::AluClock, -3, false, 20000, 3},
+                                           Case{ClockMode::OneInstruction, -3, false, 6000, 3}));
 
 // "bis Halt" at "zu schnell" runs whole stretches of clocks through the core, each kept as one
 // entry of the past; steps back of every kind land inside them.
@@ -165,13 +168,14 @@ class BareStretchBackTest : public ::testing::TestWithParam<unsigned> {
       if (clocks == 0) return;
       s.run.SetClockLimit(clocks);
       s.run.BuTaktClick(RunButton::BuBisHalt);
+      s.run.RunToEnd();
     }
     FakeFrontend fe;
     Session s{fe};
   };
 
   // A session that never went further than so many clocks, in the clock mode given.
-  std::string FreshAfter(uint64_t clocks, int mode) {
+  std::string FreshAfter(uint64_t clocks, ClockMode mode) {
     Run fresh(GetParam());
     fresh.Clocks(clocks);
     fresh.s.run.SetClockMode(mode);
@@ -202,19 +206,19 @@ TEST_P(BareStretchBackTest, StepsBackLandInsideTheStretchesAsFreshRunsEndThere) 
 
   uint64_t at = n - (1 + rng() % (n / 2));
   back.s.stepBack.StepBackClocks(n - at);
-  ASSERT_EQ(Shown(back.s), FreshAfter(at, kUntilHalt)) << "clocks at once to " << at;
+  ASSERT_EQ(Shown(back.s), FreshAfter(at, ClockMode::UntilHalt)) << "clocks at once to " << at;
 
-  back.s.run.SetClockMode(kAluClock);
+  back.s.run.SetClockMode(ClockMode::AluClock);
   for (int i = 0; i < 3; ++i) back.s.stepBack.StepBackClick();
   at -= 3;
-  ASSERT_EQ(Shown(back.s), FreshAfter(at, kAluClock)) << "clock by clock to " << at;
+  ASSERT_EQ(Shown(back.s), FreshAfter(at, ClockMode::AluClock)) << "clock by clock to " << at;
 
-  back.s.run.SetClockMode(kOneInstruction);
+  back.s.run.SetClockMode(ClockMode::OneInstruction);
   for (int i = 0; i < 2; ++i) {
     back.s.stepBack.StepBackClick();
     at = InstructionEndBefore(at);
   }
-  ASSERT_EQ(Shown(back.s), FreshAfter(at, kOneInstruction)) << "by instruction to " << at;
+  ASSERT_EQ(Shown(back.s), FreshAfter(at, ClockMode::OneInstruction)) << "by instruction to " << at;
   // The programs of odd seeds end an instruction every few clocks; the others may loop
   // without, and the way back then leads through every copy to the start.
   if (GetParam() % 2 == 1) {
@@ -229,14 +233,14 @@ TEST_P(BareStretchBackTest, StepsBackLandInsideTheStretchesAsFreshRunsEndThere) 
   fresh.Clocks(at - 1);
   fresh.s.memory.MoveRamCursor(fresh.s.machine.Regs[AR]);
   for (Run* r : {&back, &fresh}) r->s.run.SetSliderPosition(5);
-  back.s.run.SetClockMode(kBusClock);
+  back.s.run.SetClockMode(ClockMode::BusClock);
   back.s.stepBack.StepBackClick();
-  Forward(fresh.s, fresh.fe, kBusClock);
+  Forward(fresh.s, fresh.fe, ClockMode::BusClock);
   ASSERT_EQ(Shown(back.s), Shown(fresh.s)) << "one bus phase back from " << at;
 
   // Forward again alike: the input phase, then a run through more stretches, which "bis Halt"
   // takes back as a whole.
-  for (Run* r : {&back, &fresh}) Forward(r->s, r->fe, kBusClock);
+  for (Run* r : {&back, &fresh}) Forward(r->s, r->fe, ClockMode::BusClock);
   ASSERT_EQ(Shown(back.s), Shown(fresh.s)) << "the input phase";
   const std::string beforeRun = Shown(fresh.s);
   for (Run* r : {&back, &fresh}) {
@@ -260,6 +264,7 @@ class LongRunTest : public SessionTest {
   void RunClocks(Session& s, uint64_t clocks) {
     s.run.SetClockLimit(clocks);
     s.run.BuTaktClick(RunButton::BuBisHalt);
+    s.run.RunToEnd();
   }
 };
 
@@ -267,7 +272,7 @@ TEST_F(LongRunTest, AMillionClocksBackAndTheWholeRunBack) {
   RunClocks(session, 1'100'000);
   ASSERT_EQ(run.ClocksThisRun(), 1'100'000u);
   EXPECT_LT(session.runHistory.MemoryBytes(), 1u << 20);
-  run.SetClockMode(kAluClock);
+  run.SetClockMode(ClockMode::AluClock);
   for (int i = 0; i < 3; ++i) session.stepBack.StepBackClick();
   EXPECT_EQ(m.Regs[AX], (1'100'000 - 3) & 0xFF);
   session.stepBack.StepBackClocks(1'000'000);
@@ -285,11 +290,11 @@ TEST_F(LongRunTest, AMillionClocksBackAndTheWholeRunBack) {
   fresh.run.SetGatesAutomatic(true);
   fresh.run.SetSliderPosition(-3);
   RunClocks(fresh, 100'000 - 3);
-  fresh.run.SetClockMode(kAluClock);
+  fresh.run.SetClockMode(ClockMode::AluClock);
   EXPECT_EQ(Shown(session), Shown(fresh));
 
   // "bis Halt": the whole last run goes; once more, and there is nothing left.
-  run.SetClockMode(kUntilHalt);
+  run.SetClockMode(ClockMode::UntilHalt);
   session.stepBack.StepBackClick();
   EXPECT_EQ(m.Regs[AX], 0);
   EXPECT_FALSE(session.stepBack.CanStepBack());
@@ -299,7 +304,7 @@ TEST_F(LongRunTest, AHandChangeIsWhereTheKeptPastBegins) {
   RunClocks(session, 50);
   session.registers.EdRegChange(BX, "42");
   RunClocks(session, 20);
-  run.SetClockMode(kUntilHalt);
+  run.SetClockMode(ClockMode::UntilHalt);
   session.stepBack.StepBackClick();
   EXPECT_EQ(m.Regs[AX], 50);
   EXPECT_EQ(m.Regs[BX], 0x42);
@@ -312,7 +317,7 @@ TEST_F(LongRunTest, AHandChangeIsWhereTheKeptPastBegins) {
 
 TEST_F(LongRunTest, BackspaceStepsBackWhereItErasesNothing) {
   RunClocks(session, 10);
-  run.SetClockMode(kAluClock);
+  run.SetClockMode(ClockMode::AluClock);
   EXPECT_TRUE(session.keys.OnAppMessage({true, KeyCode::Backspace}));
   EXPECT_EQ(m.Regs[AX], 9);
   for (Control c :
@@ -336,7 +341,7 @@ TEST_F(LongRunTest, DuringARunTheKeyPausesIt) {
   EXPECT_TRUE(run.StopRequested());
   TickUntilIdle();
   const uint8_t ax = m.Regs[AX];
-  run.SetClockMode(kAluClock);
+  run.SetClockMode(ClockMode::AluClock);
   session.stepBack.StepBackClick();
   EXPECT_EQ(m.Regs[AX], ax - 1);
 }
@@ -357,6 +362,7 @@ void LostProgram(Session& s, const std::string& ax) {
 void RunUntilHalt(Session& s, uint64_t clocks) {
   s.run.SetClockLimit(clocks);
   s.run.BuTaktClick(RunButton::BuBisHalt);
+  s.run.RunToEnd();
 }
 
 // One instruction back after tens of millions of clocks without the end of one: the search
@@ -376,14 +382,14 @@ TEST(LostProgramTest, OneInstructionBackRunsOneCopyAgainNotTheWholePast) {
     ASSERT_EQ(s.run.ClocksThisRun(), kLongRun);
     // Half the run back and a quarter forward again: the copies taken after the cut must
     // know the end before it as well.
-    s.run.SetClockMode(kAluClock);
+    s.run.SetClockMode(ClockMode::AluClock);
     uint64_t replayed = s.runHistory.ReplayedPhases();
     s.stepBack.StepBackClocks(kLongRun / 2);
     EXPECT_LT(s.runHistory.ReplayedPhases() - replayed, kBound);
     RunUntilHalt(s, kLongRun / 4);
     ASSERT_EQ(s.run.ClocksThisRun(), kLongRun / 4);
 
-    s.run.SetClockMode(kOneInstruction);
+    s.run.SetClockMode(ClockMode::OneInstruction);
     replayed = s.runHistory.ReplayedPhases();
     s.stepBack.StepBackClick();
     EXPECT_LT(s.runHistory.ReplayedPhases() - replayed, kBound);
@@ -392,7 +398,7 @@ TEST(LostProgramTest, OneInstructionBackRunsOneCopyAgainNotTheWholePast) {
     Session fresh(freshFe);
     LostProgram(fresh, ax);
     if (lastEnd > 0) RunUntilHalt(fresh, lastEnd);
-    fresh.run.SetClockMode(kOneInstruction);
+    fresh.run.SetClockMode(ClockMode::OneInstruction);
     EXPECT_EQ(Shown(s), Shown(fresh));
   }
 }

@@ -49,7 +49,7 @@ void FakeFrontend::ResetCollected() {
   dialogs.clear();
   printed.clear();
   invalidated = 0;
-  processEventsCalls = 0;
+  sliceRequests = 0;
 }
 
 bool FakeFrontend::AllUsed() const {
@@ -127,11 +127,6 @@ std::optional<std::string> FakeFrontend::FileDialog(Expected::Kind kind,
 void FakeFrontend::SetTimer(bool enabled, int intervalMs) {
   timerEnabled = enabled;
   timerInterval = intervalMs;
-}
-
-void FakeFrontend::ProcessPendingEvents() {
-  ++processEventsCalls;
-  if (onEvents) onEvents();
 }
 
 void FakeFrontend::PrintListing(const std::vector<std::string>& lines, std::string_view title) {

@@ -9,7 +9,8 @@
 #include "app/frontend.h"
 
 // A frontend for scenario tests: messages and questions must be announced in advance, with
-// their answers; anything a test did not announce fails it. Timer ticks are fired by hand.
+// their answers; anything a test did not announce fails it. Timer ticks and the slices of an
+// unpaced run are given by hand.
 namespace vellar::testing {
 
 class FakeFrontend : public Frontend {
@@ -44,7 +45,7 @@ class FakeFrontend : public Frontend {
   std::optional<std::string> AskSaveFile(const FileDialogOptions& options) override;
   FileStatus FinishSave(const std::string& /*path*/) override { return {finishSaveError}; }
   void SetTimer(bool enabled, int intervalMs) override;
-  void ProcessPendingEvents() override;
+  void RunInSlices() override { ++sliceRequests; }
   void Invalidate(uint32_t what) override { invalidated |= what; }
   void SetCaption(std::string_view text) override { caption = text; }
   Control FocusedControl() const override { return focus; }
@@ -53,15 +54,13 @@ class FakeFrontend : public Frontend {
 
   bool timerEnabled = false;
   int timerInterval = 0;
-  int processEventsCalls = 0;
+  int sliceRequests = 0;  // how often an unpaced run asked for slices
   uint32_t invalidated = 0;
   std::string caption;
   Control focus = Control::None;
   std::vector<std::string> messages;       // every message and error shown
   std::vector<FileDialogOptions> dialogs;  // every file dialog opened
   std::vector<std::pair<std::vector<std::string>, std::string>> printed;
-  // Runs inside ProcessPendingEvents: a test may click during an unpaced run.
-  std::function<void()> onEvents;
   // What carrying a written file to where the user sees it fails with; empty: it works.
   std::string finishSaveError;
 

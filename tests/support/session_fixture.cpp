@@ -24,6 +24,20 @@ int SessionTest::TickUntilIdle(int maxTicks) {
   return ticks;
 }
 
+int SessionTest::Slices(const std::function<void(int)>& between, int maxSlices) {
+  int slices = 0;
+  while (run.State().pace == RunPace::Slices) {
+    if (slices == maxSlices) {
+      ADD_FAILURE() << "the run did not end within " << maxSlices << " slices";
+      break;
+    }
+    run.Advance(1);
+    ++slices;
+    if (between) between(slices);
+  }
+  return slices;
+}
+
 void SessionTest::Automatic(int sliderPosition) {
   run.SetGatesAutomatic(true);
   run.SetSliderPosition(sliderPosition);

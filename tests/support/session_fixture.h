@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <initializer_list>
 #include <string>
 
@@ -26,6 +27,10 @@ class SessionTest : public ::testing::Test {
 
   // Fires the timer until it is off; fails after maxTicks.
   int TickUntilIdle(int maxTicks = 100000);
+  // Gives an unpaced run its slices as the window does, one tick each, until the run wants no
+  // more; between(n) runs after slice n, as a command of the user between two slices. Returns
+  // the number of slices; a run still going after maxSlices fails the test.
+  int Slices(const std::function<void(int)>& between = {}, int maxSlices = 1'000'000);
 
   // Switches to automatic gate control and sets the slider.
   void Automatic(int sliderPosition);

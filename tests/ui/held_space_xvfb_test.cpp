@@ -50,13 +50,13 @@ TEST_F(HeldSpaceXvfbTest, PauseEndsTheRunAfterTheSpaceBarWasHeldForFourSeconds) 
   QProcess user;
   user.start(QStringLiteral("sh"), {QStringLiteral("-c"), script});
   ASSERT_TRUE(user.waitForStarted(5000));
-  // The run goes on inside the click that the waiting below lets in.
+  // The run goes on in the slices that the waiting below lets in.
   QTRY_VERIFY_WITH_TIMEOUT(user.state() == QProcess::NotRunning, 30000);
   QTRY_VERIFY_WITH_TIMEOUT(runReturned != Clock::time_point{}, 30000);
   EXPECT_EQ(user.exitCode(), 0) << user.readAllStandardError().toStdString();
 
-  // The bar was held down: the server repeated it, well beyond what handlers may ever nest.
-  EXPECT_GT(spacePresses, HandlerGuard::kMaxDepth);
+  // The bar was held down: the server repeated it, some thirty times a second.
+  EXPECT_GT(spacePresses, 64);
   EXPECT_GT(repeatedPresses, 0);
   ASSERT_NE(pausePressed, Clock::time_point{});
   const long long took = ExpectPausedInTime();

@@ -124,14 +124,14 @@ TEST_F(HistoryTest, AfterARunAtZuSchnellTheKeyStepsBackInsideIt) {
   Settle();
   ASSERT_EQ(session().run.ClocksThisRun(), 100'003u);
   ASSERT_EQ(session().machine.Regs[AX], 100'003 & 0xFF);
-  session().run.SetClockMode(kAluClock);
+  session().run.SetClockMode(ClockMode::AluClock);
   Find("TrZeit")->setFocus();
   for (int i = 0; i < 5; ++i) Press(Qt::Key_Backspace);
   Settle();
   EXPECT_EQ(session().machine.Regs[AX], (100'003 - 5) & 0xFF);
   EXPECT_EQ(Find<QLineEdit>("EdAX")->text(), QStringLiteral("9E"));
   // "bis Halt": the whole run, back to the start.
-  session().run.SetClockMode(kUntilHalt);
+  session().run.SetClockMode(ClockMode::UntilHalt);
   Item("MeStepBack")->trigger();
   Settle();
   EXPECT_EQ(Find<QLineEdit>("EdAX")->text(), QStringLiteral("00"));

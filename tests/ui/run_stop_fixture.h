@@ -18,18 +18,19 @@ class RunStopTest : public WindowTest {
 
   void SetUp() override;
 
-  // From now on runReturned is set whenever a click on ">||" has come back, that is when the
-  // run it started is over.
+  // From now on runReturned is set when a run is over, seen between two slices: a watch of its
+  // own that the event loop runs as often as it runs the slices. It also notes the ALU
+  // clocks of the run whenever a space press arrives.
   void WatchRunReturn();
   // Starts the run with a click on ">||" and returns when the run is over. during runs as soon
   // as the run is going.
   void RunUntilPaused(const std::function<void()>& during);
-  // Stops the run directly, past every guard, should the pause button not do it: the test
-  // then fails on its figures instead of hanging.
+  // Stops the run directly, should the pause button not do it: the test then fails on its
+  // figures instead of hanging.
   void StopAfter(int ms);
 
-  // The pause ended the run within 50 ms of the click on "||", and no key press nested the
-  // handlers deeper than the run and a click inside it do. Returns the milliseconds.
+  // The pause ended the run within 50 ms of the click on "||", and none of the key presses
+  // started the run anew. Returns the milliseconds.
   long long ExpectPausedInTime();
 
   // After the pause: reset, a single instruction and the file commands all answer. key
@@ -42,6 +43,10 @@ class RunStopTest : public WindowTest {
   Clock::time_point runReturned{};   // when the click on ">||" came back
   int spacePresses = 0;              // space key presses the application saw
   int repeatedPresses = 0;           // of them, those that key repeat made
+  uint64_t clocksAtLastPress = 0;    // ALU clocks of the run when the last of them arrived
+
+ private:
+  bool running_ = false;  // what the watch of WatchRunReturn saw last
 };
 
 }  // namespace vellar::ui::testing

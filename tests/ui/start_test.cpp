@@ -107,6 +107,7 @@ TEST_F(StartTest, FilesAndStartOptionRunTheProgramToItsHalt) {
   // As many clocks as the same start takes without a window.
   Session headless(quiet);
   headless.FormCreate({files[0], files[1], "/S", "/0"});
+  headless.run.RunToEnd();
   EXPECT_EQ(headless.run.LastStopReason(), StopReason::Halt);
   EXPECT_EQ(session().run.ClocksThisRun(), headless.run.ClocksThisRun());
   EXPECT_GT(session().run.ClocksThisRun(), 1000u);

@@ -35,6 +35,11 @@ export function fileNames() {
   return M.UTF8ToString(M._vellar_file_names()).split('\n');
 }
 
+// One slice of an unpaced run, at most this many ticks; true while the run wants more.
+export function advance(ticks) {
+  return M._vellar_advance(ticks) !== 0;
+}
+
 // Whether a handler waits for the page: its call has returned, but it has not finished.
 export function waiting() {
   return M._vellar_waiting() !== 0;

@@ -81,13 +81,6 @@ function download(name, bytes) {
 
 export function createHost(page) {
   let timer = null;
-  const channel = new MessageChannel();
-  let resume = null;
-  channel.port1.onmessage = () => {
-    const r = resume;
-    resume = null;
-    r?.();
-  };
 
   return {
     showMessage(text, caption, error) {
@@ -172,9 +165,8 @@ export function createHost(page) {
         return `„${name}“ wurde nicht gespeichert.\n${browserError(e)}\nDie Änderungen sind weiter ungespeichert.`;
       }
     },
-    yieldToPage(wakeUp) {
-      resume = wakeUp;
-      channel.port2.postMessage(0);
+    runInSlices() {
+      page.runInSlices();
     },
     setTimer(enabled, interval) {
       if (timer !== null) clearInterval(timer);

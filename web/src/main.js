@@ -22,8 +22,16 @@ const page = {
   invalidate() {
     if (page.frame) return;
     // During an unpaced run a few pictures a second are enough; the run gets the time.
-    if (bridge.waiting()) page.frame = setTimeout(render, 100);
+    if (slicing) page.frame = setTimeout(render, 100);
     else page.frame = requestAnimationFrame(render);
+  },
+  // The model has started an unpaced run: its slices come one after the other, each a task
+  // of its own, so that a click, a key or Pause reaches the model between two of them.
+  runInSlices() {
+    if (slicing) return;
+    slicing = true;
+    ++busy;
+    slices.port2.postMessage(0);
   },
   focusControl(control) {
     const target = {
@@ -46,6 +54,34 @@ let geometry;
 let lastView = null;
 let busy = 0;
 const idleWaiters = [];
+// How long a slice of an unpaced run keeps the page, and its ticks between two looks at the
+// clock (a tick at "zu schnell" is a stretch of 16384 clocks, a fraction of a millisecond).
+const SLICE_MS = 10;
+const TICKS_PER_CLOCK_READ = 16;
+let slicing = false;
+// A message to ourselves is the quickest way back after the page's events: a timer of 0 ms
+// waits at least 4 ms once nested.
+const slices = new MessageChannel();
+slices.port1.onmessage = slice;
+
+function slice() {
+  // While a question or a file picker waits, the run waits with it.
+  if (bridge.waiting()) {
+    setTimeout(() => slices.port2.postMessage(0), 20);
+    return;
+  }
+  const end = performance.now() + SLICE_MS;
+  let more = bridge.advance(TICKS_PER_CLOCK_READ);
+  while (more && performance.now() < end) more = bridge.advance(TICKS_PER_CLOCK_READ);
+  if (more) {
+    slices.port2.postMessage(0);
+    page.invalidate();
+    return;
+  }
+  slicing = false;
+  page.invalidate();
+  if (--busy === 0) idleWaiters.splice(0).forEach((r) => r());
+}
 
 function notBusy() {
   if (--busy === 0) idleWaiters.splice(0).forEach((r) => r());
@@ -67,8 +103,8 @@ function dispatch(name, a = 0, b = 0, c = 0, text = '') {
   });
 }
 
-// Runs a handler that answers at once. One of them may still start a run that waits for the
-// page (the space bar's): then the page is busy until that run has ended.
+// Runs a handler that answers at once. Should one of them still leave a handler waiting for the
+// page, the page is busy until that one has finished.
 function now(name, a = 0, b = 0, c = 0, text = '') {
   const before = bridge.waiting();
   const result = bridge.eventNow(name, a, b, c, text);
@@ -220,7 +256,6 @@ function installKeys() {
     const m = keyMessage(down, key);
     if (!m) return false;
     const handled = now('Key', down ? 1 : 0, m.code, m.digit | (key.altKey ? 0x100 : 0));
-    // A run started by the space bar waits for the page: the key was taken.
     return handled === 1 || handled.started === true;
   };
   window.addEventListener('keydown', (e) => {
@@ -307,9 +342,8 @@ function events() {
     torClick: (gate) => dispatch('TorClick', gate),
     regChange: (reg, text) => now('EdRegChange', reg, 0, 0, text),
     regExit: (reg) => now('EdRegExit', reg),
-    // While an unpaced run waits for its next slice, a button's handler runs at once without
-    // waiting: Pause ends the run, and a run button is carried on by the loop already going,
-    // as in the window.
+    // Between two slices of an unpaced run: Pause ends the run, and a run button starts it
+    // anew in the slices already going, as in the window.
     runButton: (i) => dispatch('RunButton', i),
     raTor: (automatic) => now('RaTor', automatic ? 1 : 0),
     trZeit: (position) => now('TrZeit', position),
