@@ -33,13 +33,17 @@
 // user's events to the handlers; it decides nothing itself.
 namespace vellar {
 
-// The parts are built layer by layer, each layer deriving from the one below it. Members of
+// The rule: a new part goes into the lowest layer above every part it names; a part never names
+// one of its own or a higher layer (the compiler refuses a higher one); the frontends talk to
+// the top, `Session`, and the parts it hands them.
+//
+// Why layers: each layer derives from the one below it. Members of
 // one class are built in the order they are declared, so with all parts in one class a moved
 // line could hand a part one that is not built yet, and nothing would say so. A base class is
 // always built before the class that derives from it, and it cannot name its derived class's
 // members: a part that names a part of a higher layer does not compile. No part names one of
 // its own layer (that the compiler would not catch), so the order within a layer does not
-// matter. A new part goes into the lowest layer above every part it names.
+// matter.
 
 // Layer 1: the frontend and the plain state; nothing here names another part.
 struct SessionStores {
