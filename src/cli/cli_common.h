@@ -76,7 +76,6 @@ struct NamedInput {
 // by any name or link: writing it would destroy the input.
 bool SparesInputs(const std::string& output, const std::vector<NamedInput>& inputs);
 
-
 // Writes lines to stdout, one per line, control bytes shown as text.
 void PrintLines(const std::vector<std::string>& lines);
 
