@@ -183,6 +183,37 @@ bool GridEditing::DoubleClick(GridCell cell, MouseButton button) {
   return popup;
 }
 
+bool GridEditing::Touch(const TouchPoint& point) {
+  if (point.phase == TouchPhase::Down) {
+    touchTopRow_ = topRow_;
+    touchLeftCol_ = leftCol_;
+  }
+  const TouchGesture::Result r = touch_.Feed(point);
+  const GridCell cell = CellAt(r.x, r.y);
+  switch (r.kind) {
+    case TouchGesture::Kind::Scroll:
+      // The rows follow the finger; a swipe that began on a cell leaves it as it was.
+      SetTopRow(touchTopRow_ - r.dy / kRowPitch);
+      SetLeftCol(touchLeftCol_ - r.dx / (ColWidth(touchLeftCol_) + kLineWidth));
+      return false;
+    case TouchGesture::Kind::Tap:
+    case TouchGesture::Kind::DoubleTap:
+      // On the open editor the line edit takes the tap itself, as it takes a click: the caret
+      // goes under the finger.
+      if (view_.shown && cell == editorCell_) return false;
+      // A finger has no double click to spare: a tap on the current cell opens its editor.
+      if (r.kind == TouchGesture::Kind::DoubleTap || (entered_ && cell == Current())) {
+        return DoubleClick(cell, MouseButton::Left);
+      }
+      return Press(cell, MouseButton::Left);
+    case TouchGesture::Kind::LongPress:
+      return Press(cell, MouseButton::Right);
+    case TouchGesture::Kind::None:
+      break;
+  }
+  return false;
+}
+
 void GridEditing::FocusIn(bool byPress) {
   if (entered_) return;
   entered_ = true;

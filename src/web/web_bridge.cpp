@@ -163,6 +163,12 @@ int GridEvent(Session& s, int grid, std::string_view event, std::array<int, 4> n
     const GridCell cell = g.CellAt(n[0], n[1]);
     const MouseButton button = ButtonOf(n[2]);
     return (event == "press" ? g.Press(cell, button) : g.DoubleClick(cell, button)) ? 1 : 0;
+  } else if (event == "touch") {
+    // Down answers how long the page waits before it tells of a finger still held.
+    const auto phase = static_cast<TouchPhase>(n[0]);
+    const bool popup = g.Touch({phase, n[1], n[2], n[3]});
+    if (phase == TouchPhase::Down) return TouchGesture::kLongPressMs;
+    return popup ? 1 : 0;
   } else if (event == "key") {
     return static_cast<int>(g.GridKeyPress(KeyOf(n[0], text)));
   } else if (event == "editorKey") {

@@ -20,6 +20,8 @@ const KEYS = {
   ArrowUp: 1, ArrowDown: 2, ArrowLeft: 3, ArrowRight: 4, PageUp: 5, PageDown: 6, Home: 7,
   End: 8, Enter: 9, Escape: 10, Tab: 11, Backspace: 12, Delete: 13,
 };
+// The phases of a touch, in the order of the model's TouchPhase.
+const TOUCH = { Down: 0, Move: 1, Up: 2, Hold: 3, Cancel: 4 };
 const TAKEN = 0;
 const TO_EDITOR = 1;
 const SELECT_ALL = 0;
@@ -240,6 +242,45 @@ export class Grid {
     if (ed.value !== before) this.event('edited', 0, 0, 0, 0, ed.value);
   }
 
+  // A finger's raw touches go to the grid's editing, which tells a swipe from a tap and a long
+  // press; the browser makes neither a scroll of the page nor mouse events of them. On the
+  // open editor the browser still places the caret and brings up its keyboard.
+  bindTouch(local) {
+    let finger = null;
+    const send = (phase, at) => {
+      const [x, y] = local(at);
+      const result = this.event('touch', phase, x, y, Math.round(performance.now()));
+      // The model entered the grid (a tap or a long press): the keys come here now.
+      if (this.v && this.v.entered && !this.inside) {
+        this.inside = true;
+        this.el.focus();
+        this.showEditor();
+      }
+      return result;
+    };
+    const end = (e, phase) => {
+      if (!finger || e.pointerId !== finger.pointerId) return;
+      clearTimeout(finger.timer);
+      finger = null;
+      if (send(phase, e) === 1) this.host.popup(e.clientX, e.clientY);
+    };
+    this.area.addEventListener('pointerdown', (e) => {
+      if (e.pointerType === 'mouse' || finger) return;
+      if (e.target !== this.editor) e.preventDefault();
+      finger = { pointerId: e.pointerId, clientX: e.clientX, clientY: e.clientY };
+      const holdMs = send(TOUCH.Down, e);
+      const held = finger;
+      finger.timer = setTimeout(() => {
+        if (finger === held && send(TOUCH.Hold, held) === 1) this.host.popup(held.clientX, held.clientY);
+      }, holdMs);
+    });
+    this.area.addEventListener('pointermove', (e) => {
+      if (finger && e.pointerId === finger.pointerId) send(TOUCH.Move, e);
+    });
+    this.area.addEventListener('pointerup', (e) => end(e, TOUCH.Up));
+    this.area.addEventListener('pointercancel', (e) => end(e, TOUCH.Cancel));
+  }
+
   bind() {
     // The position in the client area, in the page's own pixels however the page is scaled.
     const local = (e) => {
@@ -263,6 +304,7 @@ export class Grid {
       press(e);
     });
     this.canvas.addEventListener('contextmenu', (e) => e.preventDefault());
+    this.bindTouch(local);
     this.el.addEventListener('wheel', (e) => {
       e.preventDefault();
       const horizontal = e.shiftKey || Math.abs(e.deltaX) > Math.abs(e.deltaY);
