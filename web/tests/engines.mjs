@@ -1,7 +1,8 @@
 // The page in the three browser engines, as a teacher tries it in each: chromium and Firefox
 // ESR through puppeteer, WebKit (the engine of every iPad browser) through WebKitWebDriver.
-// In each: open from file://, load an example, change a byte in the RAM grid, run to the halt,
-// save through the browser's download and compare the bytes with what vellar-cli writes.
+// In each: open from file://, load an example, swipe the store with a finger (where the driver
+// has touch), change a byte in the RAM grid, run to the halt, save through the browser's
+// download and compare the bytes with what vellar-cli writes.
 // Usage: node engines.mjs VELLAR_HTML NATIVE_VELLAR_CLI
 import fs from 'node:fs';
 import os from 'node:os';
@@ -74,6 +75,22 @@ async function scenario(page) {
   await idle(page);
   assert.equal(await page.evaluate(() => window.vellar.view().ram.assembler), false, 'die Datenansicht');
 
+  // A finger swipes the store up where the engine's driver has touch (puppeteer; WebKitGTK's
+  // WebDriver makes mouse events of touch actions): it scrolls and selects nothing.
+  if (page.touchscreen) {
+    const p = await page.evaluate(() => {
+      const r = document.getElementById('GrMps').getBoundingClientRect();
+      return { x: r.left + 60, y: r.top + 200 };
+    });
+    await page.touchscreen.touchStart(p.x, p.y);
+    for (let i = 1; i <= 8; ++i) await page.touchscreen.touchMove(p.x, p.y - 20 * i);
+    await new Promise((r) => setTimeout(r, 150));
+    await page.touchscreen.touchEnd();
+    await idle(page);
+    const mps = await page.evaluate(() => ({ top: window.vellar.view().mps.topRow, entered: window.vellar.view().mps.entered }));
+    assert.ok(mps.top >= 7 && !mps.entered, `Wischen im MPS: ${JSON.stringify(mps)}`);
+  }
+
   // A byte of the numbers to sort, typed into its cell.
   const p = await bytePoint(page, 0xf3);
   assert.ok(p.inView, 'Zeile F0 ist zu sehen');
@@ -109,6 +126,7 @@ async function scenario(page) {
   const bytes = Buffer.from(await page.evaluate(() => window.downloads['bubble.ras']));
   assert.ok(bytes.equals(nativeRun()), 'bubble.ras wie von vellar-cli geschrieben:\n' + bytes.toString('latin1'));
   assert.deepEqual(await page.evaluate(() => window.pageErrors), []);
+  return Boolean(page.touchscreen);
 }
 
 async function puppeteerEngine(launchBrowser) {
@@ -118,8 +136,9 @@ async function puppeteerEngine(launchBrowser) {
     await page.setViewport(VIEWPORT);
     const errors = [];
     page.on('pageerror', (e) => errors.push(String(e)));
-    await scenario(page);
+    const swiped = await scenario(page);
     assert.deepEqual(errors, []);
+    return swiped;
   } finally {
     await close();
   }
@@ -136,7 +155,7 @@ async function launchFirefox() {
 async function webkitEngine() {
   const page = await launchWebKit(VIEWPORT);
   try {
-    await scenario(page);
+    return await scenario(page);
   } finally {
     await page.close();
   }
@@ -154,8 +173,8 @@ for (const [name, run] of engines) {
   if (only && !only.split(',').some((o) => name.toLowerCase().startsWith(o.toLowerCase()))) continue;
   const t0 = Date.now();
   try {
-    await run();
-    console.log(`ok   ${name}: Beispiel, Zelle, bis Halt, Speichern (${Date.now() - t0} ms)`);
+    const swiped = await run();
+    console.log(`ok   ${name}: Beispiel, ${swiped ? 'Wischen, ' : ''}Zelle, bis Halt, Speichern (${Date.now() - t0} ms)`);
   } catch (e) {
     failed++;
     console.log(`FAIL ${name}\n     ${String(e && e.stack ? e.stack : e).split('\n').join('\n     ')}`);
