@@ -17,7 +17,7 @@ bool GridEditing::IsCell(GridCell cell) const {
 int GridEditing::VisibleRows() const {
   // A row is in sight when its cell is; the grid line below the last one may be cut off (the
   // inspector is exactly three cells high).
-  return std::max(1, (height_ - kRowPitch + kLineWidth) / kRowPitch);
+  return std::max(1, (height_ - RowPitch() + kLineWidth) / RowPitch());
 }
 
 int GridEditing::LastTopRow() const {
@@ -44,9 +44,9 @@ GridRect GridEditing::CellRect(int col, int row) const {
   int y = 0;
   if (row >= 1) {
     if (row < topRow_) return {};
-    y = kRowPitch * (1 + row - topRow_);
+    y = RowPitch() * (1 + row - topRow_);
   }
-  return {x, y, ColWidth(col), kRowHeight};
+  return {x, y, ColWidth(col), rowHeight_};
 }
 
 bool GridEditing::InSight(GridCell cell) const {
@@ -61,10 +61,10 @@ GridCell GridEditing::CellAt(int x, int y) const {
     right += ColWidth(c) + kLineWidth;
     if (x < right) cell.col = c;
   }
-  if (y >= 0 && y < kRowPitch) {
+  if (y >= 0 && y < RowPitch()) {
     cell.row = 0;
-  } else if (y >= kRowPitch) {
-    const int row = topRow_ + y / kRowPitch - 1;
+  } else if (y >= RowPitch()) {
+    const int row = topRow_ + y / RowPitch() - 1;
     if (row < RowCount()) cell.row = row;
   }
   if (cell.col < 0 || cell.row < 0) return kNoCell;
@@ -72,6 +72,13 @@ GridCell GridEditing::CellAt(int x, int y) const {
 }
 
 // --- scrolling ---
+
+void GridEditing::SetRowHeight(int height) {
+  if (height == rowHeight_ || height <= 0) return;
+  rowHeight_ = height;
+  SetTopRow(topRow_);
+  SyncEditor();
+}
 
 void GridEditing::SetViewport(int width, int height) {
   if (width == width_ && height == height_) return;
@@ -193,7 +200,7 @@ bool GridEditing::Touch(const TouchPoint& point) {
   switch (r.kind) {
     case TouchGesture::Kind::Scroll:
       // The rows follow the finger; a swipe that began on a cell leaves it as it was.
-      SetTopRow(touchTopRow_ - r.dy / kRowPitch);
+      SetTopRow(touchTopRow_ - r.dy / RowPitch());
       SetLeftCol(touchLeftCol_ - r.dx / (ColWidth(touchLeftCol_) + kLineWidth));
       return false;
     case TouchGesture::Kind::Tap:

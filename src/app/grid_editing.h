@@ -104,6 +104,11 @@ class GridEditing {
   // The text an editor opened on the cell starts with.
   virtual std::string EditText(GridCell cell) const = 0;
 
+  // The rows' height in pixels without their line: kRowHeight, larger for fingers.
+  void SetRowHeight(int height);
+  int RowHeight() const { return rowHeight_; }
+  int RowPitch() const { return rowHeight_ + kLineWidth; }
+
   // --- raw events ---
   // The client area's size in pixels (without frame and scroll bars).
   void SetViewport(int width, int height);
@@ -195,6 +200,7 @@ class GridEditing {
 
   int width_ = 0;
   int height_ = 0;
+  int rowHeight_ = kRowHeight;
   int topRow_ = 1;
   int leftCol_ = 1;
   GridCell shownCurrent_{-1, -1};

@@ -89,6 +89,7 @@ void WriteEditing(Json& j, const GridEditing& g) {
   j.Key("topRow").Int(g.TopRow()).Key("leftCol").Int(g.LeftCol());
   j.Key("lastTopRow").Int(g.LastTopRow()).Key("lastLeftCol").Int(g.LastLeftCol());
   j.Key("visibleRows").Int(g.VisibleRows()).Key("entered").Bool(g.Entered());
+  j.Key("rowHeight").Int(g.RowHeight());
   j.Key("current").Open('[').Int(g.Current().col).Int(g.Current().row).Close(']');
   j.Key("hasSelection").Bool(g.ShowsSelection());
   const GridEditorView& e = g.Editor();
@@ -149,7 +150,14 @@ void WriteControls(Json& j, const Session& s) {
   j.Key("menu").Open('{').Key("MeVariablen").Bool(m.MeVariablen).Key("MeKonfl").Bool(m.MeKonfl);
   j.Key("MeTorKz").Bool(m.MeTorKz).Key("MeBus_8").Bool(m.MeBus_8).Key("MePfeil").Bool(m.MePfeil);
   j.Key("MeUndo").Bool(s.history.CanUndo()).Key("MeRedo").Bool(s.history.CanRedo());
+  j.Key("MeTouch").Bool(s.touchLayout.On());
   j.Close('}');
+  const FormSizes& f = s.touchLayout.Sizes();
+  j.Key("sizes").Open('{').Key("touch").Bool(s.touchLayout.On()).Key("gridRow").Int(f.gridRow);
+  j.Key("gridFont").Int(f.gridFont).Key("gate").Int(f.gateTarget);
+  j.Key("runWidth").Int(f.runButtonWidth).Key("runHeight").Int(f.runButtonHeight);
+  j.Key("choice").Int(f.choice).Key("controlHeight").Int(f.controlHeight);
+  j.Key("sliderWidth").Int(f.sliderWidth).Close('}');
 }
 
 void WritePicture(Json& j, const Session& s) {

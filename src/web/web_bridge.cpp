@@ -109,6 +109,9 @@ const std::unordered_map<std::string_view, Handler>& Handlers() {
       {"MeTorKzClick", Do([](Session& s, const EventArgs&) { s.MeTorKzClick(); })},
       {"MeBus_8Click", Do([](Session& s, const EventArgs&) { s.MeBus_8Click(); })},
       {"MePfeilClick", Do([](Session& s, const EventArgs&) { s.MePfeilClick(); })},
+      {"MeTouchClick", Do([](Session& s, const EventArgs&) { s.touchLayout.MeTouchClick(); })},
+      // At the start, when the browser says its pointer is a finger.
+      {"SetTouchLayout", Do([](Session& s, const EventArgs& e) { s.touchLayout.Set(e.a != 0); })},
       // The page's layout: the description column takes the width the processor panel gains.
       {"SetDescriptionWidth", Do([](Session& s, const EventArgs& e) {
          s.mpsGrid.colWidths[MpsStore::kDescriptionColumn] = e.a;

@@ -600,13 +600,20 @@ INSTANTIATE_TEST_SUITE_P(Grids, GridEditingTest, ::testing::Range<size_t>(0, 13)
                            return std::string(Scenarios()[info.param].name);
                          });
 
-// Where the pixels fall: header, cells, grid lines and beyond the last cell.
-TEST(GridGeometryTest, CellsUnderThePointerAndInSight) {
+// The MPS grid with the client area the window gives it.
+class GridGeometryTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    session.FormCreate();
+    g.SetViewport(425, 252);
+  }
   FakeFrontend fe;
   Session session{fe};
-  session.FormCreate();
   GridEditing& g = session.mpsEditing;
-  g.SetViewport(425, 252);
+};
+
+// Where the pixels fall: header, cells, grid lines and beyond the last cell.
+TEST_F(GridGeometryTest, CellsUnderThePointerAndInSight) {
   EXPECT_EQ(g.VisibleRows(), 11);
   EXPECT_EQ(g.LastTopRow(), MpsStore::kGridRows - 11);
   EXPECT_EQ(g.CellAt(0, 0), (GridCell{0, 0}));
@@ -622,6 +629,29 @@ TEST(GridGeometryTest, CellsUnderThePointerAndInSight) {
   g.Wheel(0, 1000);
   EXPECT_EQ(g.TopRow(), g.LastTopRow());
   EXPECT_EQ(g.CellAt(30, 251), (GridCell{1, MpsStore::kGridRows - 1}));
+}
+
+// Fingers: the grids' rows grow, and presses, the rows in view and a swipe go by the new pitch.
+TEST_F(GridGeometryTest, FingerSizedRows) {
+  g.Wheel(0, 2);
+  session.touchLayout.Set(true);
+  const int pitch = kFingerSizes.gridRow + 1;
+  EXPECT_EQ(session.ramEditing.RowPitch(), pitch);
+  EXPECT_EQ(session.inspectorEditing.RowPitch(), pitch);
+  EXPECT_EQ(g.VisibleRows(), (252 - pitch + 1) / pitch);
+  EXPECT_EQ(g.TopRow(), 7);
+  EXPECT_EQ(g.CellAt(30, pitch - 1), (GridCell{1, 0}));
+  EXPECT_EQ(g.CellAt(30, pitch), (GridCell{1, 7}));
+  EXPECT_EQ(g.CellAt(30, 2 * pitch), (GridCell{1, 8}));
+  EXPECT_EQ(g.CellRect(1, 8), (GridRect{25, 2 * pitch, 102, kFingerSizes.gridRow}));
+  // Three rows' worth of finger moves three rows, not the mouse's rows.
+  g.Touch({TouchPhase::Down, 30, 3 * pitch, 0});
+  g.Touch({TouchPhase::Move, 30, 0, 50});
+  g.Touch({TouchPhase::Up, 30, 0, 200});
+  EXPECT_EQ(g.TopRow(), 10);
+  EXPECT_EQ(fe.invalidated & kRedrawLayout, kRedrawLayout);
+  session.touchLayout.MeTouchClick();
+  EXPECT_EQ(g.RowPitch(), GridEditing::kRowPitch);
 }
 
 }  // namespace

@@ -4,8 +4,9 @@
 // which decides the rows in view, the current cell and the in-place editor; the grid paints
 // what it leaves, as the window's grid does.
 
-const ROW = 20;
-const PITCH = 21;
+// The row height the mouse form has; a finger's rows are taller (the model says how tall).
+const MOUSE_ROW = 20;
+const MOUSE_FONT = 13;
 const FIXED_FILL = '#f0f0f0';
 const SELECTED_FILL = '#0078d7';
 const LINE = '#a0a0a0';
@@ -79,11 +80,15 @@ export class Grid {
     bar.appendChild(spacer);
     bar.addEventListener('scroll', () => {
       if (this.syncingBars || !this.v) return;
-      const top = kind === 'vscroll' ? 1 + Math.round(bar.scrollTop / PITCH) : this.v.topRow;
+      const top = kind === 'vscroll' ? 1 + Math.round(bar.scrollTop / this.pitch()) : this.v.topRow;
       const left = kind === 'hscroll' ? 1 + Math.round(bar.scrollLeft / COLUMN_STEP) : this.v.leftCol;
       this.event('scroll', top, left);
     });
     return bar;
+  }
+
+  pitch() {
+    return this.v.rowHeight + 1;
   }
 
   event(name, a = 0, b = 0, c = 0, d = 0, text = '') {
@@ -128,8 +133,12 @@ export class Grid {
     ctx.setTransform(dpr, 0, 0, dpr, 0, 0);
     ctx.fillStyle = '#fff';
     ctx.fillRect(0, 0, cw, ch);
-    ctx.font = getComputedStyle(this.el).font;
+    const style = getComputedStyle(this.el);
+    ctx.font = style.font;
     ctx.textBaseline = 'top';
+    const ROW = v.rowHeight;
+    const PITCH = ROW + 1;
+    const textTop = 3 + Math.floor((ROW - MOUSE_ROW - (parseFloat(style.fontSize) - MOUSE_FONT)) / 2);
     const [curCol, curRow] = v.current;
     const cols = v.widths.length;
     const paintRow = (row, y, cells) => {
@@ -155,10 +164,10 @@ export class Grid {
         ctx.fillStyle = text;
         if (look[1]) {
           ctx.textAlign = 'left';
-          ctx.fillText(look[0], x + 4, y + 3);
+          ctx.fillText(look[0], x + 4, y + textTop);
         } else {
           ctx.textAlign = 'center';
-          ctx.fillText(look[0], x + w / 2, y + 3);
+          ctx.fillText(look[0], x + w / 2, y + textTop);
         }
         ctx.restore();
         ctx.fillStyle = fixed ? FIXED_LINE : LINE;
@@ -182,8 +191,8 @@ export class Grid {
     this.hbar.hidden = !h;
     if (v) {
       this.vbar.style.height = ch + 'px';
-      this.vbar.firstChild.style.height = ch + (this.v.lastTopRow - 1) * PITCH + 'px';
-      this.vbar.scrollTop = (this.v.topRow - 1) * PITCH;
+      this.vbar.firstChild.style.height = ch + (this.v.lastTopRow - 1) * this.pitch() + 'px';
+      this.vbar.scrollTop = (this.v.topRow - 1) * this.pitch();
     }
     if (h) {
       this.hbar.style.width = cw + 'px';

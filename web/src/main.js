@@ -9,6 +9,7 @@ import { MenuBar, menuTable } from './menus.js';
 import { paintPicture } from './picture.js';
 import { keyMessage, CONTROL } from './keys.js';
 import { layout } from './layout.js';
+import { applySizes } from './finger_sizes.js';
 import resources from 'vellar:resources';
 
 const page = {
@@ -145,6 +146,7 @@ function render() {
   if (parts.map(([g, part]) => g.fit(lastView[part])).some((x) => x)) lastView = fetchView();
   const v = lastView;
   win.show(v);
+  applySizes(win, v.sizes);
   menus.showChecks(v.menu);
   for (const [g, part] of parts) g.update(v[part]);
   paintPictures(v.picture);
@@ -392,6 +394,8 @@ async function main() {
   };
   const args = new URLSearchParams(location.search).getAll('arg');
   bridge.start(args);
+  // A tablet's finger: the form with the finger sizes from the start.
+  if (window.matchMedia?.('(pointer: coarse)').matches) now('SetTouchLayout', 1);
   now('CalcMinimalGridSize');
   window.addEventListener('resize', () => {
     doLayout();

@@ -36,6 +36,8 @@ export function menuTable(examples) {
       '-',
       ['&Bus-8-Bit', '', 'MeBus_8Click', 'MeBus_8'],
       ['Bus ohne &Pfeile', '', 'MePfeilClick', 'MePfeil'],
+      '-',
+      ['&Fingerbedienung (Tablet)', '', 'MeTouchClick', 'MeTouch'],
     ]],
     ['B&eispiele', examples.map((e) => [e.title, '', 'Example:' + e.ram])],
     ['&Hilfe', [

@@ -24,8 +24,8 @@ export async function cellPoint(page, gridId, col, row) {
     const scale = r.width / el.offsetWidth;
     let x = 1;
     for (let c = 0; c < col; c = c === 0 ? g.leftCol : c + 1) x += g.widths[c] + 1;
-    const y = 1 + (row === 0 ? 0 : row - g.topRow + 1) * 21;
-    return { x: r.left + (x + g.widths[col] / 2) * scale, y: r.top + (y + 10) * scale };
+    const y = 1 + (row === 0 ? 0 : row - g.topRow + 1) * (g.rowHeight + 1);
+    return { x: r.left + (x + g.widths[col] / 2) * scale, y: r.top + (y + g.rowHeight / 2) * scale };
   }, gridId, col, row);
 }
 
