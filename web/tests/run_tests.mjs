@@ -12,6 +12,7 @@ import { idle, menu, loadExample, clickCell, ramBytes, modalText, clickModalButt
   from './page_helpers.mjs';
 import './file_tests.mjs';
 import './touch_tests.mjs';
+import './form_tests.mjs';
 
 const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
 const html = path.resolve(process.argv[2] || path.join(root, 'build-web/vellar.html'));

@@ -93,7 +93,7 @@ for (const [width, height] of [[1024, 768], [768, 1024]]) {
       const scale = height('GrMps') / document.getElementById('GrMps').offsetHeight;
       const gate = document.getElementById('Tor_3');
       const hit = document.elementFromPoint(gate.getBoundingClientRect().left - 5, gate.getBoundingClientRect().top - 5);
-      return { touch: v.sizes.touch, checked: v.menu.MeTouch, row: v.mps.rowHeight * scale, run: height('BuReset'),
+      return { touch: v.sizes.touch, checked: v.menu.MeTouch[0], row: v.mps.rowHeight * scale, run: height('BuReset'),
         client: document.getElementById('client').getBoundingClientRect().bottom, screen: innerHeight,
         gateHit: hit === gate };
     });
