@@ -110,7 +110,7 @@ for page in vellar vellar-cli; do
   MANWIDTH=80 man -l "$gz" 2>/dev/null | grep -q "BEZEICHNUNG" || fail "$page.1 ist nicht lesbar"
 done
 for option in run convert list asm lint grade --mode --max-clocks --set --mem --trace --back \
-  --dump --save-ram --expect --view --cases --csv --version; do
+  --dump --save-ram --expect --view --task --cases --csv --version; do
   zcat "$share/man/man1/vellar-cli.1.gz" | grep -q -- "${option//-/\\\\-}" ||
     fail "vellar-cli.1 erklärt $option nicht"
 done
