@@ -84,6 +84,19 @@ constexpr std::array kGradeOptions{
     OptionSpec{.name = "--csv", .help = "CSV mit „;“ statt der Markdown-Tabelle"},
 };
 
+constexpr std::array kLinkOptions{
+    OptionSpec{.name = "--base",
+               .placeholder = "URL",
+               .required = true,
+               .help = "die Adresse der Seite, etwa https://schule.example/vellar.html"},
+    OptionSpec{.name = "--task",
+               .placeholder = "AUFGABE",
+               .files = "aufgabe",
+               .help = "die Aufgabe, mit ihren Startdateien"},
+    MpsOption("das Mikroprogramm (statt der Startdatei der Aufgabe)"),
+    RamOption("--ram", "der RAM (statt der Startdatei der Aufgabe)"),
+};
+
 constexpr std::array kCommands{
     CommandSpec{
         .name = "run",
@@ -169,6 +182,17 @@ constexpr std::array kCommands{
             "mit „;“ in UTF-8 mit Byte-Order-Mark, die Zahl der bestandenen Fälle und die ersten\n"
             "Abweichungen in eigenen Spalten. Rückgabe: 0 alle bestanden, 1 sonst, 2 bei falschen\n"
             "Argumenten oder unlesbarer Fälle-Datei oder Aufgabe."},
+    CommandSpec{
+        .name = "link",
+        .main = LinkCommand,
+        .options = kLinkOptions,
+        .help =
+            "Gibt die Adresse der Seite mit Mikroprogramm, RAM und Aufgabe im Fragment (#...) "
+            "aus,\n"
+            "etwa für ein Arbeitsblatt oder Moodle. Die Seite öffnet damit genau diese Dateien;\n"
+            "sie kommen mit dem Link, kein Server sieht sie. Ohne --mps und --ram kommen die\n"
+            "Startdateien der Aufgabe mit. Rückgabe: 0 Link ausgegeben, 2 bei falschen\n"
+            "Argumenten oder einer Datei, die sich nicht lesen lässt."},
 };
 
 }  // namespace
