@@ -36,4 +36,9 @@ std::optional<std::string> Base64UrlDecode(std::string_view text);
 inline constexpr std::string_view kDamagedLinkMessage =
     "Der Link ist beschädigt oder stammt nicht von VellarD. Es wurde nichts geladen.";
 
+// What the page says when the browser would not take the link to the clipboard.
+inline constexpr std::string_view kLinkNotCopiedMessage =
+    "Der Browser lässt den Link nicht in die Zwischenablage. Er steht jetzt in der Adresszeile "
+    "und lässt sich von dort kopieren.";
+
 }  // namespace vellar

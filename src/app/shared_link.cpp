@@ -31,7 +31,7 @@ bool OpenLinkContent(Session& session, std::string_view content, const std::stri
   std::vector<std::string> ram;
   bool written = files.has_value();
   for (const LinkFile& f : files.value_or(std::vector<LinkFile>{})) {
-    const std::string path = folder + "/" + f.name;
+    const std::string path = folder + (folder.ends_with('/') ? "" : "/") + f.name;
     written = written && WriteFileReplacing(path, f.bytes).ok();
     if (f.kind == LinkKind::Mps) mps.push_back(path);
     if (f.kind == LinkKind::Ram) ram.push_back(path);

@@ -14,6 +14,8 @@ export function menuTable(examples) {
       ['RAM &laden', 'F5', 'MeLoadRamClick'],
       ['RAM &speichern', 'F6', 'MeSaveRamClick'],
       ['RAM drucken', '', 'MePrnRamClick'],
+      '-',
+      ['Lin&k kopieren', '', 'MeLinkClick'],
       // No "Ende": a page cannot close its tab; the browser asks about unsaved work instead.
     ]],
     ['&Bearbeiten', [
