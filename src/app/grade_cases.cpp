@@ -73,4 +73,22 @@ std::optional<std::string> ReadCase(std::string_view line, GradeCase& out) {
   return std::nullopt;
 }
 
+void BeginCase(Session& session, const std::array<uint8_t, kRamSize>& loaded, const GradeCase& c,
+               uint64_t maxClocks) {
+  for (int a = 0; a < kRamSize; ++a) {
+    if (session.machine.Ram[a] != loaded[a]) session.memory.WriteRam(a, loaded[a]);
+  }
+  session.run.MeClrRegClick();
+  ApplySetup(session, c.setup);
+  BeginRun(session, "halt", maxClocks);
+}
+
+std::optional<std::string> CaseDifference(const Session& session, const GradeCase& c,
+                                          uint64_t maxClocks) {
+  if (session.run.LastStopReason() == StopReason::Limit) {
+    return "Taktgrenze erreicht (" + std::to_string(maxClocks) + " ALU-Takte).";
+  }
+  return FirstDifference(c.expectations, ResultOf(session));
+}
+
 }  // namespace vellar

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,5 +23,14 @@ struct GradeCase {
 
 // The case of one line without its comment; a German error text when the line is faulty.
 std::optional<std::string> ReadCase(std::string_view line, GradeCase& out);
+
+// Each case starts from the loaded files, as a fresh vellar-cli run would: the memory as it
+// was loaded, the registers cleared, then the case's own settings; its run begins (BeginRun).
+void BeginCase(Session& session, const std::array<uint8_t, kRamSize>& loaded, const GradeCase& c,
+               uint64_t maxClocks);
+// After the case's run: none when it met every expectation, else the first difference as grade
+// reports it ("Taktgrenze erreicht (N ALU-Takte)." when the limit ended it).
+std::optional<std::string> CaseDifference(const Session& session, const GradeCase& c,
+                                          uint64_t maxClocks);
 
 }  // namespace vellar

@@ -65,7 +65,7 @@ void ApplySetup(Session& session, const RunSetup& setup) {
   for (const auto& [address, value] : setup.memory) session.memory.WriteRam(address, value);
 }
 
-void StartRun(Session& session, std::string_view mode, uint64_t maxClocks) {
+void BeginRun(Session& session, std::string_view mode, uint64_t maxClocks) {
   RunControl& run = session.run;
   run.SetGatesAutomatic(true);
   run.SetSliderPosition(RunControl::kMinPosition);
@@ -77,7 +77,11 @@ void StartRun(Session& session, std::string_view mode, uint64_t maxClocks) {
   } else {
     run.BuTaktClick(RunButton::BuBisHalt);
   }
-  run.RunToEnd();
+}
+
+void StartRun(Session& session, std::string_view mode, uint64_t maxClocks) {
+  BeginRun(session, mode, maxClocks);
+  session.run.RunToEnd();
 }
 
 }  // namespace vellar

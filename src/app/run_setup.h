@@ -36,8 +36,10 @@ bool ParseMemItem(std::string_view item, RunSetup& setup, std::string& error);
 void ApplySetup(Session& session, const RunSetup& setup);
 
 // Starts the run as the button of the mode ("clock", "instruction", "halt") does, under
-// automatic gate control at "zu schnell", and runs it to its end, after maxClocks ALU clocks
-// at the latest.
+// automatic gate control at "zu schnell", to end after maxClocks ALU clocks at the latest; the
+// caller asks for its slices (RunControl::Advance).
+void BeginRun(Session& session, std::string_view mode, uint64_t maxClocks);
+// The same, run to its end.
 void StartRun(Session& session, std::string_view mode, uint64_t maxClocks);
 
 }  // namespace vellar

@@ -146,21 +146,11 @@ class Grader {
       return result;
     }
     const std::array<uint8_t, kRamSize> image = s.machine.Ram;
+    const uint64_t limit = o_.maxClocks.value_or(kDefaultClockLimit);
     for (const GradeCase& c : cases_) {
-      // Each case starts from the loaded files, as a fresh vellar-cli run would.
-      for (int a = 0; a < kRamSize; ++a) {
-        if (s.machine.Ram[a] != image[a]) s.memory.WriteRam(a, image[a]);
-      }
-      s.run.MeClrRegClick();
-      ApplySetup(s, c.setup);
-      const uint64_t limit = o_.maxClocks.value_or(kDefaultClockLimit);
-      StartRun(s, "halt", limit);
-      if (s.run.LastStopReason() == StopReason::Limit) {
-        result.failures.emplace_back("Taktgrenze erreicht (" + std::to_string(limit) +
-                                     " ALU-Takte).");
-      } else {
-        result.failures.push_back(FirstDifference(c.expectations, ResultOf(s)));
-      }
+      BeginCase(s, image, c, limit);
+      s.run.RunToEnd();
+      result.failures.push_back(CaseDifference(s, c, limit));
     }
     return result;
   }
