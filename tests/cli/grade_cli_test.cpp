@@ -291,5 +291,16 @@ TEST_F(GradeTest, AFaultyTaskOrAMissingStartFileGradesNothing) {
   EXPECT_NE(r.err.find("grade braucht --mps"), std::string::npos) << r.err;
 }
 
+// The README's example task: our sorting program passes every case, another program does not.
+TEST_F(GradeTest, TheExampleTaskGradesTheExamplePrograms) {
+  const CliResult r = Cli({"grade", "--task", ExamplePath("sortieren.aufgabe"),
+                           ExamplePath("bubble.ras"), ExamplePath("zaehler.ras")});
+  EXPECT_EQ(r.exit, 1) << r.err;
+  const std::vector<std::string> lines = SplitLines(r.out);
+  ASSERT_GE(lines.size(), 4u) << r.out << r.err;
+  EXPECT_EQ(lines[2], "| " + ExamplePath("bubble.ras") + " | ✓ | ✓ | ✓ | 3/3 |");
+  EXPECT_EQ(lines[3].rfind("| " + ExamplePath("zaehler.ras") + " | ✗ |", 0), 0u) << lines[3];
+}
+
 }  // namespace
 }  // namespace vellar::testing
