@@ -1,82 +1,13 @@
 #include "web/view_writer.h"
 
 #include <algorithm>
-#include <cstdio>
-
+#include "app/form_json.h"
+#include "app/json_writer.h"
 #include "app/path_values.h"
 
 namespace vellar::web {
 
 namespace {
-
-// A small JSON writer: values are appended in order, commas come by themselves.
-class Json {
- public:
-  Json& Open(char bracket) {
-    Comma();
-    out_ += bracket;
-    first_ = true;
-    return *this;
-  }
-  Json& Close(char bracket) {
-    out_ += bracket;
-    first_ = false;
-    return *this;
-  }
-  Json& Key(std::string_view key) {
-    Comma();
-    Quote(key);
-    out_ += ':';
-    first_ = true;
-    return *this;
-  }
-  Json& Str(std::string_view text) {
-    Comma();
-    Quote(text);
-    return *this;
-  }
-  Json& Int(long long value) {
-    Comma();
-    out_ += std::to_string(value);
-    return *this;
-  }
-  Json& Bool(bool value) {
-    Comma();
-    out_ += value ? "true" : "false";
-    return *this;
-  }
-  Json& Colour(const std::optional<Rgb>& colour) {
-    if (!colour) return Int(-1);
-    return Int((colour->r << 16) | (colour->g << 8) | colour->b);
-  }
-  std::string Take() { return std::move(out_); }
-
- private:
-  void Comma() {
-    if (!first_) out_ += ',';
-    first_ = false;
-  }
-  void Quote(std::string_view text) {
-    out_ += '"';
-    for (const char c : text) {
-      const auto u = static_cast<unsigned char>(c);
-      if (c == '"' || c == '\\') {
-        out_ += '\\';
-        out_ += c;
-      } else if (u < 0x20) {
-        char buffer[8];
-        std::snprintf(buffer, sizeof buffer, "\\u%04x", u);
-        out_ += buffer;
-      } else {
-        out_ += c;
-      }
-    }
-    out_ += '"';
-  }
-
-  std::string out_;
-  bool first_ = true;
-};
 
 void WriteCell(Json& j, const CellLook& look) {
   j.Open('[').Str(look.text).Int(look.align == CellAlign::Left ? 1 : 0);
@@ -137,7 +68,7 @@ void WriteMachine(Json& j, const Session& s) {
   j.Close(']');
 }
 
-void WriteControls(Json& j, const Session& s) {
+void WriteControls(Json& j, Session& s) {
   j.Key("automatic").Bool(s.run.GatesAutomatic());
   j.Key("buttons").Open('[');
   for (int b = 0; b < kRunButtonCount; ++b) j.Bool(s.run.ButtonVisible(static_cast<RunButton>(b)));
@@ -145,11 +76,7 @@ void WriteControls(Json& j, const Session& s) {
   j.Key("slider").Int(s.run.SliderPosition()).Key("label").Str(s.run.LabelText());
   j.Key("running").Bool(s.run.TimerEnabled());
   j.Key("ramItem").Int(s.ramView.RaRamItem());
-  const MenuOptions& m = s.menu;
-  j.Key("menu").Open('{').Key("MeVariablen").Bool(m.MeVariablen).Key("MeKonfl").Bool(m.MeKonfl);
-  j.Key("MeTorKz").Bool(m.MeTorKz).Key("MeBus_8").Bool(m.MeBus_8).Key("MePfeil").Bool(m.MePfeil);
-  j.Key("MeUndo").Bool(s.history.CanUndo()).Key("MeRedo").Bool(s.history.CanRedo());
-  j.Close('}');
+  WriteMenuStates(j, s);
 }
 
 void WritePicture(Json& j, const Session& s) {
@@ -243,7 +170,7 @@ std::string WritePictureGeometry(const DiagramGeometry& geometry) {
   return j.Take();
 }
 
-std::string WriteView(const Session& session) {
+std::string WriteView(Session& session) {
   Json j;
   j.Open('{');
   WriteMachine(j, session);

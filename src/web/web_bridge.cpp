@@ -10,6 +10,8 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "app/form_json.h"
+#include "app/form_menus.h"
 #include "app/link_content.h"
 #include "app/session.h"
 #include "app/shared_link.h"
@@ -89,29 +91,13 @@ const std::unordered_map<std::string_view, Handler>& Handlers() {
       {"Focus", Do([](Session&, const EventArgs& e) {
          Page().SetFocusedControl(static_cast<Control>(e.a));
        })},
-      {"MeLoadMpsClick", Do([](Session& s, const EventArgs&) { s.files.MeLoadMpsClick(); })},
-      {"MeSaveMpsClick", Do([](Session& s, const EventArgs&) { s.files.MeSaveMpsClick(); })},
-      {"MePrnMpsClick", Do([](Session& s, const EventArgs&) {
-         s.frontend.PrintListing(s.files.BuildMpdText(), s.files.MpsFileName());
-       })},
-      {"MeLoadRamClick", Do([](Session& s, const EventArgs&) { s.files.MeLoadRamClick(); })},
-      {"MeSaveRamClick", Do([](Session& s, const EventArgs&) { s.files.MeSaveRamClick(); })},
-      {"MePrnRamClick", Do([](Session& s, const EventArgs&) {
-         s.frontend.PrintListing(s.files.RamListing(s.ramGrid.AssemblerView()),
-                                 s.files.RamFileName());
-       })},
-      {"MeUndoClick", Do([](Session& s, const EventArgs&) { s.history.Undo(); })},
-      {"MeRedoClick", Do([](Session& s, const EventArgs&) { s.history.Redo(); })},
-      {"MeStepBackClick", Do([](Session& s, const EventArgs&) { s.stepBack.StepBackClick(); })},
-      {"MeClrRegClick", Do([](Session& s, const EventArgs&) { s.run.MeClrRegClick(); })},
-      {"MeClrRamClick", Do([](Session& s, const EventArgs&) { s.files.MeClrRamClick(); })},
-      {"MeClrMpsClick", Do([](Session& s, const EventArgs&) { s.mpsEditor.MeClrMpsClick(); })},
-      {"MeVariablenClick",
-       Do([](Session& s, const EventArgs&) { s.inspector.MeVariablenClick(); })},
-      {"MeKonflClick", Do([](Session& s, const EventArgs&) { s.MeKonflClick(); })},
-      {"MeTorKzClick", Do([](Session& s, const EventArgs&) { s.MeTorKzClick(); })},
-      {"MeBus_8Click", Do([](Session& s, const EventArgs&) { s.MeBus_8Click(); })},
-      {"MePfeilClick", Do([](Session& s, const EventArgs&) { s.MePfeilClick(); })},
+      // A menu item by its name, as the form's table gives the page; a greyed one does nothing.
+      {"Menu",
+       [](Session& s, const EventArgs& e) {
+         if (FindMenuItem(e.text) == nullptr) return -1;
+         RunMenuCommand(s, e.text);
+         return 0;
+       }},
       // The page's layout: the description column takes the width the processor panel gains.
       {"SetDescriptionWidth", Do([](Session& s, const EventArgs& e) {
          s.mpsGrid.colWidths[MpsStore::kDescriptionColumn] = e.a;
@@ -138,7 +124,8 @@ const std::unordered_map<std::string_view, Handler>& Handlers() {
          OpenLinkContent(s, content, DirectoryOf(e.text));
        })},
       // The content of a link to what the page holds, into the file named; 1 when written.
-      {"MakeLink", [](Session& s, const EventArgs& e) {
+      {"MakeLink",
+       [](Session& s, const EventArgs& e) {
          const std::optional<std::string> content = CurrentLinkContent(s);
          return content && WriteFileReplacing(std::string(e.text), *content).ok() ? 1 : 0;
        }},
@@ -279,6 +266,12 @@ EMSCRIPTEN_KEEPALIVE int vellar_grid(int grid, const char* event, int a, int b, 
   const int result = vellar::web::GridEvent(*TheSession(), grid, event, {a, b, c, d}, text);
   Page().Leave();
   return result;
+}
+
+// The form: menus and their items as both frontends show them; asked for once at the start.
+EMSCRIPTEN_KEEPALIVE const char* vellar_form() {
+  ViewText() = vellar::WriteForm();
+  return ViewText().c_str();
 }
 
 // The picture's lines for the places of the controls, given as numbers separated by blanks:

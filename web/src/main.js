@@ -5,7 +5,7 @@ import * as dialogs from './dialogs.js';
 import { createHost } from './host.js';
 import { MainWindow } from './window.js';
 import { Grid } from './grid.js';
-import { MenuBar, menuTable } from './menus.js';
+import { MenuBar } from './menus.js';
 import { paintPicture } from './picture.js';
 import { keyMessage, CONTROL } from './keys.js';
 import { layout } from './layout.js';
@@ -51,6 +51,8 @@ let grRam;
 let inspector;
 let menus;
 let geometry;
+// What the model's form gives the page: menus, captions, places, colours.
+let form;
 let lastView = null;
 let busy = 0;
 const idleWaiters = [];
@@ -145,7 +147,7 @@ function render() {
   if (parts.map(([g, part]) => g.fit(lastView[part])).some((x) => x)) lastView = fetchView();
   const v = lastView;
   win.show(v);
-  menus.showChecks(v.menu);
+  menus.showStates(v.menu);
   for (const [g, part] of parts) g.update(v[part]);
   paintPictures(v.picture);
 }
@@ -227,12 +229,13 @@ function buildGrids() {
   inspector = new Grid(win.paRAM, 'RamInspector', gridHost(2, () => ({ h: true, v: false })));
 }
 
-async function menuCommand(handler) {
-  if (handler === 'MeLinkClick') return copyLink();
-  if (handler === 'MeInfoClick') return dialogs.showMessage(resources.info, '', false);
-  if (handler === 'MeHilfClick') return dialogs.showText('Hilfe', resources.help);
-  if (handler.startsWith('Example:')) return loadExample(handler.slice(8));
-  return dispatch(handler);
+// A menu item: the session's command by its name, or what the page does itself.
+async function menuCommand(name, own) {
+  if (!own) return dispatch('Menu', 0, 0, 0, name);
+  if (name === 'MeLink') return copyLink();
+  if (name === 'MeInfo') return dialogs.showMessage(resources.info, '', false);
+  if (name === 'MeHilf') return dialogs.showText('Hilfe', resources.help);
+  if (name.startsWith('Example:')) return loadExample(name.slice(8));
 }
 
 // Our micro-program and one example program, each through its load command.
@@ -316,19 +319,12 @@ function installKeys() {
   };
   window.addEventListener('keydown', (e) => {
     if (dialogs.isModalOpen()) return;
-    // Function keys of the menus; the browser's own use of F1 and F5 gives way.
-    const handler = !e.ctrlKey && !e.altKey && menus.handlerForKey(e.key);
-    if (handler) {
+    // The menus' keys; the browser's own use of F1, F5 and Ctrl+Z gives way.
+    const item = menus.itemForKey(e);
+    if (item) {
       e.preventDefault();
       e.stopPropagation();
-      menuCommand(handler);
-      return;
-    }
-    const editHandler = editMenuKey(e);
-    if (editHandler) {
-      e.preventDefault();
-      e.stopPropagation();
-      menuCommand(editHandler);
+      menuCommand(item.name, item.own);
       return;
     }
     if (e.altKey && !e.ctrlKey && e.key.length === 1) {
@@ -416,12 +412,13 @@ function writeExamples() {
 
 async function main() {
   await bridge.loadModel();
+  form = bridge.form();
   window.vellarPage = createHost(page);
   writeExamples();
   const client = document.getElementById('client');
   win = new MainWindow(client, events(), resources);
   buildGrids();
-  menus = new MenuBar(document.getElementById('menubar'), menuTable(resources.exampleMenu), menuCommand);
+  menus = new MenuBar(document.getElementById('menubar'), form.menus, resources.exampleMenu, menuCommand);
   installKeys();
   installFocus();
   installCloseGuard();
@@ -440,6 +437,8 @@ async function main() {
       return lastView;
     },
     fileNames: bridge.fileNames,
+    // The form as the model gives it, for checking the page against it.
+    form: bridge.form,
     loadExample,
     page,
     // Resolves once no handler is running any more.

@@ -11,6 +11,7 @@ import { idle, menu, loadExample, clickCell, ramBytes, modalText, clickModalButt
   idleWithin, saved }
   from './page_helpers.mjs';
 import './file_tests.mjs';
+import './form_tests.mjs';
 import './link_tests.mjs';
 
 const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
