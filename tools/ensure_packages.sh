@@ -2,7 +2,7 @@
 # Sourced by ./test and ./run.
 
 vellar_packages=(
-  g++ cmake ninja-build pkg-config
+  g++ cmake ninja-build pkg-config zlib1g-dev
   qt6-base-dev qt6-base-dev-tools qt6-base-private-dev libgl-dev qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev

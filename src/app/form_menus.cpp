@@ -32,6 +32,9 @@ constexpr std::array kFile{
              }},
     MenuItem{.place = FormPlace::Window},
     MenuItem{.name = "MeEnde", .caption = "&Ende", .place = FormPlace::Window},
+    // The page's address takes what it holds; the page compresses and copies it itself.
+    MenuItem{.place = FormPlace::Page},
+    MenuItem{.name = "MeLink", .caption = "Lin&k kopieren", .place = FormPlace::Page},
 };
 
 constexpr std::array kEdit{

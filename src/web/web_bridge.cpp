@@ -12,7 +12,10 @@
 
 #include "app/form_json.h"
 #include "app/form_menus.h"
+#include "app/link_content.h"
 #include "app/session.h"
+#include "app/shared_link.h"
+#include "core/file_io.h"
 #include "web/view_writer.h"
 #include "web/web_frontend.h"
 
@@ -115,6 +118,21 @@ const std::unordered_map<std::string_view, Handler>& Handlers() {
        Do([](Session& s, const EventArgs& e) { s.files.OpenMpsFile(std::string(e.text)); })},
       {"LoadRamExample",
        Do([](Session& s, const EventArgs& e) { s.files.OpenRamFile(std::string(e.text)); })},
+      // A link's content, as the page read it from its address into a file (empty when the
+      // address held no content the page could read).
+      {"OpenLink", Do([](Session& s, const EventArgs& e) {
+         std::string content;
+         if (!ReadWholeFile(std::string(e.text), content).ok()) content.clear();
+         OpenLinkContent(s, content, DirectoryOf(e.text));
+       })},
+      // The content of a link to what the page holds, into the file named; 1 when written.
+      {"MakeLink",
+       [](Session& s, const EventArgs& e) {
+         const std::optional<std::string> content = CurrentLinkContent(s);
+         return content && WriteFileReplacing(std::string(e.text), *content).ok() ? 1 : 0;
+       }},
+      {"LinkNotCopied",
+       Do([](Session& s, const EventArgs&) { s.frontend.ShowMessage(kLinkNotCopiedMessage, ""); })},
   };
   return handlers;
 }

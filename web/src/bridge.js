@@ -8,6 +8,7 @@ export async function loadModel() {
   M.FS.mkdir('/Dateien');
   M.FS.mkdir('/Beispiele');
   M.FS.mkdir('/cli');
+  M.FS.mkdir('/Link');
   M.FS.chdir('/Dateien');
   return M;
 }
