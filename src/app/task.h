@@ -1,0 +1,131 @@
+#pragma once
+
+#include <exception>
+#include <optional>
+#include <type_traits>
+#include <utility>
+
+// emscripten's C++ library still has the coroutine support under its old name.
+#if __has_include(<coroutine>)
+#include <coroutine>
+namespace vellar::coro {
+using std::coroutine_handle;
+using std::noop_coroutine;
+using std::suspend_never;
+}  // namespace vellar::coro
+#else
+#include <experimental/coroutine>
+namespace vellar::coro {
+using std::experimental::coroutine_handle;
+using std::experimental::noop_coroutine;
+using std::experimental::suspend_never;
+}  // namespace vellar::coro
+#endif
+
+// A command that may have to wait for the user: a coroutine that runs at once when it is
+// called, as far as it can without an answer. Where the frontend answers at once (a modal
+// dialog) it runs to its end before the call returns, as a plain function would; where the
+// answer comes later, it stops at the question and goes on when the answer arrives
+// (Asking::Respond). A command waiting for another (co_await) goes on when that one ends.
+// Parameters are taken by value: a command that waits outlives its caller's arguments.
+namespace vellar {
+
+template <class T = void>
+class Task;
+
+namespace task_detail {
+
+struct PromiseBase {
+  coro::coroutine_handle<> caller;
+
+  coro::suspend_never initial_suspend() noexcept { return {}; }
+  // The frame stays until its Task is gone, so that the result can be read; the command that
+  // waited for this one goes on.
+  struct Finish {
+    bool await_ready() noexcept { return false; }
+    template <class P>
+    coro::coroutine_handle<> await_suspend(coro::coroutine_handle<P> self) noexcept {
+      const coro::coroutine_handle<> next = self.promise().caller;
+      return next ? next : coro::noop_coroutine();
+    }
+    void await_resume() noexcept {}
+  };
+  Finish final_suspend() noexcept { return {}; }
+  // The model does not throw; nothing could tell the user what went wrong half-way.
+  void unhandled_exception() noexcept { std::terminate(); }
+};
+
+template <class T>
+struct Promise : PromiseBase {
+  std::optional<T> value;
+  Task<T> get_return_object();
+  void return_value(T v) { value = std::move(v); }
+};
+
+template <>
+struct Promise<void> : PromiseBase {
+  Task<void> get_return_object();
+  void return_void() {}
+};
+
+}  // namespace task_detail
+
+template <class T>
+class [[nodiscard]] Task {
+ public:
+  using promise_type = task_detail::Promise<T>;
+  using Handle = coro::coroutine_handle<promise_type>;
+
+  Task() = default;
+  explicit Task(Handle handle) : handle_(handle) {}
+  Task(Task&& other) noexcept : handle_(std::exchange(other.handle_, {})) {}
+  Task& operator=(Task&& other) noexcept {
+    if (this != &other) {
+      Drop();
+      handle_ = std::exchange(other.handle_, {});
+    }
+    return *this;
+  }
+  Task(const Task&) = delete;
+  Task& operator=(const Task&) = delete;
+  // A command dropped while it waits ends there, with every command it waits for.
+  ~Task() { Drop(); }
+
+  bool Done() const { return !handle_ || handle_.done(); }
+  // The result of a command that has ended.
+  T Result() const
+    requires(!std::is_void_v<T>)
+  {
+    return *handle_.promise().value;
+  }
+
+  // co_await: goes on at once after a command that ended, or when it ends.
+  bool await_ready() const noexcept { return Done(); }
+  void await_suspend(coro::coroutine_handle<> caller) noexcept { handle_.promise().caller = caller; }
+  T await_resume() const {
+    if constexpr (!std::is_void_v<T>) return Result();
+  }
+
+ private:
+  void Drop() {
+    if (handle_) handle_.destroy();
+    handle_ = {};
+  }
+
+  Handle handle_;
+};
+
+namespace task_detail {
+
+template <class T>
+Task<T> Promise<T>::get_return_object() {
+  return Task<T>(Task<T>::Handle::from_promise(*this));
+}
+
+inline Task<void> Promise<void>::get_return_object() {
+  return Task<void>(Task<void>::Handle::from_promise(*this));
+}
+
+}  // namespace task_detail
+
+}  // namespace vellar
