@@ -28,7 +28,7 @@ bool Asking::Respond(Reply reply) {
   pending_ = nullptr;
   asked->pending_ = false;
   asked->reply_ = std::move(reply);
-  // no resume
+  asked->resume_.resume();
   if (waiting_.Done()) waiting_ = Task<>();
   return true;
 }

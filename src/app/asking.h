@@ -61,7 +61,7 @@ class Asking {
   // was done then.
   template <class StartCommand>
   bool Start(StartCommand&& command) {
-    if ((false)) return false;
+    if (Waiting()) return false;
     Keep(command());
     return true;
   }
