@@ -28,7 +28,7 @@ bool Asking::Respond(Reply reply) {
   pending_ = nullptr;
   asked->pending_ = false;
   asked->reply_ = std::move(reply);
-  asked->resume_.resume();
+  GoOn(asked->resume_);
   if (waiting_.Done()) waiting_ = Task<>();
   return true;
 }

@@ -10,14 +10,12 @@
 #include <coroutine>
 namespace vellar::coro {
 using std::coroutine_handle;
-using std::noop_coroutine;
 using std::suspend_never;
 }  // namespace vellar::coro
 #else
 #include <experimental/coroutine>
 namespace vellar::coro {
 using std::experimental::coroutine_handle;
-using std::experimental::noop_coroutine;
 using std::experimental::suspend_never;
 }  // namespace vellar::coro
 #endif
@@ -35,18 +33,23 @@ class Task;
 
 namespace task_detail {
 
+// The command that goes on next: the one that waited for a command that has just ended. It goes
+// on from GoOn, after the ended one has left its frame, not from inside it: its caller destroys
+// that frame. (Handing over with a tail call, as coroutines usually do, is what the WebAssembly
+// the page runs on cannot do.)
+inline coro::coroutine_handle<> next;
+
 struct PromiseBase {
   coro::coroutine_handle<> caller;
 
   coro::suspend_never initial_suspend() noexcept { return {}; }
   // The frame stays until its Task is gone, so that the result can be read; the command that
-  // waited for this one goes on.
+  // waited for this one goes on next.
   struct Finish {
     bool await_ready() noexcept { return false; }
     template <class P>
-    coro::coroutine_handle<> await_suspend(coro::coroutine_handle<P> self) noexcept {
-      const coro::coroutine_handle<> next = self.promise().caller;
-      return next ? next : coro::noop_coroutine();
+    void await_suspend(coro::coroutine_handle<P> self) noexcept {
+      next = self.promise().caller;
     }
     void await_resume() noexcept {}
   };
@@ -127,5 +130,14 @@ inline Task<void> Promise<void>::get_return_object() {
 }
 
 }  // namespace task_detail
+
+// Resumes a command that waited for an answer, and then each command that waited for one that
+// ended, until one waits again or the outermost has ended.
+inline void GoOn(coro::coroutine_handle<> command) {
+  while (command) {
+    command.resume();
+    command = std::exchange(task_detail::next, {});
+  }
+}
 
 }  // namespace vellar
