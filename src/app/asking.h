@@ -43,7 +43,9 @@ class Asking {
   };
 
   Asked Ask(Question question) { return Asked(*this, std::move(question)); }
-  Asked YesNo(std::string question) { return Ask({Question::Kind::YesNo, std::move(question), {}}); }
+  Asked YesNo(std::string question) {
+    return Ask({Question::Kind::YesNo, std::move(question), {}});
+  }
   Asked YesNoCancel(std::string question) {
     return Ask({Question::Kind::YesNoCancel, std::move(question), {}});
   }
@@ -53,7 +55,9 @@ class Asking {
   Asked SaveFile(FileDialogOptions options) {
     return Ask({Question::Kind::SaveFile, {}, std::move(options)});
   }
-  Asked FinishSave(std::string path) { return Ask({Question::Kind::FinishSave, std::move(path), {}}); }
+  Asked FinishSave(std::string path) {
+    return Ask({Question::Kind::FinishSave, std::move(path), {}});
+  }
 
   // Starts a command that may ask (command() begins it and gives its Task), unless another
   // command waits for an answer: the user answers one question at a time, as in the window,

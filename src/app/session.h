@@ -113,9 +113,8 @@ struct SessionCommands : SessionRun {
       {runHistory, run, phases, machine, gates, registers, memory, ramGrid, flags, frontend}};
   MpsEditor mpsEditor{
       {mps, mpsGrid, gates, run, phases, machine, ramGrid, flags, history, frontend}};
-  FileCommands files{
-      {mps, mpsGrid, ramGrid, memory, variables, machine, menu, run, ramView, history, asking,
-       frontend}};
+  FileCommands files{{mps, mpsGrid, ramGrid, memory, variables, machine, menu, run, ramView,
+                      history, asking, frontend}};
 };
 
 // Layer 9: the key hook, which reaches the editors, the run control and stepping back.

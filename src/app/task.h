@@ -96,15 +96,13 @@ class [[nodiscard]] Task {
 
   bool Done() const { return !handle_ || handle_.done(); }
   // The result of a command that has ended.
-  T Result() const
-    requires(!std::is_void_v<T>)
-  {
-    return *handle_.promise().value;
-  }
+  T Result() const requires(!std::is_void_v<T>) { return *handle_.promise().value; }
 
   // co_await: goes on at once after a command that ended, or when it ends.
   bool await_ready() const noexcept { return Done(); }
-  void await_suspend(coro::coroutine_handle<> caller) noexcept { handle_.promise().caller = caller; }
+  void await_suspend(coro::coroutine_handle<> caller) noexcept {
+    handle_.promise().caller = caller;
+  }
   T await_resume() const {
     if constexpr (!std::is_void_v<T>) return Result();
   }
