@@ -2,19 +2,11 @@
 
 namespace vellar {
 
-Asking::Asked::~Asked() {
-  if (pending_) asking_.pending_ = nullptr;
-}
-
 bool Asking::Asked::await_ready() {
-  reply_ = asking_.frontend_.Ask(question_);
-  return reply_.has_value();
-}
-
-void Asking::Asked::await_suspend(coro::coroutine_handle<> command) {
-  resume_ = command;
-  pending_ = true;
-  asking_.pending_ = this;
+  std::optional<Reply> reply = asking_->frontend_.Ask(asking_->question_);
+  if (!reply) return false;
+  asking_->reply_ = std::move(*reply);
+  return true;
 }
 
 void Asking::Keep(Task<> command) {
@@ -22,13 +14,10 @@ void Asking::Keep(Task<> command) {
 }
 
 bool Asking::Respond(Reply reply) {
-  Asked* const asked = pending_;
-  if (asked == nullptr) return false;
+  if (!command_) return false;
+  reply_ = std::move(reply);
   // Taken off first: going on, the command may ask its next question.
-  pending_ = nullptr;
-  asked->pending_ = false;
-  asked->reply_ = std::move(reply);
-  GoOn(asked->resume_);
+  GoOn(std::exchange(command_, {}));
   if (waiting_.Done()) waiting_ = Task<>();
   return true;
 }

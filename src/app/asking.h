@@ -20,29 +20,22 @@ class Asking {
   Asking(const Asking&) = delete;
   Asking& operator=(const Asking&) = delete;
 
-  // co_await in a command: the reply to the question.
+  // co_await in a command: the reply to the question, which the part keeps as its state.
   class Asked {
    public:
-    Asked(Asking& asking, Question question) : asking_(asking), question_(std::move(question)) {}
-    Asked(const Asked&) = delete;
-    Asked& operator=(const Asked&) = delete;
-    // A command dropped while it waits takes its question with it.
-    ~Asked();
-
+    explicit Asked(Asking& asking) : asking_(&asking) {}
     bool await_ready();
-    void await_suspend(coro::coroutine_handle<> command);
-    Reply await_resume() { return std::move(*reply_); }
+    void await_suspend(coro::coroutine_handle<> command) { asking_->command_ = command; }
+    Reply await_resume() { return std::move(asking_->reply_); }
 
    private:
-    friend class Asking;
-    Asking& asking_;
-    Question question_;
-    std::optional<Reply> reply_;
-    coro::coroutine_handle<> resume_;
-    bool pending_ = false;
+    Asking* asking_;
   };
 
-  Asked Ask(Question question) { return Asked(*this, std::move(question)); }
+  Asked Ask(Question question) {
+    question_ = std::move(question);
+    return Asked(*this);
+  }
   Asked YesNo(std::string question) {
     return Ask({Question::Kind::YesNo, std::move(question), {}});
   }
@@ -73,16 +66,18 @@ class Asking {
   void Keep(Task<> command);
 
   // Whether a command waits for an answer, and the question it waits for.
-  bool Waiting() const { return pending_ != nullptr; }
-  const Question* Pending() const { return pending_ ? &pending_->question_ : nullptr; }
+  bool Waiting() const { return static_cast<bool>(command_); }
+  const Question* Pending() const { return command_ ? &question_ : nullptr; }
   // The frontend's answer to the pending question: the command goes on, to its end or to its
   // next question. False when no question is pending.
   bool Respond(Reply reply);
 
  private:
   Frontend& frontend_;
-  Asked* pending_ = nullptr;
-  Task<> waiting_;
+  Question question_;  // the last one asked; pending while command_ waits for it
+  Reply reply_;
+  coro::coroutine_handle<> command_;  // the command waiting for the answer
+  Task<> waiting_;                    // the outermost command, started by Start or Keep
 };
 
 }  // namespace vellar

@@ -25,7 +25,10 @@ using std::experimental::suspend_never;
 // dialog) it runs to its end before the call returns, as a plain function would; where the
 // answer comes later, it stops at the question and goes on when the answer arrives
 // (Asking::Respond). A command waiting for another (co_await) goes on when that one ends.
-// Parameters are taken by value: a command that waits outlives its caller's arguments.
+// Parameters are taken by value: a command that waits outlives its caller's arguments. No
+// argument inside a co_await is written as a braced temporary (`co_await f({})`): GCC 12 builds
+// such a temporary wrongly when the command had waited before (its strings freed where they
+// were never made, seen with AddressSanitizer).
 namespace vellar {
 
 template <class T = void>
