@@ -105,6 +105,11 @@ export function takeRedraw() {
   return { layout: (bits & M._vellar_redraw_layout_bit()) !== 0 };
 }
 
+// The form: the menus and their items as both frontends show them.
+export function form() {
+  return JSON.parse(M.UTF8ToString(M._vellar_form()));
+}
+
 export function view() {
   return JSON.parse(M.UTF8ToString(M._vellar_view()));
 }

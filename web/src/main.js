@@ -5,10 +5,11 @@ import * as dialogs from './dialogs.js';
 import { createHost } from './host.js';
 import { MainWindow } from './window.js';
 import { Grid } from './grid.js';
-import { MenuBar, menuTable } from './menus.js';
+import { MenuBar } from './menus.js';
 import { paintPicture } from './picture.js';
 import { keyMessage, CONTROL } from './keys.js';
 import { layout } from './layout.js';
+import { applySizes } from './finger_sizes.js';
 import resources from 'vellar:resources';
 
 const page = {
@@ -51,6 +52,8 @@ let grRam;
 let inspector;
 let menus;
 let geometry;
+// What the model's form gives the page: menus, captions, places, colours.
+let form;
 let lastView = null;
 let busy = 0;
 const idleWaiters = [];
@@ -145,7 +148,8 @@ function render() {
   if (parts.map(([g, part]) => g.fit(lastView[part])).some((x) => x)) lastView = fetchView();
   const v = lastView;
   win.show(v);
-  menus.showChecks(v.menu);
+  applySizes(win, v.sizes);
+  menus.showStates(v.menu);
   for (const [g, part] of parts) g.update(v[part]);
   paintPictures(v.picture);
 }
@@ -227,27 +231,18 @@ function buildGrids() {
   inspector = new Grid(win.paRAM, 'RamInspector', gridHost(2, () => ({ h: true, v: false })));
 }
 
-async function menuCommand(handler) {
-  if (handler === 'MeInfoClick') return dialogs.showMessage(resources.info, '', false);
-  if (handler === 'MeHilfClick') return dialogs.showText('Hilfe', resources.help);
-  if (handler.startsWith('Example:')) return loadExample(handler.slice(8));
-  return dispatch(handler);
+// A menu item: the session's command by its name, or what the page does itself.
+async function menuCommand(name, own) {
+  if (!own) return dispatch('Menu', 0, 0, 0, name);
+  if (name === 'MeInfo') return dialogs.showMessage(resources.info, '', false);
+  if (name === 'MeHilf') return dialogs.showText('Hilfe', resources.help);
+  if (name.startsWith('Example:')) return loadExample(name.slice(8));
 }
 
 // Our micro-program and one example program, each through its load command.
 async function loadExample(ram) {
   await dispatch('LoadMpsExample', 0, 0, 0, '/Beispiele/firmware.mpd');
   await dispatch('LoadRamExample', 0, 0, 0, '/Beispiele/' + ram);
-}
-
-// Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z: the edit menu's keys wherever the focus is, in a text
-// field too, as in the window: one Ctrl+Z undoes the last edit, not a field's own typing.
-function editMenuKey(e) {
-  if (!e.ctrlKey || e.altKey) return null;
-  const key = e.key.toLowerCase();
-  if (key === 'z') return e.shiftKey ? 'MeRedoClick' : 'MeUndoClick';
-  if (key === 'y' && !e.shiftKey) return 'MeRedoClick';
-  return null;
 }
 
 function installKeys() {
@@ -260,19 +255,12 @@ function installKeys() {
   };
   window.addEventListener('keydown', (e) => {
     if (dialogs.isModalOpen()) return;
-    // Function keys of the menus; the browser's own use of F1 and F5 gives way.
-    const handler = !e.ctrlKey && !e.altKey && menus.handlerForKey(e.key);
-    if (handler) {
+    // The menus' keys; the browser's own use of F1, F5 and Ctrl+Z gives way.
+    const item = menus.itemForKey(e);
+    if (item) {
       e.preventDefault();
       e.stopPropagation();
-      menuCommand(handler);
-      return;
-    }
-    const editHandler = editMenuKey(e);
-    if (editHandler) {
-      e.preventDefault();
-      e.stopPropagation();
-      menuCommand(editHandler);
+      menuCommand(item.name, item.own);
       return;
     }
     if (e.altKey && !e.ctrlKey && e.key.length === 1) {
@@ -360,12 +348,13 @@ function writeExamples() {
 
 async function main() {
   await bridge.loadModel();
+  form = bridge.form();
   window.vellarPage = createHost(page);
   writeExamples();
   const client = document.getElementById('client');
   win = new MainWindow(client, events(), resources);
   buildGrids();
-  menus = new MenuBar(document.getElementById('menubar'), menuTable(resources.exampleMenu), menuCommand);
+  menus = new MenuBar(document.getElementById('menubar'), form.menus, resources.exampleMenu, menuCommand);
   installKeys();
   installFocus();
   installCloseGuard();
@@ -384,6 +373,8 @@ async function main() {
       return lastView;
     },
     fileNames: bridge.fileNames,
+    // The form as the model gives it, for checking the page against it.
+    form: bridge.form,
     loadExample,
     page,
     // Resolves once no handler is running any more.
@@ -392,6 +383,8 @@ async function main() {
   };
   const args = new URLSearchParams(location.search).getAll('arg');
   bridge.start(args);
+  // A tablet's finger: the form with the finger sizes from the start.
+  if (window.matchMedia?.('(pointer: coarse)').matches) now('SetTouchLayout', 1);
   now('CalcMinimalGridSize');
   window.addEventListener('resize', () => {
     doLayout();

@@ -11,6 +11,8 @@ import { idle, menu, loadExample, clickCell, ramBytes, modalText, clickModalButt
   idleWithin, saved }
   from './page_helpers.mjs';
 import './file_tests.mjs';
+import './touch_tests.mjs';
+import './form_tests.mjs';
 
 const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
 const html = path.resolve(process.argv[2] || path.join(root, 'build-web/vellar.html'));
