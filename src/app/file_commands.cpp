@@ -69,9 +69,10 @@ void FileCommands::UpdateCaption() {
   p_.frontend.SetCaption(std::string(kDesignCaption) + " - " + mpsFileName_ + " - " + ramFileName_);
 }
 
-bool FileCommands::ConfirmOverwrite(const std::string& path) {
-  if (!PathExists(path)) return true;
-  return p_.frontend.AskYesNo(path + " überschreiben ?");
+Resumable<bool> FileCommands::ConfirmOverwrite(std::string path) {
+  if (!PathExists(path)) co_return true;
+  const Reply reply = co_await p_.asking.YesNo(path + " überschreiben ?");
+  co_return reply.answer == Answer::Yes;
 }
 
 bool FileCommands::ReadFile(const std::string& path, std::string& bytes) {
@@ -80,36 +81,63 @@ bool FileCommands::ReadFile(const std::string& path, std::string& bytes) {
   return status.ok();
 }
 
-bool FileCommands::WriteFile(const std::string& path, std::string_view bytes,
-                             std::string& fileName) {
-  FileStatus status = WriteFileReplacing(path, bytes);
-  if (status.ok()) status = p_.frontend.FinishSave(path);
-  if (!status.ok()) {
-    p_.frontend.ShowError(status.error);
-    return false;
-  }
-  fileName = FileNameOf(path);
-  UpdateCaption();
+bool FileCommands::WriteFile(const SaveKind& kind, const std::string& path) {
+  const std::optional<std::string> bytes = (this->*kind.bytes)(path);
+  if (!bytes) return false;
+  const FileStatus status = WriteFileReplacing(path, *bytes);
+  if (!status.ok()) p_.frontend.ShowError(status.error);
+  return status.ok();
+}
+
+bool FileCommands::SaveFile(const SaveKind& kind, const std::string& path) {
+  if (!WriteFile(kind, path)) return false;
+  Saved(kind.mps, path);
   return true;
 }
 
-void FileCommands::LoadCommand(const LoadKind& kind, std::optional<std::string> path) {
-  if ((this->*kind.unsaved)() && p_.frontend.AskYesNo(kind.question)) {
-    (this->*kind.saveCommand)();
-    // The user saves, and then starts the load again. A file named beforehand is the user's
-    // choice already: it is loaded once the changes are safe, and never kept for later.
-    if (!path || (this->*kind.unsaved)()) return;
-  } else if (!path) {
-    path = p_.frontend.AskOpenFile(kind.options);
-    if (!path) return;
+void FileCommands::Saved(bool mps, const std::string& path) {
+  (mps ? mpsFileName_ : ramFileName_) = FileNameOf(path);
+  UpdateCaption();
+  if (mps) {
+    p_.mps.SetMpsModified(false);
+  } else {
+    p_.memory.SetRamChanged(false);
   }
-  (this->*kind.load)(*path);
+  p_.history.Saved(mps, !mps);
 }
 
-void FileCommands::SaveCommand(const FileDialogOptions& options,
-                               bool (FileCommands::*save)(const std::string&)) {
-  const auto path = p_.frontend.AskSaveFile(options);
-  if (path && ConfirmOverwrite(*path)) (this->*save)(*path);
+Resumable<> FileCommands::LoadCommand(LoadKind kind, std::optional<std::string> path) {
+  if ((this->*kind.unsaved)()) {
+    const Reply save = co_await p_.asking.YesNo(std::string(kind.question));
+    if (save.answer == Answer::Yes) {
+      co_await SaveCommand((this->*kind.save)());
+      // The user saves, and then starts the load again. A file named beforehand is the user's
+      // choice already: it is loaded once the changes are safe, and never kept for later.
+      if (path && !(this->*kind.unsaved)()) (this->*kind.load)(*path);
+      co_return;
+    }
+  }
+  if (!path) {
+    const Reply picked = co_await p_.asking.OpenFile(kind.options);
+    path = picked.text;
+  }
+  if (path) (this->*kind.load)(*path);
+}
+
+Resumable<> FileCommands::SaveCommand(SaveKind kind) {
+  const Reply picked = co_await p_.asking.SaveFile(kind.options);
+  if (!picked.text) co_return;
+  const std::string path = *picked.text;
+  const bool replace = co_await ConfirmOverwrite(path);
+  if (!replace || !WriteFile(kind, path)) co_return;
+  // Where the frontend must carry the file to the user's own folder, the work is saved only
+  // once it got there.
+  const Reply carried = co_await p_.asking.FinishSave(path);
+  if (carried.text) {
+    p_.frontend.ShowError(*carried.text);
+    co_return;
+  }
+  Saved(kind.mps, path);
 }
 
 // ---- MPS
@@ -151,33 +179,38 @@ std::vector<std::string> FileCommands::BuildMpdText() const {
   return vellar::BuildMpdText(p_.mps, mpsFileName_);
 }
 
+std::optional<std::string> FileCommands::MpsBytes(const std::string& path) {
+  return MpsFileBytes(path);
+}
+
 std::string FileCommands::MpsFileBytes(const std::string& path) const {
   return ExtIndex(path, kMpsExtensions) == kExtMps ? BuildMpsRecords(p_.mps)
                                                    : TextFileBytes(BuildMpdText());
 }
 
 bool FileCommands::SaveMpsFile(const std::string& path) {
-  if (!WriteFile(path, MpsFileBytes(path), mpsFileName_)) return false;
-  p_.mps.SetMpsModified(false);
-  p_.history.Saved(true, false);
-  return true;
+  return SaveFile(MpsSave(), path);
+}
+
+FileCommands::SaveKind FileCommands::MpsSave() const {
+  return {&FileCommands::MpsBytes, true, MpsDialog()};
 }
 
 FileCommands::LoadKind FileCommands::MpsLoad() const {
-  return {&FileCommands::MpsUnsaved, kMpsQuestion, &FileCommands::MeSaveMpsClick, MpsDialog(),
+  return {&FileCommands::MpsUnsaved, kMpsQuestion, &FileCommands::MpsSave, MpsDialog(),
           &FileCommands::LoadMpsFile};
 }
 
 void FileCommands::MeLoadMpsClick() {
-  LoadCommand(MpsLoad(), std::nullopt);
+  p_.asking.Start([this] { return LoadCommand(MpsLoad(), std::nullopt); });
 }
 
 void FileCommands::OpenMpsFile(const std::string& path) {
-  LoadCommand(MpsLoad(), path);
+  p_.asking.Start([&] { return LoadCommand(MpsLoad(), path); });
 }
 
 void FileCommands::MeSaveMpsClick() {
-  SaveCommand(MpsDialog(), &FileCommands::SaveMpsFile);
+  p_.asking.Start([this] { return SaveCommand(MpsSave()); });
 }
 
 FileDialogOptions FileCommands::MpsDialog() const {
@@ -234,6 +267,10 @@ std::vector<std::string> FileCommands::RamListing(bool assembler) {
 }
 
 std::optional<std::string> FileCommands::RamFileBytes(const std::string& path) {
+  return RamBytes(path);
+}
+
+std::optional<std::string> FileCommands::RamBytes(const std::string& path) {
   std::string bytes;
   switch (ExtIndex(path, kRamExtensions)) {
     case kExtRas:
@@ -263,29 +300,28 @@ std::optional<std::string> FileCommands::RamFileBytes(const std::string& path) {
 }
 
 bool FileCommands::SaveRamFile(const std::string& path) {
-  const std::optional<std::string> bytes = RamFileBytes(path);
-  if (!bytes) return false;
-  if (!WriteFile(path, *bytes, ramFileName_)) return false;
-  p_.memory.SetRamChanged(false);
-  p_.history.Saved(false, true);
-  return true;
+  return SaveFile(RamSave(), path);
+}
+
+FileCommands::SaveKind FileCommands::RamSave() const {
+  return {&FileCommands::RamBytes, false, RamSaveDialog()};
 }
 
 FileCommands::LoadKind FileCommands::RamLoad() const {
-  return {&FileCommands::RamUnsaved, kRamQuestion, &FileCommands::MeSaveRamClick, RamOpenDialog(),
+  return {&FileCommands::RamUnsaved, kRamQuestion, &FileCommands::RamSave, RamOpenDialog(),
           &FileCommands::LoadRamFile};
 }
 
 void FileCommands::MeLoadRamClick() {
-  LoadCommand(RamLoad(), std::nullopt);
+  p_.asking.Start([this] { return LoadCommand(RamLoad(), std::nullopt); });
 }
 
 void FileCommands::OpenRamFile(const std::string& path) {
-  LoadCommand(RamLoad(), path);
+  p_.asking.Start([&] { return LoadCommand(RamLoad(), path); });
 }
 
 void FileCommands::MeSaveRamClick() {
-  SaveCommand(RamSaveDialog(), &FileCommands::SaveRamFile);
+  p_.asking.Start([this] { return SaveCommand(RamSave()); });
 }
 
 void FileCommands::MeClrRamClick() {
@@ -310,27 +346,46 @@ bool FileCommands::HasUnsavedWork() const {
   return MpsUnsaved() || RamUnsaved();
 }
 
-bool FileCommands::SaveBeforeClosing(bool (FileCommands::*unsaved)() const,
-                                     std::string_view question,
-                                     void (FileCommands::*saveCommand)()) {
-  if (!(this->*unsaved)()) return true;
-  switch (p_.frontend.AskYesNoCancel(question)) {
+Resumable<bool> FileCommands::SaveBeforeClosing(bool (FileCommands::*unsaved)() const,
+                                           std::string_view question,
+                                           SaveKind (FileCommands::*save)() const) {
+  if (!(this->*unsaved)()) co_return true;
+  const Reply reply = co_await p_.asking.YesNoCancel(std::string(question));
+  switch (reply.answer) {
     case Answer::Yes:
-      (this->*saveCommand)();
+      co_await SaveCommand((this->*save)());
       // A save dialog called off or a failed save keeps the window and the work.
-      return !(this->*unsaved)();
+      co_return !(this->*unsaved)();
     case Answer::No:
-      return true;
+      co_return true;
     case Answer::Cancel:
       break;
   }
-  return false;
+  co_return false;
 }
 
-bool FileCommands::FormCloseQuery() {
-  return SaveBeforeClosing(&FileCommands::MpsUnsaved, kMpsQuestion,
-                           &FileCommands::MeSaveMpsClick) &&
-         SaveBeforeClosing(&FileCommands::RamUnsaved, kRamQuestion, &FileCommands::MeSaveRamClick);
+Resumable<bool> FileCommands::CloseQuery() {
+  const bool mpsDone =
+      co_await SaveBeforeClosing(&FileCommands::MpsUnsaved, kMpsQuestion, &FileCommands::MpsSave);
+  if (!mpsDone) co_return false;
+  co_return co_await SaveBeforeClosing(&FileCommands::RamUnsaved, kRamQuestion,
+                                       &FileCommands::RamSave);
+}
+
+Resumable<> FileCommands::CloseWhenAllowed(Resumable<bool> query, std::function<void()> close) {
+  const bool allowed = co_await query;
+  if (allowed && close) close();
+}
+
+bool FileCommands::FormCloseQuery(std::function<void()> close) {
+  if (p_.asking.Waiting()) return false;
+  Resumable<bool> query = CloseQuery();
+  if (!query.Done()) {
+    p_.asking.Keep(CloseWhenAllowed(std::move(query), std::move(close)));
+    return false;
+  }
+  if (query.Result() && close) close();
+  return query.Result();
 }
 
 FileDialogOptions FileCommands::RamOpenDialog() const {

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "app/asking.h"
 #include "app/edit_history.h"
 #include "app/frontend.h"
 #include "app/memory.h"
@@ -21,7 +23,9 @@
 
 // The "&Datei" menu: loading and saving the MPS and the RAM, clearing the RAM, and the
 // caption that names the files. A load reads and checks the whole file before it touches
-// anything, and a save replaces the old file only once the new one is complete.
+// anything, and a save replaces the old file only once the new one is complete. The commands
+// that ask (whether to save first, which file, whether to overwrite) are coroutines that wait
+// for their answers in Asking; one of them at a time.
 namespace vellar {
 
 inline constexpr std::array<std::string_view, 2> kMpsExtensions = {"MPD", "MPS"};
@@ -48,6 +52,7 @@ class FileCommands {
     RunControl& run;
     RamView& ramView;
     EditHistory& history;
+    Asking& asking;
     Frontend& frontend;
   };
 
@@ -58,11 +63,9 @@ class FileCommands {
 
   // "Mikroprozessor Simulation - <MPS file> - <RAM file>".
   void UpdateCaption();
-  // True when nothing of that name exists, or the user agrees to replace it.
-  bool ConfirmOverwrite(const std::string& path);
 
-  // The MPS: loading (reset included) and writing, by the extension; false after an error,
-  // which the frontend has shown and which changed nothing.
+  // The MPS: loading (reset included) and writing, by the extension, without a question; false
+  // after an error, which the frontend has shown and which changed nothing.
   bool LoadMpsFile(const std::string& path);
   bool SaveMpsFile(const std::string& path);
   // The bytes SaveMpsFile writes to a file of that name.
@@ -90,9 +93,11 @@ class FileCommands {
   // Unsaved work: the MPS or the RAM differs from what was last loaded or saved.
   bool HasUnsavedWork() const;
   // Closing the window or the page: for each store with unsaved work "Mps speichern ?" and
-  // "Ram speichern ?", with Ja, Nein and Abbrechen. True when closing may go on: each store
-  // was saved or given up; false after Abbrechen, or when the save did not happen.
-  bool FormCloseQuery();
+  // "Ram speichern ?", with Ja, Nein and Abbrechen. Closing may go on once each store was saved
+  // or given up; not after Abbrechen, nor when the save did not happen. Then `close` runs: at
+  // once, when the frontend answered at once, and true is returned; otherwise after the last
+  // answer. False while the answers are still to come, or when closing may not go on.
+  bool FormCloseQuery(std::function<void()> close = {});
 
   // The file dialogs, with the start directories the command line left.
   FileDialogOptions MpsDialog() const;
@@ -103,13 +108,27 @@ class FileCommands {
 
  private:
   bool ReadFile(const std::string& path, std::string& bytes);
-  // Writes the file; on success fileName and the caption name it.
-  bool WriteFile(const std::string& path, std::string_view bytes, std::string& fileName);
+  // What the save command of a store needs: the file's bytes for a name (none after an error
+  // shown), which store it is, and the dialog.
+  struct SaveKind {
+    std::optional<std::string> (FileCommands::*bytes)(const std::string&);
+    bool mps;
+    FileDialogOptions options;
+  };
+  SaveKind MpsSave() const;
+  SaveKind RamSave() const;
+  std::optional<std::string> MpsBytes(const std::string& path);
+  std::optional<std::string> RamBytes(const std::string& path);
+  // Writes the store's file, replacing an old one only once the new one is complete.
+  bool WriteFile(const SaveKind& kind, const std::string& path);
+  bool SaveFile(const SaveKind& kind, const std::string& path);
+  // After a save: the store is what the file holds, and the caption names it.
+  void Saved(bool mps, const std::string& path);
   // What the load command of a store needs.
   struct LoadKind {
     bool (FileCommands::*unsaved)() const;
     std::string_view question;
-    void (FileCommands::*saveCommand)();
+    SaveKind (FileCommands::*save)() const;
     FileDialogOptions options;
     bool (FileCommands::*load)(const std::string&);
   };
@@ -117,13 +136,16 @@ class FileCommands {
   LoadKind RamLoad() const;
   // The load command of either store: with unsaved changes the user may save instead of
   // loading; otherwise a file is picked, or the one given is taken, and loaded.
-  void LoadCommand(const LoadKind& kind, std::optional<std::string> path);
+  Resumable<> LoadCommand(LoadKind kind, std::optional<std::string> path);
   // The save command of either store: a file is picked, an existing one confirmed, and saved.
-  void SaveCommand(const FileDialogOptions& options,
-                   bool (FileCommands::*save)(const std::string&));
+  Resumable<> SaveCommand(SaveKind kind);
+  // True when nothing of that name exists, or the user agrees to replace it.
+  Resumable<bool> ConfirmOverwrite(std::string path);
   // Closing: the question for one store, and its save on Ja; true when closing may go on.
-  bool SaveBeforeClosing(bool (FileCommands::*unsaved)() const, std::string_view question,
-                         void (FileCommands::*saveCommand)());
+  Resumable<bool> SaveBeforeClosing(bool (FileCommands::*unsaved)() const, std::string_view question,
+                               SaveKind (FileCommands::*save)() const);
+  Resumable<bool> CloseQuery();
+  Resumable<> CloseWhenAllowed(Resumable<bool> query, std::function<void()> close);
   bool MpsUnsaved() const;
   bool RamUnsaved() const;
   void LoadRamText(std::string_view bytes);

@@ -53,29 +53,44 @@ struct FileDialogOptions {
   std::string fileName;  // the name the dialog suggests, where it suggests one
 };
 
+// What a command asks the user, and what the user answers.
+struct Question {
+  enum class Kind {
+    YesNo,        // "Ja" and "Nein"
+    YesNoCancel,  // "Ja", "Nein" and "Abbrechen"
+    OpenFile,     // a file to open
+    SaveFile,     // a file to save to
+    // Not a question to the user, but waited for as one: after a save has written the file the
+    // picker named, where the files the user sees live elsewhere (the page's downloads and the
+    // files the browser lets it write), the frontend carries the file there.
+    FinishSave,
+  };
+  Kind kind = Kind::YesNo;
+  std::string text;           // the question; for FinishSave the written file's path
+  FileDialogOptions options;  // the file pickers'
+};
+
+// Yes, No or Cancel for the questions; for the pickers the file picked (none when the user
+// cancels), for FinishSave the error that leaves the save undone in the user's eyes (none when
+// the file reached its place).
+struct Reply {
+  Answer answer = Answer::Cancel;
+  std::optional<std::string> text;
+};
+
 class Frontend {
  public:
   virtual ~Frontend() = default;
 
   // A modal message box with an OK button; an empty caption means the application's title.
+  // Nothing a command does afterwards depends on its confirmation, so no command waits for it.
   virtual void ShowMessage(std::string_view text, std::string_view caption = {}) = 0;
   // The application's general error box, for errors of the file layer and the printer.
   virtual void ShowError(std::string_view text) = 0;
-  // A modal question without icon, with Yes and No; true for Yes.
-  virtual bool AskYesNo(std::string_view question) = 0;
-  // A modal question without icon, with Yes, No and Cancel ("Ja", "Nein", "Abbrechen"). A
-  // frontend that cannot call a question off answers it with Yes or No.
-  virtual Answer AskYesNoCancel(std::string_view question) {
-    return AskYesNo(question) ? Answer::Yes : Answer::No;
-  }
-  // A file picker; no value when the user cancels.
-  virtual std::optional<std::string> AskOpenFile(const FileDialogOptions& options) = 0;
-  virtual std::optional<std::string> AskSaveFile(const FileDialogOptions& options) = 0;
-  // After a save has written the file the picker named: where the files the user sees live
-  // elsewhere (the page's downloads and the files the browser lets it write), the frontend
-  // carries the file there. An error leaves the save undone in the user's eyes: the work stays
-  // unsaved.
-  virtual FileStatus FinishSave(const std::string& /*path*/) { return {}; }
+  // A question of a command: the answer, where the frontend answers at once (a modal dialog);
+  // none, where it shows the question and answers later with Asking::Respond. The command
+  // waits for it meanwhile as model state (Asking::Pending).
+  virtual std::optional<Reply> Ask(const Question& question) = 0;
 
   // The run timer: enabled or not, and its interval in milliseconds.
   virtual void SetTimer(bool enabled, int intervalMs) = 0;
@@ -92,6 +107,25 @@ class Frontend {
 
   // Prints a listing on a printer the user picks; see PrintListing in the window.
   virtual void PrintListing(const std::vector<std::string>& lines, std::string_view title) = 0;
+};
+
+// A frontend whose questions are modal dialogs, each answered before the call returns.
+class ModalFrontend : public Frontend {
+ public:
+  std::optional<Reply> Ask(const Question& question) override;
+
+  // A question without icon, with Yes and No; true for Yes.
+  virtual bool AskYesNo(std::string_view question) = 0;
+  // A question without icon, with Yes, No and Cancel ("Ja", "Nein", "Abbrechen"). A frontend
+  // that cannot call a question off answers it with Yes or No.
+  virtual Answer AskYesNoCancel(std::string_view question) {
+    return AskYesNo(question) ? Answer::Yes : Answer::No;
+  }
+  // A file picker; no value when the user cancels.
+  virtual std::optional<std::string> AskOpenFile(const FileDialogOptions& options) = 0;
+  virtual std::optional<std::string> AskSaveFile(const FileDialogOptions& options) = 0;
+  // See Question::Kind::FinishSave; an error text, or none when the file is where it belongs.
+  virtual FileStatus FinishSave(const std::string& /*path*/) { return {}; }
 };
 
 }  // namespace vellar

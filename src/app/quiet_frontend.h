@@ -7,7 +7,7 @@
 // counts the messages it swallowed and remembers the focus it was given.
 namespace vellar {
 
-class QuietFrontend : public Frontend {
+class QuietFrontend : public ModalFrontend {
  public:
   void ShowMessage(std::string_view, std::string_view) override { ++messages; }
   void ShowError(std::string_view) override { ++messages; }

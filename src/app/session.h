@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "app/asking.h"
 #include "app/clock_phases.h"
 #include "app/control_flags.h"
 #include "app/data_path.h"
@@ -53,6 +54,7 @@ struct SessionStores {
   SessionStores& operator=(const SessionStores&) = delete;
 
   Frontend& frontend;
+  Asking asking{frontend};
   Machine machine;
   MenuOptions menu;
   ControlFlags flags;
@@ -112,8 +114,8 @@ struct SessionCommands : SessionRun {
       {runHistory, run, phases, machine, gates, registers, memory, ramGrid, flags, frontend}};
   MpsEditor mpsEditor{
       {mps, mpsGrid, gates, run, phases, machine, ramGrid, flags, history, frontend}};
-  FileCommands files{
-      {mps, mpsGrid, ramGrid, memory, variables, machine, menu, run, ramView, history, frontend}};
+  FileCommands files{{mps, mpsGrid, ramGrid, memory, variables, machine, menu, run, ramView,
+                      history, asking, frontend}};
 };
 
 // Layer 9: the key hook, which reaches the editors, the run control and stepping back.

@@ -26,7 +26,7 @@ class ViewHost {
   virtual bool Advance(int ticks) = 0;
 };
 
-class QtFrontend : public Frontend {
+class QtFrontend : public ModalFrontend {
  public:
   // Ticks of an unpaced run between two looks at the clock, and how long a slice lasts before
   // the event loop gets its turn.

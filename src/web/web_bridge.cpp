@@ -222,21 +222,16 @@ EMSCRIPTEN_KEEPALIVE void vellar_start(const char* argLines) {
   auto& session = TheSession();
   session = std::make_unique<vellar::Session>(Page());
   session->deferCommandLineStart = true;
-  Page().Enter();
   session->FormCreate(args);
-  Page().Leave();
 }
 
-// Runs the handler of an event; -1 for an unknown event. A handler that waits for the page
-// returns at once and finishes later.
+// Runs the handler of an event; -1 for an unknown event. A command that asks the user has
+// returned with its question pending (vellar_asking) and goes on with vellar_answer.
 EMSCRIPTEN_KEEPALIVE int vellar_event(const char* name, int a, int b, int c, const char* text) {
   const auto& handlers = vellar::web::Handlers();
   const auto it = handlers.find(name);
   if (it == handlers.end() || !TheSession()) return -1;
-  Page().Enter();
-  const int result = it->second(*TheSession(), {a, b, c, text});
-  Page().Leave();
-  return result;
+  return it->second(*TheSession(), {a, b, c, text});
 }
 
 // One slice of an unpaced run, at most this many ticks; 1 while the run wants more slices.
@@ -244,9 +239,18 @@ EMSCRIPTEN_KEEPALIVE int vellar_advance(int ticks) {
   return TheSession() && TheSession()->run.Advance(ticks) ? 1 : 0;
 }
 
-// Whether a handler is waiting for the page (a question, a file picker).
-EMSCRIPTEN_KEEPALIVE int vellar_waiting() {
-  return Page().Waiting() ? 1 : 0;
+// Whether a command waits for the page's answer (a question, a file picker).
+EMSCRIPTEN_KEEPALIVE int vellar_asking() {
+  return TheSession() && TheSession()->asking.Waiting() ? 1 : 0;
+}
+
+// The page's answer to the pending question: 0 Ja, 1 Nein, 2 Abbrechen, and the picked file or
+// the error of carrying a saved file (null for none). The command goes on; 0 when none waited.
+EMSCRIPTEN_KEEPALIVE int vellar_answer(int answer, const char* text) {
+  if (!TheSession() || answer < 0 || answer > 2) return 0;
+  vellar::Reply reply{static_cast<vellar::Answer>(answer), std::nullopt};
+  if (text != nullptr) reply.text = text;
+  return TheSession()->asking.Respond(std::move(reply)) ? 1 : 0;
 }
 
 // What is to be drawn anew since the page last asked: the bits of vellar::Redraw.
@@ -270,10 +274,7 @@ EMSCRIPTEN_KEEPALIVE const char* vellar_view() {
 EMSCRIPTEN_KEEPALIVE int vellar_grid(int grid, const char* event, int a, int b, int c, int d,
                                      const char* text) {
   if (!TheSession()) return -1;
-  Page().Enter();
-  const int result = vellar::web::GridEvent(*TheSession(), grid, event, {a, b, c, d}, text);
-  Page().Leave();
-  return result;
+  return vellar::web::GridEvent(*TheSession(), grid, event, {a, b, c, d}, text);
 }
 
 // The form: menus and their items as both frontends show them; asked for once at the start.

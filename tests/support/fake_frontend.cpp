@@ -83,6 +83,12 @@ void FakeFrontend::ShowError(std::string_view text) {
   }
 }
 
+std::optional<Reply> FakeFrontend::Ask(const Question& question) {
+  if (!answerLater) return ModalFrontend::Ask(question);
+  asked.push_back(question);
+  return std::nullopt;
+}
+
 bool FakeFrontend::AskYesNo(std::string_view question) {
   auto e = Next(Expected::Question, question);
   if (!e) return false;

@@ -13,7 +13,7 @@
 // unpaced run are given by hand.
 namespace vellar::testing {
 
-class FakeFrontend : public Frontend {
+class FakeFrontend : public ModalFrontend {
  public:
   ~FakeFrontend() override;
 
@@ -39,6 +39,7 @@ class FakeFrontend : public Frontend {
 
   void ShowMessage(std::string_view text, std::string_view caption) override;
   void ShowError(std::string_view text) override;
+  std::optional<Reply> Ask(const Question& question) override;
   bool AskYesNo(std::string_view question) override;
   Answer AskYesNoCancel(std::string_view question) override;
   std::optional<std::string> AskOpenFile(const FileDialogOptions& options) override;
@@ -63,6 +64,10 @@ class FakeFrontend : public Frontend {
   std::vector<std::pair<std::vector<std::string>, std::string>> printed;
   // What carrying a written file to where the user sees it fails with; empty: it works.
   std::string finishSaveError;
+  // As the page does it: every question stays pending (Asking::Pending) until the test
+  // answers it (Asking::Respond); none is announced. Each is recorded here.
+  bool answerLater = false;
+  std::vector<Question> asked;
 
  private:
   struct Expected {

@@ -41,14 +41,25 @@ export function advance(ticks) {
   return M._vellar_advance(ticks) !== 0;
 }
 
-// Whether a handler waits for the page: its call has returned, but it has not finished.
-export function waiting() {
-  return M._vellar_waiting() !== 0;
+// Whether a command waits for the page's answer to its question: its call has returned, but
+// it has not ended.
+export function asking() {
+  return M._vellar_asking() !== 0;
 }
 
-// Resolves when the handler that waits now has finished.
+const doneWaiters = [];
+
+// Resolves when no command waits for an answer any more.
 export function whenDone() {
-  return M.Asyncify.whenDone();
+  return asking() ? new Promise((resolve) => doneWaiters.push(resolve)) : Promise.resolve();
+}
+
+// The page's answer to the pending question (0 Ja, 1 Nein, 2 Abbrechen, and the picked file or
+// an error text, or null): the command goes on, to its end or its next question.
+export function answer(choice, text) {
+  if (text === null || text === undefined) M._vellar_answer(choice, 0);
+  else withString(String(text), (t) => M._vellar_answer(choice, t));
+  if (!asking()) doneWaiters.splice(0).forEach((resolve) => resolve());
 }
 
 // What vellar_event returns for a name that names no handler.
@@ -58,42 +69,29 @@ function unknownEvent(name) {
   return new Error(`vellar: kein Handler „${name}“`);
 }
 
-// Resolves when the handler has finished, with what it returned then. A call made while
-// another handler waits cannot wait itself: it has finished when it returns.
-function call(name, run) {
-  const nested = waiting();
-  const result = run();
-  if (!nested && waiting()) return M.Asyncify.whenDone();
-  if (result === UNKNOWN_EVENT) return Promise.reject(unknownEvent(name));
-  return Promise.resolve(result);
-}
-
-function alloc(text) {
-  const size = M.lengthBytesUTF8(text) + 1;
-  const ptr = M._malloc(size);
-  M.stringToUTF8(text, ptr, size);
-  return ptr;
-}
-
-// The strings stay until the handler has finished: a waiting handler still reads them.
-export function event(name, a = 0, b = 0, c = 0, text = '') {
-  const n = alloc(name);
-  const t = alloc(text);
-  const done = () => {
-    M._free(n);
-    M._free(t);
-  };
-  const result = call(name, () => M._vellar_event(n, a | 0, b | 0, c | 0, t));
-  result.then(done, done);
+function run(name, a, b, c, text) {
+  const result = withString(name, (n) => withString(text, (t) => M._vellar_event(n, a | 0, b | 0, c | 0, t)));
+  if (result === UNKNOWN_EVENT) throw unknownEvent(name);
   return result;
+}
+
+// Resolves when the handler has ended, with what it returned: a command that asks the user
+// ends with the last answer. A command that would ask while another one waits is refused by
+// the session and has ended when it returns.
+export function event(name, a = 0, b = 0, c = 0, text = '') {
+  const before = asking();
+  let result;
+  try {
+    result = run(name, a, b, c, text);
+  } catch (e) {
+    return Promise.reject(e);
+  }
+  return !before && asking() ? whenDone().then(() => result) : Promise.resolve(result);
 }
 
 // The same, for the handlers that answer at once (a key that the hook may keep).
 export function eventNow(name, a = 0, b = 0, c = 0, text = '') {
-  const nested = waiting();
-  const result = withString(name, (n) => withString(text, (t) => M._vellar_event(n, a, b, c, t)));
-  if (result === UNKNOWN_EVENT && (nested || !waiting())) throw unknownEvent(name);
-  return result;
+  return run(name, a, b, c, text);
 }
 
 // Whether closing the page would lose changes (see vellar_unsaved).

@@ -67,6 +67,15 @@ export function askYesNo(question) {
   });
 }
 
+// "Ja", "Nein" and "Abbrechen": true, false, or null.
+export function askYesNoCancel(question) {
+  return show((box, close) => {
+    const row = frame(box, '', question, 'question');
+    row.append(button('Ja', () => close(true)), button('Nein', () => close(false)),
+      button('Abbrechen', () => close(null)));
+  });
+}
+
 // A file name for a download, where the browser has no save dialog of its own.
 export function askFileName(suggestion) {
   return show((box, close) => {

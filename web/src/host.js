@@ -1,7 +1,7 @@
 // The page's side of the session's frontend (window.vellarPage): dialogs, file pickers, the
 // run timer, the slices of an unpaced run, the caption, the focus and printing.
 import * as dialogs from './dialogs.js';
-import { fs } from './bridge.js';
+import { fs, answer } from './bridge.js';
 
 const DIR = '/Dateien/';
 // Where each name the save dialog gave goes: the file the browser lets the page write, or
@@ -79,15 +79,39 @@ function download(name, bytes) {
   setTimeout(() => URL.revokeObjectURL(url), 10000);
 }
 
+// The answers of vellar_answer, and the kinds of question the session asks (Question::Kind).
+const YES = 0;
+const NO = 1;
+const CANCEL = 2;
+const YES_NO_CANCEL = 1;
+const FINISH_SAVE = 4;
+
 export function createHost(page) {
   let timer = null;
 
-  return {
+  const host = {
     showMessage(text, caption, error) {
       dialogs.showMessage(text, caption, error);
     },
-    askYesNo(question) {
-      return dialogs.askYesNo(question);
+    // A command of the session waits for this answer. Every question gets one, so that the
+    // command ends and the page stays usable: an error in the page counts as "Nein",
+    // "Abbrechen" or a cancelled picker, and leaves a save undone.
+    ask(kind, text, filter, filterIndex, ext, suggestion) {
+      const asks = [
+        () => dialogs.askYesNo(text).then((yes) => [yes ? YES : NO, null]),
+        () => dialogs.askYesNoCancel(text).then((yes) => [yes === null ? CANCEL : yes ? YES : NO, null]),
+        () => host.askOpenFile(filter).then((name) => [YES, name]),
+        () => host.askSaveFile(filter, filterIndex, ext, suggestion).then((name) => [YES, name]),
+        () => host.finishSave(text).then((error) => [error ? NO : YES, error]),
+      ];
+      const failed = (e) => (kind === FINISH_SAVE ? [NO, String(e)] : [kind === YES_NO_CANCEL ? CANCEL : NO, null]);
+      Promise.resolve()
+        .then(asks[kind])
+        .catch(failed)
+        .then(([choice, reply]) => {
+          answer(choice, reply);
+          page.invalidate();
+        });
     },
     // Ends with the picked file's name, or null: when the picker is cancelled, when it closed
     // without a word (the focus came back and no file followed), or when the file cannot be
@@ -199,4 +223,5 @@ export function createHost(page) {
       setTimeout(() => frame.remove(), 1000);
     },
   };
+  return host;
 }

@@ -17,7 +17,7 @@ const page = {
   dirty: true,
   frame: 0,
   timerTick() {
-    if (bridge.waiting()) return;
+    if (bridge.asking()) return;
     dispatch('TimerTimer');
   },
   invalidate() {
@@ -69,7 +69,7 @@ slices.port1.onmessage = slice;
 
 function slice() {
   // While a question or a file picker waits, the run waits with it.
-  if (bridge.waiting()) {
+  if (bridge.asking()) {
     setTimeout(() => slices.port2.postMessage(0), 20);
     return;
   }
@@ -106,12 +106,12 @@ function dispatch(name, a = 0, b = 0, c = 0, text = '') {
   });
 }
 
-// Runs a handler that answers at once. Should one of them still leave a handler waiting for the
-// page, the page is busy until that one has finished.
+// Runs a handler that answers at once. Should one of them still leave a command waiting for an
+// answer, the page is busy until that one has ended.
 function now(name, a = 0, b = 0, c = 0, text = '') {
-  const before = bridge.waiting();
+  const before = bridge.asking();
   const result = bridge.eventNow(name, a, b, c, text);
-  if (!before && bridge.waiting()) {
+  if (!before && bridge.asking()) {
     ++busy;
     bridge.whenDone().finally(() => {
       page.invalidate();
