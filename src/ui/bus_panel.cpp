@@ -1,17 +1,10 @@
 #include "ui/bus_panel.h"
 
+#include "app/form_controls.h"
 #include "ui/register_panel.h"
 #include "ui/ui_style.h"
 
 namespace vellar::ui {
-
-namespace {
-constexpr std::array<GatePlace, 5> kGates = {{{0x9, 26, 29, 13},
-                                              {0xA, 26, 69, 52},
-                                              {0xB, 138, 29, 13},
-                                              {0xC, 138, 69, 52},
-                                              {0x8, 26, 147, 132}}};
-}  // namespace
 
 BusPanel::BusPanel(QWidget* parent, const DataPathParts& parts, const DiagramGeometry& geometry,
                    const std::function<void(int)>& torClick)
@@ -28,7 +21,7 @@ BusPanel::BusPanel(QWidget* parent, const DataPathParts& parts, const DiagramGeo
   auto* edAR = new RegisterField(inner_, AR, 78, 148, parts.registers);
   AddLabel(inner_, QStringLiteral("&DR"), 80, 32, edDR);
   AddLabel(inner_, QStringLiteral("A&R"), 81, 131, edAR);
-  gates_ = AddGates(inner_, kGates, parts.gates, torClick);
+  gates_ = AddGates(inner_, kBusGates, parts.gates, torClick);
   fields_ = {edDR, edAR};
 }
 

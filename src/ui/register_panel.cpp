@@ -3,24 +3,13 @@
 #include <QLabel>
 #include <QPainter>
 
+#include "app/form_controls.h"
 #include "app/register_fields.h"
 #include "ui/ui_style.h"
 
 namespace vellar::ui {
 
 namespace {
-
-constexpr std::array<GatePlace, 11> kGates = {{{0x6, 62, 21, 5},
-                                               {0xF, 144, 21, 5},
-                                               {0x4, 62, 73, 57},
-                                               {0x5, 144, 73, 57},
-                                               {0x2, 62, 125, 109},
-                                               {0x3, 144, 125, 109},
-                                               {0x0, 62, 179, 162},
-                                               {0x1, 144, 179, 162},
-                                               {0xE, 62, 242, 225},
-                                               {0xD, 192, 242, 225},
-                                               {0x7, 306, 137, 121}}};
 
 // The vertical bar of the ALU's plus: a bar with rounded ends.
 class PlusBar : public QWidget {
@@ -67,7 +56,7 @@ RegisterPanel::RegisterPanel(QWidget* parent, const DataPathParts& parts,
   AddLabel(this, QStringLiteral("&IP"), 108, 57, edIP);
   AddLabel(this, QStringLiteral("&BX"), 104, 109, edBX);
   AddLabel(this, QStringLiteral("&AX"), 104, 161, edAX);
-  gates_ = AddGates(this, kGates, parts.gates, torClick);
+  gates_ = AddGates(this, kRegisterGates, parts.gates, torClick);
 
   paSignF_ = AddValuePanel(this, "PaSignF", QStringLiteral("0"), 101, 244);
   paSignF_->setToolTip(QStringLiteral("Vorzeichenflag"));

@@ -350,7 +350,7 @@ async function main() {
   window.vellarPage = createHost(page);
   writeExamples();
   const client = document.getElementById('client');
-  win = new MainWindow(client, events(), resources);
+  win = new MainWindow(client, events(), resources, form);
   buildGrids();
   menus = new MenuBar(document.getElementById('menubar'), form.menus, resources.exampleMenu, menuCommand);
   installKeys();
