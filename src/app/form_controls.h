@@ -3,6 +3,7 @@
 #include <array>
 #include <string_view>
 
+#include "app/path_geometry.h"
 #include "app/run_control.h"
 #include "core/cell_look.h"
 
@@ -11,12 +12,7 @@
 // pixels in the parent's coordinates at the design size.
 namespace vellar {
 
-struct FormRect {
-  int x = 0;
-  int y = 0;
-  int width = 0;
-  int height = 0;
-};
+using FormRect = PathRect;
 
 // The panels' colours.
 inline constexpr Rgb kProcessorColour{192, 220, 192};

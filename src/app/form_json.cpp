@@ -1,6 +1,7 @@
 #include "app/form_json.h"
 
 #include "app/form_controls.h"
+#include "app/form_layout.h"
 #include "app/form_menus.h"
 #include "app/json_writer.h"
 #include "app/register_fields.h"
@@ -122,6 +123,22 @@ std::string WriteForm() {
   WriteGates(j, "busGates", kBusGates);
   WriteControlStrip(j);
   WriteRegisterHints(j);
+  j.Close('}');
+  return j.Take();
+}
+
+std::string WritePanelPlaces(const PanelPlaces& p) {
+  Json j;
+  j.Open('{');
+  const std::pair<std::string_view, const FormRect*> rects[] = {
+      {"control", &p.control}, {"processor", &p.processor}, {"ram", &p.ram},
+      {"bus", &p.bus},         {"mpsGrid", &p.mpsGrid},     {"registers", &p.registers},
+      {"ramGrid", &p.ramGrid}, {"inspector", &p.inspector}};
+  for (const auto& [name, r] : rects) {
+    j.Key(name);
+    WriteRect(j, *r);
+  }
+  j.Key("pictureX").Int(p.pictureX).Key("descriptionWidth").Int(p.descriptionWidth);
   j.Close('}');
   return j.Take();
 }
