@@ -23,6 +23,31 @@ inline constexpr Rgb kControlColour{180, 180, 180};
 inline constexpr Rgb kOpTextColour{75, 142, 75};
 inline constexpr Rgb kIpTextColour{77, 103, 183};
 
+// The panels' captions and the hints of the grids and the sign flag.
+inline constexpr std::string_view kProcessorCaption = "Prozessor";
+inline constexpr std::string_view kBusCaption = "Bussystem";
+inline constexpr std::string_view kRamCaption = "Arbeitsspeicher (RAM)";
+inline constexpr std::string_view kMpsGridHint = "Mikro-Programm-Speicher";
+inline constexpr std::string_view kRamGridHint = "RAM-Werte";
+inline constexpr std::string_view kSignFlagHint = "Vorzeichenflag";
+
+// A text beside the controls; with "&", its letter with Alt focuses the field below it.
+struct FormLabel {
+  std::string_view text;
+  int x, y;
+};
+
+// On the register panel: OP, IP, BX, AX, ALU and SF.
+inline constexpr std::array<FormLabel, 6> kRegisterLabels{{{"&OP", 104, 5},
+                                                           {"&IP", 108, 57},
+                                                           {"&BX", 104, 109},
+                                                           {"&AX", 104, 161},
+                                                           {"A&LU", 275, 185},
+                                                           {"SF", 104, 265}}};
+// On the bus panel's inner panel: the two buses, DR and AR.
+inline constexpr std::array<FormLabel, 4> kBusLabels{
+    {{"Datenbus", 60, 7}, {"Adressbus", 57, 114}, {"&DR", 80, 32}, {"A&R", 81, 131}}};
+
 // A gate button with its digit above it.
 struct GatePlace {
   int gate, x, y, labelY;

@@ -106,6 +106,21 @@ void WriteControlStrip(Json& j) {
   j.Close(']').Close('}');
 }
 
+template <size_t N>
+void WriteLabels(Json& j, std::string_view key, const std::array<FormLabel, N>& labels) {
+  j.Key(key).Open('[');
+  for (const FormLabel& l : labels) j.Open('[').Str(l.text).Int(l.x).Int(l.y).Close(']');
+  j.Close(']');
+}
+
+void WriteTexts(Json& j) {
+  j.Key("texts").Open('{').Key("processor").Str(kProcessorCaption).Key("bus").Str(kBusCaption);
+  j.Key("ram").Str(kRamCaption).Key("mpsGrid").Str(kMpsGridHint).Key("ramGrid").Str(kRamGridHint);
+  j.Key("signFlag").Str(kSignFlagHint).Close('}');
+  WriteLabels(j, "registerLabels", kRegisterLabels);
+  WriteLabels(j, "busLabels", kBusLabels);
+}
+
 void WriteRegisterHints(Json& j) {
   j.Key("registerHints").Open('[');
   for (int reg = 0; reg < kRegCount; ++reg) j.Str(RegisterFields::Hint(reg));
@@ -123,6 +138,7 @@ std::string WriteForm() {
   WriteGates(j, "busGates", kBusGates);
   WriteControlStrip(j);
   WriteRegisterHints(j);
+  WriteTexts(j);
   j.Close('}');
   return j.Take();
 }

@@ -10,17 +10,17 @@ BusPanel::BusPanel(QWidget* parent, const DataPathParts& parts, const DiagramGeo
                    const std::function<void(int)>& torClick)
     : ColourPanel(parent, "PaBus", kBusColor, false) {
   resize(kWidth, kHeight);
-  AddCaption(this, QStringLiteral("Bussystem"));
+  AddCaption(this, FromUtf8(kBusCaption));
   inner_ = new PicturePanel(this, "PaBus2", kBusColor, Picture::Bus, geometry, parts.picture,
                             parts.menu);
   inner_->setGeometry(4, 24, 185, 197);
-  AddLabel(inner_, QStringLiteral("Datenbus"), 60, 7);
-  AddLabel(inner_, QStringLiteral("Adressbus"), 57, 114);
+  AddLabel(inner_, kBusLabels[0]);
+  AddLabel(inner_, kBusLabels[1]);
   AddBackdrop(inner_, kIpBlue, 76, 146);
   auto* edDR = new RegisterField(inner_, DR, 78, 50, parts.registers);
   auto* edAR = new RegisterField(inner_, AR, 78, 148, parts.registers);
-  AddLabel(inner_, QStringLiteral("&DR"), 80, 32, edDR);
-  AddLabel(inner_, QStringLiteral("A&R"), 81, 131, edAR);
+  AddLabel(inner_, kBusLabels[2], edDR);
+  AddLabel(inner_, kBusLabels[3], edAR);
   gates_ = AddGates(inner_, kBusGates, parts.gates, torClick);
   fields_ = {edDR, edAR};
 }

@@ -52,15 +52,15 @@ RegisterPanel::RegisterPanel(QWidget* parent, const DataPathParts& parts,
   auto* edIP = new RegisterField(this, IP, 100, 74, parts.registers);
   auto* edBX = new RegisterField(this, BX, 100, 126, parts.registers);
   auto* edAX = new RegisterField(this, AX, 100, 180, parts.registers);
-  AddLabel(this, QStringLiteral("&OP"), 104, 5, edOP);
-  AddLabel(this, QStringLiteral("&IP"), 108, 57, edIP);
-  AddLabel(this, QStringLiteral("&BX"), 104, 109, edBX);
-  AddLabel(this, QStringLiteral("&AX"), 104, 161, edAX);
+  AddLabel(this, kRegisterLabels[0], edOP);
+  AddLabel(this, kRegisterLabels[1], edIP);
+  AddLabel(this, kRegisterLabels[2], edBX);
+  AddLabel(this, kRegisterLabels[3], edAX);
   gates_ = AddGates(this, kRegisterGates, parts.gates, torClick);
 
   paSignF_ = AddValuePanel(this, "PaSignF", QStringLiteral("0"), 101, 244);
-  paSignF_->setToolTip(QStringLiteral("Vorzeichenflag"));
-  AddLabel(this, QStringLiteral("SF"), 104, 265);
+  paSignF_->setToolTip(FromUtf8(kSignFlagHint));
+  AddLabel(this, kRegisterLabels[5]);
   paSubtr_ = AddValuePanel(this, "PaSubtr", QStringLiteral("1"), 157, 244);
   paPlus1_ = AddValuePanel(this, "PaPlus1", QStringLiteral("1"), 260, 138);
 
@@ -75,7 +75,7 @@ RegisterPanel::RegisterPanel(QWidget* parent, const DataPathParts& parts,
   shMinu->setGeometry(60, 12, 12, 4);
   shPlus_ = new PlusBar(paALU_);
   shPlus_->setGeometry(64, 8, 4, 12);
-  AddLabel(this, QStringLiteral("A&LU"), 275, 185, edAL);
+  AddLabel(this, kRegisterLabels[4], edAL);
 
   fields_ = {edAX, edBX, edIP, edOP, edAL};
 }

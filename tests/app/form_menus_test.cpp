@@ -267,6 +267,15 @@ TEST(FormControlsJson, ThePageReceivesTheControlsPlacesCaptionsAndColours) {
       if (!item.empty()) has("\"" + std::string(item) + "\"");
     }
   }
+  for (const FormLabel& l : kRegisterLabels) {
+    has("[\"" + std::string(l.text) + "\"," + std::to_string(l.x) + "," + std::to_string(l.y) +
+        "]");
+  }
+  for (const FormLabel& l : kBusLabels) {
+    has("[\"" + std::string(l.text) + "\"," + std::to_string(l.x) + "," + std::to_string(l.y) +
+        "]");
+  }
+  has("\"texts\":{\"processor\":\"Prozessor\",\"bus\":\"Bussystem\"");
   has("\"processor\":\"rgb(192,220,192)\"");
   has("\"ipBlue\":\"rgb(109,167,231)\"");
   has("\"registerHints\":[\"Akkumulator\",\"Hilfsregister\",\"Befehlszähler\"");

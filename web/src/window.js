@@ -19,19 +19,19 @@ export class MainWindow {
     this.gates = [];
     this.client = client;
     this.paProzessor = panel(client, 'PaProzessor', c.processor);
-    caption(this.paProzessor, 'Prozessor');
+    caption(this.paProzessor, form.texts.processor);
     this.paRegister = panel(this.paProzessor, 'PaRegister', c.processor, true);
     this.regCanvas = el('canvas', 'picture', this.paRegister);
     this.buildRegisterPanel();
     this.paBus = panel(client, 'PaBus', c.bus);
     place(this.paBus, 456, 224, 193, 225);
-    caption(this.paBus, 'Bussystem');
+    caption(this.paBus, form.texts.bus);
     this.paBus2 = place(panel(this.paBus, 'PaBus2', c.bus, true), 4, 24, 185, 197);
     this.busCanvas = el('canvas', 'picture', this.paBus2);
     this.buildBusPanel();
     this.buildPortrait(resources);
     this.paRAM = panel(client, 'PaRAM', c.ram);
-    caption(this.paRAM, 'Arbeitsspeicher (RAM)');
+    caption(this.paRAM, form.texts.ram);
     this.paControl = panel(client, 'PaControl', c.control);
     this.buildControls();
     // The register fields in the order of the machine's registers.
@@ -95,14 +95,12 @@ export class MainWindow {
     const edIP = this.field(p, 2, 100, 74);
     const edBX = this.field(p, 1, 100, 126);
     const edAX = this.field(p, 0, 100, 180);
-    label(p, '&OP', 104, 5, edOP, m);
-    label(p, '&IP', 108, 57, edIP, m);
-    label(p, '&BX', 104, 109, edBX, m);
-    label(p, '&AX', 104, 161, edAX, m);
+    const labels = this.form.registerLabels;
+    [edOP, edIP, edBX, edAX].forEach((f, i) => label(p, ...labels[i], f, m));
     this.gateButtons(p, this.form.registerGates, c.processor);
     this.paSignF = this.valuePanel(p, 'PaSignF', '0', 101, 244, c.processor);
-    this.paSignF.title = 'Vorzeichenflag';
-    label(p, 'SF', 104, 265);
+    this.paSignF.title = this.form.texts.signFlag;
+    label(p, ...labels[5]);
     this.valuePanel(p, 'PaSubtr', '1', 157, 244, c.processor);
     this.valuePanel(p, 'PaPlus1', '1', 260, 138, c.processor);
     const alu = place(el('div', 'alu', p, { id: 'PaALU' }), 222, 200, 131, 65);
@@ -112,7 +110,7 @@ export class MainWindow {
     place(el('div', 'bar', alu, { id: 'ShMinu' }), 58, 10, 12, 4);
     this.shPlus = place(el('div', 'bar', alu, { id: 'ShPlus' }), 62, 6, 4, 12);
     this.shPlus.style.borderRadius = '2px';
-    label(p, 'A&LU', 275, 185, edAL, m);
+    label(p, ...labels[4], edAL, m);
     this.registerControls = {
       edAX: rect(100, 180, 27, 21), edBX: rect(100, 126, 27, 21), edIP: rect(100, 74, 27, 21),
       edOP: rect(100, 22, 27, 21), paSignF: rect(101, 244, 25, 21), paSubtr: rect(157, 244, 25, 21),
@@ -124,13 +122,14 @@ export class MainWindow {
     const p = this.paBus2;
     const m = this.mnemonics;
     const c = this.form.colours;
-    label(p, 'Datenbus', 60, 7);
-    label(p, 'Adressbus', 57, 114);
+    const labels = this.form.busLabels;
+    label(p, ...labels[0]);
+    label(p, ...labels[1]);
     this.backdrop(p, c.ipBlue, 76, 146);
     const edDR = this.field(p, 5, 78, 50);
     const edAR = this.field(p, 4, 78, 148);
-    label(p, '&DR', 80, 32, edDR, m);
-    label(p, 'A&R', 81, 131, edAR, m);
+    label(p, ...labels[2], edDR, m);
+    label(p, ...labels[3], edAR, m);
     this.gateButtons(p, this.form.busGates, c.bus);
     this.busControls = {
       edDR: rect(78, 50, 27, 21), edAR: rect(78, 148, 27, 21), tor9: rect(26, 29, 23, 23),
