@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "app/grid_editing.h"
 #include "app/variable_inspector.h"
 #include "ram/variables.h"
 
@@ -11,9 +10,9 @@ namespace vellar {
 PanelPlaces PlacePanels(const LayoutMeasures& m) {
   PanelPlaces p;
   const int extraWidth = std::max(0, m.clientWidth - m.busWidth - kFixedWidths - m.ramColumns);
-  const int workHeight = m.clientHeight - kControlStripHeight;
+  const int workHeight = m.clientHeight - m.controlHeight;
   const int processorWidth = kProcessorBase + extraWidth;
-  p.control = {0, workHeight, m.clientWidth, kControlStripHeight};
+  p.control = {0, workHeight, m.clientWidth, m.controlHeight};
   p.processor = {0, 0, processorWidth, workHeight};
   const int ramWidth = m.clientWidth - processorWidth - m.busWidth - 6;
   p.ram = {processorWidth + m.busWidth + 6, 0, ramWidth, workHeight};
@@ -29,7 +28,7 @@ PanelPlaces PlacePanels(const LayoutMeasures& m) {
   if (m.inspectorShown) {
     const int need = VariableInspector::kCaptionColumnWidth +
                      (m.inspectorColumns - 1) * (VariableInspector::kColumnWidth + 2);
-    int height = VariableList::kRows * (GridEditing::kRowHeight + 2);
+    int height = VariableList::kRows * (m.gridRow + 2);
     if (need > ramWidth - 8) height += m.scrollBarExtent;
     p.inspector = {4, workHeight - height - 4, ramWidth - 8, height};
     ramHeight -= height + 4;

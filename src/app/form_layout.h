@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/form_controls.h"
+#include "app/grid_editing.h"
 
 // FormResize: where the panels and grids go for the client area's size, the RAM grid's
 // columns and the variable inspector. The window and the page measure what they show and
@@ -20,6 +21,9 @@ struct LayoutMeasures {
   bool inspectorShown = false;
   int inspectorColumns = 0;
   int scrollBarExtent = 0;
+  // The control strip and a grid row: larger in the page's form for fingers.
+  int controlHeight = kControlStripHeight;
+  int gridRow = GridEditing::kRowHeight;
 };
 
 struct PanelPlaces {

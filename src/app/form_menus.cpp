@@ -32,6 +32,9 @@ constexpr std::array kFile{
              }},
     MenuItem{.place = FormPlace::Window},
     MenuItem{.name = "MeEnde", .caption = "&Ende", .place = FormPlace::Window},
+    // The page's address takes what it holds; the page compresses and copies it itself.
+    MenuItem{.place = FormPlace::Page},
+    MenuItem{.name = "MeLink", .caption = "Lin&k kopieren", .place = FormPlace::Page},
 };
 
 constexpr std::array kEdit{
@@ -104,6 +107,13 @@ constexpr std::array kView{
     MenuItem{.place = FormPlace::Window},
     MenuItem{
         .name = "MeZoom", .caption = "Ver&größerung", .place = FormPlace::Window, .submenu = true},
+    // The page's form for fingers (a tablet starts with it).
+    MenuItem{.place = FormPlace::Page},
+    MenuItem{.name = "MeTouch",
+             .caption = "&Fingerbedienung (Tablet)",
+             .run = [](Session& s) { s.touchLayout.MeTouchClick(); },
+             .checked = [](const Session& s) { return s.touchLayout.On(); },
+             .place = FormPlace::Page},
 };
 
 constexpr std::array kHelp{

@@ -21,6 +21,7 @@
 #include "app/run_control.h"
 #include "app/run_history.h"
 #include "app/step_back.h"
+#include "app/touch_layout.h"
 #include "app/variable_inspector.h"
 #include "core/machine.h"
 #include "mps/mps_grid.h"
@@ -127,6 +128,7 @@ struct SessionGrids : SessionKeys {
   MpsGridEditing mpsEditing{mps, mpsGrid, mpsEditor};
   RamGridEditing ramEditing{ramGrid, ramEditor, inspector};
   InspectorGridEditing inspectorEditing{inspector};
+  TouchLayout touchLayout{mpsEditing, ramEditing, inspectorEditing, frontend};
 };
 
 class Session : public SessionGrids, private MpsStoreListener {

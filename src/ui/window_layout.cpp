@@ -67,6 +67,7 @@ void WindowLayout::FormResize() {
   measures.inspectorShown = m_.menu.MeVariablen;
   measures.inspectorColumns = inspector->ColCount();
   measures.scrollBarExtent = inspector->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  measures.controlHeight = p_.paControl->height();
   const PanelPlaces places = PlacePanels(measures);
 
   p_.paControl->setGeometry(ToQRect(places.control));

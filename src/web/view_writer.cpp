@@ -20,6 +20,7 @@ void WriteEditing(Json& j, const GridEditing& g) {
   j.Key("topRow").Int(g.TopRow()).Key("leftCol").Int(g.LeftCol());
   j.Key("lastTopRow").Int(g.LastTopRow()).Key("lastLeftCol").Int(g.LastLeftCol());
   j.Key("visibleRows").Int(g.VisibleRows()).Key("entered").Bool(g.Entered());
+  j.Key("rowHeight").Int(g.RowHeight());
   j.Key("current").Open('[').Int(g.Current().col).Int(g.Current().row).Close(']');
   j.Key("hasSelection").Bool(g.ShowsSelection());
   const GridEditorView& e = g.Editor();
@@ -77,6 +78,12 @@ void WriteControls(Json& j, Session& s) {
   j.Key("running").Bool(s.run.TimerEnabled());
   j.Key("ramItem").Int(s.ramView.RaRamItem());
   WriteMenuStates(j, s);
+  const FormSizes& f = s.touchLayout.Sizes();
+  j.Key("sizes").Open('{').Key("touch").Bool(s.touchLayout.On()).Key("gridRow").Int(f.gridRow);
+  j.Key("gridFont").Int(f.gridFont).Key("gate").Int(f.gateTarget);
+  j.Key("runWidth").Int(f.runButtonWidth).Key("runHeight").Int(f.runButtonHeight);
+  j.Key("choice").Int(f.choice).Key("controlHeight").Int(f.controlHeight);
+  j.Key("sliderWidth").Int(f.sliderWidth).Close('}');
 }
 
 void WritePicture(Json& j, const Session& s) {

@@ -13,7 +13,10 @@
 #include "app/form_json.h"
 #include "app/form_layout.h"
 #include "app/form_menus.h"
+#include "app/link_content.h"
 #include "app/session.h"
+#include "app/shared_link.h"
+#include "core/file_io.h"
 #include "web/view_writer.h"
 #include "web/web_frontend.h"
 
@@ -96,6 +99,8 @@ const std::unordered_map<std::string_view, Handler>& Handlers() {
          RunMenuCommand(s, e.text);
          return 0;
        }},
+      // At the start, when the browser says its pointer is a finger.
+      {"SetTouchLayout", Do([](Session& s, const EventArgs& e) { s.touchLayout.Set(e.a != 0); })},
       // The page's layout: the description column takes the width the processor panel gains.
       {"SetDescriptionWidth", Do([](Session& s, const EventArgs& e) {
          s.mpsGrid.colWidths[MpsStore::kDescriptionColumn] = e.a;
@@ -114,6 +119,21 @@ const std::unordered_map<std::string_view, Handler>& Handlers() {
        Do([](Session& s, const EventArgs& e) { s.files.OpenMpsFile(std::string(e.text)); })},
       {"LoadRamExample",
        Do([](Session& s, const EventArgs& e) { s.files.OpenRamFile(std::string(e.text)); })},
+      // A link's content, as the page read it from its address into a file (empty when the
+      // address held no content the page could read).
+      {"OpenLink", Do([](Session& s, const EventArgs& e) {
+         std::string content;
+         if (!ReadWholeFile(std::string(e.text), content).ok()) content.clear();
+         OpenLinkContent(s, content, DirectoryOf(e.text));
+       })},
+      // The content of a link to what the page holds, into the file named; 1 when written.
+      {"MakeLink",
+       [](Session& s, const EventArgs& e) {
+         const std::optional<std::string> content = CurrentLinkContent(s);
+         return content && WriteFileReplacing(std::string(e.text), *content).ok() ? 1 : 0;
+       }},
+      {"LinkNotCopied",
+       Do([](Session& s, const EventArgs&) { s.frontend.ShowMessage(kLinkNotCopiedMessage, ""); })},
   };
   return handlers;
 }
@@ -150,6 +170,12 @@ int GridEvent(Session& s, int grid, std::string_view event, std::array<int, 4> n
     const GridCell cell = g.CellAt(n[0], n[1]);
     const MouseButton button = ButtonOf(n[2]);
     return (event == "press" ? g.Press(cell, button) : g.DoubleClick(cell, button)) ? 1 : 0;
+  } else if (event == "touch") {
+    // Down answers how long the page waits before it tells of a finger still held.
+    const auto phase = static_cast<TouchPhase>(n[0]);
+    const bool popup = g.Touch({phase, n[1], n[2], n[3]});
+    if (phase == TouchPhase::Down) return TouchGesture::kLongPressMs;
+    return popup ? 1 : 0;
   } else if (event == "key") {
     return static_cast<int>(g.GridKeyPress(KeyOf(n[0], text)));
   } else if (event == "editorKey") {
@@ -259,13 +285,15 @@ EMSCRIPTEN_KEEPALIVE const char* vellar_form() {
 
 // FormResize for the page: what it measured, as numbers separated by blanks (client width
 // and height, RAM columns, bus width and height, MPS grid top, register panel height,
-// inspector shown, its columns, scroll bar extent); where the panels go, as JSON.
+// inspector shown, its columns, scroll bar extent, control strip height, grid row height);
+// where the panels go, as JSON.
 EMSCRIPTEN_KEEPALIVE const char* vellar_layout(const char* numbers) {
   vellar::LayoutMeasures m;
   int shown = 0;
   std::istringstream in(numbers);
   in >> m.clientWidth >> m.clientHeight >> m.ramColumns >> m.busWidth >> m.busHeight >>
-      m.mpsGridTop >> m.registerHeight >> shown >> m.inspectorColumns >> m.scrollBarExtent;
+      m.mpsGridTop >> m.registerHeight >> shown >> m.inspectorColumns >> m.scrollBarExtent >>
+      m.controlHeight >> m.gridRow;
   m.inspectorShown = shown != 0;
   ViewText() = vellar::WritePanelPlaces(vellar::PlacePanels(m));
   return ViewText().c_str();

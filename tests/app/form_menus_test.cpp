@@ -154,6 +154,11 @@ TEST(FormMenusCommands, EveryCommandOfTheTableRunsAndDoesWhatItsCaptionSays) {
       {"MeTorKz", remember("MeTorKz"), Toggles("MeTorKz", was)},
       {"MeBus_8", remember("MeBus_8"), Toggles("MeBus_8", was)},
       {"MePfeil", remember("MePfeil"), Toggles("MePfeil", was)},
+      {"MeTouch", remember("MeTouch"),
+       [](Bench& b) {
+         EXPECT_TRUE(b.Checked("MeTouch"));
+         EXPECT_EQ(b.session.ramEditing.RowHeight(), kFingerSizes.gridRow);
+       }},
   };
   std::set<std::string_view> covered;
   for (const CommandCase& c : cases) {

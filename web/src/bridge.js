@@ -8,6 +8,7 @@ export async function loadModel() {
   M.FS.mkdir('/Dateien');
   M.FS.mkdir('/Beispiele');
   M.FS.mkdir('/cli');
+  M.FS.mkdir('/Link');
   M.FS.chdir('/Dateien');
   return M;
 }
@@ -115,7 +116,8 @@ export function form() {
 // FormResize: where the panels and grids go for what the page measured.
 export function layout(m) {
   const numbers = [m.clientWidth, m.clientHeight, m.ramColumns, m.busWidth, m.busHeight, m.mpsGridTop,
-    m.registerHeight, m.inspectorShown ? 1 : 0, m.inspectorColumns, m.scrollBarExtent];
+    m.registerHeight, m.inspectorShown ? 1 : 0, m.inspectorColumns, m.scrollBarExtent, m.controlHeight,
+    m.gridRow];
   return withString(numbers.join(' '), (p) => JSON.parse(M.UTF8ToString(M._vellar_layout(p))));
 }
 

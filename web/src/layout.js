@@ -22,7 +22,10 @@ export function layout(win, grMps, grRam, inspector, view) {
   const sw = stage.clientWidth;
   const sh = stage.clientHeight;
   const cw = Math.min(MAX.w, Math.max(MIN.w, sw));
-  const ch = Math.min(MAX.h, Math.max(MIN.h, sh));
+  let ch = Math.min(MAX.h, Math.max(MIN.h, sh));
+  // For fingers, a screen taller than wide (a tablet upright) shows the form scaled to its
+  // width and as tall as the screen: the grids get the rows that would stay empty below it.
+  if (view.sizes.touch && sh > sw && sw < cw) ch = Math.min(MAX.h, Math.floor((sh * cw) / sw));
   const scale = Math.min(1, sw / cw, sh / ch);
   client.style.width = cw + 'px';
   client.style.height = ch + 'px';
@@ -35,6 +38,7 @@ export function layout(win, grMps, grRam, inspector, view) {
     ramColumns: ram.widths.reduce((s, w) => s + w, 0) + ram.defaultWidth,
     busWidth: BUS.w, busHeight: BUS.h, mpsGridTop: GRID_TOP, registerHeight: REGISTER_HEIGHT,
     inspectorShown: iv.shown, inspectorColumns: iv.widths.length, scrollBarExtent: SCROLL_BAR,
+    controlHeight: view.sizes.controlHeight, gridRow: iv.rowHeight,
   });
   box(win.paControl, p.control);
   box(win.paProzessor, p.processor);

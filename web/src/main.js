@@ -9,6 +9,7 @@ import { MenuBar } from './menus.js';
 import { paintPicture } from './picture.js';
 import { keyMessage, CONTROL } from './keys.js';
 import { layout } from './layout.js';
+import { applySizes } from './finger_sizes.js';
 import resources from 'vellar:resources';
 
 const page = {
@@ -147,6 +148,7 @@ function render() {
   if (parts.map(([g, part]) => g.fit(lastView[part])).some((x) => x)) lastView = fetchView();
   const v = lastView;
   win.show(v);
+  applySizes(win, v.sizes);
   menus.showStates(v.menu);
   for (const [g, part] of parts) g.update(v[part]);
   paintPictures(v.picture);
@@ -232,6 +234,7 @@ function buildGrids() {
 // A menu item: the session's command by its name, or what the page does itself.
 async function menuCommand(name, own) {
   if (!own) return dispatch('Menu', 0, 0, 0, name);
+  if (name === 'MeLink') return copyLink();
   if (name === 'MeInfo') return dialogs.showMessage(resources.info, '', false);
   if (name === 'MeHilf') return dialogs.showText('Hilfe', resources.help);
   if (name.startsWith('Example:')) return loadExample(name.slice(8));
@@ -241,6 +244,71 @@ async function menuCommand(name, own) {
 async function loadExample(ram) {
   await dispatch('LoadMpsExample', 0, 0, 0, '/Beispiele/firmware.mpd');
   await dispatch('LoadRamExample', 0, 0, 0, '/Beispiele/' + ram);
+}
+
+// A link holds the page's files in the address's fragment, which no browser sends to a server
+// (src/app/link_content.h): a version mark, then the files compressed by the browser's own
+// deflate, in base64url. The mark of the form this page writes and reads.
+const LINK_MARK = 'v1.';
+const LINK_CONTENT = '/Link/inhalt.link';
+
+async function throughStream(bytes, stream) {
+  const out = new Blob([bytes]).stream().pipeThrough(stream);
+  return new Uint8Array(await new Response(out).arrayBuffer());
+}
+
+function base64Url(bytes) {
+  let text = '';
+  for (let i = 0; i < bytes.length; i += 0x8000) {
+    text += String.fromCharCode(...bytes.subarray(i, i + 0x8000));
+  }
+  return btoa(text).replace(/\+/g, '-').replace(/\//g, '_').replace(/=+$/, '');
+}
+
+function fromBase64Url(text) {
+  if (!/^[A-Za-z0-9_-]*$/.test(text)) throw new Error('kein base64url');
+  return Uint8Array.from(atob(text.replace(/-/g, '+').replace(/_/g, '/')), (c) => c.charCodeAt(0));
+}
+
+// The files of the address the page was opened with. What the page cannot read goes to the
+// model as an empty content, which it calls damaged; it loads nothing then.
+async function openLink(fragment) {
+  let content = new Uint8Array(0);
+  try {
+    if (fragment.startsWith(LINK_MARK)) {
+      content = await throughStream(fromBase64Url(fragment.slice(LINK_MARK.length)),
+        new DecompressionStream('deflate'));
+    }
+  } catch {
+    content = new Uint8Array(0);
+  }
+  bridge.fs().writeFile(LINK_CONTENT, content);
+  await dispatch('OpenLink', 0, 0, 0, LINK_CONTENT);
+}
+
+// "Link kopieren": the address with what the page holds, in the address bar and on the
+// clipboard.
+async function copyLink() {
+  if (now('MakeLink', 0, 0, 0, LINK_CONTENT) !== 1) return;
+  const compressed = await throughStream(bridge.fs().readFile(LINK_CONTENT),
+    new CompressionStream('deflate'));
+  const address = location.href.split('#')[0] + '#' + LINK_MARK + base64Url(compressed);
+  history.replaceState(null, '', address);
+  try {
+    await navigator.clipboard.writeText(address);
+  } catch {
+    await dispatch('LinkNotCopied');
+  }
+}
+
+// Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z: the edit menu's keys wherever the focus is, in a text
+// field too, as in the window: one Ctrl+Z undoes the last edit, not a field's own typing.
+function editMenuKey(e) {
+  if (!e.ctrlKey || e.altKey) return null;
+  const key = e.key.toLowerCase();
+  if (key === 'z') return e.shiftKey ? 'MeRedoClick' : 'MeUndoClick';
+  if (key === 'y' && !e.shiftKey) return 'MeRedoClick';
+  return null;
 }
 
 function installKeys() {
@@ -381,6 +449,8 @@ async function main() {
   };
   const args = new URLSearchParams(location.search).getAll('arg');
   bridge.start(args);
+  // A tablet's finger: the form with the finger sizes from the start.
+  if (window.matchMedia?.('(pointer: coarse)').matches) now('SetTouchLayout', 1);
   now('CalcMinimalGridSize');
   window.addEventListener('resize', () => {
     doLayout();
@@ -390,6 +460,9 @@ async function main() {
   render();
   // Not the MPS grid: entering it would switch to automatic gate control.
   (win.automatic.checked ? win.automatic : win.manual).focus();
+  // An address pasted into the tab that already shows the page changes only the fragment.
+  window.addEventListener('hashchange', () => openLink(location.hash.slice(1)));
+  if (location.hash.length > 1) await openLink(location.hash.slice(1));
   dispatch('StartCommandLineRun');
   window.vellarReady = true;
 }

@@ -7,7 +7,7 @@
 // The result of grading a class, as a Markdown table or as CSV for a spreadsheet: one row per
 // submission, ✓ or ✗ per case, the count passed; in Markdown the first difference of each
 // failed case follows as a list, in CSV it stands in a column per case of the same line.
-namespace vellar::cli {
+namespace vellar {
 
 struct GradedSubmission {
   std::string name;
@@ -23,4 +23,4 @@ struct GradedSubmission {
 std::vector<std::string> GradeTable(const std::vector<std::string>& caseNames,
                                     const std::vector<GradedSubmission>& submissions, bool csv);
 
-}  // namespace vellar::cli
+}  // namespace vellar

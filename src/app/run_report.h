@@ -10,7 +10,7 @@
 #include "app/session.h"
 
 // What a run left, as vellar-cli prints it and as --expect checks it.
-namespace vellar::cli {
+namespace vellar {
 
 struct RunResult {
   std::array<uint8_t, kRegCount> regs{};
@@ -55,4 +55,4 @@ std::vector<std::string> CheckExpectations(const std::vector<Expectation>& items
 // The register a name such as "AX" or "al" stands for; -1 for none.
 int RegisterIndex(std::string_view name);
 
-}  // namespace vellar::cli
+}  // namespace vellar

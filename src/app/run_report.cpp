@@ -1,11 +1,11 @@
-#include "cli/run_report.h"
+#include "app/run_report.h"
 
 #include <charconv>
 
 #include "core/hex.h"
 #include "core/text.h"
 
-namespace vellar::cli {
+namespace vellar {
 
 namespace {
 
@@ -165,4 +165,4 @@ std::vector<std::string> CheckExpectations(const std::vector<Expectation>& items
   return reports;
 }
 
-}  // namespace vellar::cli
+}  // namespace vellar
