@@ -9,8 +9,12 @@ namespace vellar {
 
 class Json;
 class Session;
+struct PanelPlaces;
 
 std::string WriteForm();
+
+// Where the page's panels and grids go: each as [x, y, width, height].
+std::string WritePanelPlaces(const PanelPlaces& places);
 
 // "menu": {item name: [checked, enabled]} for the page's items with a check mark or a rule
 // for being greyed.

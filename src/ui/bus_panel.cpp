@@ -1,34 +1,27 @@
 #include "ui/bus_panel.h"
 
+#include "app/form_controls.h"
 #include "ui/register_panel.h"
 #include "ui/ui_style.h"
 
 namespace vellar::ui {
 
-namespace {
-constexpr std::array<GatePlace, 5> kGates = {{{0x9, 26, 29, 13},
-                                              {0xA, 26, 69, 52},
-                                              {0xB, 138, 29, 13},
-                                              {0xC, 138, 69, 52},
-                                              {0x8, 26, 147, 132}}};
-}  // namespace
-
 BusPanel::BusPanel(QWidget* parent, const DataPathParts& parts, const DiagramGeometry& geometry,
                    const std::function<void(int)>& torClick)
     : ColourPanel(parent, "PaBus", kBusColor, false) {
   resize(kWidth, kHeight);
-  AddCaption(this, QStringLiteral("Bussystem"));
+  AddCaption(this, FromUtf8(kBusCaption));
   inner_ = new PicturePanel(this, "PaBus2", kBusColor, Picture::Bus, geometry, parts.picture,
                             parts.menu);
   inner_->setGeometry(4, 24, 185, 197);
-  AddLabel(inner_, QStringLiteral("Datenbus"), 60, 7);
-  AddLabel(inner_, QStringLiteral("Adressbus"), 57, 114);
+  AddLabel(inner_, kBusLabels[0]);
+  AddLabel(inner_, kBusLabels[1]);
   AddBackdrop(inner_, kIpBlue, 76, 146);
   auto* edDR = new RegisterField(inner_, DR, 78, 50, parts.registers);
   auto* edAR = new RegisterField(inner_, AR, 78, 148, parts.registers);
-  AddLabel(inner_, QStringLiteral("&DR"), 80, 32, edDR);
-  AddLabel(inner_, QStringLiteral("A&R"), 81, 131, edAR);
-  gates_ = AddGates(inner_, kGates, parts.gates, torClick);
+  AddLabel(inner_, kBusLabels[2], edDR);
+  AddLabel(inner_, kBusLabels[3], edAR);
+  gates_ = AddGates(inner_, kBusGates, parts.gates, torClick);
   fields_ = {edDR, edAR};
 }
 

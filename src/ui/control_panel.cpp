@@ -11,34 +11,12 @@
 #include <QStyle>
 #include <algorithm>
 
+#include "app/form_controls.h"
 #include "ui/ui_style.h"
 
 namespace vellar::ui {
 
 namespace {
-
-// The RAM view selector and the hint where the strip is at least as wide as its design.
-constexpr QRect kRaRamPlace{672, 14, 169, 51};
-constexpr QRect kHintPlace{848, 13, 177, 51};
-constexpr int kHintMargin = 7;
-
-struct RunButtonLook {
-  const char* name;
-  const char* caption;
-  const char* hint;
-  int place;  // in the row of buttons, counted from 0
-};
-
-// In the order of RunButton.
-constexpr std::array<RunButtonLook, kRunButtonCount> kRunButtons = {{
-    {"BuReset", "|<", "Zurücksetzen", 0},
-    {"BuPhase", ">", "Bus-Takt", 1},
-    {"Bu2Phasen", ">>", "Alu-Takt", 2},
-    {"BuTakt", ">>", "1 Takt", 1},
-    {"BuPause", "||", "Pause", 2},
-    {"BuBefehl", ">|", "1 Befehl", 3},
-    {"BuBisHalt", ">||", "Bis Halt-Befehl", 4},
-}};
 
 // A group box whose caption stands on its frame line, so that two rows of items fit into
 // 51 pixels.
@@ -61,16 +39,20 @@ class ClassicGroup : public QGroupBox {
   }
 };
 
-QGroupBox* AddGroup(QWidget* parent, const char* name, const QString& title, QRect bounds) {
-  auto* group = new ClassicGroup(title, parent);
-  group->setObjectName(QString::fromLatin1(name));
-  group->setGeometry(bounds);
+QRect ToQRect(const FormRect& r) {
+  return {r.x, r.y, r.width, r.height};
+}
+
+QGroupBox* AddGroup(QWidget* parent, const ControlGroup& look) {
+  auto* group = new ClassicGroup(FromUtf8(look.caption), parent);
+  group->setObjectName(FromUtf8(look.name));
+  group->setGeometry(ToQRect(look.place));
   return group;
 }
 
-QRadioButton* AddRadio(QGroupBox* group, const QString& text, int y) {
-  auto* radio = new QRadioButton(text, group);
-  radio->setGeometry(8, y, group->width() - 10, 16);
+QRadioButton* AddRadio(QGroupBox* group, const ControlGroup& look, int item) {
+  auto* radio = new QRadioButton(FromUtf8(look.items[item]), group);
+  radio->setGeometry(kGroupItemX, kRadioY[item], group->width() - 10, 16);
   return radio;
 }
 
@@ -118,35 +100,35 @@ void ClockSlider::keyPressEvent(QKeyEvent* event) {
 
 ControlPanel::ControlPanel(QWidget* parent, RunControl& run, RamView& ramView)
     : ColourPanel(parent, "PaControl", kActiveBorder, false), run_(run), ramView_(ramView) {
-  setGeometry(0, 448, 1081, kHeight);
+  setGeometry(0, 448, 1081, kControlStripHeight);
   // The strip's items are set a pixel smaller than the window's font so that they fit.
   setFont(WindowFont(12));
 
-  QGroupBox* raTor = AddGroup(this, "RaTor", QStringLiteral("Torsteuerung"), {8, 14, 161, 51});
-  automatic_ = AddRadio(raTor, QStringLiteral("Automatisch aus MPS"), 15);
-  manual_ = AddRadio(raTor, QStringLiteral("Manuell"), 32);
+  QGroupBox* raTor = AddGroup(this, kGateControlGroup);
+  automatic_ = AddRadio(raTor, kGateControlGroup, 0);
+  manual_ = AddRadio(raTor, kGateControlGroup, 1);
   for (QRadioButton* item : {automatic_, manual_}) {
     connect(item, &QRadioButton::clicked, this,
             [this] { run_.SetGatesAutomatic(automatic_->isChecked()); });
   }
 
-  QGroupBox* group = AddGroup(this, "GroupBox1", QStringLiteral("Simulation"), {176, 14, 170, 51});
+  QGroupBox* group = AddGroup(this, kSimulationGroup);
   AddRunButtons(group);
 
   trZeit_ = new ClockSlider(this);
-  trZeit_->setGeometry(360, 20, 161, 37);
+  trZeit_->setGeometry(ToQRect(kSliderPlace));
   connect(trZeit_, &QSlider::valueChanged, this, [this](int position) {
     run_.SetSliderPosition(position);
     // A paced automatic run snaps the slider back.
     Sync();
   });
-  laZeit_ = AddLabel(this, QString(), 524, 33, trZeit_);
+  laZeit_ = AddLabel(this, QString(), kClockLabelX, kClockLabelY, trZeit_);
   laZeit_->setObjectName("LaZeit");
 
-  QGroupBox* raRam = AddGroup(this, "RaRam", QStringLiteral("RA&M-Anzeige"), kRaRamPlace);
+  QGroupBox* raRam = AddGroup(this, kRamViewGroup);
   raRam_ = raRam;
-  dataView_ = AddRadio(raRam, QStringLiteral("Daten"), 15);
-  assemblerView_ = AddRadio(raRam, QStringLiteral("Assembler"), 32);
+  dataView_ = AddRadio(raRam, kRamViewGroup, 0);
+  assemblerView_ = AddRadio(raRam, kRamViewGroup, 1);
   for (QRadioButton* item : {dataView_, assemblerView_}) {
     connect(item, &QRadioButton::clicked, this, [this] {
       const int item = assemblerView_->isChecked() ? RamView::kAssemblerItem : RamView::kDataItem;
@@ -154,10 +136,11 @@ ControlPanel::ControlPanel(QWidget* parent, RunControl& run, RamView& ramView)
     });
   }
 
-  QGroupBox* hint = AddGroup(this, "Hinweis", QStringLiteral("Hinweis"), kHintPlace);
+  QGroupBox* hint = AddGroup(this, kHintGroup);
   hint_ = hint;
-  AddLabel(hint, QStringLiteral("Einfügen/Löschen von Zeilen"), 8, 16);
-  AddLabel(hint, QStringLiteral("mit Strg+Einf/Strg+Entf"), 8, 32);
+  for (int line = 0; line < 2; ++line) {
+    AddLabel(hint, FromUtf8(kHintGroup.items[line]), kGroupItemX, kHintLineY[line]);
+  }
   Sync();
 }
 
@@ -165,18 +148,19 @@ void ControlPanel::resizeEvent(QResizeEvent* event) {
   ColourPanel::resizeEvent(event);
   // On a screen of 1024 pixels the strip is narrower than its design: the two groups on the
   // right move left into the room beside the clock-time label, so that the hint stays whole.
-  const int left = std::max(0, kHintPlace.x() + kHintPlace.width() + kHintMargin - width());
-  raRam_->move(kRaRamPlace.x() - left, kRaRamPlace.y());
-  hint_->move(kHintPlace.x() - left, kHintPlace.y());
+  const FormRect& hint = kHintGroup.place;
+  const int left = std::max(0, hint.x + hint.width + kHintMargin - width());
+  raRam_->move(kRamViewGroup.place.x - left, kRamViewGroup.place.y);
+  hint_->move(hint.x - left, hint.y);
 }
 
 void ControlPanel::AddRunButtons(QWidget* group) {
   for (int i = 0; i < kRunButtonCount; ++i) {
     const RunButtonLook& look = kRunButtons[i];
-    auto* button = new QPushButton(QString::fromLatin1(look.caption), group);
-    button->setObjectName(QString::fromLatin1(look.name));
-    button->setToolTip(QString::fromUtf8(look.hint));
-    button->setGeometry(8 + 32 * look.place, 18, 30, 25);
+    auto* button = new QPushButton(FromUtf8(look.caption), group);
+    button->setObjectName(FromUtf8(look.name));
+    button->setToolTip(FromUtf8(look.hint));
+    button->setGeometry(ToQRect(look.Rect()));
     const auto which = static_cast<RunButton>(i);
     connect(button, &QPushButton::clicked, this, [this, which] { run_.ButtonClick(which); });
     buttons_[i] = button;

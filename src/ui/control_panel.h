@@ -27,8 +27,6 @@ class ClockSlider : public QSlider {
 
 class ControlPanel : public ColourPanel {
  public:
-  static constexpr int kHeight = 73;
-
   ControlPanel(QWidget* parent, RunControl& run, RamView& ramView);
 
   // Shows the run control's state: gate control, visible buttons, slider, label, RAM view.

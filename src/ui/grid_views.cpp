@@ -31,7 +31,7 @@ MpsGridView::MpsGridView(QWidget* parent, const MpsGridParts& parts)
     : LookGrid(parent, parts.editing), editor_(parts.editor) {
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  setToolTip(QStringLiteral("Mikro-Programm-Speicher"));
+  setToolTip(FromUtf8(kMpsGridHint));
 }
 
 CellLook MpsGridView::Look(int col, int row) const {
@@ -45,7 +45,7 @@ RamGridView::RamGridView(QWidget* parent, const RamGridParts& parts)
       grid_(parts.grid),
       editor_(parts.editor),
       popup_(new QMenu(this)) {
-  setToolTip(QStringLiteral("RAM-Werte"));
+  setToolTip(FromUtf8(kRamGridHint));
   ApplyScrollBars();
   popup_->setObjectName(FromUtf8(kRamPopupName));
   VariableInspector& inspector = parts.inspector;

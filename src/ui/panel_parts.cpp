@@ -43,6 +43,10 @@ QLabel* AddLabel(QWidget* parent, const QString& text, int x, int y, QWidget* bu
   return label;
 }
 
+QLabel* AddLabel(QWidget* parent, const FormLabel& label, QWidget* buddy) {
+  return AddLabel(parent, FromUtf8(label.text), label.x, label.y, buddy);
+}
+
 QLabel* AddCaption(QWidget* parent, const QString& text) {
   QLabel* label = AddLabel(parent, text, 6, 6);
   label->setFont(CaptionFont(12));

@@ -11,6 +11,7 @@ class QLabel;
 
 // The pieces the window's panels are made of, at their design positions.
 namespace vellar {
+struct FormLabel;
 class GateControl;
 class RegisterFields;
 struct MenuOptions;
@@ -52,6 +53,8 @@ class PicturePanel : public ColourPanel {
 
 // A label at its place; with a buddy, its underlined letter with Alt focuses the buddy.
 QLabel* AddLabel(QWidget* parent, const QString& text, int x, int y, QWidget* buddy = nullptr);
+// A label of the form's table at its place.
+QLabel* AddLabel(QWidget* parent, const FormLabel& label, QWidget* buddy = nullptr);
 // The panel's caption at (6, 6).
 QLabel* AddCaption(QWidget* parent, const QString& text);
 // The gate's digit above its button, 23 x 16.

@@ -1,5 +1,6 @@
 #include "ui/processor_panel.h"
 
+#include "app/form_controls.h"
 #include "ui/ui_style.h"
 
 namespace vellar::ui {
@@ -10,7 +11,7 @@ ProcessorPanel::ProcessorPanel(QWidget* parent, const MpsGridParts& mpsParts,
     : ColourPanel(parent, "PaProzessor", kProcessorColor, false) {
   setFont(CaptionFont(13));
   setGeometry(2, 0, kBaseWidth, 492);
-  AddCaption(this, QStringLiteral("Prozessor"));
+  AddCaption(this, FromUtf8(kProcessorCaption));
   grMps_ = new MpsGridView(this, mpsParts);
   grMps_->setObjectName("GrMps");
   grMps_->setGeometry(10, 24, 423, 145);

@@ -7,7 +7,7 @@ namespace vellar::ui {
 RamPanel::RamPanel(QWidget* parent, const RamGridParts& parts)
     : ColourPanel(parent, "PaRAM", kRamColor, false) {
   setGeometry(672, 0, 225, 505);
-  AddCaption(this, QStringLiteral("Arbeitsspeicher (RAM)"));
+  AddCaption(this, FromUtf8(kRamCaption));
   grRam_ = new RamGridView(this, parts);
   grRam_->setObjectName("GrRam");
   grRam_->setGeometry(4, 24, 213, 329);

@@ -3,24 +3,13 @@
 #include <QLabel>
 #include <QPainter>
 
+#include "app/form_controls.h"
 #include "app/register_fields.h"
 #include "ui/ui_style.h"
 
 namespace vellar::ui {
 
 namespace {
-
-constexpr std::array<GatePlace, 11> kGates = {{{0x6, 62, 21, 5},
-                                               {0xF, 144, 21, 5},
-                                               {0x4, 62, 73, 57},
-                                               {0x5, 144, 73, 57},
-                                               {0x2, 62, 125, 109},
-                                               {0x3, 144, 125, 109},
-                                               {0x0, 62, 179, 162},
-                                               {0x1, 144, 179, 162},
-                                               {0xE, 62, 242, 225},
-                                               {0xD, 192, 242, 225},
-                                               {0x7, 306, 137, 121}}};
 
 // The vertical bar of the ALU's plus: a bar with rounded ends.
 class PlusBar : public QWidget {
@@ -63,15 +52,15 @@ RegisterPanel::RegisterPanel(QWidget* parent, const DataPathParts& parts,
   auto* edIP = new RegisterField(this, IP, 100, 74, parts.registers);
   auto* edBX = new RegisterField(this, BX, 100, 126, parts.registers);
   auto* edAX = new RegisterField(this, AX, 100, 180, parts.registers);
-  AddLabel(this, QStringLiteral("&OP"), 104, 5, edOP);
-  AddLabel(this, QStringLiteral("&IP"), 108, 57, edIP);
-  AddLabel(this, QStringLiteral("&BX"), 104, 109, edBX);
-  AddLabel(this, QStringLiteral("&AX"), 104, 161, edAX);
-  gates_ = AddGates(this, kGates, parts.gates, torClick);
+  AddLabel(this, kRegisterLabels[0], edOP);
+  AddLabel(this, kRegisterLabels[1], edIP);
+  AddLabel(this, kRegisterLabels[2], edBX);
+  AddLabel(this, kRegisterLabels[3], edAX);
+  gates_ = AddGates(this, kRegisterGates, parts.gates, torClick);
 
   paSignF_ = AddValuePanel(this, "PaSignF", QStringLiteral("0"), 101, 244);
-  paSignF_->setToolTip(QStringLiteral("Vorzeichenflag"));
-  AddLabel(this, QStringLiteral("SF"), 104, 265);
+  paSignF_->setToolTip(FromUtf8(kSignFlagHint));
+  AddLabel(this, kRegisterLabels[5]);
   paSubtr_ = AddValuePanel(this, "PaSubtr", QStringLiteral("1"), 157, 244);
   paPlus1_ = AddValuePanel(this, "PaPlus1", QStringLiteral("1"), 260, 138);
 
@@ -86,7 +75,7 @@ RegisterPanel::RegisterPanel(QWidget* parent, const DataPathParts& parts,
   shMinu->setGeometry(60, 12, 12, 4);
   shPlus_ = new PlusBar(paALU_);
   shPlus_->setGeometry(64, 8, 4, 12);
-  AddLabel(this, QStringLiteral("A&LU"), 275, 185, edAL);
+  AddLabel(this, kRegisterLabels[4], edAL);
 
   fields_ = {edAX, edBX, edIP, edOP, edAL};
 }

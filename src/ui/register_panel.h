@@ -5,6 +5,7 @@
 #include <span>
 #include <vector>
 
+#include "app/form_controls.h"
 #include "ui/gate_button.h"
 #include "ui/panel_parts.h"
 #include "ui/register_field.h"
@@ -16,10 +17,6 @@ class QLabel;
 namespace vellar::ui {
 
 // A gate button at its design place, with the place of its number label.
-struct GatePlace {
-  int gate, x, y, labelY;
-};
-
 class RegisterPanel : public PicturePanel {
  public:
   static constexpr int kHeight = 305;

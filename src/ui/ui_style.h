@@ -6,6 +6,7 @@
 
 #include <string_view>
 
+#include "app/form_controls.h"
 #include "core/cell_look.h"
 
 class QApplication;
@@ -23,16 +24,16 @@ inline constexpr QColor ToQColor(Rgb c) {
 }
 
 inline constexpr QColor kButtonFace{240, 240, 240};
-inline constexpr QColor kActiveBorder{180, 180, 180};
-inline constexpr QColor kProcessorColor{192, 220, 192};
-inline constexpr QColor kBusColor{249, 216, 166};
-inline constexpr QColor kRamColor{166, 202, 240};
+inline constexpr QColor kActiveBorder = ToQColor(kControlColour);
+inline constexpr QColor kProcessorColor = ToQColor(kProcessorColour);
+inline constexpr QColor kBusColor = ToQColor(kBusColour);
+inline constexpr QColor kRamColor = ToQColor(kRamColour);
 // Behind OP and in the executing MPS row.
 inline constexpr QColor kOpGreen = ToQColor(kSoftGreen);
 // Behind IP and AR and in the IP line of the RAM grid.
 inline constexpr QColor kIpBlue = ToQColor(vellar::kIpBlue);
-inline constexpr QColor kOpText{75, 142, 75};
-inline constexpr QColor kIpText{77, 103, 183};
+inline constexpr QColor kOpText = ToQColor(kOpTextColour);
+inline constexpr QColor kIpText = ToQColor(kIpTextColour);
 inline constexpr QColor kVariableColor = ToQColor(kVariableBlue);
 inline constexpr QColor kManualText = ToQColor(kSilver);
 inline constexpr QColor kGridLine{160, 160, 160};

@@ -41,10 +41,6 @@ struct LayoutModel {
 
 class WindowLayout {
  public:
-  // The processor panel's width without extra; 473 = 455 + 6 + 12.
-  static constexpr int kProcessorBase = 455;
-  static constexpr int kFixedWidths = 473;
-
   // placed: called after the panels are placed, to recompute the picture's geometry.
   WindowLayout(const LayoutParts& parts, const LayoutModel& model, std::function<void()> placed);
 
@@ -52,7 +48,6 @@ class WindowLayout {
 
  private:
   void CalcMinimalGridSize();
-  void PlaceInspector();
 
   LayoutParts p_;
   LayoutModel m_;

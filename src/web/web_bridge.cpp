@@ -11,6 +11,7 @@
 #include <unordered_map>
 
 #include "app/form_json.h"
+#include "app/form_layout.h"
 #include "app/form_menus.h"
 #include "app/link_content.h"
 #include "app/session.h"
@@ -280,6 +281,22 @@ EMSCRIPTEN_KEEPALIVE int vellar_grid(int grid, const char* event, int a, int b, 
 // The form: menus and their items as both frontends show them; asked for once at the start.
 EMSCRIPTEN_KEEPALIVE const char* vellar_form() {
   ViewText() = vellar::WriteForm();
+  return ViewText().c_str();
+}
+
+// FormResize for the page: what it measured, as numbers separated by blanks (client width
+// and height, RAM columns, bus width and height, MPS grid top, register panel height,
+// inspector shown, its columns, scroll bar extent, control strip height, grid row height);
+// where the panels go, as JSON.
+EMSCRIPTEN_KEEPALIVE const char* vellar_layout(const char* numbers) {
+  vellar::LayoutMeasures m;
+  int shown = 0;
+  std::istringstream in(numbers);
+  in >> m.clientWidth >> m.clientHeight >> m.ramColumns >> m.busWidth >> m.busHeight >>
+      m.mpsGridTop >> m.registerHeight >> shown >> m.inspectorColumns >> m.scrollBarExtent >>
+      m.controlHeight >> m.gridRow;
+  m.inspectorShown = shown != 0;
+  ViewText() = vellar::WritePanelPlaces(vellar::PlacePanels(m));
   return ViewText().c_str();
 }
 

@@ -2,8 +2,10 @@
 #include <functional>
 #include <memory>
 #include <set>
+#include <span>
 #include <string>
 
+#include "app/form_controls.h"
 #include "app/form_json.h"
 #include "app/form_menus.h"
 #include "app/json_writer.h"
@@ -236,6 +238,52 @@ TEST_F(FormMenusTest, ThePageReceivesTheTablesItemsAndTheirStates) {
   const std::string after = states();
   EXPECT_NE(after.find("\"MeVariablen\":[true,true]"), std::string::npos) << after;
   EXPECT_NE(after.find("\"MeUndo\":[false,true]"), std::string::npos) << after;
+}
+
+// The page places the same controls as the window: run buttons, gates, groups and colours.
+TEST(FormControlsJson, ThePageReceivesTheControlsPlacesCaptionsAndColours) {
+  const std::string form = WriteForm();
+  const auto has = [&form](const std::string& part) {
+    EXPECT_NE(form.find(part), std::string::npos) << part;
+  };
+  for (const RunButtonLook& b : kRunButtons) {
+    const FormRect r = b.Rect();
+    has("{\"name\":\"" + std::string(b.name) + "\",\"caption\":\"" + std::string(b.caption) +
+        "\",\"hint\":\"" + std::string(b.hint) + "\",\"place\":[" + std::to_string(r.x) + "," +
+        std::to_string(r.y) + "," + std::to_string(r.width) + "," + std::to_string(r.height) +
+        "]}");
+  }
+  const auto gates = [&has](std::string_view key, std::span<const GatePlace> places) {
+    std::string list = "\"" + std::string(key) + "\":[";
+    for (const GatePlace& p : places) {
+      if (list.back() == ']') list += ',';
+      list += "[" + std::to_string(p.gate) + "," + std::to_string(p.x) + "," + std::to_string(p.y) +
+              "," + std::to_string(p.labelY) + "]";
+    }
+    has(list + "]");
+  };
+  gates("registerGates", kRegisterGates);
+  gates("busGates", kBusGates);
+  for (const ControlGroup* g :
+       {&kGateControlGroup, &kSimulationGroup, &kRamViewGroup, &kHintGroup}) {
+    has("{\"name\":\"" + std::string(g->name) + "\",\"caption\":\"" + std::string(g->caption) +
+        "\",\"place\":[" + std::to_string(g->place.x) + "," + std::to_string(g->place.y));
+    for (std::string_view item : g->items) {
+      if (!item.empty()) has("\"" + std::string(item) + "\"");
+    }
+  }
+  for (const FormLabel& l : kRegisterLabels) {
+    has("[\"" + std::string(l.text) + "\"," + std::to_string(l.x) + "," + std::to_string(l.y) +
+        "]");
+  }
+  for (const FormLabel& l : kBusLabels) {
+    has("[\"" + std::string(l.text) + "\"," + std::to_string(l.x) + "," + std::to_string(l.y) +
+        "]");
+  }
+  has("\"texts\":{\"processor\":\"Prozessor\",\"bus\":\"Bussystem\"");
+  has("\"processor\":\"rgb(192,220,192)\"");
+  has("\"ipBlue\":\"rgb(109,167,231)\"");
+  has("\"registerHints\":[\"Akkumulator\",\"Hilfsregister\",\"Befehlszähler\"");
 }
 
 }  // namespace

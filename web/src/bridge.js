@@ -111,6 +111,14 @@ export function form() {
   return JSON.parse(M.UTF8ToString(M._vellar_form()));
 }
 
+// FormResize: where the panels and grids go for what the page measured.
+export function layout(m) {
+  const numbers = [m.clientWidth, m.clientHeight, m.ramColumns, m.busWidth, m.busHeight, m.mpsGridTop,
+    m.registerHeight, m.inspectorShown ? 1 : 0, m.inspectorColumns, m.scrollBarExtent, m.controlHeight,
+    m.gridRow];
+  return withString(numbers.join(' '), (p) => JSON.parse(M.UTF8ToString(M._vellar_layout(p))));
+}
+
 export function view() {
   return JSON.parse(M.UTF8ToString(M._vellar_view()));
 }

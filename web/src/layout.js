@@ -1,16 +1,18 @@
 // FormResize: the panels placed and sized for the client area, the RAM view and the variable
-// inspector. The page is the window's client area, held between the window's smallest and
-// largest size; a smaller browser window shows the whole window scaled down.
+// inspector, where the model says. The page is the window's client area, held between the
+// window's smallest and largest size; a smaller browser window shows the whole window scaled
+// down.
+import * as bridge from './bridge.js';
+
 const MIN = { w: 1032, h: 521 };
 const MAX = { w: 1392, h: 1469 };
-const PROCESSOR_BASE = 455;
-const FIXED_WIDTHS = 473;
+// The page's own measures of what it shows.
 const REGISTER_HEIGHT = 305;
 const BUS = { w: 193, h: 225 };
 const GRID_TOP = 24;
 const SCROLL_BAR = 17;
 
-function box(e, x, y, w, h) {
+function box(e, [x, y, w, h]) {
   Object.assign(e.style, { left: x + 'px', top: y + 'px', width: w + 'px', height: h + 'px' });
 }
 
@@ -29,36 +31,25 @@ export function layout(win, grMps, grRam, inspector, view) {
   client.style.height = ch + 'px';
   client.style.transform = scale < 1 ? `scale(${scale})` : '';
 
-  // All columns and one default column more: room for the lines, the border and, in the
-  // assembler view, the vertical scroll bar.
   const ram = view.ram;
-  const ramCols = ram.widths.reduce((s, w) => s + w, 0) + ram.defaultWidth;
-  const extraWidth = Math.max(0, cw - BUS.w - FIXED_WIDTHS - ramCols);
-  const controlHeight = view.sizes.controlHeight;
-  const workHeight = ch - controlHeight;
-  box(win.paControl, 0, workHeight, cw, controlHeight);
-  const processorWidth = PROCESSOR_BASE + extraWidth;
-  box(win.paProzessor, 0, 0, processorWidth, workHeight);
-  const ramWidth = cw - processorWidth - BUS.w - 6;
-  box(win.paRAM, processorWidth + BUS.w + 6, 0, ramWidth, workHeight);
-  box(win.paBus, processorWidth + 3, workHeight - BUS.h, BUS.w, BUS.h);
-  win.moBild.style.left = win.imBild.style.left = processorWidth + 3 + 'px';
-  win.moBild.style.top = win.imBild.style.top = '0px';
-  grMps.setBounds(4, GRID_TOP, processorWidth - 8, workHeight - REGISTER_HEIGHT - GRID_TOP - 8);
-  box(win.paRegister, 4, workHeight - REGISTER_HEIGHT - 4, processorWidth - 8, REGISTER_HEIGHT);
-
-  let ramHeight = workHeight - GRID_TOP - 4;
   const iv = view.inspector;
-  if (iv.shown) {
-    inspector.el.hidden = false;
-    const need = 140 + (iv.widths.length - 1) * (30 + 2);
-    let height = 3 * (iv.rowHeight + 2);
-    if (need > ramWidth - 8) height += SCROLL_BAR;
-    inspector.setBounds(4, workHeight - height - 4, ramWidth - 8, height);
-    ramHeight -= height + 4;
-  } else {
-    inspector.el.hidden = true;
-  }
-  grRam.setBounds(4, GRID_TOP, ramWidth - 8, ramHeight);
-  return { processorWidth, descriptionWidth: extraWidth + 100 };
+  const p = bridge.layout({
+    clientWidth: cw, clientHeight: ch,
+    ramColumns: ram.widths.reduce((s, w) => s + w, 0) + ram.defaultWidth,
+    busWidth: BUS.w, busHeight: BUS.h, mpsGridTop: GRID_TOP, registerHeight: REGISTER_HEIGHT,
+    inspectorShown: iv.shown, inspectorColumns: iv.widths.length, scrollBarExtent: SCROLL_BAR,
+    controlHeight: view.sizes.controlHeight, gridRow: iv.rowHeight,
+  });
+  box(win.paControl, p.control);
+  box(win.paProzessor, p.processor);
+  box(win.paRAM, p.ram);
+  box(win.paBus, p.bus);
+  win.moBild.style.left = win.imBild.style.left = p.pictureX + 'px';
+  win.moBild.style.top = win.imBild.style.top = '0px';
+  grMps.setBounds(...p.mpsGrid);
+  box(win.paRegister, p.registers);
+  inspector.el.hidden = !iv.shown;
+  if (iv.shown) inspector.setBounds(...p.inspector);
+  grRam.setBounds(...p.ramGrid);
+  return { processorWidth: p.processor[2], descriptionWidth: p.descriptionWidth };
 }

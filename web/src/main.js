@@ -225,9 +225,9 @@ function gridHost(index, scrollBars) {
 
 function buildGrids() {
   grMps = new Grid(win.paProzessor, 'GrMps', gridHost(0, () => ({ h: false, v: true })));
-  grMps.el.title = 'Mikro-Programm-Speicher';
+  grMps.el.title = form.texts.mpsGrid;
   grRam = new Grid(win.paRAM, 'GrRam', gridHost(1, (v) => ({ h: true, v: v.assembler })));
-  grRam.el.title = 'RAM-Werte';
+  grRam.el.title = form.texts.ramGrid;
   inspector = new Grid(win.paRAM, 'RamInspector', gridHost(2, () => ({ h: true, v: false })));
 }
 
@@ -418,7 +418,7 @@ async function main() {
   window.vellarPage = createHost(page);
   writeExamples();
   const client = document.getElementById('client');
-  win = new MainWindow(client, events(), resources);
+  win = new MainWindow(client, events(), resources, form);
   buildGrids();
   menus = new MenuBar(document.getElementById('menubar'), form.menus, resources.exampleMenu, menuCommand);
   installKeys();

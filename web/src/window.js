@@ -1,59 +1,38 @@
 // The main window's panels at their design positions: the processor panel with the MPS grid
 // and the register panel, the bus panel, the portrait, the RAM panel with its grid and the
 // variable inspector, and the control strip. The panels show the view and forward events.
-import { el, place, panel, caption, label, group, radio, rgb } from './widgets.js';
+import { el, place, panel, caption, label, group, radio } from './widgets.js';
 import { gatePicture } from './gate_pictures.js';
 
-export const PROCESSOR = rgb(192, 220, 192);
-export const BUS = rgb(249, 216, 166);
-export const RAM = rgb(166, 202, 240);
-export const CONTROL = rgb(180, 180, 180);
-const OP_GREEN = rgb(139, 190, 139);
-const IP_BLUE = rgb(109, 167, 231);
-const OP_TEXT = rgb(75, 142, 75);
-const IP_TEXT = rgb(77, 103, 183);
-
 const REG_NAMES = ['EdAX', 'EdBX', 'EdIP', 'EdOP', 'EdAR', 'EdDR', 'EdAL'];
-const REG_HINTS = ['Akkumulator', 'Hilfsregister', 'Befehlszähler', 'Befehlsregister',
-  'Adressregister', 'Datenregister', 'ALU-Wert'];
-
-// gate, x, y, label y
-const REGISTER_GATES = [[0x6, 62, 21, 5], [0xF, 144, 21, 5], [0x4, 62, 73, 57], [0x5, 144, 73, 57],
-  [0x2, 62, 125, 109], [0x3, 144, 125, 109], [0x0, 62, 179, 162], [0x1, 144, 179, 162],
-  [0xE, 62, 242, 225], [0xD, 192, 242, 225], [0x7, 306, 137, 121]];
-const BUS_GATES = [[0x9, 26, 29, 13], [0xA, 26, 69, 52], [0xB, 138, 29, 13], [0xC, 138, 69, 52],
-  [0x8, 26, 147, 132]];
-
-export const RUN_BUTTONS = [
-  ['BuReset', '|<', 'Zurücksetzen', 0], ['BuPhase', '>', 'Bus-Takt', 1],
-  ['Bu2Phasen', '>>', 'Alu-Takt', 2], ['BuTakt', '>>', '1 Takt', 1], ['BuPause', '||', 'Pause', 2],
-  ['BuBefehl', '>|', '1 Befehl', 3], ['BuBisHalt', '>||', 'Bis Halt-Befehl', 4],
-];
 
 const rect = (x, y, w, h) => ({ x, y, w, h });
 
 export class MainWindow {
-  constructor(client, events, resources) {
+  // form: the model's form, with the colours, places and captions of the controls.
+  constructor(client, events, resources, form) {
     this.events = events; // forwards: torClick, regChange, regExit, runButton, raTor, trZeit, raRam
+    this.form = form;
+    const c = form.colours;
     this.mnemonics = [];
     this.fields = [];
     this.gates = [];
     this.client = client;
-    this.paProzessor = panel(client, 'PaProzessor', PROCESSOR);
-    caption(this.paProzessor, 'Prozessor');
-    this.paRegister = panel(this.paProzessor, 'PaRegister', PROCESSOR, true);
+    this.paProzessor = panel(client, 'PaProzessor', c.processor);
+    caption(this.paProzessor, form.texts.processor);
+    this.paRegister = panel(this.paProzessor, 'PaRegister', c.processor, true);
     this.regCanvas = el('canvas', 'picture', this.paRegister);
     this.buildRegisterPanel();
-    this.paBus = panel(client, 'PaBus', BUS);
+    this.paBus = panel(client, 'PaBus', c.bus);
     place(this.paBus, 456, 224, 193, 225);
-    caption(this.paBus, 'Bussystem');
-    this.paBus2 = place(panel(this.paBus, 'PaBus2', BUS, true), 4, 24, 185, 197);
+    caption(this.paBus, form.texts.bus);
+    this.paBus2 = place(panel(this.paBus, 'PaBus2', c.bus, true), 4, 24, 185, 197);
     this.busCanvas = el('canvas', 'picture', this.paBus2);
     this.buildBusPanel();
     this.buildPortrait(resources);
-    this.paRAM = panel(client, 'PaRAM', RAM);
-    caption(this.paRAM, 'Arbeitsspeicher (RAM)');
-    this.paControl = panel(client, 'PaControl', CONTROL);
+    this.paRAM = panel(client, 'PaRAM', c.ram);
+    caption(this.paRAM, form.texts.ram);
+    this.paControl = panel(client, 'PaControl', c.control);
     this.buildControls();
     // The register fields in the order of the machine's registers.
     this.fields.sort((a, b) => a.reg - b.reg);
@@ -62,11 +41,12 @@ export class MainWindow {
   field(parent, reg, x, y) {
     const f = place(el('input', 'reg', parent, { id: REG_NAMES[reg], maxLength: 2 }), x, y);
     f.reg = reg;
-    f.title = REG_HINTS[reg];
+    f.title = this.form.registerHints[reg];
     f.spellcheck = false;
     f.autocomplete = 'off';
     f.readOnly = reg === 6;
-    f.style.color = reg === 3 ? OP_TEXT : reg === 2 || reg === 4 ? IP_TEXT : '#000';
+    const c = this.form.colours;
+    f.style.color = reg === 3 ? c.opText : reg === 2 || reg === 4 ? c.ipText : '#000';
     f.value = '00';
     f.addEventListener('input', () => {
       this.events.regChange(reg, f.value);
@@ -108,30 +88,29 @@ export class MainWindow {
   buildRegisterPanel() {
     const p = this.paRegister;
     const m = this.mnemonics;
-    this.backdrop(p, OP_GREEN, 98, 20);
-    this.backdrop(p, IP_BLUE, 98, 72);
+    const c = this.form.colours;
+    this.backdrop(p, c.opGreen, 98, 20);
+    this.backdrop(p, c.ipBlue, 98, 72);
     const edOP = this.field(p, 3, 100, 22);
     const edIP = this.field(p, 2, 100, 74);
     const edBX = this.field(p, 1, 100, 126);
     const edAX = this.field(p, 0, 100, 180);
-    label(p, '&OP', 104, 5, edOP, m);
-    label(p, '&IP', 108, 57, edIP, m);
-    label(p, '&BX', 104, 109, edBX, m);
-    label(p, '&AX', 104, 161, edAX, m);
-    this.gateButtons(p, REGISTER_GATES, PROCESSOR);
-    this.paSignF = this.valuePanel(p, 'PaSignF', '0', 101, 244, PROCESSOR);
-    this.paSignF.title = 'Vorzeichenflag';
-    label(p, 'SF', 104, 265);
-    this.valuePanel(p, 'PaSubtr', '1', 157, 244, PROCESSOR);
-    this.valuePanel(p, 'PaPlus1', '1', 260, 138, PROCESSOR);
+    const labels = this.form.registerLabels;
+    [edOP, edIP, edBX, edAX].forEach((f, i) => label(p, ...labels[i], f, m));
+    this.gateButtons(p, this.form.registerGates, c.processor);
+    this.paSignF = this.valuePanel(p, 'PaSignF', '0', 101, 244, c.processor);
+    this.paSignF.title = this.form.texts.signFlag;
+    label(p, ...labels[5]);
+    this.valuePanel(p, 'PaSubtr', '1', 157, 244, c.processor);
+    this.valuePanel(p, 'PaPlus1', '1', 260, 138, c.processor);
     const alu = place(el('div', 'alu', p, { id: 'PaALU' }), 222, 200, 131, 65);
-    alu.style.background = PROCESSOR;
+    alu.style.background = c.processor;
     // The ALU's children stand in its coordinates, inside its 2-pixel bevel.
     const edAL = this.field(alu, 6, 50, 26);
     place(el('div', 'bar', alu, { id: 'ShMinu' }), 58, 10, 12, 4);
     this.shPlus = place(el('div', 'bar', alu, { id: 'ShPlus' }), 62, 6, 4, 12);
     this.shPlus.style.borderRadius = '2px';
-    label(p, 'A&LU', 275, 185, edAL, m);
+    label(p, ...labels[4], edAL, m);
     this.registerControls = {
       edAX: rect(100, 180, 27, 21), edBX: rect(100, 126, 27, 21), edIP: rect(100, 74, 27, 21),
       edOP: rect(100, 22, 27, 21), paSignF: rect(101, 244, 25, 21), paSubtr: rect(157, 244, 25, 21),
@@ -142,14 +121,16 @@ export class MainWindow {
   buildBusPanel() {
     const p = this.paBus2;
     const m = this.mnemonics;
-    label(p, 'Datenbus', 60, 7);
-    label(p, 'Adressbus', 57, 114);
-    this.backdrop(p, IP_BLUE, 76, 146);
+    const c = this.form.colours;
+    const labels = this.form.busLabels;
+    label(p, ...labels[0]);
+    label(p, ...labels[1]);
+    this.backdrop(p, c.ipBlue, 76, 146);
     const edDR = this.field(p, 5, 78, 50);
     const edAR = this.field(p, 4, 78, 148);
-    label(p, '&DR', 80, 32, edDR, m);
-    label(p, 'A&R', 81, 131, edAR, m);
-    this.gateButtons(p, BUS_GATES, BUS);
+    label(p, ...labels[2], edDR, m);
+    label(p, ...labels[3], edAR, m);
+    this.gateButtons(p, this.form.busGates, c.bus);
     this.busControls = {
       edDR: rect(78, 50, 27, 21), edAR: rect(78, 148, 27, 21), tor9: rect(26, 29, 23, 23),
       torA: rect(26, 69, 23, 23), torB: rect(138, 29, 23, 23), torC: rect(138, 69, 23, 23),
@@ -174,25 +155,37 @@ export class MainWindow {
     });
   }
 
+  // A group box of the strip at its place, as the form gives it.
+  stripGroup(look, target) {
+    const [x, y, w, h] = look.place;
+    return group(this.paControl, look.name, look.caption, x, y, w, h, this.form.colours.control,
+      this.mnemonics, target);
+  }
+
+  // The group's two radio buttons, as the form names and places them.
+  stripRadios(groupBox, look) {
+    const strip = this.form.strip;
+    return look.items.map((text, i) => radio(groupBox, look.name, text, strip.radioY[i]));
+  }
+
   buildControls() {
     const p = this.paControl;
     p.style.fontSize = '12px';
-    const m = this.mnemonics;
-    const raTor = group(p, 'RaTor', 'Torsteuerung', 8, 14, 161, 51, CONTROL);
-    this.automatic = radio(raTor, 'RaTor', 'Automatisch aus MPS', 15);
-    this.manual = radio(raTor, 'RaTor', 'Manuell', 32);
+    const strip = this.form.strip;
+    const raTor = this.stripGroup(strip.gateControl);
+    [this.automatic, this.manual] = this.stripRadios(raTor, strip.gateControl);
     this.automatic.addEventListener('change', () => this.events.raTor(true));
     this.manual.addEventListener('change', () => this.events.raTor(false));
 
-    const sim = group(p, 'GroupBox1', 'Simulation', 176, 14, 170, 51, CONTROL);
-    this.runButtons = RUN_BUTTONS.map(([id, text, hint, at], i) => {
-      const b = place(el('button', 'run-button', sim, { id, textContent: text, title: hint }),
-        8 + 32 * at, 18);
+    const sim = this.stripGroup(strip.simulation);
+    this.runButtons = strip.runButtons.map(({ name, caption, hint, place: at }, i) => {
+      const b = place(el('button', 'run-button', sim, { id: name, textContent: caption, title: hint }), ...at);
       b.addEventListener('click', () => this.events.runButton(i));
       return b;
     });
 
     this.trZeit = el('input', '', p, { id: 'TrZeit', type: 'range', min: -3, max: 13, step: 1 });
+    place(this.trZeit, ...strip.slider);
     this.trZeit.addEventListener('input', () => this.events.trZeit(Number(this.trZeit.value)));
     this.trZeit.addEventListener('keydown', (e) => {
       const v = Number(this.trZeit.value);
@@ -202,19 +195,19 @@ export class MainWindow {
       e.preventDefault();
       this.events.trZeit(Math.min(13, Math.max(-3, to)));
     });
-    this.laZeit = el('label', '', p, { id: 'LaZeit' });
+    this.laZeit = place(el('label', '', p, { id: 'LaZeit' }), ...strip.label);
     this.laZeit.addEventListener('mousedown', (e) => e.preventDefault());
 
-    const raRam = group(p, 'RaRam', 'RA&M-Anzeige', 672, 14, 169, 51, CONTROL, m,
+    const raRam = this.stripGroup(strip.ramView,
       () => (this.assemblerView.checked ? this.assemblerView : this.dataView));
-    this.dataView = radio(raRam, 'RaRam', 'Daten', 15);
-    this.assemblerView = radio(raRam, 'RaRam', 'Assembler', 32);
+    [this.dataView, this.assemblerView] = this.stripRadios(raRam, strip.ramView);
     this.dataView.addEventListener('change', () => this.events.raRam(0));
     this.assemblerView.addEventListener('change', () => this.events.raRam(1));
 
-    const hint = group(p, 'Hinweis', 'Hinweis', 848, 13, 177, 51, CONTROL);
-    label(hint, 'Einfügen/Löschen von Zeilen', 8, 16).style.fontWeight = 'normal';
-    label(hint, 'mit Strg+Einf/Strg+Entf', 8, 32).style.fontWeight = 'normal';
+    const hint = this.stripGroup(strip.hint);
+    strip.hint.items.forEach((text, i) => {
+      label(hint, text, strip.itemX, strip.hintLineY[i]).style.fontWeight = 'normal';
+    });
   }
 
   // The label's mnemonic: "&Zeit" or "Takt&zeit" focuses the slider.

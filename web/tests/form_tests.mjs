@@ -57,3 +57,35 @@ test('Menüs: die Seite zeigt die Titel, Tasten und Buchstaben der Tabelle des M
   assert.deepEqual(page.errors, []);
   await page.close();
 });
+
+test('Steuerleiste und Tore: die Seite stellt sie dorthin, wo die Tabelle des Modells sie hat', async ({ browser, html }) => {
+  const page = await openPage(browser, html);
+  const form = await page.evaluate(() => window.vellar.form());
+  const at = (id) => page.$eval(`[id="${id}"]`, (e) => ({
+    x: parseInt(e.style.left, 10), y: parseInt(e.style.top, 10), text: e.textContent, title: e.title,
+    parent: e.parentElement.id,
+  }));
+  for (const b of form.strip.runButtons) {
+    assert.deepEqual(await at(b.name),
+      { x: b.place[0], y: b.place[1], text: b.caption, title: b.hint, parent: 'GroupBox1' });
+  }
+  for (const [list, parent] of [[form.registerGates, 'PaRegister'], [form.busGates, 'PaBus2']]) {
+    for (const [gate, x, y] of list) {
+      const shown = await at('Tor_' + gate.toString(16).toUpperCase());
+      assert.deepEqual([shown.x, shown.y, shown.parent], [x, y, parent], 'Tor ' + gate);
+    }
+  }
+  const strip = form.strip;
+  for (const g of [strip.gateControl, strip.simulation, strip.ramView, strip.hint]) {
+    const shown = await at(g.name);
+    assert.deepEqual([shown.x, shown.y], g.place.slice(0, 2), g.name);
+    assert.ok(shown.text.startsWith(g.caption.replace('&', '')), g.name);
+  }
+  // The table as the window has it.
+  assert.deepEqual(strip.runButtons.map((b) => b.caption), ['|<', '>', '>>', '>>', '||', '>|', '>||']);
+  assert.equal((await at('Tor_7')).x, 306);
+  assert.equal(await page.$eval('#EdIP', (e) => e.title), 'Befehlszähler');
+  assert.equal(await page.$eval('#PaBus', (e) => getComputedStyle(e).backgroundColor), 'rgb(249, 216, 166)');
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});
