@@ -110,6 +110,33 @@ void BM_UnpacedRun(benchmark::State& state) {
 }
 BENCHMARK(BM_UnpacedRun)->ArgName("past")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
+// The window's unpaced run as above (with its past), watching more and more: nothing, the
+// statistics, and besides them one MPS breakpoint or one condition that never fire.
+enum Watched { kNothing, kStatistics, kMpsBreakpoint, kCondition };
+
+void BM_WatchedRun(benchmark::State& state) {
+  QuietFrontend fe;
+  Session s(fe);
+  LoadLoop(s);
+  const auto watched = static_cast<Watched>(state.range(0));
+  s.breakpoints.SetCounting(watched != kNothing);
+  if (watched == kMpsBreakpoint) s.breakpoints.SetMps(0x80, true);
+  if (watched == kCondition && s.breakpoints.SetConditions("BX=01")) state.SkipWithError("BX=01");
+  s.run.SetClockLimit(kClocksPerRun);
+  uint64_t total = 0;
+  for (auto _ : state) {
+    s.run.BuTaktClick(RunButton::BuBisHalt);
+    s.run.RunToEnd();
+    total += s.run.ClocksThisRun();
+  }
+  if (s.run.LastStopReason() != StopReason::Limit) state.SkipWithError("stopped early");
+  ClocksPerSecond(state, total);
+}
+BENCHMARK(BM_WatchedRun)
+    ->ArgName("watch")
+    ->DenseRange(kNothing, kCondition)
+    ->Unit(benchmark::kMillisecond);
+
 // One ALU clock back, and then one million at once, after a run of the given length.
 void BM_StepBack(benchmark::State& state) {
   QuietFrontend fe;
@@ -249,6 +276,17 @@ void PrintPastCost(std::FILE* out, const RateReporter& r) {
                100.0 * (1.0 - with / without));
 }
 
+// What the statistics cost the unpaced run, and the speed with a breakpoint or a condition.
+void PrintWatchCost(std::FILE* out, const RateReporter& r) {
+  const double without = Rate(r, "BM_WatchedRun/watch:0");
+  const double stats = Rate(r, "BM_WatchedRun/watch:1");
+  if (without <= 0 || stats <= 0) return;
+  std::fprintf(out, "Unbegrenzter Lauf mit Statistik: %.1f %% langsamer als ohne\n",
+               100.0 * (1.0 - stats / without));
+  std::fprintf(out, "Mit einem MPS-Haltepunkt: %.0f M ALU-Takte/s, mit einer Bedingung: %.0f M\n",
+               Rate(r, "BM_WatchedRun/watch:2") / 1e6, Rate(r, "BM_WatchedRun/watch:3") / 1e6);
+}
+
 }  // namespace
 }  // namespace vellar
 
@@ -275,6 +313,7 @@ int main(int argc, char** argv) {
   vellar::PrintRatio(ratios, reporter, "BM_RunClocks");
   vellar::PrintRatio(ratios, reporter, "BM_UnpacedRun/past:1");
   vellar::PrintPastCost(ratios, reporter);
+  vellar::PrintWatchCost(ratios, reporter);
   benchmark::Shutdown();
   return 0;
 }

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "app/breakpoints.h"
 #include "app/clock_phases.h"
 #include "app/control_flags.h"
 #include "app/data_path.h"
@@ -58,6 +59,7 @@ struct SessionStores {
   MpsStore mps;
   MpsGrid mpsGrid;
   VariableList variables;
+  Breakpoints breakpoints;
 };
 
 // Layer 2: what shows the stores, and the past of runs kept beside them.
@@ -94,14 +96,15 @@ struct SessionFields : SessionEdits {
 // Layer 6: the clock phases.
 struct SessionClock : SessionFields {
   using SessionFields::SessionFields;
-  ClockPhases phases{{machine, mps, mpsGrid, gates, flags, memory, registers, picture, frontend}};
+  ClockPhases phases{
+      {machine, mps, mpsGrid, gates, flags, memory, registers, picture, frontend, breakpoints}};
 };
 
 // Layer 7: run control.
 struct SessionRun : SessionClock {
   using SessionClock::SessionClock;
   RunControl run{{phases, gates, picture, machine, flags, mpsGrid, ramGrid, menu.MeKonfl,
-                  runHistory, frontend}};
+                  runHistory, frontend, breakpoints}};
 };
 
 // Layer 8: the commands that stop, rewind or reset a run: stepping back, MPS editing, files.

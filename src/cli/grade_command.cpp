@@ -104,7 +104,7 @@ class Grader {
   Grader(const GradeOptions& o, const std::vector<GradeCase>& cases) : o_(o), cases_(cases) {}
 
   GradedSubmission Grade(const std::string& path) {
-    GradedSubmission result{path, std::nullopt, {}};
+    GradedSubmission result{path, std::nullopt, {}, {}};
     GradeFrontend frontend;
     Session s(frontend);
     s.FormCreate({});
@@ -121,6 +121,7 @@ class Grader {
       s.run.MeClrRegClick();
       ApplySetup(s, c.setup);
       StartRun(s, "halt", o_.maxClocks);
+      result.clocks.push_back(s.run.ClocksThisRun());
       if (s.run.LastStopReason() == StopReason::Limit) {
         result.failures.emplace_back("Taktgrenze erreicht (" + std::to_string(o_.maxClocks) +
                                      " ALU-Takte).");
