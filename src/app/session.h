@@ -127,8 +127,8 @@ struct SessionKeys : SessionCommands {
 // Layer 10: what the user does to the three grids, for the window and the page alike.
 struct SessionGrids : SessionKeys {
   using SessionKeys::SessionKeys;
-  MpsGridEditing mpsEditing{mps, mpsGrid, mpsEditor};
-  RamGridEditing ramEditing{ramGrid, ramEditor, inspector};
+  MpsGridEditing mpsEditing{mps, mpsGrid, mpsEditor, breakpoints};
+  RamGridEditing ramEditing{ramGrid, ramEditor, inspector, breakpoints};
   InspectorGridEditing inspectorEditing{inspector};
 };
 
@@ -157,6 +157,18 @@ class Session : public SessionGrids, private MpsStoreListener {
 
   // A click on a gate button, or Ctrl with a hex digit.
   void TorClick(int gate);
+
+  // Menu "Haltepunkte". F8: a breakpoint on the current row of the RAM grid while it has the
+  // focus, else on the current row of the MPS grid; set, or cleared where one stands.
+  static constexpr std::string_view kBreakpointKey = "F8";
+  void ToggleBreakpointHere();
+  void ClearBreakpoints();
+  // The conditions as typed in their dialog; false, after a German message, for a text that
+  // holds an item that is no condition (nothing is taken then).
+  bool SetConditions(std::string_view text);
+  // The line the "Hinweis" box shows: why the last run stopped, when a breakpoint or a
+  // condition stopped it; empty otherwise.
+  const std::string& StopHint() const { return run.StopText(); }
 
  private:
   void MpsChanged() override;

@@ -17,6 +17,10 @@ namespace vellar::ui {
 
 namespace {
 
+// What the "Hinweis" box says while no breakpoint has stopped a run.
+const std::array<QString, 2> kRowHint = {QStringLiteral("Einfügen/Löschen von Zeilen"),
+                                         QStringLiteral("mit Strg+Einf/Strg+Entf")};
+
 // The RAM view selector and the hint where the strip is at least as wide as its design.
 constexpr QRect kRaRamPlace{672, 14, 169, 51};
 constexpr QRect kHintPlace{848, 13, 177, 51};
@@ -156,8 +160,7 @@ ControlPanel::ControlPanel(QWidget* parent, RunControl& run, RamView& ramView)
 
   QGroupBox* hint = AddGroup(this, "Hinweis", QStringLiteral("Hinweis"), kHintPlace);
   hint_ = hint;
-  AddLabel(hint, QStringLiteral("Einfügen/Löschen von Zeilen"), 8, 16);
-  AddLabel(hint, QStringLiteral("mit Strg+Einf/Strg+Entf"), 8, 32);
+  hintLines_ = {AddLabel(hint, kRowHint[0], 8, 16), AddLabel(hint, kRowHint[1], 8, 32)};
   Sync();
 }
 
@@ -203,6 +206,11 @@ void ControlPanel::Sync() {
   laZeit_->adjustSize();
   const bool assembler = ramView_.RaRamItem() == RamView::kAssemblerItem;
   (assembler ? assemblerView_ : dataView_)->setChecked(true);
+  // Where a breakpoint or a condition stopped the run, the box says which until the next start.
+  const std::string& why = run.StopText();
+  hintLines_[0]->setText(why.empty() ? kRowHint[0] : QStringLiteral("Lauf angehalten:"));
+  hintLines_[1]->setText(why.empty() ? kRowHint[1] : FromUtf8(why));
+  for (QLabel* line : hintLines_) line->adjustSize();
 }
 
 }  // namespace vellar::ui

@@ -56,6 +56,29 @@ MainMenu::MainMenu(QMenuBar* bar, TFoSim& w) : window_(w) {
   // Asked when the menu opens: every clock of a run changes the answer.
   QObject::connect(edit, &QMenu::aboutToShow, &w,
                    [&w, stepBack] { stepBack->setEnabled(w.session().stepBack.MenuEnabled()); });
+  edit->addSeparator();
+  QMenu* breakpoints = edit->addMenu(QStringLiteral("&Haltepunkte"));
+  breakpoints->setObjectName(QStringLiteral("MeHaltepunkte"));
+  AddItem(breakpoints, w, "MeBreakpoint", QStringLiteral("Haltepunkt &setzen/löschen"),
+          &TFoSim::MeBreakpointClick, QKeySequence(QString::fromLatin1(Session::kBreakpointKey)));
+  AddItem(breakpoints, w, "MeConditions", QStringLiteral("&Bedingungen …"),
+          &TFoSim::MeConditionsClick);
+  AddItem(breakpoints, w, "MeClearBreakpoints", QStringLiteral("&Alle löschen"),
+          &TFoSim::MeClearBreakpointsClick);
+  breakpoints->addSeparator();
+  // The list, made anew each time the menu opens: a click in a margin changes it.
+  QObject::connect(breakpoints, &QMenu::aboutToShow, &w, [&w, breakpoints] {
+    for (QAction* item : breakpoints->actions()) {
+      if (item->property("listed").toBool()) breakpoints->removeAction(item);
+    }
+    std::vector<std::string> list = w.session().breakpoints.List();
+    if (list.empty()) list.emplace_back("(keine)");
+    for (const std::string& entry : list) {
+      QAction* item = breakpoints->addAction(QString::fromStdString(entry));
+      item->setProperty("listed", true);
+      item->setEnabled(false);
+    }
+  });
 
   QMenu* reset = bar->addMenu(QStringLiteral("&Zurücksetzen"));
   AddItem(reset, w, "MeClrReg", QStringLiteral("&Register löschen"), &TFoSim::MeClrRegClick,

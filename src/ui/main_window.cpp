@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLayout>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QResizeEvent>
 #include <QScreen>
@@ -237,6 +239,23 @@ void TFoSim::MeRedoClick() {
 
 void TFoSim::MeStepBackClick() {
   session_.stepBack.StepBackClick();
+}
+
+void TFoSim::MeBreakpointClick() {
+  session_.ToggleBreakpointHere();
+}
+
+void TFoSim::MeConditionsClick() {
+  bool ok = false;
+  const QString text = QInputDialog::getText(
+      this, QStringLiteral("Bedingungen"),
+      QStringLiteral("Der Lauf hält, sobald eine Bedingung wahr wird (etwa AX=00 [F0]≠7F SF=1):"),
+      QLineEdit::Normal, FromUtf8(session_.breakpoints.ConditionsText()), &ok);
+  if (ok) session_.SetConditions(text.toStdString());
+}
+
+void TFoSim::MeClearBreakpointsClick() {
+  session_.ClearBreakpoints();
 }
 
 void TFoSim::MeClrRegClick() {

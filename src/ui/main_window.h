@@ -61,6 +61,9 @@ class TFoSim : public QMainWindow, private ViewHost {
   void MeUndoClick();
   void MeRedoClick();
   void MeStepBackClick();
+  void MeBreakpointClick();
+  void MeConditionsClick();
+  void MeClearBreakpointsClick();
   void MeClrRegClick();
   void MeClrRamClick();
   void MeClrMpsClick();

@@ -8,6 +8,7 @@
 #include "core/condition.h"
 #include "core/hex.h"
 #include "support/fake_frontend.h"
+#include "support/session_fixture.h"
 
 // Breakpoints, conditions and the statistics against a plain run of the same random
 // micro-program: where a run must stop is read off the plain run's trace, and the stopped
@@ -247,6 +248,46 @@ TEST(BreakpointTest, BadConditionsAreRefusedInGermanAndKeepTheOldOnes) {
   EXPECT_EQ(b.List(),
             (std::vector<std::string>{"MPS 5E", "RAM 20", "Bedingung AX=00", "Bedingung [F0]≠7F"}));
   b.ClearAll();
+  EXPECT_TRUE(b.Empty());
+}
+
+class BreakpointSessionTest : public SessionTest {};
+
+// The margin left of the address and F8, in both grids; neither is an edit that undo takes
+// back, and a press on the address itself still selects the row.
+TEST_F(BreakpointSessionTest, TheMarginAndTheKeySetAndClearBreakpointsOutsideTheUndoHistory) {
+  Breakpoints& b = session.breakpoints;
+  MpsGridEditing& mps = session.mpsEditing;
+  const int y = GridEditing::kRowHeight + GridEditing::kLineWidth + 5;  // the first row
+  ASSERT_TRUE(mps.MarginPress(2, y, MouseButton::Left));
+  EXPECT_TRUE(b.HasMps(mps.TopRow() - 1));
+  EXPECT_TRUE(mps.RowMarked(mps.TopRow()));
+  EXPECT_FALSE(mps.MarginPress(2, y, MouseButton::Right));
+  EXPECT_FALSE(mps.MarginPress(GridEditing::kMarginWidth, y, MouseButton::Left));
+  EXPECT_FALSE(mps.MarginPress(2, 5, MouseButton::Left));  // the header
+  EXPECT_FALSE(session.history.CanUndo());
+  session.history.Undo();
+  EXPECT_TRUE(b.HasMps(mps.TopRow() - 1));
+  ASSERT_TRUE(mps.MarginPress(2, y, MouseButton::Left));
+  EXPECT_TRUE(b.Empty());
+  // Beside the margin, the address selects the row as ever.
+  mps.Press(mps.CellAt(14, y + 21), MouseButton::Left);
+  EXPECT_EQ(session.phases.CurrentRow, mps.TopRow() + 1);
+  EXPECT_TRUE(b.Empty());
+
+  // F8: the current row of the RAM grid while it has the focus, in the assembler view by the
+  // address of its line; else the current row of the MPS grid.
+  session.ramView.SelectItem(RamView::kAssemblerItem);
+  session.ramEditing.FocusIn(false);
+  session.ramGrid.current = {1, 0x11};
+  session.ToggleBreakpointHere();
+  EXPECT_TRUE(b.HasRam(0x20));
+  EXPECT_TRUE(session.ramEditing.RowMarked(0x11));
+  session.ramEditing.FocusOut();
+  session.mpsGrid.current = {1, 0x5F};
+  session.ToggleBreakpointHere();
+  EXPECT_EQ(b.List(), (std::vector<std::string>{"MPS 5E", "RAM 20"}));
+  session.ClearBreakpoints();
   EXPECT_TRUE(b.Empty());
 }
 
