@@ -1,5 +1,7 @@
 #include "app/breakpoints.h"
 
+#include <algorithm>
+
 #include "core/hex.h"
 
 namespace vellar {
@@ -91,6 +93,16 @@ std::string Breakpoints::Reason(const StopHit& hit) const {
       break;
   }
   return {};
+}
+
+Rgb Breakpoints::HeatShade(uint64_t count, uint64_t most) {
+  if (count == 0 || most == 0) return {255, 255, 255};
+  // From white to RGB (200, 30, 30); a row that ran at all is never quite white.
+  const uint64_t part = 16 + (240 * std::min(count, most)) / most;  // 17 .. 256
+  const auto mix = [part](int strong) {
+    return static_cast<uint8_t>(255 - ((255 - strong) * part) / 256);
+  };
+  return {mix(200), mix(30), mix(30)};
 }
 
 std::string Breakpoints::Ratio(uint64_t clocks, uint64_t count) {

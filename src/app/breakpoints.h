@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/cell_look.h"
 #include "core/micro_step.h"
 #include "core/run_watch.h"
 #include "mps/mps_store.h"
@@ -77,6 +78,9 @@ class Breakpoints {
   // The counts as CSV with ';': a header, "MPS;hh;n" for each row that ran, then
   // "Befehl;hh;text;n;average" for each opcode fetched.
   std::string CsvText(const MpsStore& mps) const;
+  // The heat map's shade of a row that ran count times where the busiest ran most: white for
+  // none, a strong red for the busiest, in proportion between.
+  static Rgb HeatShade(uint64_t count, uint64_t most);
   // ALU clocks per instruction with two decimals and a comma, "-" for no instruction.
   static std::string Ratio(uint64_t clocks, uint64_t count);
 

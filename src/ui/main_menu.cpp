@@ -89,6 +89,7 @@ MainMenu::MainMenu(QMenuBar* bar, TFoSim& w) : window_(w) {
   QMenu* view = bar->addMenu(QStringLiteral("&Ansicht"));
   meVariablen_ = AddItem(view, w, "MeVariablen", QStringLiteral("&Variableninspektor anzeigen"),
                          &TFoSim::MeVariablenClick, {}, true);
+  AddItem(view, w, "MeStatistik", QStringLiteral("&Statistik"), &TFoSim::MeStatistikClick);
   view->addSeparator();
   meKonfl_ = AddItem(view, w, "MeKonfl", QStringLiteral("MPS auf &Konflike prüfen"),
                      &TFoSim::MeKonflClick, {}, true);

@@ -21,6 +21,7 @@
 #include "ui/portrait.h"
 #include "ui/processor_panel.h"
 #include "ui/ram_panel.h"
+#include "ui/statistics_dialog.h"
 #include "ui/ui_style.h"
 #include "ui/window_layout.h"
 #include "ui/zoom.h"
@@ -155,6 +156,10 @@ void TFoSim::Refresh(uint32_t what) {
     paBus_->Inner()->update();
   }
   if (what & kRedrawRunControls) paControl_->Sync();
+  if (statistik_ != nullptr && statistik_->isVisible() &&
+      (what & (kRedrawRunControls | kRedrawRegisters)) != 0) {
+    statistik_->Sync();
+  }
   if (what & kRedrawMenus) {
     menu_->Sync(session_.menu, session_.history.CanUndo(), session_.history.CanRedo());
   }
@@ -256,6 +261,13 @@ void TFoSim::MeConditionsClick() {
 
 void TFoSim::MeClearBreakpointsClick() {
   session_.ClearBreakpoints();
+}
+
+void TFoSim::MeStatistikClick() {
+  if (statistik_ == nullptr) statistik_ = new StatisticsDialog(this, session_);
+  statistik_->Sync();
+  statistik_->show();
+  statistik_->raise();
 }
 
 void TFoSim::MeClrRegClick() {

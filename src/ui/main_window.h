@@ -19,6 +19,7 @@ namespace vellar::ui {
 
 class BusPanel;
 class ControlPanel;
+class StatisticsDialog;
 class GateButton;
 class KeyHookFilter;
 class MainMenu;
@@ -64,6 +65,7 @@ class TFoSim : public QMainWindow, private ViewHost {
   void MeBreakpointClick();
   void MeConditionsClick();
   void MeClearBreakpointsClick();
+  void MeStatistikClick();
   void MeClrRegClick();
   void MeClrRamClick();
   void MeClrMpsClick();
@@ -108,6 +110,8 @@ class TFoSim : public QMainWindow, private ViewHost {
   KeyHookFilter* keyHook_ = nullptr;
   QRect placedProcessor_;
   QRect placedBus_;
+  // Ansicht → Statistik, made when first asked for.
+  StatisticsDialog* statistik_ = nullptr;
 };
 
 }  // namespace vellar::ui

@@ -249,6 +249,17 @@ TEST(BreakpointTest, BadConditionsAreRefusedInGermanAndKeepTheOldOnes) {
             (std::vector<std::string>{"MPS 5E", "RAM 20", "Bedingung AX=00", "Bedingung [F0]≠7F"}));
   b.ClearAll();
   EXPECT_TRUE(b.Empty());
+  // The heat map: white for none, the strong colour for the busiest, never white for a row
+  // that ran, darker with every count.
+  EXPECT_EQ(Breakpoints::HeatShade(0, 9), (Rgb{255, 255, 255}));
+  EXPECT_EQ(Breakpoints::HeatShade(9, 9), (Rgb{200, 30, 30}));
+  EXPECT_NE(Breakpoints::HeatShade(1, 1000000), (Rgb{255, 255, 255}));
+  for (uint64_t c = 1; c < 9; ++c) {
+    EXPECT_GT(Breakpoints::HeatShade(c, 9).g, Breakpoints::HeatShade(c + 1, 9).g) << c;
+  }
+  EXPECT_EQ(Breakpoints::Ratio(17, 2), "8,50");
+  EXPECT_EQ(Breakpoints::Ratio(2, 3), "0,67");
+  EXPECT_EQ(Breakpoints::Ratio(5, 0), "-");
 }
 
 class BreakpointSessionTest : public SessionTest {};
