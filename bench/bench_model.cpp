@@ -92,11 +92,8 @@ BENCHMARK(BM_ClockPhases);
 
 // Argument 1: the past is kept for stepping back (as in the window); 0: it is not. The run
 // takes the window's path: the button's handler, whole stretches of clocks through the core.
-void BM_UnpacedRun(benchmark::State& state) {
-  QuietFrontend fe;
-  Session s(fe);
-  LoadLoop(s);
-  s.runHistory.SetKeeping(state.range(0) != 0);
+// Runs "bis Halt" of kClocksPerRun clocks each, as the window's button starts them.
+void UnpacedRuns(benchmark::State& state, Session& s) {
   s.run.SetClockLimit(kClocksPerRun);
   uint64_t total = 0;
   for (auto _ : state) {
@@ -105,6 +102,14 @@ void BM_UnpacedRun(benchmark::State& state) {
     total += s.run.ClocksThisRun();
   }
   ClocksPerSecond(state, total);
+}
+
+void BM_UnpacedRun(benchmark::State& state) {
+  QuietFrontend fe;
+  Session s(fe);
+  LoadLoop(s);
+  s.runHistory.SetKeeping(state.range(0) != 0);
+  UnpacedRuns(state, s);
   state.counters["Vergangenheit_MB"] =
       static_cast<double>(s.runHistory.MemoryBytes()) / (1024.0 * 1024.0);
 }
@@ -122,15 +127,8 @@ void BM_WatchedRun(benchmark::State& state) {
   s.breakpoints.SetCounting(watched != kNothing);
   if (watched == kMpsBreakpoint) s.breakpoints.SetMps(0x80, true);
   if (watched == kCondition && s.breakpoints.SetConditions("BX=01")) state.SkipWithError("BX=01");
-  s.run.SetClockLimit(kClocksPerRun);
-  uint64_t total = 0;
-  for (auto _ : state) {
-    s.run.BuTaktClick(RunButton::BuBisHalt);
-    s.run.RunToEnd();
-    total += s.run.ClocksThisRun();
-  }
+  UnpacedRuns(state, s);
   if (s.run.LastStopReason() != StopReason::Limit) state.SkipWithError("stopped early");
-  ClocksPerSecond(state, total);
 }
 BENCHMARK(BM_WatchedRun)
     ->ArgName("watch")
