@@ -2,7 +2,7 @@
 # Sourced by ./test and ./run.
 
 vellar_packages=(
-  g++ cmake ninja-build pkg-config
+  g++ cmake ninja-build pkg-config zlib1g-dev
   qt6-base-dev qt6-base-dev-tools qt6-base-private-dev libgl-dev qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
@@ -32,8 +32,9 @@ ensure_packages() {
 }
 
 # The browser build and its tests: emscripten (its optimizer needs acorn from node-acorn),
-# Node.js and npm for esbuild and puppeteer-core, and chromium for the tests.
-vellar_web_packages=(emscripten node-acorn chromium)
+# Node.js and npm for esbuild and puppeteer-core, and the three browser engines for the tests:
+# chromium and firefox-esr (both through puppeteer), WebKit through its WebDriver.
+vellar_web_packages=(emscripten node-acorn chromium firefox-esr webkit2gtk-driver)
 
 ensure_web_packages() {
   local extra=()

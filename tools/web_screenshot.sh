@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds vellar.html and takes the README's picture of it in headless chromium:
-# docs/browser.png.
+# Builds vellar.html and takes the README's pictures of it in headless chromium:
+# docs/browser.png, and docs/browser_tablet.png on a tablet held upright.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 html=$(tools/build_web.sh)
-node web/tests/screenshot.mjs "$html" docs/browser.png
+node web/tests/screenshot.mjs "$html" docs/browser.png docs/browser_tablet.png

@@ -151,11 +151,13 @@ std::vector<std::string> FileCommands::BuildMpdText() const {
   return vellar::BuildMpdText(p_.mps, mpsFileName_);
 }
 
+std::string FileCommands::MpsFileBytes(const std::string& path) const {
+  return ExtIndex(path, kMpsExtensions) == kExtMps ? BuildMpsRecords(p_.mps)
+                                                   : TextFileBytes(BuildMpdText());
+}
+
 bool FileCommands::SaveMpsFile(const std::string& path) {
-  const std::string bytes = ExtIndex(path, kMpsExtensions) == kExtMps
-                                ? BuildMpsRecords(p_.mps)
-                                : TextFileBytes(BuildMpdText());
-  if (!WriteFile(path, bytes, mpsFileName_)) return false;
+  if (!WriteFile(path, MpsFileBytes(path), mpsFileName_)) return false;
   p_.mps.SetMpsModified(false);
   p_.history.Saved(true, false);
   return true;
@@ -231,7 +233,7 @@ std::vector<std::string> FileCommands::RamListing(bool assembler) {
                          ramFileName_);
 }
 
-bool FileCommands::SaveRamFile(const std::string& path) {
+std::optional<std::string> FileCommands::RamFileBytes(const std::string& path) {
   std::string bytes;
   switch (ExtIndex(path, kRamExtensions)) {
     case kExtRas:
@@ -246,7 +248,7 @@ bool FileCommands::SaveRamFile(const std::string& path) {
             HexByte(static_cast<uint8_t>(lost)) +
             " steht ein Byte ungleich 00, das verloren ginge. Es wird nichts "
             "geschrieben; .erm, .ras und .rad halten alle 256 Byte.");
-        return false;
+        return std::nullopt;
       }
       bytes = RamBinary(p_.machine.Ram, kRamShortBytes);
       break;
@@ -257,7 +259,13 @@ bool FileCommands::SaveRamFile(const std::string& path) {
       bytes = TextFileBytes(RamListing(false));
       break;
   }
-  if (!WriteFile(path, bytes, ramFileName_)) return false;
+  return bytes;
+}
+
+bool FileCommands::SaveRamFile(const std::string& path) {
+  const std::optional<std::string> bytes = RamFileBytes(path);
+  if (!bytes) return false;
+  if (!WriteFile(path, *bytes, ramFileName_)) return false;
   p_.memory.SetRamChanged(false);
   p_.history.Saved(false, true);
   return true;

@@ -65,6 +65,8 @@ class FileCommands {
   // which the frontend has shown and which changed nothing.
   bool LoadMpsFile(const std::string& path);
   bool SaveMpsFile(const std::string& path);
+  // The bytes SaveMpsFile writes to a file of that name.
+  std::string MpsFileBytes(const std::string& path) const;
   std::vector<std::string> BuildMpdText() const;
   void MeLoadMpsClick();
   // The load command for a file the frontend names itself (the page's examples): the question
@@ -75,6 +77,9 @@ class FileCommands {
   // The RAM likewise.
   bool LoadRamFile(const std::string& path);
   bool SaveRamFile(const std::string& path);
+  // The bytes SaveRamFile writes to a file of that name; none, after the message, for a .ram
+  // that would lose bytes.
+  std::optional<std::string> RamFileBytes(const std::string& path);
   // Switches to the layout's view, as its item in "RA&M-Anzeige" does, and lists that view.
   std::vector<std::string> RamListing(bool assembler);
   void MeLoadRamClick();

@@ -17,7 +17,7 @@ bool GridEditing::IsCell(GridCell cell) const {
 int GridEditing::VisibleRows() const {
   // A row is in sight when its cell is; the grid line below the last one may be cut off (the
   // inspector is exactly three cells high).
-  return std::max(1, (height_ - kRowPitch + kLineWidth) / kRowPitch);
+  return std::max(1, (height_ - RowPitch() + kLineWidth) / RowPitch());
 }
 
 int GridEditing::LastTopRow() const {
@@ -44,9 +44,9 @@ GridRect GridEditing::CellRect(int col, int row) const {
   int y = 0;
   if (row >= 1) {
     if (row < topRow_) return {};
-    y = kRowPitch * (1 + row - topRow_);
+    y = RowPitch() * (1 + row - topRow_);
   }
-  return {x, y, ColWidth(col), kRowHeight};
+  return {x, y, ColWidth(col), rowHeight_};
 }
 
 bool GridEditing::InSight(GridCell cell) const {
@@ -61,10 +61,10 @@ GridCell GridEditing::CellAt(int x, int y) const {
     right += ColWidth(c) + kLineWidth;
     if (x < right) cell.col = c;
   }
-  if (y >= 0 && y < kRowPitch) {
+  if (y >= 0 && y < RowPitch()) {
     cell.row = 0;
-  } else if (y >= kRowPitch) {
-    const int row = topRow_ + y / kRowPitch - 1;
+  } else if (y >= RowPitch()) {
+    const int row = topRow_ + y / RowPitch() - 1;
     if (row < RowCount()) cell.row = row;
   }
   if (cell.col < 0 || cell.row < 0) return kNoCell;
@@ -72,6 +72,13 @@ GridCell GridEditing::CellAt(int x, int y) const {
 }
 
 // --- scrolling ---
+
+void GridEditing::SetRowHeight(int height) {
+  if (height == rowHeight_ || height <= 0) return;
+  rowHeight_ = height;
+  SetTopRow(topRow_);
+  SyncEditor();
+}
 
 void GridEditing::SetViewport(int width, int height) {
   if (width == width_ && height == height_) return;
@@ -187,6 +194,37 @@ bool GridEditing::DoubleClick(GridCell cell, MouseButton button) {
     Select(GridEditorView::Select::End);
   }
   return popup;
+}
+
+bool GridEditing::Touch(const TouchPoint& point) {
+  if (point.phase == TouchPhase::Down) {
+    touchTopRow_ = topRow_;
+    touchLeftCol_ = leftCol_;
+  }
+  const TouchGesture::Result r = touch_.Feed(point);
+  const GridCell cell = CellAt(r.x, r.y);
+  switch (r.kind) {
+    case TouchGesture::Kind::Scroll:
+      // The rows follow the finger; a swipe that began on a cell leaves it as it was.
+      SetTopRow(touchTopRow_ - r.dy / RowPitch());
+      SetLeftCol(touchLeftCol_ - r.dx / (ColWidth(touchLeftCol_) + kLineWidth));
+      return false;
+    case TouchGesture::Kind::Tap:
+    case TouchGesture::Kind::DoubleTap:
+      // On the open editor the line edit takes the tap itself, as it takes a click: the caret
+      // goes under the finger.
+      if (view_.shown && cell == editorCell_) return false;
+      // A finger has no double click to spare: a tap on the current cell opens its editor.
+      if (r.kind == TouchGesture::Kind::DoubleTap || (entered_ && cell == Current())) {
+        return DoubleClick(cell, MouseButton::Left);
+      }
+      return Press(cell, MouseButton::Left);
+    case TouchGesture::Kind::LongPress:
+      return Press(cell, MouseButton::Right);
+    case TouchGesture::Kind::None:
+      break;
+  }
+  return false;
 }
 
 void GridEditing::FocusIn(bool byPress) {

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/touch_gesture.h"
 #include "core/grid.h"
 
 // What the user does to a string grid, decided once for the window and the page: the rows and
@@ -113,6 +114,11 @@ class GridEditing {
   // The text an editor opened on the cell starts with.
   virtual std::string EditText(GridCell cell) const = 0;
 
+  // The rows' height in pixels without their line: kRowHeight, larger for fingers.
+  void SetRowHeight(int height);
+  int RowHeight() const { return rowHeight_; }
+  int RowPitch() const { return rowHeight_ + kLineWidth; }
+
   // --- raw events ---
   // The client area's size in pixels (without frame and scroll bars).
   void SetViewport(int width, int height);
@@ -124,6 +130,8 @@ class GridEditing {
   bool Press(GridCell cell, MouseButton button);
   // The second press of a double click, in place of a press.
   bool DoubleClick(GridCell cell, MouseButton button);
+  // A finger on the grid at a client position. True: open the popup menu (a long press).
+  bool Touch(const TouchPoint& point);
   // A key that reached the grid itself (its editor closed, or without the focus).
   KeyVerdict GridKeyPress(const GridKeyEvent& key);
   // A key that reached the open editor; NotTaken leaves it to the line edit.
@@ -202,6 +210,7 @@ class GridEditing {
 
   int width_ = 0;
   int height_ = 0;
+  int rowHeight_ = kRowHeight;
   int topRow_ = 1;
   int leftCol_ = 1;
   GridCell shownCurrent_{-1, -1};
@@ -220,6 +229,10 @@ class GridEditing {
   // loop) leaves the editor alone.
   bool editing_ = false;
   GridEditorView view_;
+  TouchGesture touch_;
+  // Where the rows and columns stood when the finger came down: a swipe moves them from there.
+  int touchTopRow_ = 1;
+  int touchLeftCol_ = 1;
 };
 
 }  // namespace vellar

@@ -22,6 +22,7 @@
 #include "app/run_control.h"
 #include "app/run_history.h"
 #include "app/step_back.h"
+#include "app/touch_layout.h"
 #include "app/variable_inspector.h"
 #include "core/machine.h"
 #include "mps/mps_grid.h"
@@ -130,6 +131,7 @@ struct SessionGrids : SessionKeys {
   MpsGridEditing mpsEditing{mps, mpsGrid, mpsEditor, breakpoints};
   RamGridEditing ramEditing{ramGrid, ramEditor, inspector, breakpoints};
   InspectorGridEditing inspectorEditing{inspector};
+  TouchLayout touchLayout{mpsEditing, ramEditing, inspectorEditing, frontend};
 };
 
 class Session : public SessionGrids, private MpsStoreListener {

@@ -12,6 +12,7 @@ int ListCommand(const Args& args);
 int AsmCommand(const Args& args);
 int LintCommand(const Args& args);
 int GradeCommand(const Args& args);
+int LinkCommand(const Args& args);
 
 // The whole tool: the arguments after the program's name; the exit code. The browser page
 // calls it too, on files it has put into its own file system.

@@ -5,10 +5,10 @@
 #include <filesystem>
 #include <iostream>
 
+#include "app/grade_table.h"
 #include "app/quiet_frontend.h"
+#include "app/task_file.h"
 #include "cli/commands.h"
-#include "cli/grade_cases.h"
-#include "cli/grade_table.h"
 #include "cli/option_table.h"
 #include "core/file_io.h"
 #include "core/text.h"
@@ -23,7 +23,8 @@ struct GradeOptions {
   std::optional<std::string> mps;
   std::optional<std::string> ram;
   std::optional<std::string> cases;
-  uint64_t maxClocks = kDefaultClockLimit;
+  std::optional<std::string> task;
+  std::optional<uint64_t> maxClocks;
   bool csv = false;
   std::vector<std::string> submissions;
 };
@@ -37,8 +38,12 @@ std::optional<int> ParseGradeOptions(const Args& args, GradeOptions& o) {
       o.ram = value;
     } else if (option == "--cases") {
       o.cases = value;
+    } else if (option == "--task") {
+      o.task = value;
     } else if (option == "--max-clocks") {
-      if (!ParseClockLimit(value, o.maxClocks, error)) return UsageError(error);
+      uint64_t clocks = 0;
+      if (!ParseClockLimit(value, clocks, error)) return UsageError(error);
+      o.maxClocks = clocks;
     } else if (option == "--csv") {
       o.csv = true;
     } else {
@@ -47,12 +52,38 @@ std::optional<int> ParseGradeOptions(const Args& args, GradeOptions& o) {
     return std::nullopt;
   };
   if (const auto exit = ReadArgs("grade", args, o.submissions, take)) return exit;
-  if (!o.cases) return UsageError("grade braucht --cases FÄLLE.");
-  if (!o.mps && !o.ram) {
-    return UsageError("grade braucht --mps (für Programme) oder --ram (für Mikroprogramme).");
-  }
+  if (!o.cases && !o.task) return UsageError("grade braucht --cases FÄLLE oder --task AUFGABE.");
   if (o.submissions.empty()) return UsageError("grade braucht mindestens eine EINREICHUNG.");
   return std::nullopt;
+}
+
+// The task or cases file read and checked; false after its faults are on stderr.
+bool ReadTaskFile(const std::string& path, Task& task) {
+  std::string text;
+  if (!ReadEditorFile(path, text)) return false;
+  task = ReadTask(text);
+  for (const std::string& error : task.errors) Complain(path + ": " + error);
+  return task.errors.empty();
+}
+
+// A start file of the task, named relative to the task file.
+std::string BesideTask(const std::string& taskPath, const std::string& file) {
+  return (fs::path(taskPath).parent_path() / fs::path(file)).string();
+}
+
+// The task's lines stand for the options that the command line does not give. The start file
+// of the kind the student edits is where the student began, not what their work runs with.
+GradeOptions WithTask(GradeOptions o, const Task& task, std::vector<std::string>& startFiles) {
+  if (!task.mps.empty()) {
+    startFiles.push_back(BesideTask(*o.task, task.mps));
+    if (!o.mps && task.edits != TaskEdits::Mps) o.mps = startFiles.back();
+  }
+  if (!task.ram.empty()) {
+    startFiles.push_back(BesideTask(*o.task, task.ram));
+    if (!o.ram && task.edits != TaskEdits::Ram) o.ram = startFiles.back();
+  }
+  if (!o.maxClocks) o.maxClocks = task.clockLimit;
+  return o;
 }
 
 // The frontend of one graded submission: its load error becomes the text of its row.
@@ -63,9 +94,10 @@ class GradeFrontend : public QuietFrontend {
   std::string error;
 };
 
-bool SameFile(const fs::path& a, const std::optional<std::string>& b) {
+bool SameFile(const fs::path& a, const std::vector<std::string>& files) {
   std::error_code ec;
-  return b && fs::equivalent(a, *b, ec);
+  return std::any_of(files.begin(), files.end(),
+                     [&](const std::string& b) { return fs::equivalent(a, b, ec); });
 }
 
 // An assembler source, which a student may hand in instead of the file asm makes of it.
@@ -76,7 +108,8 @@ bool IsAsmSource(std::string_view path) {
 
 // The files of a folder that may be submissions: programs, micro-programs and sources. Those of
 // a kind the options do not grade get a row all the same, so that nothing handed in vanishes.
-std::vector<std::string> Submissions(const GradeOptions& o) {
+std::vector<std::string> Submissions(const GradeOptions& o,
+                                     const std::vector<std::string>& teacherFiles) {
   std::vector<std::string> found;
   for (const std::string& given : o.submissions) {
     std::error_code ec;
@@ -89,7 +122,7 @@ std::vector<std::string> Submissions(const GradeOptions& o) {
          !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
       const fs::path& path = it->path();
       const bool wanted = KindOf(path.string()) != FileKind::None || IsAsmSource(path.string());
-      if (wanted && it->is_regular_file(ec) && !SameFile(path, o.mps) && !SameFile(path, o.ram)) {
+      if (wanted && it->is_regular_file(ec) && !SameFile(path, teacherFiles)) {
         inFolder.push_back(path.string());
       }
     }
@@ -113,21 +146,12 @@ class Grader {
       return result;
     }
     const std::array<uint8_t, kRamSize> image = s.machine.Ram;
+    const uint64_t limit = o_.maxClocks.value_or(kDefaultClockLimit);
     for (const GradeCase& c : cases_) {
-      // Each case starts from the loaded files, as a fresh vellar-cli run would.
-      for (int a = 0; a < kRamSize; ++a) {
-        if (s.machine.Ram[a] != image[a]) s.memory.WriteRam(a, image[a]);
-      }
-      s.run.MeClrRegClick();
-      ApplySetup(s, c.setup);
-      StartRun(s, "halt", o_.maxClocks);
+      BeginCase(s, image, c, limit);
+      s.run.RunToEnd();
       result.clocks.push_back(s.run.ClocksThisRun());
-      if (s.run.LastStopReason() == StopReason::Limit) {
-        result.failures.emplace_back("Taktgrenze erreicht (" + std::to_string(o_.maxClocks) +
-                                     " ALU-Takte).");
-      } else {
-        result.failures.push_back(FirstDifference(c.expectations, ResultOf(s)));
-      }
+      result.failures.push_back(CaseDifference(s, c, limit));
     }
     return result;
   }
@@ -171,37 +195,48 @@ class Grader {
 
 // The teacher's own files are checked before any submission: a typo there is no student's
 // fault.
-bool TeacherFilesReadable(const GradeOptions& o) {
+bool TeacherFilesReadable(const GradeOptions& o, const std::vector<std::string>& startFiles) {
   CliSession cs;
   return LoadMpsOption(cs.session, o.mps) &&
-         (!o.ram || LoadFile(cs.session, *o.ram, FileKind::Ram));
+         (!o.ram || LoadFile(cs.session, *o.ram, FileKind::Ram)) &&
+         std::all_of(startFiles.begin(), startFiles.end(),
+                     [&](const std::string& f) { return LoadFile(cs.session, f, KindOf(f)); });
 }
 
 }  // namespace
 
 int GradeCommand(const Args& args) {
-  GradeOptions o;
-  if (const auto exit = ParseGradeOptions(args, o)) return *exit;
-  std::string text;
-  if (!ReadEditorFile(*o.cases, text)) return kExitUsage;
-  const GradeCases cases = ReadGradeCases(text);
-  if (!cases.errors.empty()) {
-    for (const std::string& error : cases.errors) Complain(*o.cases + ": " + error);
-    return kExitUsage;
+  GradeOptions given;
+  if (const auto exit = ParseGradeOptions(args, given)) return *exit;
+  Task task;
+  if (given.task && !ReadTaskFile(*given.task, task)) return kExitUsage;
+  if (given.cases) {
+    Task cases;
+    if (!ReadTaskFile(*given.cases, cases)) return kExitUsage;
+    task.cases = cases.cases;
   }
-  if (!TeacherFilesReadable(o)) return kExitUsage;
-  const std::vector<std::string> paths = Submissions(o);
+  std::vector<std::string> startFiles;
+  const GradeOptions o = WithTask(given, task, startFiles);
+  if (!o.mps && !o.ram) {
+    return UsageError("grade braucht --mps (für Programme) oder --ram (für Mikroprogramme).");
+  }
+  if (!TeacherFilesReadable(o, startFiles)) return kExitUsage;
+  std::vector<std::string> teacherFiles = startFiles;
+  for (const auto& own : {o.mps, o.ram}) {
+    if (own) teacherFiles.push_back(*own);
+  }
+  const std::vector<std::string> paths = Submissions(o, teacherFiles);
   if (paths.empty()) return UsageError("In den angegebenen Ordnern liegt keine Einreichung.");
 
-  Grader grader(o, cases.cases);
+  Grader grader(o, task.cases);
   std::vector<GradedSubmission> graded;
   bool allPassed = true;
   for (const std::string& path : paths) {
     graded.push_back(grader.Grade(path));
-    allPassed = allPassed && graded.back().Passed() == static_cast<int>(cases.cases.size());
+    allPassed = allPassed && graded.back().Passed() == static_cast<int>(task.cases.size());
   }
   std::vector<std::string> names;
-  for (const GradeCase& c : cases.cases) names.push_back(c.name);
+  for (const GradeCase& c : task.cases) names.push_back(c.name);
   PrintLines(GradeTable(names, graded, o.csv));
   return allPassed ? kExitOk : kExitExpectation;
 }

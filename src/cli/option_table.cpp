@@ -88,13 +88,29 @@ constexpr std::array kAsmOptions{
 constexpr std::array kGradeOptions{
     MpsOption("das Mikroprogramm, auf dem Programme laufen"),
     RamOption("--ram", "das Programm, mit dem Mikroprogramme laufen"),
+    OptionSpec{.name = "--task",
+               .placeholder = "AUFGABE",
+               .files = "aufgabe",
+               .help = "die Aufgabe: Fälle, Startdateien und Taktgrenze (Optionen gehen vor)"},
     OptionSpec{.name = "--cases",
                .placeholder = "FÄLLE",
                .files = "*",
-               .required = true,
                .help = "die Datei mit den Fällen"},
     kMaxClocks,
     OptionSpec{.name = "--csv", .help = "CSV mit „;“ statt der Markdown-Tabelle"},
+};
+
+constexpr std::array kLinkOptions{
+    OptionSpec{.name = "--base",
+               .placeholder = "URL",
+               .required = true,
+               .help = "die Adresse der Seite, etwa https://schule.example/vellar.html"},
+    OptionSpec{.name = "--task",
+               .placeholder = "AUFGABE",
+               .files = "aufgabe",
+               .help = "die Aufgabe, mit ihren Startdateien"},
+    MpsOption("das Mikroprogramm (statt der Startdatei der Aufgabe)"),
+    RamOption("--ram", "der RAM (statt der Startdatei der Aufgabe)"),
 };
 
 constexpr std::array kCommands{
@@ -176,13 +192,27 @@ constexpr std::array kCommands{
             "Zeile, eine, die nicht laufen kann (falsche Art, Quelltext, leer), mit dem Grund.\n"
             "FÄLLE hat je Zeile einen Fall:\n"
             "  name: [--set REG=HH]... [--mem AA=HH]... => AX=07 [20]=0F STOP=halt\n"
-            "(# leitet Kommentare ein). Jeder Fall läuft wie „run“ bis zum Halt, höchstens N\n"
-            "ALU-Takte (voreingestellt 10000000). Ausgabe: eine Markdown-Tabelle mit ✓ oder ✗ je\n"
+            "(# leitet Kommentare ein). Eine Aufgabe (--task) ist eine solche Datei mit\n"
+            "Kopfzeilen davor (Titel:, Text:, Bearbeiten:, MPS:, RAM:, Grenze:); --mps, --ram,\n"
+            "--cases und --max-clocks gehen ihr vor. Jeder Fall läuft wie „run“ bis zum Halt,\n"
+            "höchstens N ALU-Takte (voreingestellt 10000000). Ausgabe: eine Markdown-Tabelle mit ✓ "
+            "oder ✗ je\n"
             "Fall und den ALU-Takten je Fall, danach je nicht bestandenem Fall die erste\n"
             "Abweichung; mit --csv eine Tabelle mit „;“ in UTF-8 mit Byte-Order-Mark, die Zahl\n"
-            "der bestandenen Fälle, die ersten Abweichungen und die Takte in eigenen Spalten. "
-            "Rückgabe: 0 alle bestanden, 1 sonst, 2 bei falschen\n"
-            "Argumenten oder unlesbarer Fälle-Datei."},
+            "der bestandenen Fälle, die ersten Abweichungen und die Takte in eigenen Spalten.\n"
+            "Rückgabe: 0 alle bestanden, 1 sonst, 2 bei falschen Argumenten oder unlesbarer\n"
+            "Fälle-Datei oder Aufgabe."},
+    CommandSpec{
+        .name = "link",
+        .main = LinkCommand,
+        .options = kLinkOptions,
+        .help =
+            "Gibt die Adresse der Seite mit Mikroprogramm, RAM und Aufgabe im Fragment (#...) "
+            "aus,\n"
+            "etwa für ein Arbeitsblatt oder Moodle. Die Seite öffnet damit genau diese Dateien;\n"
+            "sie kommen mit dem Link, kein Server sieht sie. Ohne --mps und --ram kommen die\n"
+            "Startdateien der Aufgabe mit. Rückgabe: 0 Link ausgegeben, 2 bei falschen\n"
+            "Argumenten oder einer Datei, die sich nicht lesen lässt."},
 };
 
 }  // namespace

@@ -2,10 +2,10 @@
 #include <charconv>
 #include <iostream>
 
+#include "app/run_report.h"
+#include "app/run_setup.h"
 #include "cli/commands.h"
 #include "cli/option_table.h"
-#include "cli/run_report.h"
-#include "cli/run_setup.h"
 #include "cli/run_trace.h"
 #include "core/file_io.h"
 #include "core/hex.h"

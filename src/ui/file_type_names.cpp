@@ -12,13 +12,14 @@ struct TypeName {
   const char* name;
 };
 
-constexpr std::array<TypeName, 6> kTypeNames = {{
+constexpr std::array<TypeName, 7> kTypeNames = {{
     {"mpd", "VellarD-Mikroprogramm (Text)"},
     {"mps", "VellarD-Mikroprogramm (kompakt)"},
     {"ras", "VellarD-RAM als Assembler-Text"},
     {"rad", "VellarD-RAM als Daten-Text"},
     {"ram", "VellarD-RAM, 32 Byte (kompakt)"},
     {"erm", "VellarD-RAM, 256 Byte (kompakt)"},
+    {"aufgabe", "VellarD-Aufgabe"},
 }};
 
 }  // namespace

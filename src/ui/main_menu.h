@@ -1,14 +1,15 @@
 #pragma once
 
+#include <utility>
 #include <vector>
 
 class QAction;
+class QMenu;
 class QMenuBar;
 
-// The menu bar: its items, shortcuts and check marks; each item calls the window's handler
-// of the same name.
+// The menu bar as the form's table gives it; each item runs its command through the window.
 namespace vellar {
-struct MenuOptions;
+struct MenuItem;
 }
 
 namespace vellar::ui {
@@ -19,22 +20,20 @@ class MainMenu {
  public:
   MainMenu(QMenuBar* bar, TFoSim& window);
 
-  // The check marks as the session holds them, and the zoom level shown; undo and redo
-  // while there is a step.
-  void Sync(const MenuOptions& options, bool canUndo, bool canRedo);
+  // The check marks and greyed items as the session holds them, and the zoom level shown.
+  void Sync();
+  // The greyed items whose rule changes with every clock, as the menu opens.
+  void SyncOnOpen(const QMenu* menu);
 
  private:
-  QAction* meUndo_ = nullptr;
-  QAction* meRedo_ = nullptr;
-  QAction* meVariablen_ = nullptr;
-  QAction* meKonfl_ = nullptr;
-  QAction* meTorKz_ = nullptr;
-  QAction* meBus8_ = nullptr;
-  QAction* mePfeil_ = nullptr;
+  void AddItem(QMenu* menu, const MenuItem& item);
+  void AddZoomLevels(QMenu* zoom);
   // Only the levels at which the window fits its screen are offered.
   void SyncZoomItems();
 
   TFoSim& window_;
+  // The items with a check mark or a rule for being greyed.
+  std::vector<std::pair<QAction*, const MenuItem*>> stateful_;
   std::vector<QAction*> zoomItems_;
 };
 

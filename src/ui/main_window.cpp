@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "app/form_menus.h"
 #include "ui/bus_panel.h"
 #include "ui/control_panel.h"
 #include "ui/help_dialog.h"
@@ -161,7 +162,7 @@ void TFoSim::Refresh(uint32_t what) {
     statistik_->Sync();
   }
   if (what & kRedrawMenus) {
-    menu_->Sync(session_.menu, session_.history.CanUndo(), session_.history.CanRedo());
+    menu_->Sync();
   }
 }
 
@@ -205,110 +206,28 @@ void TFoSim::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-void TFoSim::MeLoadMpsClick() {
-  session_.files.MeLoadMpsClick();
-}
-
-void TFoSim::MeSaveMpsClick() {
-  session_.files.MeSaveMpsClick();
-}
-
-void TFoSim::MePrnMpsClick() {
-  frontend_.PrintListing(session_.files.BuildMpdText(), session_.files.MpsFileName());
-}
-
-void TFoSim::MeLoadRamClick() {
-  session_.files.MeLoadRamClick();
-}
-
-void TFoSim::MeSaveRamClick() {
-  session_.files.MeSaveRamClick();
-}
-
-void TFoSim::MePrnRamClick() {
-  const auto listing = session_.files.RamListing(session_.ramGrid.AssemblerView());
-  frontend_.PrintListing(listing, session_.files.RamFileName());
-}
-
-void TFoSim::MeEndeClick() {
-  close();
-}
-
-void TFoSim::MeUndoClick() {
-  session_.history.Undo();
-}
-
-void TFoSim::MeRedoClick() {
-  session_.history.Redo();
-}
-
-void TFoSim::MeStepBackClick() {
-  session_.stepBack.StepBackClick();
-}
-
-void TFoSim::MeBreakpointClick() {
-  session_.ToggleBreakpointHere();
-}
-
-void TFoSim::MeConditionsClick() {
-  bool ok = false;
-  const QString text = QInputDialog::getText(
-      this, QStringLiteral("Bedingungen"),
-      QStringLiteral("Der Lauf hält, sobald eine Bedingung wahr wird (etwa AX=00 [F0]≠7F SF=1):"),
-      QLineEdit::Normal, FromUtf8(session_.breakpoints.ConditionsText()), &ok);
-  if (ok) session_.SetConditions(text.toStdString());
-}
-
-void TFoSim::MeClearBreakpointsClick() {
-  session_.ClearBreakpoints();
-}
-
-void TFoSim::MeStatistikClick() {
-  if (statistik_ == nullptr) statistik_ = new StatisticsDialog(this, session_);
-  statistik_->Sync();
-  statistik_->show();
-  statistik_->raise();
-}
-
-void TFoSim::MeClrRegClick() {
-  session_.run.MeClrRegClick();
-}
-
-void TFoSim::MeClrRamClick() {
-  session_.files.MeClrRamClick();
-}
-
-void TFoSim::MeClrMpsClick() {
-  session_.mpsEditor.MeClrMpsClick();
-}
-
-void TFoSim::MeVariablenClick() {
-  session_.inspector.MeVariablenClick();
-}
-
-void TFoSim::MeKonflClick() {
-  session_.MeKonflClick();
-}
-
-void TFoSim::MeTorKzClick() {
-  session_.MeTorKzClick();
-}
-
-void TFoSim::MeBus_8Click() {
-  session_.MeBus_8Click();
-}
-
-void TFoSim::MePfeilClick() {
-  session_.MePfeilClick();
-}
-
-void TFoSim::MeInfoClick() {
-  frontend_.ShowMessage(ResourceText(":/info.txt").toStdString() + "\nVersion " VELLAR_VERSION);
-}
-
-void TFoSim::MeHilfClick() {
-  TDlgHelp dialog(this);
-  RunModal(dialog);
+void TFoSim::MenuClick(std::string_view name) {
+  if (RunMenuCommand(session_, name)) return;
+  if (name == "MeEnde") {
+    close();
+  } else if (name == "MeInfo") {
+    frontend_.ShowMessage(ResourceText(":/info.txt").toStdString() + "\nVersion " VELLAR_VERSION);
+  } else if (name == "MeHilf") {
+    TDlgHelp dialog(this);
+    RunModal(dialog);
+  } else if (name == "MeConditions") {
+    bool ok = false;
+    const QString text = QInputDialog::getText(
+        this, QStringLiteral("Bedingungen"),
+        QStringLiteral("Der Lauf hält, sobald eine Bedingung wahr wird (etwa AX=00 [F0]≠7F):"),
+        QLineEdit::Normal, FromUtf8(session_.breakpoints.ConditionsText()), &ok);
+    if (ok) session_.SetConditions(text.toStdString());
+  } else if (name == "MeStatistik") {
+    if (statistik_ == nullptr) statistik_ = new StatisticsDialog(this, session_);
+    statistik_->Sync();
+    statistik_->show();
+    statistik_->raise();
+  }
 }
 
 void TFoSim::MeZoomClick(int wanted) {

@@ -4,6 +4,7 @@
 #include <QSize>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/session.h"
@@ -51,31 +52,9 @@ class TFoSim : public QMainWindow, private ViewHost {
   QtFrontend& frontend() { return frontend_; }
   const DiagramGeometry& Geometry() const { return geometry_; }
 
-  // The menu's handlers.
-  void MeLoadMpsClick();
-  void MeSaveMpsClick();
-  void MePrnMpsClick();
-  void MeLoadRamClick();
-  void MeSaveRamClick();
-  void MePrnRamClick();
-  void MeEndeClick();
-  void MeUndoClick();
-  void MeRedoClick();
-  void MeStepBackClick();
-  void MeBreakpointClick();
-  void MeConditionsClick();
-  void MeClearBreakpointsClick();
-  void MeStatistikClick();
-  void MeClrRegClick();
-  void MeClrRamClick();
-  void MeClrMpsClick();
-  void MeVariablenClick();
-  void MeKonflClick();
-  void MeTorKzClick();
-  void MeBus_8Click();
-  void MePfeilClick();
-  void MeInfoClick();
-  void MeHilfClick();
+  // A menu item by its name: the session's command, or what the window does itself (closing,
+  // its info and help).
+  void MenuClick(std::string_view name);
   // "Ansicht" -> "Vergrößerung": the whole window at this level, kept for the next start.
   void MeZoomClick(int percent);
 

@@ -1,82 +1,13 @@
 #include "web/view_writer.h"
 
 #include <algorithm>
-#include <cstdio>
-
+#include "app/form_json.h"
+#include "app/json_writer.h"
 #include "app/path_values.h"
 
 namespace vellar::web {
 
 namespace {
-
-// A small JSON writer: values are appended in order, commas come by themselves.
-class Json {
- public:
-  Json& Open(char bracket) {
-    Comma();
-    out_ += bracket;
-    first_ = true;
-    return *this;
-  }
-  Json& Close(char bracket) {
-    out_ += bracket;
-    first_ = false;
-    return *this;
-  }
-  Json& Key(std::string_view key) {
-    Comma();
-    Quote(key);
-    out_ += ':';
-    first_ = true;
-    return *this;
-  }
-  Json& Str(std::string_view text) {
-    Comma();
-    Quote(text);
-    return *this;
-  }
-  Json& Int(long long value) {
-    Comma();
-    out_ += std::to_string(value);
-    return *this;
-  }
-  Json& Bool(bool value) {
-    Comma();
-    out_ += value ? "true" : "false";
-    return *this;
-  }
-  Json& Colour(const std::optional<Rgb>& colour) {
-    if (!colour) return Int(-1);
-    return Int((colour->r << 16) | (colour->g << 8) | colour->b);
-  }
-  std::string Take() { return std::move(out_); }
-
- private:
-  void Comma() {
-    if (!first_) out_ += ',';
-    first_ = false;
-  }
-  void Quote(std::string_view text) {
-    out_ += '"';
-    for (const char c : text) {
-      const auto u = static_cast<unsigned char>(c);
-      if (c == '"' || c == '\\') {
-        out_ += '\\';
-        out_ += c;
-      } else if (u < 0x20) {
-        char buffer[8];
-        std::snprintf(buffer, sizeof buffer, "\\u%04x", u);
-        out_ += buffer;
-      } else {
-        out_ += c;
-      }
-    }
-    out_ += '"';
-  }
-
-  std::string out_;
-  bool first_ = true;
-};
 
 void WriteCell(Json& j, const CellLook& look) {
   j.Open('[').Str(look.text).Int(look.align == CellAlign::Left ? 1 : 0);
@@ -89,6 +20,7 @@ void WriteEditing(Json& j, const GridEditing& g) {
   j.Key("topRow").Int(g.TopRow()).Key("leftCol").Int(g.LeftCol());
   j.Key("lastTopRow").Int(g.LastTopRow()).Key("lastLeftCol").Int(g.LastLeftCol());
   j.Key("visibleRows").Int(g.VisibleRows()).Key("entered").Bool(g.Entered());
+  j.Key("rowHeight").Int(g.RowHeight());
   j.Key("current").Open('[').Int(g.Current().col).Int(g.Current().row).Close(']');
   j.Key("hasSelection").Bool(g.ShowsSelection());
   const GridEditorView& e = g.Editor();
@@ -137,7 +69,7 @@ void WriteMachine(Json& j, const Session& s) {
   j.Close(']');
 }
 
-void WriteControls(Json& j, const Session& s) {
+void WriteControls(Json& j, Session& s) {
   j.Key("automatic").Bool(s.run.GatesAutomatic());
   j.Key("buttons").Open('[');
   for (int b = 0; b < kRunButtonCount; ++b) j.Bool(s.run.ButtonVisible(static_cast<RunButton>(b)));
@@ -145,11 +77,13 @@ void WriteControls(Json& j, const Session& s) {
   j.Key("slider").Int(s.run.SliderPosition()).Key("label").Str(s.run.LabelText());
   j.Key("running").Bool(s.run.TimerEnabled());
   j.Key("ramItem").Int(s.ramView.RaRamItem());
-  const MenuOptions& m = s.menu;
-  j.Key("menu").Open('{').Key("MeVariablen").Bool(m.MeVariablen).Key("MeKonfl").Bool(m.MeKonfl);
-  j.Key("MeTorKz").Bool(m.MeTorKz).Key("MeBus_8").Bool(m.MeBus_8).Key("MePfeil").Bool(m.MePfeil);
-  j.Key("MeUndo").Bool(s.history.CanUndo()).Key("MeRedo").Bool(s.history.CanRedo());
-  j.Close('}');
+  WriteMenuStates(j, s);
+  const FormSizes& f = s.touchLayout.Sizes();
+  j.Key("sizes").Open('{').Key("touch").Bool(s.touchLayout.On()).Key("gridRow").Int(f.gridRow);
+  j.Key("gridFont").Int(f.gridFont).Key("gate").Int(f.gateTarget);
+  j.Key("runWidth").Int(f.runButtonWidth).Key("runHeight").Int(f.runButtonHeight);
+  j.Key("choice").Int(f.choice).Key("controlHeight").Int(f.controlHeight);
+  j.Key("sliderWidth").Int(f.sliderWidth).Close('}');
 }
 
 void WritePicture(Json& j, const Session& s) {
@@ -243,7 +177,7 @@ std::string WritePictureGeometry(const DiagramGeometry& geometry) {
   return j.Take();
 }
 
-std::string WriteView(const Session& session) {
+std::string WriteView(Session& session) {
   Json j;
   j.Open('{');
   WriteMachine(j, session);

@@ -11,7 +11,7 @@
 // frame.
 namespace vellar::web {
 
-std::string WriteView(const Session& session);
+std::string WriteView(Session& session);
 
 // Where the picture's lines run, for the page's places of the controls: for every gate its
 // buses (which picture, the lines with eight lines a bus and with one) and the arrows.

@@ -10,7 +10,12 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "app/form_json.h"
+#include "app/form_menus.h"
+#include "app/link_content.h"
 #include "app/session.h"
+#include "app/shared_link.h"
+#include "core/file_io.h"
 #include "web/view_writer.h"
 #include "web/web_frontend.h"
 
@@ -86,29 +91,15 @@ const std::unordered_map<std::string_view, Handler>& Handlers() {
       {"Focus", Do([](Session&, const EventArgs& e) {
          Page().SetFocusedControl(static_cast<Control>(e.a));
        })},
-      {"MeLoadMpsClick", Do([](Session& s, const EventArgs&) { s.files.MeLoadMpsClick(); })},
-      {"MeSaveMpsClick", Do([](Session& s, const EventArgs&) { s.files.MeSaveMpsClick(); })},
-      {"MePrnMpsClick", Do([](Session& s, const EventArgs&) {
-         s.frontend.PrintListing(s.files.BuildMpdText(), s.files.MpsFileName());
-       })},
-      {"MeLoadRamClick", Do([](Session& s, const EventArgs&) { s.files.MeLoadRamClick(); })},
-      {"MeSaveRamClick", Do([](Session& s, const EventArgs&) { s.files.MeSaveRamClick(); })},
-      {"MePrnRamClick", Do([](Session& s, const EventArgs&) {
-         s.frontend.PrintListing(s.files.RamListing(s.ramGrid.AssemblerView()),
-                                 s.files.RamFileName());
-       })},
-      {"MeUndoClick", Do([](Session& s, const EventArgs&) { s.history.Undo(); })},
-      {"MeRedoClick", Do([](Session& s, const EventArgs&) { s.history.Redo(); })},
-      {"MeStepBackClick", Do([](Session& s, const EventArgs&) { s.stepBack.StepBackClick(); })},
-      {"MeClrRegClick", Do([](Session& s, const EventArgs&) { s.run.MeClrRegClick(); })},
-      {"MeClrRamClick", Do([](Session& s, const EventArgs&) { s.files.MeClrRamClick(); })},
-      {"MeClrMpsClick", Do([](Session& s, const EventArgs&) { s.mpsEditor.MeClrMpsClick(); })},
-      {"MeVariablenClick",
-       Do([](Session& s, const EventArgs&) { s.inspector.MeVariablenClick(); })},
-      {"MeKonflClick", Do([](Session& s, const EventArgs&) { s.MeKonflClick(); })},
-      {"MeTorKzClick", Do([](Session& s, const EventArgs&) { s.MeTorKzClick(); })},
-      {"MeBus_8Click", Do([](Session& s, const EventArgs&) { s.MeBus_8Click(); })},
-      {"MePfeilClick", Do([](Session& s, const EventArgs&) { s.MePfeilClick(); })},
+      // A menu item by its name, as the form's table gives the page; a greyed one does nothing.
+      {"Menu",
+       [](Session& s, const EventArgs& e) {
+         if (FindMenuItem(e.text) == nullptr) return -1;
+         RunMenuCommand(s, e.text);
+         return 0;
+       }},
+      // At the start, when the browser says its pointer is a finger.
+      {"SetTouchLayout", Do([](Session& s, const EventArgs& e) { s.touchLayout.Set(e.a != 0); })},
       // The page's layout: the description column takes the width the processor panel gains.
       {"SetDescriptionWidth", Do([](Session& s, const EventArgs& e) {
          s.mpsGrid.colWidths[MpsStore::kDescriptionColumn] = e.a;
@@ -127,6 +118,21 @@ const std::unordered_map<std::string_view, Handler>& Handlers() {
        Do([](Session& s, const EventArgs& e) { s.files.OpenMpsFile(std::string(e.text)); })},
       {"LoadRamExample",
        Do([](Session& s, const EventArgs& e) { s.files.OpenRamFile(std::string(e.text)); })},
+      // A link's content, as the page read it from its address into a file (empty when the
+      // address held no content the page could read).
+      {"OpenLink", Do([](Session& s, const EventArgs& e) {
+         std::string content;
+         if (!ReadWholeFile(std::string(e.text), content).ok()) content.clear();
+         OpenLinkContent(s, content, DirectoryOf(e.text));
+       })},
+      // The content of a link to what the page holds, into the file named; 1 when written.
+      {"MakeLink",
+       [](Session& s, const EventArgs& e) {
+         const std::optional<std::string> content = CurrentLinkContent(s);
+         return content && WriteFileReplacing(std::string(e.text), *content).ok() ? 1 : 0;
+       }},
+      {"LinkNotCopied",
+       Do([](Session& s, const EventArgs&) { s.frontend.ShowMessage(kLinkNotCopiedMessage, ""); })},
   };
   return handlers;
 }
@@ -163,6 +169,12 @@ int GridEvent(Session& s, int grid, std::string_view event, std::array<int, 4> n
     const GridCell cell = g.CellAt(n[0], n[1]);
     const MouseButton button = ButtonOf(n[2]);
     return (event == "press" ? g.Press(cell, button) : g.DoubleClick(cell, button)) ? 1 : 0;
+  } else if (event == "touch") {
+    // Down answers how long the page waits before it tells of a finger still held.
+    const auto phase = static_cast<TouchPhase>(n[0]);
+    const bool popup = g.Touch({phase, n[1], n[2], n[3]});
+    if (phase == TouchPhase::Down) return TouchGesture::kLongPressMs;
+    return popup ? 1 : 0;
   } else if (event == "key") {
     return static_cast<int>(g.GridKeyPress(KeyOf(n[0], text)));
   } else if (event == "editorKey") {
@@ -262,6 +274,12 @@ EMSCRIPTEN_KEEPALIVE int vellar_grid(int grid, const char* event, int a, int b, 
   const int result = vellar::web::GridEvent(*TheSession(), grid, event, {a, b, c, d}, text);
   Page().Leave();
   return result;
+}
+
+// The form: menus and their items as both frontends show them; asked for once at the start.
+EMSCRIPTEN_KEEPALIVE const char* vellar_form() {
+  ViewText() = vellar::WriteForm();
+  return ViewText().c_str();
 }
 
 // The picture's lines for the places of the controls, given as numbers separated by blanks:

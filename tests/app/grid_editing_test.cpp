@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -108,6 +110,31 @@ class Desk {
     g.DoubleClick(g.CellAt(r.x + 1, r.y + 1), MouseButton::Left);
     Show(c);
   }
+  // A finger as the page forwards it: down at a cell's middle, moved by pixels, held, lifted;
+  // the clock goes on by the milliseconds given. True when the popup menu is to open.
+  bool Finger(Control c, int col, int row, std::initializer_list<std::array<int, 4>> steps) {
+    const GridRect r = Shell(c).g.CellRect(col, row);
+    EXPECT_FALSE(r.Empty()) << col << "," << row << " is out of sight";
+    const int x = r.x + r.width / 2;
+    const int y = r.y + r.height / 2;
+    bool popup = Touch(c, TouchPhase::Down, x, y);
+    // {phase, dx, dy, ms later}
+    for (const auto& [phase, dx, dy, later] : steps) {
+      clockMs_ += later;
+      popup = Touch(c, static_cast<TouchPhase>(phase), x + dx, y + dy) || popup;
+    }
+    return popup;
+  }
+  bool Touch(Control c, TouchPhase phase, int x, int y) {
+    GridEditing& g = Shell(c).g;
+    const bool popup = g.Touch({phase, x, y, clockMs_});
+    // The page gives its grid the focus once the model has entered it.
+    if (g.Entered()) FocusTo(c, true);
+    Show(c);
+    return popup;
+  }
+  void Wait(int ms) { clockMs_ += ms; }
+
   // A click on the radio button "Manuell": the focus goes there.
   void ClickManual() {
     FocusTo(Control::GateControl);
@@ -181,6 +208,7 @@ class Desk {
   LineEdit ram_{session.ramEditing};
   LineEdit inspector_{session.inspectorEditing};
   Control focus_ = Control::GateControl;
+  int clockMs_ = 100000;
 };
 
 constexpr Control kMps = Control::MpsGrid;
@@ -304,6 +332,76 @@ void RightClickDefinesAVariable(Desk& d) {
   // All three rows stay in sight: the inspector is exactly three cells high.
   EXPECT_EQ(d.session.inspectorEditing.TopRow(), 1);
   EXPECT_EQ(d.session.inspectorEditing.LastTopRow(), 1);
+}
+
+constexpr int kMove = static_cast<int>(TouchPhase::Move);
+constexpr int kUp = static_cast<int>(TouchPhase::Up);
+constexpr int kHold = static_cast<int>(TouchPhase::Hold);
+
+void FingersOnTheGrids(Desk& d) {
+  GridEditing& mps = d.session.mpsEditing;
+  d.mps.SetDescription(2, "alt");
+  // A swipe up that begins on a description scrolls six rows (a row is 21 pixels) and edits
+  // nothing; a finger that wobbles less than the slop before it swipes changes nothing either.
+  EXPECT_FALSE(d.Finger(kMps, 1, 3,
+                        {{kMove, 0, -4, 30},
+                         {kMove, 0, -60, 30},
+                         {kMove, 0, -130, 30},
+                         {kHold, 0, -130, 500},
+                         {kUp, 0, -130, 10}}));
+  EXPECT_EQ(mps.TopRow(), 7);
+  EXPECT_FALSE(mps.Entered());
+  EXPECT_NE(mps.Editor().cell, (GridCell{1, 3}));
+  EXPECT_NE(d.session.mpsGrid.current, (GridCell{1, 3}));
+  EXPECT_EQ(d.mps.Description(2), "alt");
+  // And back down; further than the first row it does not go.
+  d.Finger(kMps, 1, 8, {{kMove, 0, 400, 30}, {kUp, 0, 400, 30}});
+  EXPECT_EQ(mps.TopRow(), 1);
+
+  // A tap is a click: the gate toggles, as a second tap much later toggles it back.
+  d.Wait(1000);
+  d.Finger(kMps, 2 + 5, 4, {{kUp, 1, 2, 80}});
+  EXPECT_TRUE(d.mps.GetMpsGate(5, 3));
+  d.Wait(1000);
+  d.Finger(kMps, 2 + 5, 4, {{kUp, 0, 0, 80}});
+  EXPECT_FALSE(d.mps.GetMpsGate(5, 3));
+  // A double tap opens a description with the caret at its end, as a double click does.
+  d.Wait(1000);
+  d.Finger(kMps, 1, 3, {{kUp, 0, 0, 80}});
+  EXPECT_FALSE(d.Editor(kMps).shown);
+  d.Finger(kMps, 1, 3, {{kUp, 0, 0, 80}});
+  EXPECT_TRUE(d.Editor(kMps).shown);
+  d.Type("er");
+  EXPECT_EQ(d.mps.Description(2), "alter");
+  // A tap on the current cell opens its editor too; a tap on the open editor is its own.
+  d.Key(GridKey::Escape);
+  d.Wait(1000);
+  d.Finger(kMps, 1, 3, {{kUp, 0, 0, 80}});
+  EXPECT_TRUE(d.Editor(kMps).shown);
+  EXPECT_EQ(d.Selected(kMps), "");
+  d.Wait(1000);
+  d.Finger(kMps, 1, 3, {{kUp, 0, 0, 80}});
+  EXPECT_TRUE(d.Editor(kMps).shown);
+  EXPECT_EQ(d.mps.Description(2), "alter");
+
+  // A finger held still on a RAM byte is the right button: the popup opens and the byte
+  // becomes a variable; lifted later, or moved after, it does nothing more.
+  d.session.inspector.MeVariablenClick();
+  d.session.memory.WriteRam(0x23, 0x5A);
+  const GridCell cursor = d.session.ramGrid.current;
+  EXPECT_TRUE(d.Finger(kRam, 4, 3, {{kMove, 3, 3, 200}, {kHold, 3, 3, 300}}));
+  EXPECT_FALSE(d.Finger(kRam, 4, 3, {{kMove, 40, 0, 10}, {kUp, 40, 0, 10}}));
+  EXPECT_EQ(d.session.ramGrid.current, cursor);
+  (d.session.inspector.*kRamPopup[0].command)();
+  ASSERT_EQ(d.session.variables.ColumnCount(), 1);
+  EXPECT_EQ(d.session.variables.Column(1).address, "23");
+  // Held without the page's timer coming (a busy page): the lift still opens the popup. In the
+  // inspector the right button opens none, and neither does the finger.
+  EXPECT_TRUE(d.Finger(kRam, 4, 3, {{kUp, 0, 0, 700}}));
+  EXPECT_FALSE(d.Finger(kInspector, 1, 1, {{kHold, 0, 0, 600}, {kUp, 0, 0, 10}}));
+  // A hold that moved first, or came too soon, opens nothing.
+  EXPECT_FALSE(d.Finger(kRam, 4, 3, {{kMove, 0, 15, 100}, {kHold, 0, 15, 500}, {kUp, 0, 15, 10}}));
+  EXPECT_FALSE(d.Finger(kRam, 4, 3, {{kHold, 0, 0, 300}, {kUp, 0, 0, 10}}));
 }
 
 void DescriptionAfterAFocusChange(Desk& d) {
@@ -483,6 +581,7 @@ const std::vector<Scenario>& Scenarios() {
       {"AfterAMessageOrAnotherWindow", true, AfterAMessageOrAnotherWindow},
       {"EnteringAndLeaving", false, EnteringAndLeaving},
       {"APressBesideTheCellsEditsNothing", false, APressBesideTheCellsEditsNothing},
+      {"FingersOnTheGrids", false, FingersOnTheGrids},
   };
   return scenarios;
 }
@@ -496,18 +595,25 @@ TEST_P(GridEditingTest, Scenario) {
   EXPECT_TRUE(desk.fe.AllUsed());
 }
 
-INSTANTIATE_TEST_SUITE_P(Grids, GridEditingTest, ::testing::Range<size_t>(0, 12),
+INSTANTIATE_TEST_SUITE_P(Grids, GridEditingTest, ::testing::Range<size_t>(0, 13),
                          [](const ::testing::TestParamInfo<size_t>& info) {
                            return std::string(Scenarios()[info.param].name);
                          });
 
-// Where the pixels fall: header, cells, grid lines and beyond the last cell.
-TEST(GridGeometryTest, CellsUnderThePointerAndInSight) {
+// The MPS grid with the client area the window gives it.
+class GridGeometryTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    session.FormCreate();
+    g.SetViewport(425, 252);
+  }
   FakeFrontend fe;
   Session session{fe};
-  session.FormCreate();
   GridEditing& g = session.mpsEditing;
-  g.SetViewport(425, 252);
+};
+
+// Where the pixels fall: header, cells, grid lines and beyond the last cell.
+TEST_F(GridGeometryTest, CellsUnderThePointerAndInSight) {
   EXPECT_EQ(g.VisibleRows(), 11);
   EXPECT_EQ(g.LastTopRow(), MpsStore::kGridRows - 11);
   EXPECT_EQ(g.CellAt(0, 0), (GridCell{0, 0}));
@@ -523,6 +629,29 @@ TEST(GridGeometryTest, CellsUnderThePointerAndInSight) {
   g.Wheel(0, 1000);
   EXPECT_EQ(g.TopRow(), g.LastTopRow());
   EXPECT_EQ(g.CellAt(30, 251), (GridCell{1, MpsStore::kGridRows - 1}));
+}
+
+// Fingers: the grids' rows grow, and presses, the rows in view and a swipe go by the new pitch.
+TEST_F(GridGeometryTest, FingerSizedRows) {
+  g.Wheel(0, 2);
+  session.touchLayout.Set(true);
+  const int pitch = kFingerSizes.gridRow + 1;
+  EXPECT_EQ(session.ramEditing.RowPitch(), pitch);
+  EXPECT_EQ(session.inspectorEditing.RowPitch(), pitch);
+  EXPECT_EQ(g.VisibleRows(), (252 - pitch + 1) / pitch);
+  EXPECT_EQ(g.TopRow(), 7);
+  EXPECT_EQ(g.CellAt(30, pitch - 1), (GridCell{1, 0}));
+  EXPECT_EQ(g.CellAt(30, pitch), (GridCell{1, 7}));
+  EXPECT_EQ(g.CellAt(30, 2 * pitch), (GridCell{1, 8}));
+  EXPECT_EQ(g.CellRect(1, 8), (GridRect{25, 2 * pitch, 102, kFingerSizes.gridRow}));
+  // Three rows' worth of finger moves three rows, not the mouse's rows.
+  g.Touch({TouchPhase::Down, 30, 3 * pitch, 0});
+  g.Touch({TouchPhase::Move, 30, 0, 50});
+  g.Touch({TouchPhase::Up, 30, 0, 200});
+  EXPECT_EQ(g.TopRow(), 10);
+  EXPECT_EQ(fe.invalidated & kRedrawLayout, kRedrawLayout);
+  session.touchLayout.MeTouchClick();
+  EXPECT_EQ(g.RowPitch(), GridEditing::kRowPitch);
 }
 
 }  // namespace

@@ -208,5 +208,104 @@ TEST_F(GradeTest, FaultyCasesOrArgumentsGiveTwoAndNoTable) {
   }
 }
 
+// A task stands for --mps, --cases and --max-clocks; its start file of the kind the student
+// edits is where the student began, not what the submissions run with.
+TEST_F(GradeTest, ATaskGradesAsTheOptionsItStandsFor) {
+  fs::create_directories(dir / "aufgabe");
+  fs::copy_file(firmware, dir / "aufgabe/lehr.mpd");
+  WriteBytes(dir / "aufgabe/start.ras", "RAS OP nn Befehl\r\n00  FE 00 HLT\r\n");
+  const std::string task = dir / "aufgabe/bubble.aufgabe";
+  WriteBytes(task,
+             "Titel: Bubblesort\nText: Sortiere F0 bis FF.\nMPS: lehr.mpd\n"
+             "RAM: start.ras\nGrenze: 100000\n" +
+                 std::string(kCases));
+  const CliResult byOptions = Cli({"grade", "--mps", firmware, "--cases", dir / "faelle.txt",
+                                   "--max-clocks", "100000", dir / "abgaben", dir / "fehlt.ras"});
+  const CliResult byTask = Cli({"grade", "--task", task, dir / "abgaben", dir / "fehlt.ras"});
+  EXPECT_EQ(byTask.exit, 1);
+  EXPECT_EQ(byTask.err, "");
+  EXPECT_EQ(byTask.out, byOptions.out);
+  EXPECT_NE(byTask.out.find("carla.mps | Fehler: Mikroprogramm statt RAM-Datei"),
+            std::string::npos);
+
+  // The command line goes before the task.
+  WriteBytes(dir / "einer.txt", "nur: => STOP=halt\n");
+  CliResult r = Cli({"grade", "--task", task, "--max-clocks", "50", "--cases", dir / "einer.txt",
+                     dir / "abgaben/spaet"});
+  EXPECT_EQ(r.exit, 1);
+  ASSERT_FALSE(r.out.empty()) << r.err;
+  EXPECT_EQ(SplitLines(r.out).back(),
+            "- " + (dir / "abgaben/spaet/dora.rad") + ", nur: Taktgrenze erreicht (50 ALU-Takte).");
+  r = Cli({"grade", "--task", task, "--mps", dir / "fehlt.mpd", dir / "abgaben"});
+  EXPECT_EQ(r.exit, 2);
+  EXPECT_NE(r.err.find("fehlt.mpd"), std::string::npos) << r.err;
+
+  // Grading micro-programs: the task's program is what they run with.
+  fs::copy_file(firmware, dir / "abgaben/emil.mpd");
+  WriteBytes(task,
+             "Bearbeiten: MPS\nMPS: lehr.mpd\nRAM: ../abgaben/anna.ras\n" + std::string(kCases));
+  r = Cli({"grade", "--task", task, dir / "abgaben/emil.mpd", dir / "abgaben/bernd.ras"});
+  EXPECT_EQ(SplitLines(r.out),
+            (std::vector<std::string>{
+                "| Einreichung | gegeben | umgekehrt | startwert | bestanden | ALU-Takte |",
+                "|---|:-:|:-:|:-:|--:|--:|",
+                "| " + (dir / "abgaben/emil.mpd") + " | ✓ | ✓ | ✓ | 3/3 | 21547 / 23711 / 21547 |",
+                "| " + (dir / "abgaben/bernd.ras") +
+                    " | Fehler: RAM-Datei statt Mikroprogramm |  |  | 0/3 |  |",
+            }))
+      << r.err;
+  // A folder yields neither the task's program nor its start micro-program.
+  fs::copy_file(firmware, dir / "abgaben/lehr.mpd");
+  WriteBytes(task, "Bearbeiten: MPS\nMPS: ../abgaben/lehr.mpd\nRAM: ../abgaben/anna.ras\n" +
+                       std::string(kCases));
+  r = Cli({"grade", "--task", task, dir / "abgaben"});
+  EXPECT_EQ(r.out.find("anna.ras"), std::string::npos) << r.out;
+  EXPECT_EQ(r.out.find("lehr.mpd"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("emil.mpd | ✓ | ✓ | ✓ | 3/3 |"), std::string::npos) << r.out;
+}
+
+// A fault in the task or a start file that is not there is the teacher's: nothing is graded.
+TEST_F(GradeTest, AFaultyTaskOrAMissingStartFileGradesNothing) {
+  const std::string task = dir / "a.aufgabe";
+  WriteBytes(task, "Titel: Sortieren\nGrenze: viel\nBearbeiten: alles\n" + std::string(kCases));
+  CliResult r = Cli({"grade", "--task", task, "--mps", firmware, dir / "abgaben"});
+  EXPECT_EQ(r.exit, 2);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(SplitLines(r.err),
+            (std::vector<std::string>{
+                "vellar-cli: " + task +
+                    ": Zeile 2: „Grenze:“ erwartet eine positive ganze Zahl, nicht „viel“.",
+                "vellar-cli: " + task +
+                    ": Zeile 3: „Bearbeiten:“ erwartet RAM oder MPS, nicht "
+                    "„alles“.",
+            }));
+
+  for (const std::string start : {"MPS: fehlt.mpd", "RAM: fehlt.ras"}) {
+    WriteBytes(task, start + "\n" + std::string(kCases));
+    r = Cli({"grade", "--task", task, "--mps", firmware, dir / "abgaben"});
+    EXPECT_EQ(r.exit, 2) << start;
+    EXPECT_EQ(r.out, "") << start;
+    const std::string missing = dir / ("fehlt." + start.substr(start.size() - 3));
+    EXPECT_NE(r.err.find("„" + missing + "“ kann nicht geöffnet werden"), std::string::npos)
+        << r.err;
+  }
+  WriteBytes(task, "Titel: ohne Mikroprogramm\n" + std::string(kCases));
+  r = Cli({"grade", "--task", task, dir / "abgaben"});
+  EXPECT_EQ(r.exit, 2);
+  EXPECT_NE(r.err.find("grade braucht --mps"), std::string::npos) << r.err;
+}
+
+// The README's example task: our sorting program passes every case, another program does not.
+TEST_F(GradeTest, TheExampleTaskGradesTheExamplePrograms) {
+  const CliResult r = Cli({"grade", "--task", ExamplePath("sortieren.aufgabe"),
+                           ExamplePath("bubble.ras"), ExamplePath("zaehler.ras")});
+  EXPECT_EQ(r.exit, 1) << r.err;
+  const std::vector<std::string> lines = SplitLines(r.out);
+  ASSERT_GE(lines.size(), 4u) << r.out << r.err;
+  EXPECT_EQ(lines[2],
+            "| " + ExamplePath("bubble.ras") + " | ✓ | ✓ | ✓ | 3/3 | 30856 / 1231 / 22394 |");
+  EXPECT_EQ(lines[3].rfind("| " + ExamplePath("zaehler.ras") + " | ✗ |", 0), 0u) << lines[3];
+}
+
 }  // namespace
 }  // namespace vellar::testing

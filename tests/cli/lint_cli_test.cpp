@@ -110,8 +110,8 @@ TEST_F(CliTest, HelpNamesTheTeachersTools) {
   EXPECT_EQ(r.exit, 0);
   for (const char* usage :
        {"vellar-cli asm --mps DATEI QUELLE AUSGABE", "vellar-cli lint DATEI",
-        "vellar-cli grade [--mps DATEI] [--ram DATEI] --cases FÄLLE", "[--mem AA=HH]... [--trace]",
-        "org 40", "db 01, 02, 03", "var zahl F0"}) {
+        "vellar-cli grade [--mps DATEI] [--ram DATEI] [--task AUFGABE] [--cases FÄLLE]",
+        "[--mem AA=HH]... [--trace]", "org 40", "db 01, 02, 03", "var zahl F0"}) {
     EXPECT_NE(r.out.find(usage), std::string::npos) << usage;
   }
 }

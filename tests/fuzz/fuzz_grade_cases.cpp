@@ -1,17 +1,17 @@
-// The cases file of vellar-cli grade takes any text: every case it accepts has a name fit for
-// the table and something to expect, every fault names its line, and the table is built.
+// A task or cases file takes any text: every case it accepts has a name fit for the table and
+// something to expect, every fault names its line, and the table is built.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
-#include "cli/grade_cases.h"
-#include "cli/grade_table.h"
+#include "app/grade_table.h"
+#include "app/task_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
-  const vellar::cli::GradeCases read = vellar::cli::ReadGradeCases(text);
+  const vellar::Task read = vellar::ReadTask(text);
   std::vector<std::string> names;
-  for (const vellar::cli::GradeCase& c : read.cases) {
+  for (const vellar::GradeCase& c : read.cases) {
     if (c.name.empty() || c.name.find_first_of("|;\"") != std::string::npos) __builtin_trap();
     if (c.expectations.empty()) __builtin_trap();
     names.push_back(c.name);
@@ -21,10 +21,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       __builtin_trap();
   }
   // One submission failing every case with the case's own line as its difference.
-  vellar::cli::GradedSubmission s{text.substr(0, 40), std::nullopt, {}};
+  vellar::GradedSubmission s{text.substr(0, 40), std::nullopt, {}};
   for (const std::string& name : names) s.failures.emplace_back(name);
   for (const bool csv : {false, true}) {
-    const std::vector<std::string> table = vellar::cli::GradeTable(names, {s}, csv);
+    const std::vector<std::string> table = vellar::GradeTable(names, {s}, csv);
     if (table.size() < (csv ? 2u : 3u)) __builtin_trap();
   }
   return 0;

@@ -179,7 +179,7 @@ TEST_F(ControlsTest, PortraitAndItsTextSwapOnAClickAndInfoShowsItsText) {
   EXPECT_TRUE(portrait->isVisible());
 
   answers.Expect(QMessageBox::Ok);
-  window->MeInfoClick();
+  window->MenuClick("MeInfo");
   ASSERT_EQ(answers.texts.size(), 1u);
   EXPECT_TRUE(
       answers.texts[0].startsWith(QStringLiteral("Mikroprozessor Simulation mit Torsteuerung.\n")));

@@ -137,7 +137,7 @@ TEST_F(EditingTest, CtrlInsertAndCtrlDeleteShiftTheRowsOfTheFocusedGrid) {
 }
 
 TEST_F(EditingTest, RightClickDefinesAVariableWithoutMovingTheCursor) {
-  window->MeVariablenClick();
+  window->MenuClick("MeVariablen");
   Settle();
   const GridCell cursor = session().ramGrid.current;
   session().memory.WriteRam(0x23, 0x5A);

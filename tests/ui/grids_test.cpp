@@ -41,7 +41,7 @@ TEST_F(GridsTest, EnteringTheMpsGridSwitchesToAutomaticAndItsRowTurnsGreen) {
 TEST_F(GridsTest, RamGridAndInspectorKeepTheSpaceBarWhileTheyHaveTheFocus) {
   for (const char* grid : {"GrRam", "RamInspector"}) {
     if (std::string(grid) == "RamInspector") {
-      window->MeVariablenClick();
+      window->MenuClick("MeVariablen");
       Settle();
     }
     Find(grid)->setFocus();

@@ -66,7 +66,7 @@ TEST_F(LayoutTest, AssemblerViewMovesSeventyFourPixelsToTheProcessor) {
 
 TEST_F(LayoutTest, InspectorShortensTheRamGridAndGrowsWhenItsColumnsNoLongerFit) {
   ResizeClient(1032, 640);
-  window->MeVariablenClick();
+  window->MenuClick("MeVariablen");
   Settle();
   const int ram = 640 - 73;
   EXPECT_TRUE(Find("RamInspector")->isVisible());
@@ -82,7 +82,7 @@ TEST_F(LayoutTest, InspectorShortensTheRamGridAndGrowsWhenItsColumnsNoLongerFit)
   Settle();
   EXPECT_EQ(Find("RamInspector")->geometry(), QRect(4, ram - 83 - 4, 370, 83));
 
-  window->MeVariablenClick();
+  window->MenuClick("MeVariablen");
   Settle();
   EXPECT_FALSE(Find("RamInspector")->isVisible());
   EXPECT_EQ(Find("GrRam")->geometry(), QRect(4, 24, 370, ram - 28));

@@ -48,7 +48,7 @@ TEST_F(PictureTest, EightLinesShowTheBitsOfTheValue) {
 }
 
 TEST_F(PictureTest, OneLineModeDrawsOneThickLineAndTheToggleLeavesItBlack) {
-  window->MeBus_8Click();
+  window->MenuClick("MeBus_8");
   Settle();
   EXPECT_EQ(Picture().pixel(50, 190), kBlack);
   HighlightGateZero();
@@ -58,17 +58,17 @@ TEST_F(PictureTest, OneLineModeDrawsOneThickLineAndTheToggleLeavesItBlack) {
   EXPECT_EQ(image.pixel(50, 193), kPanel);
   EXPECT_EQ(image.pixel(50, 197), kPanel);
 
-  window->MeBus_8Click();
+  window->MenuClick("MeBus_8");
   Settle();
   EXPECT_EQ(Picture().pixel(50, 197), kBlack);
 }
 
 TEST_F(PictureTest, ArrowsTakeTheColourOfTheLastLine) {
-  window->MePfeilClick();  // arrows on
+  window->MenuClick("MePfeil");  // arrows on
   HighlightGateZero();
   // Arrow 1 points right at (Xout + 50, Yres); the last line drawn was bit 7, red.
   EXPECT_EQ(Picture().pixel(342, 289), kRed);
-  window->MePfeilClick();
+  window->MenuClick("MePfeil");
   Settle();
   EXPECT_EQ(Picture().pixel(342, 289), kPanel);
 }

@@ -105,7 +105,7 @@ TEST_F(PointerEditingTest, DescriptionTypedAfterAFocusChangeLandsInTheClickedRow
   EXPECT_EQ(session().mps.Description(0x05), "IP := IP+1");
   answers.ExpectFileDialog(QtFile(dir, "firmware.mpd"));
   answers.Expect(QMessageBox::Yes);  // overwrite
-  window->MeSaveMpsClick();
+  window->MenuClick("MeSaveMps");
   Settle();
   const QByteArray mpd = Saved("firmware.mpd");
   EXPECT_TRUE(mpd.contains("\r\n5F XYZ                       . . . .")) << mpd.data();
@@ -124,7 +124,7 @@ TEST_F(PointerEditingTest, GateClickedAfterAFocusChangeTogglesTheGateOfTheClicke
   EXPECT_EQ(session().mps.GateMask(0x06), row06);
 
   answers.ExpectFileDialog(QtFile(dir, "neu.mpd"));
-  window->MeSaveMpsClick();
+  window->MenuClick("MeSaveMps");
   Settle();
   const QByteArray mpd = Saved("neu.mpd");
   EXPECT_TRUE(mpd.contains("\r\n2A                           . 1 . .")) << mpd.data();
@@ -154,7 +154,7 @@ TEST_F(PointerEditingTest, InspectorCellsEachTakeTheirOwnTyping) {
   EXPECT_EQ(session().variables.Column(2).name, "X");
 
   answers.ExpectFileDialog(QtFile(dir, "neu.ras"));
-  window->MeSaveRamClick();
+  window->MenuClick("MeSaveRam");
   Settle();
   const QByteArray ras = Saved("neu.ras");
   EXPECT_TRUE(ras.contains("\r\nE0  07 05")) << ras.data();

@@ -147,13 +147,13 @@ TEST_F(MenuPrintTest, PrintsOnlyWhenThePrintDialogIsConfirmed) {
     EXPECT_NE(qobject_cast<QPrintDialog*>(dialog), nullptr);
     dialog->reject();
   });
-  window->MePrnMpsClick();
+  window->MenuClick("MePrnMps");
   EXPECT_TRUE(answers.AllUsed());
   EXPECT_TRUE(answers.texts.empty());
   EXPECT_FALSE(QFile::exists(pdf));
 
   ExpectPrintTo(pdf);
-  window->MePrnMpsClick();
+  window->MenuClick("MePrnMps");
   const std::vector<QStringList> pages = PagesOf(pdf);
   ASSERT_EQ(pages.size(), 1u);
   // A cleared store: the two comment lines and the header line (whose wide gap the reader
@@ -165,7 +165,7 @@ TEST_F(MenuPrintTest, PrintsOnlyWhenThePrintDialogIsConfirmed) {
 TEST_F(MenuPrintTest, APrinterThatFailsIsReportedInTheErrorBox) {
   ExpectPrintTo(QtFile(dir, "fehlt/ram.pdf"));
   answers.Expect(QMessageBox::Ok);
-  window->MePrnRamClick();
+  window->MenuClick("MePrnRam");
   ASSERT_EQ(answers.texts.size(), 1u);
   EXPECT_TRUE(answers.texts[0].startsWith(QStringLiteral("Der Druckauftrag konnte nicht")));
 }

@@ -8,6 +8,7 @@ export async function loadModel() {
   M.FS.mkdir('/Dateien');
   M.FS.mkdir('/Beispiele');
   M.FS.mkdir('/cli');
+  M.FS.mkdir('/Link');
   M.FS.chdir('/Dateien');
   return M;
 }
@@ -105,6 +106,11 @@ export function unsaved() {
 export function takeRedraw() {
   const bits = M._vellar_take_redraw() >>> 0;
   return { layout: (bits & M._vellar_redraw_layout_bit()) !== 0 };
+}
+
+// The form: the menus and their items as both frontends show them.
+export function form() {
+  return JSON.parse(M.UTF8ToString(M._vellar_form()));
 }
 
 export function view() {

@@ -4,8 +4,9 @@
 // which decides the rows in view, the current cell and the in-place editor; the grid paints
 // what it leaves, as the window's grid does.
 
-const ROW = 20;
-const PITCH = 21;
+// The row height the mouse form has; a finger's rows are taller (the model says how tall).
+const MOUSE_ROW = 20;
+const MOUSE_FONT = 13;
 const FIXED_FILL = '#f0f0f0';
 const SELECTED_FILL = '#0078d7';
 const LINE = '#a0a0a0';
@@ -20,6 +21,8 @@ const KEYS = {
   ArrowUp: 1, ArrowDown: 2, ArrowLeft: 3, ArrowRight: 4, PageUp: 5, PageDown: 6, Home: 7,
   End: 8, Enter: 9, Escape: 10, Tab: 11, Backspace: 12, Delete: 13,
 };
+// The phases of a touch, in the order of the model's TouchPhase.
+const TOUCH = { Down: 0, Move: 1, Up: 2, Hold: 3, Cancel: 4 };
 const TAKEN = 0;
 const TO_EDITOR = 1;
 const SELECT_ALL = 0;
@@ -77,11 +80,15 @@ export class Grid {
     bar.appendChild(spacer);
     bar.addEventListener('scroll', () => {
       if (this.syncingBars || !this.v) return;
-      const top = kind === 'vscroll' ? 1 + Math.round(bar.scrollTop / PITCH) : this.v.topRow;
+      const top = kind === 'vscroll' ? 1 + Math.round(bar.scrollTop / this.pitch()) : this.v.topRow;
       const left = kind === 'hscroll' ? 1 + Math.round(bar.scrollLeft / COLUMN_STEP) : this.v.leftCol;
       this.event('scroll', top, left);
     });
     return bar;
+  }
+
+  pitch() {
+    return this.v.rowHeight + 1;
   }
 
   event(name, a = 0, b = 0, c = 0, d = 0, text = '') {
@@ -126,8 +133,12 @@ export class Grid {
     ctx.setTransform(dpr, 0, 0, dpr, 0, 0);
     ctx.fillStyle = '#fff';
     ctx.fillRect(0, 0, cw, ch);
-    ctx.font = getComputedStyle(this.el).font;
+    const style = getComputedStyle(this.el);
+    ctx.font = style.font;
     ctx.textBaseline = 'top';
+    const ROW = v.rowHeight;
+    const PITCH = ROW + 1;
+    const textTop = 3 + Math.floor((ROW - MOUSE_ROW - (parseFloat(style.fontSize) - MOUSE_FONT)) / 2);
     const [curCol, curRow] = v.current;
     const cols = v.widths.length;
     const paintRow = (row, y, cells) => {
@@ -153,10 +164,10 @@ export class Grid {
         ctx.fillStyle = text;
         if (look[1]) {
           ctx.textAlign = 'left';
-          ctx.fillText(look[0], x + 4, y + 3);
+          ctx.fillText(look[0], x + 4, y + textTop);
         } else {
           ctx.textAlign = 'center';
-          ctx.fillText(look[0], x + w / 2, y + 3);
+          ctx.fillText(look[0], x + w / 2, y + textTop);
         }
         ctx.restore();
         ctx.fillStyle = fixed ? FIXED_LINE : LINE;
@@ -180,8 +191,8 @@ export class Grid {
     this.hbar.hidden = !h;
     if (v) {
       this.vbar.style.height = ch + 'px';
-      this.vbar.firstChild.style.height = ch + (this.v.lastTopRow - 1) * PITCH + 'px';
-      this.vbar.scrollTop = (this.v.topRow - 1) * PITCH;
+      this.vbar.firstChild.style.height = ch + (this.v.lastTopRow - 1) * this.pitch() + 'px';
+      this.vbar.scrollTop = (this.v.topRow - 1) * this.pitch();
     }
     if (h) {
       this.hbar.style.width = cw + 'px';
@@ -240,6 +251,45 @@ export class Grid {
     if (ed.value !== before) this.event('edited', 0, 0, 0, 0, ed.value);
   }
 
+  // A finger's raw touches go to the grid's editing, which tells a swipe from a tap and a long
+  // press; the browser makes neither a scroll of the page nor mouse events of them. On the
+  // open editor the browser still places the caret and brings up its keyboard.
+  bindTouch(local) {
+    let finger = null;
+    const send = (phase, at) => {
+      const [x, y] = local(at);
+      const result = this.event('touch', phase, x, y, Math.round(performance.now()));
+      // The model entered the grid (a tap or a long press): the keys come here now.
+      if (this.v && this.v.entered && !this.inside) {
+        this.inside = true;
+        this.el.focus();
+        this.showEditor();
+      }
+      return result;
+    };
+    const end = (e, phase) => {
+      if (!finger || e.pointerId !== finger.pointerId) return;
+      clearTimeout(finger.timer);
+      finger = null;
+      if (send(phase, e) === 1) this.host.popup(e.clientX, e.clientY);
+    };
+    this.area.addEventListener('pointerdown', (e) => {
+      if (e.pointerType === 'mouse' || finger) return;
+      if (e.target !== this.editor) e.preventDefault();
+      finger = { pointerId: e.pointerId, clientX: e.clientX, clientY: e.clientY };
+      const holdMs = send(TOUCH.Down, e);
+      const held = finger;
+      finger.timer = setTimeout(() => {
+        if (finger === held && send(TOUCH.Hold, held) === 1) this.host.popup(held.clientX, held.clientY);
+      }, holdMs);
+    });
+    this.area.addEventListener('pointermove', (e) => {
+      if (finger && e.pointerId === finger.pointerId) send(TOUCH.Move, e);
+    });
+    this.area.addEventListener('pointerup', (e) => end(e, TOUCH.Up));
+    this.area.addEventListener('pointercancel', (e) => end(e, TOUCH.Cancel));
+  }
+
   bind() {
     // The position in the client area, in the page's own pixels however the page is scaled.
     const local = (e) => {
@@ -263,6 +313,7 @@ export class Grid {
       press(e);
     });
     this.canvas.addEventListener('contextmenu', (e) => e.preventDefault());
+    this.bindTouch(local);
     this.el.addEventListener('wheel', (e) => {
       e.preventDefault();
       const horizontal = e.shiftKey || Math.abs(e.deltaX) > Math.abs(e.deltaY);

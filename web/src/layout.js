@@ -5,7 +5,6 @@ const MIN = { w: 1032, h: 521 };
 const MAX = { w: 1392, h: 1469 };
 const PROCESSOR_BASE = 455;
 const FIXED_WIDTHS = 473;
-const CONTROL_HEIGHT = 73;
 const REGISTER_HEIGHT = 305;
 const BUS = { w: 193, h: 225 };
 const GRID_TOP = 24;
@@ -21,7 +20,10 @@ export function layout(win, grMps, grRam, inspector, view) {
   const sw = stage.clientWidth;
   const sh = stage.clientHeight;
   const cw = Math.min(MAX.w, Math.max(MIN.w, sw));
-  const ch = Math.min(MAX.h, Math.max(MIN.h, sh));
+  let ch = Math.min(MAX.h, Math.max(MIN.h, sh));
+  // For fingers, a screen taller than wide (a tablet upright) shows the form scaled to its
+  // width and as tall as the screen: the grids get the rows that would stay empty below it.
+  if (view.sizes.touch && sh > sw && sw < cw) ch = Math.min(MAX.h, Math.floor((sh * cw) / sw));
   const scale = Math.min(1, sw / cw, sh / ch);
   client.style.width = cw + 'px';
   client.style.height = ch + 'px';
@@ -32,8 +34,9 @@ export function layout(win, grMps, grRam, inspector, view) {
   const ram = view.ram;
   const ramCols = ram.widths.reduce((s, w) => s + w, 0) + ram.defaultWidth;
   const extraWidth = Math.max(0, cw - BUS.w - FIXED_WIDTHS - ramCols);
-  const workHeight = ch - CONTROL_HEIGHT;
-  box(win.paControl, 0, workHeight, cw, CONTROL_HEIGHT);
+  const controlHeight = view.sizes.controlHeight;
+  const workHeight = ch - controlHeight;
+  box(win.paControl, 0, workHeight, cw, controlHeight);
   const processorWidth = PROCESSOR_BASE + extraWidth;
   box(win.paProzessor, 0, 0, processorWidth, workHeight);
   const ramWidth = cw - processorWidth - BUS.w - 6;
@@ -49,7 +52,7 @@ export function layout(win, grMps, grRam, inspector, view) {
   if (iv.shown) {
     inspector.el.hidden = false;
     const need = 140 + (iv.widths.length - 1) * (30 + 2);
-    let height = 3 * (20 + 2);
+    let height = 3 * (iv.rowHeight + 2);
     if (need > ramWidth - 8) height += SCROLL_BAR;
     inspector.setBounds(4, workHeight - height - 4, ramWidth - 8, height);
     ramHeight -= height + 4;

@@ -5,10 +5,11 @@ import * as dialogs from './dialogs.js';
 import { createHost } from './host.js';
 import { MainWindow } from './window.js';
 import { Grid } from './grid.js';
-import { MenuBar, menuTable } from './menus.js';
+import { MenuBar } from './menus.js';
 import { paintPicture } from './picture.js';
 import { keyMessage, CONTROL } from './keys.js';
 import { layout } from './layout.js';
+import { applySizes } from './finger_sizes.js';
 import resources from 'vellar:resources';
 
 const page = {
@@ -51,6 +52,8 @@ let grRam;
 let inspector;
 let menus;
 let geometry;
+// What the model's form gives the page: menus, captions, places, colours.
+let form;
 let lastView = null;
 let busy = 0;
 const idleWaiters = [];
@@ -145,7 +148,8 @@ function render() {
   if (parts.map(([g, part]) => g.fit(lastView[part])).some((x) => x)) lastView = fetchView();
   const v = lastView;
   win.show(v);
-  menus.showChecks(v.menu);
+  applySizes(win, v.sizes);
+  menus.showStates(v.menu);
   for (const [g, part] of parts) g.update(v[part]);
   paintPictures(v.picture);
 }
@@ -227,17 +231,74 @@ function buildGrids() {
   inspector = new Grid(win.paRAM, 'RamInspector', gridHost(2, () => ({ h: true, v: false })));
 }
 
-async function menuCommand(handler) {
-  if (handler === 'MeInfoClick') return dialogs.showMessage(resources.info, '', false);
-  if (handler === 'MeHilfClick') return dialogs.showText('Hilfe', resources.help);
-  if (handler.startsWith('Example:')) return loadExample(handler.slice(8));
-  return dispatch(handler);
+// A menu item: the session's command by its name, or what the page does itself.
+async function menuCommand(name, own) {
+  if (!own) return dispatch('Menu', 0, 0, 0, name);
+  if (name === 'MeLink') return copyLink();
+  if (name === 'MeInfo') return dialogs.showMessage(resources.info, '', false);
+  if (name === 'MeHilf') return dialogs.showText('Hilfe', resources.help);
+  if (name.startsWith('Example:')) return loadExample(name.slice(8));
 }
 
 // Our micro-program and one example program, each through its load command.
 async function loadExample(ram) {
   await dispatch('LoadMpsExample', 0, 0, 0, '/Beispiele/firmware.mpd');
   await dispatch('LoadRamExample', 0, 0, 0, '/Beispiele/' + ram);
+}
+
+// A link holds the page's files in the address's fragment, which no browser sends to a server
+// (src/app/link_content.h): a version mark, then the files compressed by the browser's own
+// deflate, in base64url. The mark of the form this page writes and reads.
+const LINK_MARK = 'v1.';
+const LINK_CONTENT = '/Link/inhalt.link';
+
+async function throughStream(bytes, stream) {
+  const out = new Blob([bytes]).stream().pipeThrough(stream);
+  return new Uint8Array(await new Response(out).arrayBuffer());
+}
+
+function base64Url(bytes) {
+  let text = '';
+  for (let i = 0; i < bytes.length; i += 0x8000) {
+    text += String.fromCharCode(...bytes.subarray(i, i + 0x8000));
+  }
+  return btoa(text).replace(/\+/g, '-').replace(/\//g, '_').replace(/=+$/, '');
+}
+
+function fromBase64Url(text) {
+  if (!/^[A-Za-z0-9_-]*$/.test(text)) throw new Error('kein base64url');
+  return Uint8Array.from(atob(text.replace(/-/g, '+').replace(/_/g, '/')), (c) => c.charCodeAt(0));
+}
+
+// The files of the address the page was opened with. What the page cannot read goes to the
+// model as an empty content, which it calls damaged; it loads nothing then.
+async function openLink(fragment) {
+  let content = new Uint8Array(0);
+  try {
+    if (fragment.startsWith(LINK_MARK)) {
+      content = await throughStream(fromBase64Url(fragment.slice(LINK_MARK.length)),
+        new DecompressionStream('deflate'));
+    }
+  } catch {
+    content = new Uint8Array(0);
+  }
+  bridge.fs().writeFile(LINK_CONTENT, content);
+  await dispatch('OpenLink', 0, 0, 0, LINK_CONTENT);
+}
+
+// "Link kopieren": the address with what the page holds, in the address bar and on the
+// clipboard.
+async function copyLink() {
+  if (now('MakeLink', 0, 0, 0, LINK_CONTENT) !== 1) return;
+  const compressed = await throughStream(bridge.fs().readFile(LINK_CONTENT),
+    new CompressionStream('deflate'));
+  const address = location.href.split('#')[0] + '#' + LINK_MARK + base64Url(compressed);
+  history.replaceState(null, '', address);
+  try {
+    await navigator.clipboard.writeText(address);
+  } catch {
+    await dispatch('LinkNotCopied');
+  }
 }
 
 // Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z: the edit menu's keys wherever the focus is, in a text
@@ -260,19 +321,12 @@ function installKeys() {
   };
   window.addEventListener('keydown', (e) => {
     if (dialogs.isModalOpen()) return;
-    // Function keys of the menus; the browser's own use of F1 and F5 gives way.
-    const handler = !e.ctrlKey && !e.altKey && menus.handlerForKey(e.key);
-    if (handler) {
+    // The menus' keys; the browser's own use of F1, F5 and Ctrl+Z gives way.
+    const item = menus.itemForKey(e);
+    if (item) {
       e.preventDefault();
       e.stopPropagation();
-      menuCommand(handler);
-      return;
-    }
-    const editHandler = editMenuKey(e);
-    if (editHandler) {
-      e.preventDefault();
-      e.stopPropagation();
-      menuCommand(editHandler);
+      menuCommand(item.name, item.own);
       return;
     }
     if (e.altKey && !e.ctrlKey && e.key.length === 1) {
@@ -360,12 +414,13 @@ function writeExamples() {
 
 async function main() {
   await bridge.loadModel();
+  form = bridge.form();
   window.vellarPage = createHost(page);
   writeExamples();
   const client = document.getElementById('client');
   win = new MainWindow(client, events(), resources);
   buildGrids();
-  menus = new MenuBar(document.getElementById('menubar'), menuTable(resources.exampleMenu), menuCommand);
+  menus = new MenuBar(document.getElementById('menubar'), form.menus, resources.exampleMenu, menuCommand);
   installKeys();
   installFocus();
   installCloseGuard();
@@ -384,6 +439,8 @@ async function main() {
       return lastView;
     },
     fileNames: bridge.fileNames,
+    // The form as the model gives it, for checking the page against it.
+    form: bridge.form,
     loadExample,
     page,
     // Resolves once no handler is running any more.
@@ -392,6 +449,8 @@ async function main() {
   };
   const args = new URLSearchParams(location.search).getAll('arg');
   bridge.start(args);
+  // A tablet's finger: the form with the finger sizes from the start.
+  if (window.matchMedia?.('(pointer: coarse)').matches) now('SetTouchLayout', 1);
   now('CalcMinimalGridSize');
   window.addEventListener('resize', () => {
     doLayout();
@@ -401,6 +460,9 @@ async function main() {
   render();
   // Not the MPS grid: entering it would switch to automatic gate control.
   (win.automatic.checked ? win.automatic : win.manual).focus();
+  // An address pasted into the tab that already shows the page changes only the fragment.
+  window.addEventListener('hashchange', () => openLink(location.hash.slice(1)));
+  if (location.hash.length > 1) await openLink(location.hash.slice(1));
   dispatch('StartCommandLineRun');
   window.vellarReady = true;
 }

@@ -1,60 +1,34 @@
-// The menu bar: the window's menus with their items, shortcuts and check marks, and the
-// "Beispiele" menu with our micro-program and each example program.
+// The menu bar as the model's form gives it: the menus with their items, keys and check marks,
+// and the "Beispiele" menu with our micro-program and each example program.
 import { el, mnemonicText } from './widgets.js';
 
-// [text, key, handler, check mark, enabled] or '-' for a separator; the last two name the
-// view's menu field that sets them.
-export function menuTable(examples) {
-  return [
-    ['&Datei', [
-      ['MPS l&aden', 'F2', 'MeLoadMpsClick'],
-      ['MPS s&peichern', 'F3', 'MeSaveMpsClick'],
-      ['MPS drucken', '', 'MePrnMpsClick'],
-      '-',
-      ['RAM &laden', 'F5', 'MeLoadRamClick'],
-      ['RAM &speichern', 'F6', 'MeSaveRamClick'],
-      ['RAM drucken', '', 'MePrnRamClick'],
-      // No "Ende": a page cannot close its tab; the browser asks about unsaved work instead.
-    ]],
-    ['&Bearbeiten', [
-      ['&Rückgängig', 'Strg+Z', 'MeUndoClick', null, 'MeUndo'],
-      ['&Wiederholen', 'Strg+Y', 'MeRedoClick', null, 'MeRedo'],
-      '-',
-      // The key hook gives the key, and only where it erases nothing; the menu names it.
-      ['Schritt &zurück', 'Rücktaste', 'MeStepBackClick'],
-    ]],
-    ['&Zurücksetzen', [
-      ['&Register löschen', 'F9', 'MeClrRegClick'],
-      ['R&AM löschen', '', 'MeClrRamClick'],
-      ['&MPS löschen', '', 'MeClrMpsClick'],
-    ]],
-    ['&Ansicht', [
-      ['&Variableninspektor anzeigen', '', 'MeVariablenClick', 'MeVariablen'],
-      '-',
-      ['MPS auf &Konflike prüfen', '', 'MeKonflClick', 'MeKonfl'],
-      ['&Tornummern im MPS verwenden', '', 'MeTorKzClick', 'MeTorKz'],
-      '-',
-      ['&Bus-8-Bit', '', 'MeBus_8Click', 'MeBus_8'],
-      ['Bus ohne &Pfeile', '', 'MePfeilClick', 'MePfeil'],
-    ]],
-    ['B&eispiele', examples.map((e) => [e.title, '', 'Example:' + e.ram])],
-    ['&Hilfe', [
-      ['Info', '', 'MeInfoClick'],
-      ['&Hilfe', 'F1', 'MeHilfClick'],
-    ]],
-  ];
+// A key in the form's portable notation ("Ctrl+Shift+Z", "F2") as the browser's key event
+// gives it.
+function keyOf(event) {
+  const parts = [];
+  if (event.ctrlKey) parts.push('Ctrl');
+  if (event.altKey) parts.push('Alt');
+  if (event.shiftKey) parts.push('Shift');
+  parts.push(event.key.length === 1 ? event.key.toUpperCase() : event.key);
+  return parts.join('+');
 }
 
 export class MenuBar {
-  constructor(bar, table, run) {
+  // menus: the form's; examples: [{title, ram}] for the menu the page fills itself;
+  // run(name, own): an item chosen, own when the page carries it out itself.
+  constructor(bar, menus, examples, run) {
     this.bar = bar;
     this.run = run;
     this.open = null;
-    this.checks = [];
-    this.enables = [];
+    this.states = [];
     this.titles = [];
     this.keys = new Map();
-    for (const [title, items] of table) this.addMenu(title, items);
+    for (const menu of menus) {
+      const items = menu.examples
+        ? examples.map((e) => ({ name: 'Example:' + e.ram, caption: e.title, keys: [], keyText: '', own: true }))
+        : menu.items;
+      this.addMenu(menu.caption, items);
+    }
     document.addEventListener('mousedown', (e) => {
       if (this.open && !this.bar.contains(e.target)) this.close();
     });
@@ -72,20 +46,17 @@ export class MenuBar {
         el('div', 'menu-sep', list);
         continue;
       }
-      const [text, shortcut, handler, check, enable] = item;
       const row = el('div', 'menu-item', list);
-      row.id = handler.startsWith('Example:') ? 'Beispiel_' + handler.slice(8) : handler.replace('Click', '');
+      row.id = item.name.startsWith('Example:') ? 'Beispiel_' + item.name.slice(8) : item.name;
       const name = el('span', '', row);
-      mnemonicText(name, text);
-      el('span', 'menu-key', row, { textContent: shortcut });
-      if (check) this.checks.push([row, check]);
-      if (enable) this.enables.push([row, enable]);
-      // The function keys; the page's key handler gives the keys with Ctrl.
-      if (/^F\d+$/.test(shortcut)) this.keys.set(shortcut, handler);
+      mnemonicText(name, item.caption);
+      el('span', 'menu-key', row, { textContent: item.keyText });
+      this.states.push([row, item.name]);
+      for (const k of item.keys) this.keys.set(k, item);
       row.addEventListener('mouseup', () => {
         if (row.classList.contains('disabled')) return;
         this.close();
-        this.run(handler);
+        this.run(item.name, item.own);
       });
     }
     const entry = { title: t, list, key };
@@ -132,12 +103,18 @@ export class MenuBar {
     return true;
   }
 
-  handlerForKey(key) {
-    return this.keys.get(key);
+  // The item whose key the event is, wherever the focus is (a text field too, as in the
+  // window: one Ctrl+Z undoes the last edit, not a field's own typing).
+  itemForKey(event) {
+    return this.keys.get(keyOf(event));
   }
 
-  showChecks(menu) {
-    for (const [row, name] of this.checks) row.classList.toggle('checked', !!menu[name]);
-    for (const [row, name] of this.enables) row.classList.toggle('disabled', !menu[name]);
+  // menu: {item name: [checked, enabled]} as the view gives it.
+  showStates(menu) {
+    for (const [row, name] of this.states) {
+      const state = menu[name];
+      row.classList.toggle('checked', !!state?.[0]);
+      row.classList.toggle('disabled', state ? !state[1] : false);
+    }
   }
 }

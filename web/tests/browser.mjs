@@ -29,8 +29,10 @@ export async function launch() {
 }
 
 // A fresh page with vellar.html loaded and ready; page errors fail the test that caused them.
-export async function openPage(browser, htmlPath) {
+// prepare(page) runs before the page loads (a tablet's emulation would reload it).
+export async function openPage(browser, htmlPath, prepare = null) {
   const page = await browser.newPage();
+  if (prepare) await prepare(page);
   const errors = [];
   page.on('pageerror', (e) => errors.push(String(e)));
   page.on('console', (m) => {

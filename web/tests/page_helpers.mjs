@@ -13,16 +13,19 @@ export async function loadExample(page, ram) {
   await menu(page, 'Beispiele', 'Beispiel_' + ram);
 }
 
-// The middle of a grid cell in page coordinates, as the grid shows its rows and columns now.
+// The middle of a grid cell in page coordinates, as the grid shows its rows and columns now
+// (scaled down with the page where the browser's window is smaller than the form).
 export async function cellPoint(page, gridId, col, row) {
   return page.evaluate((gridId, col, row) => {
     const v = window.vellar.view();
     const g = { GrMps: v.mps, GrRam: v.ram, RamInspector: v.inspector }[gridId];
-    const r = document.getElementById(gridId).getBoundingClientRect();
-    let x = r.left + 1;
+    const el = document.getElementById(gridId);
+    const r = el.getBoundingClientRect();
+    const scale = r.width / el.offsetWidth;
+    let x = 1;
     for (let c = 0; c < col; c = c === 0 ? g.leftCol : c + 1) x += g.widths[c] + 1;
-    const y = r.top + 1 + (row === 0 ? 0 : row - g.topRow + 1) * 21;
-    return { x: x + g.widths[col] / 2, y: y + 10 };
+    const y = 1 + (row === 0 ? 0 : row - g.topRow + 1) * (g.rowHeight + 1);
+    return { x: r.left + (x + g.widths[col] / 2) * scale, y: r.top + (y + g.rowHeight / 2) * scale };
   }, gridId, col, row);
 }
 

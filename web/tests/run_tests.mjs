@@ -11,6 +11,9 @@ import { idle, menu, loadExample, clickCell, ramBytes, modalText, clickModalButt
   idleWithin, saved }
   from './page_helpers.mjs';
 import './file_tests.mjs';
+import './touch_tests.mjs';
+import './form_tests.mjs';
+import './link_tests.mjs';
 
 const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
 const html = path.resolve(process.argv[2] || path.join(root, 'build-web/vellar.html'));
@@ -690,7 +693,7 @@ test('Variableninspektor: seine Zeilen sind gemalt, jede Zelle nimmt ihr eigenes
 const { browser, close } = await launch();
 let failed = 1;
 try {
-  failed = await runAll({ browser, html });
+  failed = await runAll({ browser, html, nativeCli });
 } finally {
   await close();
   fs.rmSync(tmp, { recursive: true, force: true });

@@ -11,7 +11,7 @@
 #include "core/condition.h"
 
 // What a run left, as vellar-cli prints it and as --expect checks it.
-namespace vellar::cli {
+namespace vellar {
 
 struct RunResult {
   std::array<uint8_t, kRegCount> regs{};
@@ -49,4 +49,4 @@ std::optional<std::string> FirstDifference(const std::vector<Expectation>& items
 std::vector<std::string> CheckExpectations(const std::vector<Expectation>& items,
                                            const RunResult& result);
 
-}  // namespace vellar::cli
+}  // namespace vellar

@@ -1,6 +1,6 @@
-#include "cli/grade_table.h"
+#include "app/grade_table.h"
 
-namespace vellar::cli {
+namespace vellar {
 
 namespace {
 
@@ -125,4 +125,4 @@ std::vector<std::string> GradeTable(const std::vector<std::string>& caseNames,
   return lines;
 }
 
-}  // namespace vellar::cli
+}  // namespace vellar

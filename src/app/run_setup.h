@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -11,11 +12,13 @@
 // What is set by hand between loading and running: registers ("--set AX=07") and memory
 // bytes ("--mem F0=2A"). vellar-cli run takes them as options, a grading case as words of
 // its line.
-namespace vellar::cli {
+namespace vellar {
 
 // A run ends after this many ALU clocks unless --max-clocks says otherwise.
 inline constexpr uint64_t kDefaultClockLimit = 10'000'000;
 
+// A positive whole number, as a clock limit is written; none for anything else.
+std::optional<uint64_t> ParsePositive(std::string_view text);
 // The value of --max-clocks: a positive whole number; false and a German message otherwise.
 bool ParseClockLimit(std::string_view text, uint64_t& clocks, std::string& error);
 
@@ -33,8 +36,10 @@ bool ParseMemItem(std::string_view item, RunSetup& setup, std::string& error);
 void ApplySetup(Session& session, const RunSetup& setup);
 
 // Starts the run as the button of the mode ("clock", "instruction", "halt") does, under
-// automatic gate control at "zu schnell", and runs it to its end, after maxClocks ALU clocks
-// at the latest.
+// automatic gate control at "zu schnell", to end after maxClocks ALU clocks at the latest; the
+// caller asks for its slices (RunControl::Advance).
+void BeginRun(Session& session, std::string_view mode, uint64_t maxClocks);
+// The same, run to its end.
 void StartRun(Session& session, std::string_view mode, uint64_t maxClocks);
 
-}  // namespace vellar::cli
+}  // namespace vellar

@@ -1,10 +1,8 @@
-#include "cli/grade_cases.h"
-
-#include <optional>
+#include "app/grade_cases.h"
 
 #include "core/text.h"
 
-namespace vellar::cli {
+namespace vellar {
 
 namespace {
 
@@ -49,7 +47,8 @@ std::optional<std::string> ReadOptions(std::string_view text, RunSetup& setup) {
   return std::nullopt;
 }
 
-// The case of one line; an error text when the line is faulty.
+}  // namespace
+
 std::optional<std::string> ReadCase(std::string_view line, GradeCase& out) {
   const size_t colon = line.find(':');
   if (colon == std::string_view::npos) {
@@ -74,35 +73,22 @@ std::optional<std::string> ReadCase(std::string_view line, GradeCase& out) {
   return std::nullopt;
 }
 
-}  // namespace
-
-GradeCases ReadGradeCases(std::string_view text) {
-  GradeCases result;
-  const std::vector<std::string> lines = SplitLines(text);
-  for (size_t i = 0; i < lines.size(); ++i) {
-    std::string typed = lines[i].substr(0, lines[i].find('#'));
-    for (char& c : typed) {
-      if (c == '\t') c = ' ';
-    }
-    const std::string_view line = TrimBlanks(typed);
-    if (line.empty()) continue;
-    const std::string where = "Zeile " + std::to_string(i + 1) + ": ";
-    GradeCase c;
-    if (const auto error = ReadCase(line, c)) {
-      result.errors.push_back(where + *error);
-      continue;
-    }
-    for (const GradeCase& other : result.cases) {
-      if (ToLowerAscii(other.name) == ToLowerAscii(c.name)) {
-        result.errors.push_back(where + "Den Fall „" + c.name + "“ gibt es schon.");
-      }
-    }
-    result.cases.push_back(std::move(c));
+void BeginCase(Session& session, const std::array<uint8_t, kRamSize>& loaded, const GradeCase& c,
+               uint64_t maxClocks) {
+  for (int a = 0; a < kRamSize; ++a) {
+    if (session.machine.Ram[a] != loaded[a]) session.memory.WriteRam(a, loaded[a]);
   }
-  if (result.cases.empty() && result.errors.empty()) {
-    result.errors.push_back("Die Datei enthält keinen Fall.");
-  }
-  return result;
+  session.run.MeClrRegClick();
+  ApplySetup(session, c.setup);
+  BeginRun(session, "halt", maxClocks);
 }
 
-}  // namespace vellar::cli
+std::optional<std::string> CaseDifference(const Session& session, const GradeCase& c,
+                                          uint64_t maxClocks) {
+  if (session.run.LastStopReason() == StopReason::Limit) {
+    return "Taktgrenze erreicht (" + std::to_string(maxClocks) + " ALU-Takte).";
+  }
+  return FirstDifference(c.expectations, ResultOf(session));
+}
+
+}  // namespace vellar

@@ -9,7 +9,7 @@
 // submission, ✓ or ✗ per case, the count passed and the ALU clocks of each case; in Markdown
 // the first difference of each failed case follows as a list, in CSV it stands in a column per
 // case of the same line.
-namespace vellar::cli {
+namespace vellar {
 
 struct GradedSubmission {
   std::string name;
@@ -27,4 +27,4 @@ struct GradedSubmission {
 std::vector<std::string> GradeTable(const std::vector<std::string>& caseNames,
                                     const std::vector<GradedSubmission>& submissions, bool csv);
 
-}  // namespace vellar::cli
+}  // namespace vellar

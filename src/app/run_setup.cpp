@@ -1,11 +1,11 @@
-#include "cli/run_setup.h"
+#include "app/run_setup.h"
 
 #include <charconv>
 
-#include "cli/run_report.h"
+#include "app/run_report.h"
 #include "core/hex.h"
 
-namespace vellar::cli {
+namespace vellar {
 
 namespace {
 
@@ -15,13 +15,21 @@ bool IsByteText(std::string_view text) {
 
 }  // namespace
 
-bool ParseClockLimit(std::string_view text, uint64_t& clocks, std::string& error) {
+std::optional<uint64_t> ParsePositive(std::string_view text) {
+  uint64_t value = 0;
   const char* end = text.data() + text.size();
-  const auto [ptr, ec] = std::from_chars(text.data(), end, clocks);
-  if (text.empty() || ec != std::errc() || ptr != end || clocks == 0) {
+  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  if (text.empty() || ec != std::errc() || ptr != end || value == 0) return std::nullopt;
+  return value;
+}
+
+bool ParseClockLimit(std::string_view text, uint64_t& clocks, std::string& error) {
+  const std::optional<uint64_t> value = ParsePositive(text);
+  if (!value) {
     error = "--max-clocks erwartet eine positive ganze Zahl, nicht „" + std::string(text) + "“.";
     return false;
   }
+  clocks = *value;
   return true;
 }
 
@@ -57,7 +65,7 @@ void ApplySetup(Session& session, const RunSetup& setup) {
   for (const auto& [address, value] : setup.memory) session.memory.WriteRam(address, value);
 }
 
-void StartRun(Session& session, std::string_view mode, uint64_t maxClocks) {
+void BeginRun(Session& session, std::string_view mode, uint64_t maxClocks) {
   RunControl& run = session.run;
   run.SetGatesAutomatic(true);
   run.SetSliderPosition(RunControl::kMinPosition);
@@ -69,7 +77,11 @@ void StartRun(Session& session, std::string_view mode, uint64_t maxClocks) {
   } else {
     run.BuTaktClick(RunButton::BuBisHalt);
   }
-  run.RunToEnd();
 }
 
-}  // namespace vellar::cli
+void StartRun(Session& session, std::string_view mode, uint64_t maxClocks) {
+  BeginRun(session, mode, maxClocks);
+  session.run.RunToEnd();
+}
+
+}  // namespace vellar

@@ -1,9 +1,9 @@
-#include "cli/run_report.h"
+#include "app/run_report.h"
 
 #include "core/hex.h"
 #include "core/text.h"
 
-namespace vellar::cli {
+namespace vellar {
 
 namespace {
 
@@ -115,4 +115,4 @@ std::vector<std::string> CheckExpectations(const std::vector<Expectation>& items
   return reports;
 }
 
-}  // namespace vellar::cli
+}  // namespace vellar

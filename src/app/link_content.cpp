@@ -1,0 +1,121 @@
+#include "app/link_content.h"
+
+#include <array>
+#include <charconv>
+
+#include "app/file_commands.h"
+#include "core/file_io.h"
+
+namespace vellar {
+
+namespace {
+
+constexpr std::string_view kFirstLine = "VellarD-Link 1\n";
+constexpr std::string_view kAlphabet =
+    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_";
+constexpr std::array<std::string_view, 3> kKindWords = {"aufgabe", "mps", "ram"};
+constexpr std::array<std::string_view, 1> kTaskExtensions = {"AUFGABE"};
+
+// A name the page can offer for saving: no folder, no control character, of the kind's
+// extensions.
+bool FitsKind(LinkKind kind, std::string_view name) {
+  if (name.empty() || name.size() > 255 || name.find_first_of("/\\") != std::string_view::npos) {
+    return false;
+  }
+  for (const char c : name) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return false;
+  }
+  switch (kind) {
+    case LinkKind::Task:
+      return ExtIndex(name, kTaskExtensions) >= 0;
+    case LinkKind::Mps:
+      return ExtIndex(name, kMpsExtensions) >= 0;
+    case LinkKind::Ram:
+      return ExtIndex(name, kRamExtensions) >= 0;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::string PackLinkContent(const std::vector<LinkFile>& files) {
+  std::string content(kFirstLine);
+  for (const LinkFile& f : files) {
+    content += std::string(kKindWords[static_cast<size_t>(f.kind)]) + " " +
+               std::to_string(f.bytes.size()) + " " + f.name + "\n" + f.bytes;
+  }
+  return content;
+}
+
+std::optional<std::vector<LinkFile>> UnpackLinkContent(std::string_view content) {
+  if (!content.starts_with(kFirstLine)) return std::nullopt;
+  content.remove_prefix(kFirstLine.size());
+  std::vector<LinkFile> files;
+  while (!content.empty()) {
+    const size_t end = content.find('\n');
+    if (end == std::string_view::npos) return std::nullopt;
+    const std::string_view head = content.substr(0, end);
+    const size_t space = head.find(' ');
+    const size_t space2 = head.find(' ', space == std::string_view::npos ? 0 : space + 1);
+    if (space2 == std::string_view::npos) return std::nullopt;
+    size_t kind = 0;
+    while (kind < kKindWords.size() && kKindWords[kind] != head.substr(0, space)) ++kind;
+    // Each kind once, in the order the writer keeps.
+    if (kind == kKindWords.size() ||
+        (!files.empty() && kind <= static_cast<size_t>(files.back().kind))) {
+      return std::nullopt;
+    }
+    const std::string_view sizeText = head.substr(space + 1, space2 - space - 1);
+    size_t size = 0;
+    const auto [ptr, ec] =
+        std::from_chars(sizeText.data(), sizeText.data() + sizeText.size(), size);
+    if (ec != std::errc() || ptr != sizeText.data() + sizeText.size() || sizeText.empty()) {
+      return std::nullopt;
+    }
+    content.remove_prefix(end + 1);
+    if (size > kMaxFileBytes || size > content.size()) return std::nullopt;
+    LinkFile file{static_cast<LinkKind>(kind), std::string(head.substr(space2 + 1)),
+                  std::string(content.substr(0, size))};
+    if (!FitsKind(file.kind, file.name)) return std::nullopt;
+    content.remove_prefix(size);
+    files.push_back(std::move(file));
+  }
+  if (files.empty()) return std::nullopt;
+  return files;
+}
+
+std::string Base64UrlEncode(std::string_view bytes) {
+  std::string text;
+  uint32_t bits = 0;
+  int count = 0;
+  for (const char c : bytes) {
+    bits = (bits << 8) | static_cast<unsigned char>(c);
+    count += 8;
+    while (count >= 6) {
+      count -= 6;
+      text += kAlphabet[(bits >> count) & 63];
+    }
+  }
+  if (count > 0) text += kAlphabet[(bits << (6 - count)) & 63];
+  return text;
+}
+
+std::optional<std::string> Base64UrlDecode(std::string_view text) {
+  if (text.size() % 4 == 1) return std::nullopt;
+  std::string bytes;
+  uint32_t bits = 0;
+  int count = 0;
+  for (const char c : text) {
+    const size_t value = kAlphabet.find(c);
+    if (value == std::string_view::npos) return std::nullopt;
+    bits = (bits << 6) | static_cast<uint32_t>(value);
+    count += 6;
+    if (count >= 8) {
+      count -= 8;
+      bytes += static_cast<char>((bits >> count) & 0xFF);
+    }
+  }
+  return bytes;
+}
+
+}  // namespace vellar

@@ -1,0 +1,150 @@
+// Browser tests of links: an address made by vellar-cli link opens exactly its files in the
+// page, a damaged one opens nothing, and the page's own "Link kopieren" opens again what it
+// held.
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+import { spawnSync } from 'node:child_process';
+import { test, assert } from './harness.mjs';
+import {
+  idle, idleWithin, menu, clickCell, ramBytes, modalText, clickModalButton, catchSaves, saved, loadExample,
+} from './page_helpers.mjs';
+
+const DAMAGED = 'Der Link ist beschädigt oder stammt nicht von VellarD. Es wurde nichts geladen.';
+const modalOpen = async (page) => (await page.$('#modal:not([hidden])')) !== null;
+
+// The page opened at an address, ready; page errors are collected as openPage does.
+async function openAt(browser, address) {
+  const page = await browser.newPage();
+  const errors = [];
+  page.on('pageerror', (e) => errors.push(String(e)));
+  page.on('console', (m) => {
+    if (m.type() === 'error') errors.push(m.text());
+  });
+  await page.goto(address);
+  page.errors = errors;
+  return page;
+}
+
+const ready = (page) => page.waitForFunction(() => window.vellarReady === true, { timeout: 30000 });
+
+function cli(nativeCli, args) {
+  const r = spawnSync(nativeCli, args, { encoding: 'utf8' });
+  assert.equal(r.status, 0, `vellar-cli ${args.join(' ')}: ${r.stderr}`);
+  return r.stdout.trim();
+}
+
+// A tiny generator of its own, so that a failing round can be made again.
+function randomBytes(seed, size) {
+  let x = seed >>> 0 || 1;
+  return Buffer.from(Array.from({ length: size }, () => {
+    x ^= x << 13; x >>>= 0; x ^= x >>> 17; x ^= x << 5; x >>>= 0;
+    return x & 0xff;
+  }));
+}
+
+async function savedAs(page, key, name) {
+  await catchSaves(page, name);
+  await page.keyboard.press(key);
+  await idle(page);
+  return saved(page, name);
+}
+
+test('Link von vellar-cli link: die Seite zeigt genau diese Dateien, Speichern ergibt sie Byte für Byte', async ({ browser, html, nativeCli }) => {
+  const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'vellar-link-'));
+  try {
+    for (let round = 0; round < 4; round++) {
+      fs.writeFileSync(path.join(dir, 'z.mps'), randomBytes(round * 7 + 1, 4096));
+      fs.writeFileSync(path.join(dir, 'z.erm'), randomBytes(round * 7 + 2, 256));
+      // Random files as the program writes them: vellar-cli makes them of random compact ones
+      // (whose bytes after a description the program writes as 00), and then once more of
+      // themselves, as a listing names the file it was loaded from and a description read
+      // from a listing has no leading blank.
+      const mps = path.join(dir, round % 2 ? 'Lösung.mpd' : 'c.mps');
+      const ram = path.join(dir, ['c.erm', 'p.ras', 'p.rad', 'p.ras'][round]);
+      cli(nativeCli, ['convert', path.join(dir, 'z.mps'), mps]);
+      cli(nativeCli, ['convert', mps, mps]);
+      cli(nativeCli, ['convert', '--mps', mps, path.join(dir, 'z.erm'), ram]);
+      cli(nativeCli, ['convert', '--mps', mps, ram, ram]);
+      const address = cli(nativeCli, ['link', '--base', 'file://' + html, '--mps', mps, '--ram', ram]);
+      const page = await openAt(browser, address);
+      await ready(page);
+      await idle(page);
+      const shown = await page.title();
+      assert.equal(shown, `Mikroprozessor Simulation - ${path.basename(mps)} - ${path.basename(ram)}`, `Runde ${round}`);
+      assert.deepEqual(await ramBytes(page, 0, 256), [...randomBytes(round * 7 + 2, 256)], `Runde ${round}`);
+      assert.ok((await savedAs(page, 'F3', path.basename(mps)))?.equals(fs.readFileSync(mps)), `MPS, Runde ${round}`);
+      assert.ok((await savedAs(page, 'F6', path.basename(ram)))?.equals(fs.readFileSync(ram)), `RAM, Runde ${round}`);
+      assert.deepEqual(page.errors, []);
+      await page.close();
+    }
+  } finally {
+    fs.rmSync(dir, { recursive: true, force: true });
+  }
+});
+
+test('Beschädigter oder fremder Link: deutsche Meldung, nichts geladen', async ({ browser, html, nativeCli }) => {
+  const good = cli(nativeCli, ['link', '--base', 'file://' + html, '--ram',
+    path.join(path.dirname(nativeCli), '../../../examples/zaehler.ras')]);
+  const fragment = good.split('#')[1];
+  const damaged = [
+    'v1.' + fragment.slice(3, 40),                       // cut short
+    'v1.' + fragment.slice(3, -8) + 'AAAAAAAA',          // wrong checksum
+    'v1.' + fragment.slice(3).replace(/[A-Za-z]/, '*'),  // no base64url
+    'v9.' + fragment.slice(3),                           // a form of no page yet
+    'abschnitt-2',                                       // an anchor of someone else's
+  ];
+  for (const f of damaged) {
+    const page = await openAt(browser, 'file://' + html + '#' + f);
+    assert.equal(await modalText(page), DAMAGED, f);
+    await clickModalButton(page, 'OK');
+    await ready(page);
+    assert.equal(await page.title(), 'Mikroprozessor Simulation', f);
+    assert.deepEqual(await ramBytes(page, 0, 8), [0, 0, 0, 0, 0, 0, 0, 0], f);
+    assert.deepEqual(page.errors, []);
+    await page.close();
+  }
+});
+
+test('Link kopieren: die Adresse öffnet dasselbe; ungespeicherte Arbeit wird vorher erfragt', async ({ browser, html }) => {
+  const page = await openAt(browser, 'file://' + html);
+  await ready(page);
+  await loadExample(page, 'bubble.ras');
+  await clickCell(page, 'GrRam', 2, 1);
+  await page.keyboard.type('42');
+  await page.keyboard.press('Enter');
+  await idle(page);
+  const ram = await ramBytes(page, 0, 256);
+  await menu(page, 'Datei', 'MeLink');
+  if (await modalOpen(page)) {
+    assert.match(await modalText(page), /Zwischenablage/);
+    await clickModalButton(page, 'OK');
+  }
+  const address = page.url();
+  assert.match(address, /#v1\.[A-Za-z0-9_-]+$/);
+
+  const other = await openAt(browser, address);
+  await ready(other);
+  await idle(other);
+  assert.deepEqual(await ramBytes(other, 0, 256), ram);
+  assert.equal(await other.title(), 'Mikroprozessor Simulation - firmware.mpd - bubble.ras');
+
+  // The same address pasted into a tab with changed memory: first the question.
+  await clickCell(other, 'GrRam', 2, 2);
+  await other.keyboard.type('17');
+  await other.keyboard.press('Enter');
+  await idle(other);
+  await other.evaluate((a) => { location.hash = a.split('#')[1] + ''; }, address.replace('#', '#x'));
+  assert.equal(await modalText(other), DAMAGED);
+  await clickModalButton(other, 'OK');
+  assert.ok(await idleWithin(other, 5000));
+  await other.evaluate((a) => { location.hash = a.split('#')[1]; }, address);
+  assert.equal(await modalText(other), 'Ram speichern ?');
+  await clickModalButton(other, 'Nein');
+  assert.ok(await idleWithin(other, 5000));
+  assert.deepEqual(await ramBytes(other, 0, 256), ram);
+  assert.deepEqual(page.errors, []);
+  assert.deepEqual(other.errors, []);
+  await page.close();
+  await other.close();
+});
