@@ -92,11 +92,8 @@ BENCHMARK(BM_ClockPhases);
 
 // Argument 1: the past is kept for stepping back (as in the window); 0: it is not. The run
 // takes the window's path: the button's handler, whole stretches of clocks through the core.
-void BM_UnpacedRun(benchmark::State& state) {
-  QuietFrontend fe;
-  Session s(fe);
-  LoadLoop(s);
-  s.runHistory.SetKeeping(state.range(0) != 0);
+// Runs "bis Halt" of kClocksPerRun clocks each, as the window's button starts them.
+void UnpacedRuns(benchmark::State& state, Session& s) {
   s.run.SetClockLimit(kClocksPerRun);
   uint64_t total = 0;
   for (auto _ : state) {
@@ -105,10 +102,38 @@ void BM_UnpacedRun(benchmark::State& state) {
     total += s.run.ClocksThisRun();
   }
   ClocksPerSecond(state, total);
+}
+
+void BM_UnpacedRun(benchmark::State& state) {
+  QuietFrontend fe;
+  Session s(fe);
+  LoadLoop(s);
+  s.runHistory.SetKeeping(state.range(0) != 0);
+  UnpacedRuns(state, s);
   state.counters["Vergangenheit_MB"] =
       static_cast<double>(s.runHistory.MemoryBytes()) / (1024.0 * 1024.0);
 }
 BENCHMARK(BM_UnpacedRun)->ArgName("past")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The window's unpaced run as above (with its past), watching more and more: nothing, the
+// statistics, and besides them one MPS breakpoint or one condition that never fire.
+enum Watched { kNothing, kStatistics, kMpsBreakpoint, kCondition };
+
+void BM_WatchedRun(benchmark::State& state) {
+  QuietFrontend fe;
+  Session s(fe);
+  LoadLoop(s);
+  const auto watched = static_cast<Watched>(state.range(0));
+  s.breakpoints.SetCounting(watched != kNothing);
+  if (watched == kMpsBreakpoint) s.breakpoints.SetMps(0x80, true);
+  if (watched == kCondition && s.breakpoints.SetConditions("BX=01")) state.SkipWithError("BX=01");
+  UnpacedRuns(state, s);
+  if (s.run.LastStopReason() != StopReason::Limit) state.SkipWithError("stopped early");
+}
+BENCHMARK(BM_WatchedRun)
+    ->ArgName("watch")
+    ->DenseRange(kNothing, kCondition)
+    ->Unit(benchmark::kMillisecond);
 
 // One ALU clock back, and then one million at once, after a run of the given length.
 void BM_StepBack(benchmark::State& state) {
@@ -249,6 +274,17 @@ void PrintPastCost(std::FILE* out, const RateReporter& r) {
                100.0 * (1.0 - with / without));
 }
 
+// What the statistics cost the unpaced run, and the speed with a breakpoint or a condition.
+void PrintWatchCost(std::FILE* out, const RateReporter& r) {
+  const double without = Rate(r, "BM_WatchedRun/watch:0");
+  const double stats = Rate(r, "BM_WatchedRun/watch:1");
+  if (without <= 0 || stats <= 0) return;
+  std::fprintf(out, "Unbegrenzter Lauf mit Statistik: %.1f %% langsamer als ohne\n",
+               100.0 * (1.0 - stats / without));
+  std::fprintf(out, "Mit einem MPS-Haltepunkt: %.0f M ALU-Takte/s, mit einer Bedingung: %.0f M\n",
+               Rate(r, "BM_WatchedRun/watch:2") / 1e6, Rate(r, "BM_WatchedRun/watch:3") / 1e6);
+}
+
 }  // namespace
 }  // namespace vellar
 
@@ -275,6 +311,7 @@ int main(int argc, char** argv) {
   vellar::PrintRatio(ratios, reporter, "BM_RunClocks");
   vellar::PrintRatio(ratios, reporter, "BM_UnpacedRun/past:1");
   vellar::PrintPastCost(ratios, reporter);
+  vellar::PrintWatchCost(ratios, reporter);
   benchmark::Shutdown();
   return 0;
 }

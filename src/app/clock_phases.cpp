@@ -12,6 +12,7 @@ void ClockPhases::OutputPhase() {
   const bool automatic = p_.flags.GatesAutomatic;
   const uint16_t before = p_.machine.OpenMask;
   const StepResult step = OutputStep(p_.machine, p_.mps.Program(), automatic);
+  loadedAddress_ = step.rowLoaded ? step.row - 1 : -1;
   if (step.rowLoaded) {
     if (p_.flags.ShowCursors) ShowCurrentRow(step.row);
     p_.gates.GatesLoaded(before);
@@ -25,6 +26,12 @@ void ClockPhases::OutputPhase() {
 void ClockPhases::InputPhase() {
   InputStep(p_.machine);
   const Machine& m = p_.machine;
+  if (p_.breakpoints.Counting()) {
+    // Only the micro-program's rows end instructions; gates opened by hand end none.
+    const bool ended = loadedAddress_ >= 0 && ClockEndsRun(m, kInstructionEndRow);
+    p_.breakpoints.Stats().CountClock(loadedAddress_, ended, m.Regs[OP]);
+  }
+  loadedAddress_ = -1;
   if (p_.flags.ShowCursors) p_.memory.MoveRamCursor(m.Regs[AR]);
   if (p_.flags.ShowBus) {
     p_.picture.HighlightOutputs(false);
@@ -42,10 +49,10 @@ void ClockPhases::EndRun() {
   p_.gates.CloseAllGates();
 }
 
-RunOutcome ClockPhases::RunClocks(uint64_t maxClocks, int endRow) {
+RunOutcome ClockPhases::RunClocks(uint64_t maxClocks, int endRow, uint64_t clocksBefore) {
   RamWrites written;
-  const RunOutcome outcome =
-      vellar::RunClocks(p_.machine, p_.mps.Program(), maxClocks, endRow, written);
+  const RunOutcome outcome = vellar::RunClocks(p_.machine, p_.mps.Program(), maxClocks, endRow,
+                                               written, p_.breakpoints.Watch(clocksBefore));
   if (written.any()) {
     for (int a = 0; a < kRamSize; ++a) {
       if (written[a]) p_.memory.RamWritten(a);

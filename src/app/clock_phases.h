@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/breakpoints.h"
 #include "app/control_flags.h"
 #include "app/data_path.h"
 #include "app/frontend.h"
@@ -28,6 +29,7 @@ class ClockPhases {
     RegisterFields& registers;
     DataPathPicture& picture;
     Frontend& frontend;
+    Breakpoints& breakpoints;  // counts what each clock ran
   };
 
   explicit ClockPhases(const Parts& parts);
@@ -39,7 +41,8 @@ class ClockPhases {
   // Whole ALU clocks at a level that shows nothing during the run (automatic gate control,
   // every display level off): the processor runs by itself, and the bytes it wrote are shown
   // afterwards. Stops after maxClocks or when a clock ends on a row <= endRow or halts.
-  RunOutcome RunClocks(uint64_t maxClocks, int endRow);
+  // clocksBefore: ALU clocks of the run before this stretch, for the conditions.
+  RunOutcome RunClocks(uint64_t maxClocks, int endRow, uint64_t clocksBefore = 0);
 
   // The sequencer's state, kept in the machine: the MPS grid row (address + 1) of the
   // micro-instruction to execute next, 0 after a computed next address of FF.
@@ -50,6 +53,9 @@ class ClockPhases {
   void ShowCurrentRow(int row);
 
   Parts p_;
+  // The address of the row the output phase loaded, until its input phase counts the clock;
+  // -1 when none was loaded.
+  int loadedAddress_ = -1;
 };
 
 }  // namespace vellar

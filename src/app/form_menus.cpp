@@ -62,6 +62,19 @@ constexpr std::array kEdit{
              nullptr,
              [](Session& s) { return s.stepBack.MenuEnabled(); },
              true},
+    kSeparator,
+    MenuItem{"MeBreakpoint",
+             "&Haltepunkt setzen/löschen",
+             {"F8"},
+             {},
+             [](Session& s) { s.ToggleBreakpointHere(); }},
+    // The window asks for the text itself.
+    MenuItem{.name = "MeConditions", .caption = "Bedin&gungen …", .place = FormPlace::Window},
+    MenuItem{"MeClearBreakpoints",
+             "Haltepunkte &alle löschen",
+             {},
+             {},
+             [](Session& s) { s.ClearBreakpoints(); }},
 };
 
 constexpr std::array kReset{
@@ -78,6 +91,7 @@ constexpr std::array kView{
              {},
              [](Session& s) { s.inspector.MeVariablenClick(); },
              [](const Session& s) { return s.menu.MeVariablen; }},
+    MenuItem{.name = "MeStatistik", .caption = "&Statistik", .place = FormPlace::Window},
     kSeparator,
     MenuItem{"MeKonfl",
              "MPS auf &Konflike prüfen",

@@ -52,12 +52,18 @@ std::vector<std::string> Cells(const GradedSubmission& s, size_t caseCount, bool
   }
   if (!csv) {
     cells.push_back(std::to_string(s.Passed()) + "/" + std::to_string(caseCount));
+    std::string clocks;
+    for (const uint64_t c : s.clocks) clocks += (clocks.empty() ? "" : " / ") + std::to_string(c);
+    cells.push_back(clocks);
     return cells;
   }
   // A spreadsheet takes "1/3" for a date; the count alone is a number to reckon with.
   cells.push_back(std::to_string(s.Passed()));
   for (size_t i = 0; i < caseCount; ++i) {
     cells.push_back(!s.error && s.failures[i] ? *s.failures[i] : "");
+  }
+  for (size_t i = 0; i < caseCount; ++i) {
+    cells.push_back(i < s.clocks.size() ? std::to_string(s.clocks[i]) : "");
   }
   return cells;
 }
@@ -70,6 +76,7 @@ std::vector<std::string> CsvTable(const std::vector<std::string>& caseNames,
   header.insert(header.end(), caseNames.begin(), caseNames.end());
   header.push_back("bestanden (von " + std::to_string(caseNames.size()) + ")");
   for (const std::string& name : caseNames) header.push_back("erste Abweichung " + name);
+  for (const std::string& name : caseNames) header.push_back("ALU-Takte " + name);
   // Without the byte order mark a German spreadsheet reads the file as Windows-1252 and
   // shows ✓, umlauts and quotes as garbage.
   std::vector<std::string> lines = {std::string(kUtf8Bom) + Row(header, true)};
@@ -94,10 +101,11 @@ std::vector<std::string> GradeTable(const std::vector<std::string>& caseNames,
   std::vector<std::string> header = {"Einreichung"};
   header.insert(header.end(), caseNames.begin(), caseNames.end());
   header.emplace_back("bestanden");
+  header.emplace_back("ALU-Takte");
   std::vector<std::string> lines = {Row(header, false)};
   std::string rule = "|---|";
   for (size_t i = 0; i < caseNames.size(); ++i) rule += ":-:|";
-  lines.push_back(rule + "--:|");
+  lines.push_back(rule + "--:|--:|");
   for (const GradedSubmission& s : submissions) {
     lines.push_back(Row(Cells(s, caseNames.size(), false), false));
   }

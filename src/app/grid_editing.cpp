@@ -156,6 +156,12 @@ void GridEditing::MoveTo(GridCell cell) {
   Refresh();
 }
 
+bool GridEditing::MarginPress(int x, int y, MouseButton button) {
+  if (button != MouseButton::Left || x < 0 || x >= kMarginWidth) return false;
+  const GridCell cell = CellAt(x, y);
+  return cell.col == 0 && cell.row >= 1 && ToggleRowMark(cell.row);
+}
+
 bool GridEditing::Press(GridCell cell, MouseButton button) {
   // The press lands beside the open editor, which loses its selection as a line edit does
   // when the focus leaves it: the next key goes on after the text.

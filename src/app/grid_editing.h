@@ -101,6 +101,16 @@ class GridEditing {
   virtual int RowCount() const = 0;
   virtual int ColWidth(int col) const = 0;
   virtual GridCell Current() const = 0;
+  // A breakpoint stands on the row: a red dot in the margin of its address cell.
+  virtual bool RowMarked(int /*row*/) const { return false; }
+  // Sets or clears the row's breakpoint; false where the grid has none.
+  virtual bool ToggleRowMark(int /*row*/) { return false; }
+  // The margin of breakpoints: the first pixels of the address cells, left of the address.
+  static constexpr int kMarginWidth = 8;
+  // A press of the left button at a pixel of the viewport in that margin sets or clears the
+  // row's breakpoint and does nothing else (a press on the address itself selects the row);
+  // true when it did.
+  bool MarginPress(int x, int y, MouseButton button);
   // The text an editor opened on the cell starts with.
   virtual std::string EditText(GridCell cell) const = 0;
 

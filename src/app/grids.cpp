@@ -28,6 +28,12 @@ void MpsGridEditing::SelectCell(GridCell cell) {
   editor_.GrMpsSelectCell(cell.col, cell.row);
 }
 
+bool MpsGridEditing::ToggleRowMark(int row) {
+  if (row < 1 || row > MpsStore::kRows) return false;
+  breakpoints_.ToggleMps(row - 1);
+  return true;
+}
+
 bool MpsGridEditing::MouseDown(GridCell cell, MouseButton /*button*/) {
   editor_.GrMpsMouseDown(cell.col, cell.row);
   return false;
@@ -56,6 +62,18 @@ void RamGridEditing::SetEditText(GridCell cell, std::string_view text) {
 
 void RamGridEditing::SelectCell(GridCell cell) {
   editor_.GrRamSelectCell(cell.col, cell.row);
+}
+
+bool RamGridEditing::RowMarked(int row) const {
+  const int address = RowAddress(row);
+  return address >= 0 && breakpoints_.HasRam(address);
+}
+
+bool RamGridEditing::ToggleRowMark(int row) {
+  const int address = RowAddress(row);
+  if (address < 0) return false;
+  breakpoints_.ToggleRam(address);
+  return true;
 }
 
 bool RamGridEditing::MouseDown(GridCell cell, MouseButton button) {

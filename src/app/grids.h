@@ -3,6 +3,7 @@
 #include <array>
 #include <string_view>
 
+#include "app/breakpoints.h"
 #include "app/grid_editing.h"
 #include "app/mps_editor.h"
 #include "app/ram_editor.h"
@@ -17,12 +18,15 @@ namespace vellar {
 
 class MpsGridEditing : public GridEditing {
  public:
-  MpsGridEditing(const MpsStore& mps, const MpsGrid& grid, MpsEditor& editor)
-      : mps_(mps), grid_(grid), editor_(editor) {}
+  MpsGridEditing(const MpsStore& mps, const MpsGrid& grid, MpsEditor& editor,
+                 Breakpoints& breakpoints)
+      : mps_(mps), grid_(grid), editor_(editor), breakpoints_(breakpoints) {}
   int ColCount() const override { return MpsStore::kGridCols; }
   int RowCount() const override { return MpsStore::kGridRows; }
   int ColWidth(int col) const override;
   GridCell Current() const override { return grid_.current; }
+  bool RowMarked(int row) const override { return row >= 1 && breakpoints_.HasMps(row - 1); }
+  bool ToggleRowMark(int row) override;
   std::string EditText(GridCell cell) const override;
 
  protected:
@@ -42,17 +46,23 @@ class MpsGridEditing : public GridEditing {
   const MpsStore& mps_;
   const MpsGrid& grid_;
   MpsEditor& editor_;
+  Breakpoints& breakpoints_;
 };
 
 class RamGridEditing : public GridEditing {
  public:
-  RamGridEditing(const RamGrid& grid, RamEditor& editor, VariableInspector& inspector)
-      : grid_(grid), editor_(editor), inspector_(inspector) {}
+  RamGridEditing(const RamGrid& grid, RamEditor& editor, VariableInspector& inspector,
+                 Breakpoints& breakpoints)
+      : grid_(grid), editor_(editor), inspector_(inspector), breakpoints_(breakpoints) {}
   int ColCount() const override { return grid_.ColCount(); }
   int RowCount() const override { return grid_.RowCount(); }
   int ColWidth(int col) const override { return grid_.ColWidth(col); }
   GridCell Current() const override { return grid_.current; }
+  bool RowMarked(int row) const override;
+  bool ToggleRowMark(int row) override;
   std::string EditText(GridCell cell) const override;
+  // The address a row's margin stands for: its first byte; -1 for the header.
+  int RowAddress(int row) const { return grid_.CellToAddress(1, row); }
 
  protected:
   bool EditLeftAligned(GridCell cell) const override;
@@ -69,6 +79,7 @@ class RamGridEditing : public GridEditing {
   const RamGrid& grid_;
   RamEditor& editor_;
   VariableInspector& inspector_;
+  Breakpoints& breakpoints_;
 };
 
 class InspectorGridEditing : public GridEditing {

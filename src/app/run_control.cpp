@@ -162,6 +162,9 @@ void RunControl::StartRun(std::optional<ClockMode> mode) {
   p_.phases.HaltSeen = false;
   clocksThisRun_ = 0;
   stopReason_ = StopReason::None;
+  if (!stopText_.empty()) p_.frontend.Invalidate(kRedrawRunControls);
+  stopText_.clear();
+  p_.breakpoints.Arm(p_.machine, 0);
   OutputPhase();
   SetPace(TimerPaced() ? RunPace::Timer : RunPace::Slices);
   p_.frontend.Invalidate(kRedrawMpsGrid);
@@ -197,17 +200,22 @@ void RunControl::RunBareStretch() {
   if (clockLimit_ > clocksThisRun_) clocks = std::min(clocks, clockLimit_ - clocksThisRun_);
   // The stretch is one entry of the past: the core runs alike when a step back rebuilds it.
   p_.history.BeforeClocks();
-  const RunOutcome outcome = p_.phases.RunClocks(clocks, EndRow());
+  const RunOutcome outcome = p_.phases.RunClocks(clocks, EndRow(), clocksThisRun_);
   p_.history.AfterClocks(outcome.clocks, outcome.lastInstructionEnd);
   clocksThisRun_ += outcome.clocks;
-  StopIfOver(outcome.ended);
+  StopIfOver(outcome.ended, outcome.hit);
 }
 
-void RunControl::StopIfOver(bool ended) {
+void RunControl::StopIfOver(bool ended, const StopHit& hit) {
   if (ended) {
     state_.next = NextStep::End;
     const bool byHalt = mode_ >= ClockMode::OneInstruction && p_.phases.HaltSeen;
     stopReason_ = byHalt ? StopReason::Halt : StopReason::ModeEnd;
+  } else if (hit) {
+    state_.next = NextStep::End;
+    stopReason_ = StopReason::Break;
+    stopText_ = p_.breakpoints.Reason(hit);
+    p_.frontend.Invalidate(kRedrawRunControls);
   } else if (clockLimit_ != 0 && clocksThisRun_ >= clockLimit_) {
     state_.next = NextStep::End;
     stopReason_ = StopReason::Limit;
@@ -326,10 +334,15 @@ void RunControl::TimerTimer() {
       EndRun();
       break;
     case NextStep::Input:
-    case NextStep::InputOfClock:
+    case NextStep::InputOfClock: {
       InputPhase();
-      StopIfOver(mode_ < ClockMode::OneInstruction || ClockEndsRun(p_.machine, EndRow()));
+      const Machine& m = p_.machine;
+      const bool ended = mode_ < ClockMode::OneInstruction || ClockEndsRun(m, EndRow());
+      const bool instructionEnded = p_.flags.GatesAutomatic && ClockEndsRun(m, kInstructionEndRow);
+      StopIfOver(ended,
+                 ended ? StopHit{} : p_.breakpoints.Check(m, clocksThisRun_, instructionEnded));
       break;
+    }
     case NextStep::Output:
       OutputPhase();
       break;

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/breakpoints.h"
 #include "app/clock_mode.h"
 #include "app/clock_phases.h"
 #include "app/control_flags.h"
@@ -25,7 +26,7 @@ enum class RunButton { BuReset, BuPhase, Bu2Phasen, BuTakt, BuPause, BuBefehl, B
 inline constexpr int kRunButtonCount = 7;
 
 // Why the last run ended.
-enum class StopReason { None, Halt, ModeEnd, Limit, Pause };
+enum class StopReason { None, Halt, ModeEnd, Limit, Pause, Break };
 
 // What drives the run now.
 enum class RunPace : uint8_t {
@@ -65,6 +66,7 @@ class RunControl {
     const bool& conflictOption;  // the check mark of "MPS auf &Konflike prüfen"
     RunHistory& history;
     Frontend& frontend;
+    Breakpoints& breakpoints;
   };
 
   explicit RunControl(const Parts& parts);
@@ -137,14 +139,18 @@ class RunControl {
   // ALU clocks (input phases of a run) since the last run start.
   uint64_t ClocksThisRun() const { return clocksThisRun_; }
   StopReason LastStopReason() const { return stopReason_; }
+  // Why the last run stopped at a breakpoint or a condition ("Haltepunkt MPS 5E"); empty when
+  // it did not.
+  const std::string& StopText() const { return stopText_; }
 
  private:
   void SetPace(RunPace pace);
   // The one start of a run of clock mode 1 to 3, from every button and the space bar.
   void StartRun(std::optional<ClockMode> mode);
   void Tick();
-  // The rule for why a run stops, after each of its ALU clocks: its end, or the limit.
-  void StopIfOver(bool ended);
+  // The rule for why a run stops, after each of its ALU clocks: its end, a breakpoint or
+  // condition, or the limit.
+  void StopIfOver(bool ended, const StopHit& hit = {});
   // True when nothing is shown between the phases, so that whole clocks can run bare.
   bool RunsBare() const;
   void RunBareStretch();
@@ -166,6 +172,7 @@ class RunControl {
   uint64_t clockLimit_ = 0;
   uint64_t clocksThisRun_ = 0;
   StopReason stopReason_ = StopReason::None;
+  std::string stopText_;
 };
 
 }  // namespace vellar

@@ -1,7 +1,5 @@
 #include "app/run_report.h"
 
-#include <charconv>
-
 #include "core/hex.h"
 #include "core/text.h"
 
@@ -15,79 +13,39 @@ std::string_view StopName(StopReason reason) {
       return "halt";
     case StopReason::Limit:
       return "limit";
+    case StopReason::Break:
+      return "break";
     default:
       return "end";
   }
 }
 
-bool ParseDecimal(std::string_view text, uint64_t& value) {
-  const char* end = text.data() + text.size();
-  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-  return !text.empty() && ec == std::errc() && ptr == end;
-}
-
-// One or two hex digits.
-bool ParseHexByte(std::string_view text, uint64_t& value) {
-  if (text.empty() || text.size() > 2 || !IsHexNumber(text)) return false;
-  value = ParseHex(text);
-  return true;
-}
-
 // The item's value as the result has it, in the item's own notation.
 std::string Actual(const Expectation& item, const RunResult& r) {
-  if (item.key == "STOP") return r.stop;
-  if (item.key == "SF") return r.sign ? "1" : "0";
-  if (item.key == "ROW") return std::to_string(r.row);
-  if (item.key == "CLOCKS") return std::to_string(r.clocks);
-  if (item.key.front() == '[') return HexByte(r.ram[ParseHex(item.key.substr(1, 2))]);
-  return HexByte(r.regs[RegisterIndex(item.key)]);
-}
-
-std::string Expected(const Expectation& item) {
-  if (item.key == "STOP") return item.stop;
-  if (item.key == "SF" || item.key == "ROW" || item.key == "CLOCKS") {
-    return std::to_string(item.value);
+  switch (item.subject) {
+    case Condition::Subject::Stop:
+      return r.stop;
+    case Condition::Subject::Sign:
+      return r.sign ? "1" : "0";
+    case Condition::Subject::Row:
+      return std::to_string(r.row);
+    case Condition::Subject::Clocks:
+      return std::to_string(r.clocks);
+    case Condition::Subject::Memory:
+      return HexByte(r.ram[item.index]);
+    case Condition::Subject::Register:
+      break;
   }
-  return HexByte(static_cast<unsigned>(item.value));
-}
-
-bool ParseItem(std::string_view item, Expectation& e) {
-  const size_t eq = item.find('=');
-  if (eq == std::string_view::npos) return false;
-  const std::string_view value = item.substr(eq + 1);
-  e.text = item;
-  e.key = ToUpperAscii(item.substr(0, eq));
-  if (e.key == "STOP") {
-    e.stop = ToLowerAscii(value);
-    return e.stop == "halt" || e.stop == "end" || e.stop == "limit";
-  }
-  if (e.key == "SF") return (value == "0" || value == "1") && ParseDecimal(value, e.value);
-  if (e.key == "ROW" || e.key == "CLOCKS") return ParseDecimal(value, e.value);
-  if (e.key.size() >= 3 && e.key.front() == '[' && e.key.back() == ']') {
-    uint64_t address = 0;
-    if (!ParseHexByte(std::string_view(e.key).substr(1, e.key.size() - 2), address)) return false;
-    e.key = "[" + HexByte(static_cast<unsigned>(address)) + "]";
-    return ParseHexByte(value, e.value);
-  }
-  return RegisterIndex(e.key) >= 0 && ParseHexByte(value, e.value);
+  return HexByte(r.regs[item.index]);
 }
 
 std::optional<std::string> DifferenceOf(const Expectation& item, const RunResult& result) {
   const std::string actual = Actual(item, result);
-  const std::string expected = Expected(item);
-  if (actual == expected) return std::nullopt;
-  return item.key + "=" + expected + " erwartet, " + item.key + "=" + actual + " erhalten.";
+  if ((actual == item.ValueText()) == item.equal) return std::nullopt;
+  return item.Canonical() + " erwartet, " + item.key + "=" + actual + " erhalten.";
 }
 
 }  // namespace
-
-int RegisterIndex(std::string_view name) {
-  const std::string upper = ToUpperAscii(name);
-  for (int r = 0; r < kRegCount; ++r) {
-    if (upper == kRegNames[r]) return r;
-  }
-  return -1;
-}
 
 RunResult ResultOf(const Session& session) {
   return ResultOf(session, session.run.ClocksThisRun(), session.run.LastStopReason());
@@ -100,6 +58,7 @@ RunResult ResultOf(const Session& session, uint64_t clocks, StopReason stop) {
   r.row = session.phases.CurrentRow;
   r.clocks = clocks;
   r.stop = StopName(stop);
+  if (stop == StopReason::Break) r.stopText = session.run.StopText();
   r.ram = session.machine.Ram;
   return r;
 }
@@ -128,20 +87,11 @@ std::vector<std::string> DumpLines(const RunResult& r) {
 
 std::optional<std::vector<Expectation>> ParseExpectations(std::string_view text,
                                                           std::string& error) {
-  std::vector<Expectation> items;
-  size_t pos = 0;
-  while (pos < text.size()) {
-    const size_t end = std::min(text.find(' ', pos), text.size());
-    const std::string_view item = text.substr(pos, end - pos);
-    pos = end + 1;
-    if (item.empty()) continue;
-    Expectation e;
-    if (!ParseItem(item, e)) {
-      error = "Ungültige Erwartung „" + std::string(item) +
-              "“ (Beispiele: AX=07 [20]=0F SF=1 ROW=12 CLOCKS=40 STOP=halt).";
-      return std::nullopt;
-    }
-    items.push_back(std::move(e));
+  std::string bad;
+  auto items = ParseConditions(text, bad);
+  if (!items) {
+    error = "Ungültige Erwartung „" + bad +
+            "“ (Beispiele: AX=07 [20]=0F SF=1 ROW=12 CLOCKS=40 STOP=halt AX!=00).";
   }
   return items;
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/session.h"
+#include "core/condition.h"
 
 // What a run left, as vellar-cli prints it and as --expect checks it.
 namespace vellar {
@@ -17,7 +18,8 @@ struct RunResult {
   bool sign = false;
   int row = 0;
   uint64_t clocks = 0;
-  std::string stop;  // "halt", "end" or "limit"
+  std::string stop;      // "halt", "end", "limit" or "break"
+  std::string stopText;  // after "break": "Haltepunkt MPS 5E"
   std::array<uint8_t, kRamSize> ram{};
 };
 
@@ -31,13 +33,8 @@ std::string StatusLine(const RunResult& result);
 std::vector<std::string> DumpLines(const RunResult& result);
 
 // One item of --expect, such as "AX=07", "[20]=0F", "SF=1", "ROW=12", "CLOCKS=40",
-// "STOP=halt".
-struct Expectation {
-  std::string key;   // upper case: "AX", "[20]", "SF", "ROW", "CLOCKS", "STOP"
-  std::string text;  // the item as given, for the report
-  uint64_t value = 0;
-  std::string stop;
-};
+// "STOP=halt", or "AX!=07": the model's conditions, read the same way.
+using Expectation = Condition;
 
 // The items of one --expect text; no value (and a message in error) for a malformed item.
 std::optional<std::vector<Expectation>> ParseExpectations(std::string_view text,
@@ -51,8 +48,5 @@ std::optional<std::string> FirstDifference(const std::vector<Expectation>& items
 // The report of each item the result does not meet; empty when all are met.
 std::vector<std::string> CheckExpectations(const std::vector<Expectation>& items,
                                            const RunResult& result);
-
-// The register a name such as "AX" or "al" stands for; -1 for none.
-int RegisterIndex(std::string_view name);
 
 }  // namespace vellar

@@ -137,4 +137,25 @@ void Session::MpsChanged() {
   frontend.Invalidate(kRedrawMpsGrid);
 }
 
+void Session::ToggleBreakpointHere() {
+  const int address = ramEditing.Entered() ? ramEditing.RowAddress(ramGrid.current.row) : -1;
+  if (address >= 0) {
+    breakpoints.ToggleRam(address);
+  } else if (mpsGrid.current.row >= 1) {
+    breakpoints.ToggleMps(mpsGrid.current.row - 1);
+  }
+  frontend.Invalidate(kRedrawMpsGrid | kRedrawRamGrid);
+}
+
+void Session::ClearBreakpoints() {
+  breakpoints.ClearAll();
+  frontend.Invalidate(kRedrawMpsGrid | kRedrawRamGrid);
+}
+
+bool Session::SetConditions(std::string_view text) {
+  const auto message = breakpoints.SetConditions(text);
+  if (message) frontend.ShowMessage(*message);
+  return !message;
+}
+
 }  // namespace vellar

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/asking.h"
+#include "app/breakpoints.h"
 #include "app/clock_phases.h"
 #include "app/control_flags.h"
 #include "app/data_path.h"
@@ -61,6 +62,7 @@ struct SessionStores {
   MpsStore mps;
   MpsGrid mpsGrid;
   VariableList variables;
+  Breakpoints breakpoints;
 };
 
 // Layer 2: what shows the stores, and the past of runs kept beside them.
@@ -97,14 +99,15 @@ struct SessionFields : SessionEdits {
 // Layer 6: the clock phases.
 struct SessionClock : SessionFields {
   using SessionFields::SessionFields;
-  ClockPhases phases{{machine, mps, mpsGrid, gates, flags, memory, registers, picture, frontend}};
+  ClockPhases phases{
+      {machine, mps, mpsGrid, gates, flags, memory, registers, picture, frontend, breakpoints}};
 };
 
 // Layer 7: run control.
 struct SessionRun : SessionClock {
   using SessionClock::SessionClock;
   RunControl run{{phases, gates, picture, machine, flags, mpsGrid, ramGrid, menu.MeKonfl,
-                  runHistory, frontend}};
+                  runHistory, frontend, breakpoints}};
 };
 
 // Layer 8: the commands that stop, rewind or reset a run: stepping back, MPS editing, files.
@@ -127,8 +130,8 @@ struct SessionKeys : SessionCommands {
 // Layer 10: what the user does to the three grids, for the window and the page alike.
 struct SessionGrids : SessionKeys {
   using SessionKeys::SessionKeys;
-  MpsGridEditing mpsEditing{mps, mpsGrid, mpsEditor};
-  RamGridEditing ramEditing{ramGrid, ramEditor, inspector};
+  MpsGridEditing mpsEditing{mps, mpsGrid, mpsEditor, breakpoints};
+  RamGridEditing ramEditing{ramGrid, ramEditor, inspector, breakpoints};
   InspectorGridEditing inspectorEditing{inspector};
   TouchLayout touchLayout{mpsEditing, ramEditing, inspectorEditing, frontend};
 };
@@ -158,6 +161,18 @@ class Session : public SessionGrids, private MpsStoreListener {
 
   // A click on a gate button, or Ctrl with a hex digit.
   void TorClick(int gate);
+
+  // Menu "Haltepunkte". F8: a breakpoint on the current row of the RAM grid while it has the
+  // focus, else on the current row of the MPS grid; set, or cleared where one stands.
+  static constexpr std::string_view kBreakpointKey = "F8";
+  void ToggleBreakpointHere();
+  void ClearBreakpoints();
+  // The conditions as typed in their dialog; false, after a German message, for a text that
+  // holds an item that is no condition (nothing is taken then).
+  bool SetConditions(std::string_view text);
+  // The line the "Hinweis" box shows: why the last run stopped, when a breakpoint or a
+  // condition stopped it; empty otherwise.
+  const std::string& StopHint() const { return run.StopText(); }
 
  private:
   void MpsChanged() override;

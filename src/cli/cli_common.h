@@ -32,6 +32,7 @@ class CliSession {
   CliSession() {
     session.FormCreate({});
     session.runHistory.SetKeeping(false);
+    session.breakpoints.SetCounting(false);
   }
   CliFrontend frontend;
   Session session{frontend};

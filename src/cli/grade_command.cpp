@@ -137,7 +137,7 @@ class Grader {
   Grader(const GradeOptions& o, const std::vector<GradeCase>& cases) : o_(o), cases_(cases) {}
 
   GradedSubmission Grade(const std::string& path) {
-    GradedSubmission result{path, std::nullopt, {}};
+    GradedSubmission result{path, std::nullopt, {}, {}};
     GradeFrontend frontend;
     Session s(frontend);
     s.FormCreate({});
@@ -150,6 +150,7 @@ class Grader {
     for (const GradeCase& c : cases_) {
       BeginCase(s, image, c, limit);
       s.run.RunToEnd();
+      result.clocks.push_back(s.run.ClocksThisRun());
       result.failures.push_back(CaseDifference(s, c, limit));
     }
     return result;

@@ -56,6 +56,22 @@ constexpr std::array kRunOptions{
                .placeholder = "TEXT",
                .repeats = true,
                .help = "prüft das Ergebnis, etwa \"AX=07 [20]=0F SF=1 STOP=halt\""},
+    OptionSpec{
+        .name = "--break",
+        .placeholder = "ART:AA",
+        .hints = "mps:|ram:",
+        .repeats = true,
+        .help = "Haltepunkt vor der MPS-Zeile (mps:5E) oder am Befehlsende bei IP=AA (ram:20)"},
+    OptionSpec{.name = "--until",
+               .placeholder = "TEXT",
+               .repeats = true,
+               .help = "hält, sobald eine Bedingung wahr wird, etwa \"AX=00\" oder \"[F0]!=7F\""},
+    OptionSpec{.name = "--stats",
+               .help = "zeigt nach der Zustandszeile Takte, Befehle und Takte je Befehl"},
+    OptionSpec{.name = "--stats-csv",
+               .placeholder = "DATEI",
+               .files = "csv",
+               .help = "schreibt die Zählungen je MPS-Zeile und Befehl als CSV mit „;“"},
 };
 
 constexpr std::array kListOptions{
@@ -111,8 +127,11 @@ constexpr std::array kCommands{
             "Mit --trace steht davor je ALU-Takt eine Zeile\n"
             "T=n ADR=hh TORE=gates AX=hh BX=hh IP=hh OP=hh AR=hh DR=hh AL=hh SF=d [W[hh]=hh]\n"
             "--back M wirkt wie ein Lauf mit M Takten weniger.\n"
-            "Rückgabe: 0 Lauf regulär beendet, 3 Taktgrenze erreicht, 1 Erwartung nicht erfüllt,\n"
-            "2 falsche Argumente oder unlesbare Datei."},
+            "Hält ein Haltepunkt (--break) oder eine Bedingung (--until) den Lauf an, steht\n"
+            "STOP=break in der Zustandszeile und der Grund in der nächsten Zeile, etwa\n"
+            "„Haltepunkt MPS 5E“, „Haltepunkt RAM 20“ oder „Bedingung AX=00“.\n"
+            "Rückgabe: 0 Lauf regulär oder am Haltepunkt beendet, 3 Taktgrenze erreicht,\n"
+            "1 Erwartung nicht erfüllt, 2 falsche Argumente oder unlesbare Datei."},
     CommandSpec{.name = "convert",
                 .main = ConvertCommand,
                 .positionals = "EINGABE AUSGABE",
@@ -178,10 +197,11 @@ constexpr std::array kCommands{
             "--cases und --max-clocks gehen ihr vor. Jeder Fall läuft wie „run“ bis zum Halt,\n"
             "höchstens N ALU-Takte (voreingestellt 10000000). Ausgabe: eine Markdown-Tabelle mit ✓ "
             "oder ✗ je\n"
-            "Fall, danach je nicht bestandenem Fall die erste Abweichung; mit --csv eine Tabelle\n"
-            "mit „;“ in UTF-8 mit Byte-Order-Mark, die Zahl der bestandenen Fälle und die ersten\n"
-            "Abweichungen in eigenen Spalten. Rückgabe: 0 alle bestanden, 1 sonst, 2 bei falschen\n"
-            "Argumenten oder unlesbarer Fälle-Datei oder Aufgabe."},
+            "Fall und den ALU-Takten je Fall, danach je nicht bestandenem Fall die erste\n"
+            "Abweichung; mit --csv eine Tabelle mit „;“ in UTF-8 mit Byte-Order-Mark, die Zahl\n"
+            "der bestandenen Fälle, die ersten Abweichungen und die Takte in eigenen Spalten.\n"
+            "Rückgabe: 0 alle bestanden, 1 sonst, 2 bei falschen Argumenten oder unlesbarer\n"
+            "Fälle-Datei oder Aufgabe."},
     CommandSpec{
         .name = "link",
         .main = LinkCommand,

@@ -7,6 +7,9 @@
 #include "cli/commands.h"
 #include "cli/option_table.h"
 #include "cli/run_trace.h"
+#include "core/file_io.h"
+#include "core/hex.h"
+#include "core/text.h"
 
 namespace vellar::cli {
 
@@ -23,7 +26,27 @@ struct RunOptions {
   bool dump = false;
   std::optional<std::string> saveRam;
   std::vector<Expectation> expectations;
+  Breakpoints breakpoints;  // --break and --until
+  bool stats = false;
+  std::optional<std::string> statsCsv;
 };
+
+// "mps:5E" or "ram:20"; false for anything else.
+bool ParseBreak(std::string_view value, Breakpoints& breakpoints) {
+  const size_t colon = value.find(':');
+  if (colon == std::string_view::npos) return false;
+  const std::string kind = ToLowerAscii(value.substr(0, colon));
+  const std::string_view address = value.substr(colon + 1);
+  if (address.empty() || address.size() > 2 || !IsHexNumber(address)) return false;
+  if (kind == "mps") {
+    breakpoints.SetMps(static_cast<int>(ParseHex(address)), true);
+  } else if (kind == "ram") {
+    breakpoints.SetRam(static_cast<int>(ParseHex(address)), true);
+  } else {
+    return false;
+  }
+  return true;
+}
 
 // Parses the options; the exit code for bad arguments when they are not all valid.
 std::optional<int> ParseRunOptions(const Args& args, RunOptions& o) {
@@ -53,6 +76,19 @@ std::optional<int> ParseRunOptions(const Args& args, RunOptions& o) {
       if (value.empty() || ec != std::errc() || ptr != end) {
         return UsageError("--back erwartet eine ganze Zahl ab 0, nicht „" + value + "“.");
       }
+    } else if (option == "--break") {
+      if (!ParseBreak(value, o.breakpoints)) {
+        return UsageError("--break erwartet mps:AA oder ram:AA mit einer Adresse in Hex, nicht „" +
+                          value + "“.");
+      }
+    } else if (option == "--until") {
+      if (const auto message = o.breakpoints.AddCondition(value)) {
+        return UsageError("--until: " + *message);
+      }
+    } else if (option == "--stats") {
+      o.stats = true;
+    } else if (option == "--stats-csv") {
+      o.statsCsv = value;
     } else if (option == "--trace") {
       o.trace = true;
     } else if (option == "--dump") {
@@ -85,11 +121,20 @@ int RunCommand(const Args& args) {
   if (o.saveRam && o.mps && !SparesInputs(*o.saveRam, {{"das Mikroprogramm", *o.mps}})) {
     return kExitUsage;
   }
+  if (o.statsCsv) {
+    std::vector<NamedInput> inputs;
+    if (o.mps) inputs.push_back({"das Mikroprogramm", *o.mps});
+    if (o.ram) inputs.push_back({"der RAM", *o.ram});
+    if (o.saveRam) inputs.push_back({"die RAM-Ausgabe", *o.saveRam});
+    if (!SparesInputs(*o.statsCsv, inputs)) return kExitUsage;
+  }
   CliSession cs;
   Session& s = cs.session;
   if (!LoadMpsOption(s, o.mps)) return kExitUsage;
   if (o.ram && !LoadFile(s, *o.ram, FileKind::Ram)) return kExitUsage;
   ApplySetup(s, o.setup);
+  s.breakpoints = o.breakpoints;
+  s.breakpoints.SetCounting(o.stats || o.statsCsv);
   s.runHistory.SetKeeping(o.back > 0);
   std::optional<TracedRun> traced;
   if (o.trace) {
@@ -98,7 +143,10 @@ int RunCommand(const Args& args) {
     StartRun(s, o.mode, o.maxClocks);
   }
   RunResult result = ResultOf(s);
-  if (traced) result = ResultOf(s, traced->clocks, traced->stop);
+  if (traced) {
+    result = ResultOf(s, traced->clocks, traced->stop);
+    result.stopText = traced->stopText;
+  }
   if (o.back > 0) {
     // As a run of that many fewer clocks, which its clock limit would have ended.
     s.stepBack.StepBackClocks(o.back);
@@ -107,7 +155,18 @@ int RunCommand(const Args& args) {
   }
   if (o.saveRam && !s.files.SaveRamFile(*o.saveRam)) return kExitUsage;
 
+  if (o.statsCsv) {
+    const FileStatus written = WriteFileReplacing(*o.statsCsv, s.breakpoints.CsvText(s.mps));
+    if (!written.ok()) {
+      Complain("Die Statistik lässt sich nicht nach „" + *o.statsCsv +
+               "“ schreiben: " + written.error);
+      return kExitUsage;
+    }
+  }
+
   std::cout << StatusLine(result) << '\n';
+  if (!result.stopText.empty()) std::cout << result.stopText << '\n';
+  if (o.stats) PrintLines(s.breakpoints.SummaryLines(s.mps));
   if (o.dump) PrintLines(DumpLines(result));
   std::cout.flush();
   const std::vector<std::string> failures = CheckExpectations(o.expectations, result);

@@ -59,6 +59,7 @@ TracedRun RunTraced(Session& s, std::string_view mode, uint64_t maxClocks, std::
   s.run.SetSliderPosition(RunControl::kMinPosition);
   s.phases.HaltSeen = false;
   const Machine& m = s.machine;
+  s.breakpoints.Arm(m, 0);
   TracedRun run;
   std::string block;
   block.reserve(kBlock + 256);
@@ -82,6 +83,12 @@ TracedRun RunTraced(Session& s, std::string_view mode, uint64_t maxClocks, std::
     }
     if (RunIsOver(mode, s.machine)) {
       run.stop = mode != "clock" && s.phases.HaltSeen ? StopReason::Halt : StopReason::ModeEnd;
+      break;
+    }
+    const StopHit hit = s.breakpoints.Check(m, run.clocks, ClockEndsRun(m, kInstructionEndRow));
+    if (hit) {
+      run.stop = StopReason::Break;
+      run.stopText = s.breakpoints.Reason(hit);
       break;
     }
     if (run.clocks >= maxClocks) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <string>
 #include <string_view>
 
 #include "app/session.h"
@@ -16,9 +17,11 @@ namespace vellar::cli {
 struct TracedRun {
   uint64_t clocks = 0;
   StopReason stop = StopReason::None;
+  std::string stopText;  // at a breakpoint or condition: why
 };
 
-// Runs until the mode ("clock", "instruction", "halt") ends or maxClocks clocks are done,
+// Runs until the mode ("clock", "instruction", "halt") ends, a breakpoint or condition of the
+// session stops it, or maxClocks clocks are done,
 // writing the lines to out in large blocks; a million clocks must not mean a million writes.
 TracedRun RunTraced(Session& session, std::string_view mode, uint64_t maxClocks, std::FILE* out);
 

@@ -51,8 +51,13 @@ StepResult ClockStep(Machine& m, const MicroProgram& program) {
   return result;
 }
 
-RunOutcome RunClocks(Machine& machine, const MicroProgram& program, uint64_t maxClocks, int endRow,
-                     RamWrites& written) {
+namespace {
+
+// The loop, made once for each combination of what is watched: the bare run pays nothing for
+// breakpoints and statistics it does not have.
+template <bool kStops, bool kStats>
+RunOutcome RunClocksWith(Machine& machine, const MicroProgram& program, uint64_t maxClocks,
+                         int endRow, RamWrites& written, const RunWatch& watch) {
   // A local copy: the compiler then knows that no store of the loop touches the program. The
   // row is carried in a variable of its own, so that the next clock need not wait for it to
   // come back from memory.
@@ -62,6 +67,10 @@ RunOutcome RunClocks(Machine& machine, const MicroProgram& program, uint64_t max
   uint64_t clocks = 0;
   uint64_t lastEnd = 0;
   int row = m.CurrentRow;
+  const MicroRow* const firstRow = &program.Row(0);
+  // Counted from the end of the last instruction, which may lie before this stretch; the
+  // difference wraps as unsigned numbers do.
+  uint64_t opStart = kStats ? 0 - watch.stats->instructionClocks : 0;
   while (clocks < maxClocks) {
     m.CurrentRow = row;
     const MicroRow& r = step::LoadRow(m, program);
@@ -71,6 +80,17 @@ RunOutcome RunClocks(Machine& machine, const MicroProgram& program, uint64_t max
     step::Output(m, r);
     step::Input(m, r);
     ++clocks;
+    const bool instructionEnd = row <= kInstructionEndRow || halt;
+    if constexpr (kStats) {
+      RunStats& stats = *watch.stats;
+      ++stats.rows[static_cast<size_t>(&r - firstRow)];
+      if (instructionEnd) {
+        const uint8_t op = m.Regs[OP];
+        ++stats.opCount[op];
+        stats.opClocks[op] += clocks - opStart;
+        opStart = clocks;
+      }
+    }
     // A conditional move beside the row's chain of dependences: next to nothing per clock.
     lastEnd = row <= kInstructionEndRow ? clocks : lastEnd;
     if (row <= endRow || halt) {
@@ -78,11 +98,34 @@ RunOutcome RunClocks(Machine& machine, const MicroProgram& program, uint64_t max
       outcome.ended = true;
       break;
     }
+    if constexpr (kStops) {
+      outcome.hit = watch.stops->Check(m, watch.clocksBefore + clocks, instructionEnd);
+      if (outcome.hit) break;
+    }
   }
   machine = m;
+  if constexpr (kStats) {
+    watch.stats->clocks += clocks;
+    watch.stats->instructionClocks = clocks - opStart;
+  }
   outcome.clocks = clocks;
   outcome.lastInstructionEnd = lastEnd;
   return outcome;
+}
+
+}  // namespace
+
+RunOutcome RunClocks(Machine& machine, const MicroProgram& program, uint64_t maxClocks, int endRow,
+                     RamWrites& written, const RunWatch& watch) {
+  const bool stops = watch.stops != nullptr && !watch.stops->Empty();
+  if (stops && watch.stats != nullptr) {
+    return RunClocksWith<true, true>(machine, program, maxClocks, endRow, written, watch);
+  }
+  if (stops) return RunClocksWith<true, false>(machine, program, maxClocks, endRow, written, watch);
+  if (watch.stats != nullptr) {
+    return RunClocksWith<false, true>(machine, program, maxClocks, endRow, written, watch);
+  }
+  return RunClocksWith<false, false>(machine, program, maxClocks, endRow, written, watch);
 }
 
 }  // namespace vellar

@@ -6,6 +6,7 @@
 
 #include "core/machine.h"
 #include "core/micro_program.h"
+#include "core/run_watch.h"
 
 // The processor advanced by one bus phase or one ALU clock: plain data in, plain data out.
 // It calls nobody, allocates nothing and knows nothing of what is shown; the session shows
@@ -102,12 +103,22 @@ struct RunOutcome {
   // FF), or with HaltSeen; counted from 1, 0 when none did. The past for "Schritt zurück"
   // needs it, since "bis Halt" runs on through row 1.
   uint64_t lastInstructionEnd = 0;
+  // A breakpoint or condition stopped the run after its last clock.
+  StopHit hit;
+};
+
+// What RunClocks watches besides the end of the run: where to stop and what to count; either
+// may be missing, and without both the loop is the bare one.
+struct RunWatch {
+  StopPoints* stops = nullptr;
+  RunStats* stats = nullptr;
+  uint64_t clocksBefore = 0;  // ALU clocks of the run before this stretch, for CLOCKS=
 };
 
 // Whole ALU clocks under automatic gate control, each from its output phase to its input
 // phase, until maxClocks are done or a clock ends on a row <= endRow or with HaltSeen. The
 // bytes written are added to written.
 RunOutcome RunClocks(Machine& m, const MicroProgram& program, uint64_t maxClocks, int endRow,
-                     RamWrites& written);
+                     RamWrites& written, const RunWatch& watch = {});
 
 }  // namespace vellar

@@ -138,9 +138,8 @@ ControlPanel::ControlPanel(QWidget* parent, RunControl& run, RamView& ramView)
 
   QGroupBox* hint = AddGroup(this, kHintGroup);
   hint_ = hint;
-  for (int line = 0; line < 2; ++line) {
-    AddLabel(hint, FromUtf8(kHintGroup.items[line]), kGroupItemX, kHintLineY[line]);
-  }
+  hintLines_ = {AddLabel(hint, FromUtf8(kHintGroup.items[0]), kGroupItemX, kHintLineY[0]),
+                AddLabel(hint, FromUtf8(kHintGroup.items[1]), kGroupItemX, kHintLineY[1])};
   Sync();
 }
 
@@ -187,6 +186,11 @@ void ControlPanel::Sync() {
   laZeit_->adjustSize();
   const bool assembler = ramView_.RaRamItem() == RamView::kAssemblerItem;
   (assembler ? assemblerView_ : dataView_)->setChecked(true);
+  // Where a breakpoint or a condition stopped the run, the box says which until the next start.
+  const std::string& why = run.StopText();
+  hintLines_[0]->setText(why.empty() ? FromUtf8(kHintGroup.items[0]) : QStringLiteral("Lauf angehalten:"));
+  hintLines_[1]->setText(why.empty() ? FromUtf8(kHintGroup.items[1]) : FromUtf8(why));
+  for (QLabel* line : hintLines_) line->adjustSize();
 }
 
 }  // namespace vellar::ui

@@ -55,6 +55,7 @@ class ControlPanel : public ColourPanel {
   QRadioButton* assemblerView_ = nullptr;
   QWidget* raRam_ = nullptr;
   QWidget* hint_ = nullptr;
+  std::array<QLabel*, 2> hintLines_{};
 };
 
 }  // namespace vellar::ui

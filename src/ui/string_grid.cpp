@@ -15,6 +15,7 @@ namespace vellar::ui {
 namespace {
 constexpr int kRowPitch = StringGrid::kRowHeight + StringGrid::kLineWidth;
 constexpr QColor kFixedLine{0, 0, 0};
+constexpr QColor kBreakpointDot{220, 0, 0};
 constexpr QColor kCellLine{176, 176, 176};
 }  // namespace
 
@@ -125,6 +126,13 @@ void StringGrid::paintEvent(QPaintEvent* /*event*/) {
         painter.drawLine(rect.topLeft(), rect.bottomLeft());
       }
       DrawCell(painter, col, row, rect, state);
+      if (col == 0 && editing_.RowMarked(row)) {
+        // The breakpoint's dot in the margin at the left of the address.
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(kBreakpointDot);
+        painter.drawEllipse(QRect(rect.left() + 1, rect.top() + (kRowHeight - 6) / 2, 6, 6));
+      }
       painter.restore();
       painter.setPen(state.fixed ? kFixedLine : kCellLine);
       painter.drawLine(rect.right() + 1, y, rect.right() + 1, y + kRowHeight);

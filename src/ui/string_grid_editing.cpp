@@ -110,6 +110,10 @@ void StringGrid::ShowEditor() {
 void StringGrid::MousePress(QPoint pos, Qt::MouseButton button, QPoint globalPos,
                             bool doubleClick) {
   SyncViewport();
+  if (editing_.MarginPress(pos.x(), pos.y(), ButtonOf(button))) {
+    viewport()->update();
+    return;
+  }
   const GridCell cell = editing_.CellAt(pos.x(), pos.y());
   if (!Entered()) {
     setFocus(Qt::MouseFocusReason);

@@ -149,6 +149,16 @@ TEST(FormMenusCommands, EveryCommandOfTheTableRunsAndDoesWhatItsCaptionSays) {
          ASSERT_EQ(b.m.Regs[AX], 1);
        },
        [](Bench& b) { EXPECT_EQ(b.m.Regs[AX], 0); }},
+      // F8 on the MPS grid's current row; then all breakpoints gone.
+      {"MeBreakpoint",
+       [](Bench& b) {
+         b.session.mpsGrid.current = {1, 0x5F};
+       },
+       [](Bench& b) {
+         EXPECT_EQ(b.session.breakpoints.List(), std::vector<std::string>{"MPS 5E"});
+       }},
+      {"MeClearBreakpoints", [](Bench& b) { b.session.breakpoints.SetRam(0x20, true); },
+       [](Bench& b) { EXPECT_TRUE(b.session.breakpoints.Empty()); }},
       {"MeVariablen", remember("MeVariablen"), Toggles("MeVariablen", was)},
       {"MeKonfl", remember("MeKonfl"), Toggles("MeKonfl", was)},
       {"MeTorKz", remember("MeTorKz"), Toggles("MeTorKz", was)},

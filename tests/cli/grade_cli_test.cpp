@@ -43,26 +43,26 @@ TEST_F(GradeTest, ATableOfTheClassAndTheFirstDifferenceOfEachFailedCase) {
   EXPECT_EQ(r.exit, 1);
   EXPECT_EQ(r.err, "");
   const std::string a = dir / "abgaben/";
-  EXPECT_EQ(
-      SplitLines(r.out),
-      (std::vector<std::string>{
-          "| Einreichung | gegeben | umgekehrt | startwert | bestanden |",
-          "|---|:-:|:-:|:-:|--:|",
-          "| " + a + "anna.ras | ✓ | ✓ | ✓ | 3/3 |",
-          "| " + a + "bernd.ras | ✗ | ✗ | ✓ | 1/3 |",
-          "| " + a + "carla.mps | Fehler: Mikroprogramm statt RAM-Datei |  |  | 0/3 |",
-          "| " + a + "spaet/dora.rad | ✗ | ✗ | ✗ | 0/3 |",
-          "| " + (dir / "fehlt.ras") + " | Fehler: Die Datei „" + (dir / "fehlt.ras") +
-              "“ kann nicht geöffnet werden: Datei oder Verzeichnis nicht gefunden. |  |  | 0/3 |",
-          "",
-          "Erste Abweichung je Fall:",
-          "",
-          "- " + a + "bernd.ras, gegeben: [F0]=00 erwartet, [F0]=42 erhalten.",
-          "- " + a + "bernd.ras, umgekehrt: [F0]=00 erwartet, [F0]=0F erhalten.",
-          "- " + a + "spaet/dora.rad, gegeben: Taktgrenze erreicht (100000 ALU-Takte).",
-          "- " + a + "spaet/dora.rad, umgekehrt: Taktgrenze erreicht (100000 ALU-Takte).",
-          "- " + a + "spaet/dora.rad, startwert: Taktgrenze erreicht (100000 ALU-Takte).",
-      }));
+  EXPECT_EQ(SplitLines(r.out),
+            (std::vector<std::string>{
+                "| Einreichung | gegeben | umgekehrt | startwert | bestanden | ALU-Takte |",
+                "|---|:-:|:-:|:-:|--:|--:|",
+                "| " + a + "anna.ras | ✓ | ✓ | ✓ | 3/3 | 21547 / 23711 / 21547 |",
+                "| " + a + "bernd.ras | ✗ | ✗ | ✓ | 1/3 | 18448 / 20926 / 18448 |",
+                "| " + a + "carla.mps | Fehler: Mikroprogramm statt RAM-Datei |  |  | 0/3 |  |",
+                "| " + a + "spaet/dora.rad | ✗ | ✗ | ✗ | 0/3 | 100000 / 100000 / 100000 |",
+                "| " + (dir / "fehlt.ras") + " | Fehler: Die Datei „" + (dir / "fehlt.ras") +
+                    "“ kann nicht geöffnet werden: Datei oder Verzeichnis nicht gefunden. |  |  | "
+                    "0/3 |  |",
+                "",
+                "Erste Abweichung je Fall:",
+                "",
+                "- " + a + "bernd.ras, gegeben: [F0]=00 erwartet, [F0]=42 erhalten.",
+                "- " + a + "bernd.ras, umgekehrt: [F0]=00 erwartet, [F0]=0F erhalten.",
+                "- " + a + "spaet/dora.rad, gegeben: Taktgrenze erreicht (100000 ALU-Takte).",
+                "- " + a + "spaet/dora.rad, umgekehrt: Taktgrenze erreicht (100000 ALU-Takte).",
+                "- " + a + "spaet/dora.rad, startwert: Taktgrenze erreicht (100000 ALU-Takte).",
+            }));
 }
 
 // A German spreadsheet reads the file as Windows-1252 unless a byte order mark says UTF-8,
@@ -72,17 +72,19 @@ TEST_F(GradeTest, CsvForASpreadsheetAndExitZeroWhenAllPass) {
                            dir / "abgaben/anna.ras", dir / "abgaben/bernd.ras", dir / "fehlt.ras"});
   EXPECT_EQ(r.exit, 1);
   const std::string a = dir / "abgaben/";
-  EXPECT_EQ(SplitLines(r.out),
-            (std::vector<std::string>{
-                "\xEF\xBB\xBF"
-                "Einreichung;gegeben;umgekehrt;startwert;bestanden (von 3);"
-                "erste Abweichung gegeben;erste Abweichung umgekehrt;erste Abweichung startwert",
-                a + "anna.ras;✓;✓;✓;3;;;",
-                a + "bernd.ras;✗;✗;✓;1;[F0]=00 erwartet, [F0]=42 erhalten.;"
-                    "[F0]=00 erwartet, [F0]=0F erhalten.;",
-                (dir / "fehlt.ras") + ";Fehler: Die Datei „" + (dir / "fehlt.ras") +
-                    "“ kann nicht geöffnet werden: Datei oder Verzeichnis nicht gefunden.;;;0;;;",
-            }));
+  EXPECT_EQ(
+      SplitLines(r.out),
+      (std::vector<std::string>{
+          "\xEF\xBB\xBF"
+          "Einreichung;gegeben;umgekehrt;startwert;bestanden (von 3);"
+          "erste Abweichung gegeben;erste Abweichung umgekehrt;erste Abweichung startwert;"
+          "ALU-Takte gegeben;ALU-Takte umgekehrt;ALU-Takte startwert",
+          a + "anna.ras;✓;✓;✓;3;;;;21547;23711;21547",
+          a + "bernd.ras;✗;✗;✓;1;[F0]=00 erwartet, [F0]=42 erhalten.;"
+              "[F0]=00 erwartet, [F0]=0F erhalten.;;18448;20926;18448",
+          (dir / "fehlt.ras") + ";Fehler: Die Datei „" + (dir / "fehlt.ras") +
+              "“ kann nicht geöffnet werden: Datei oder Verzeichnis nicht gefunden.;;;0;;;;;;",
+      }));
   const CliResult all =
       Cli({"grade", "--mps", firmware, "--cases", dir / "faelle.txt", dir / "abgaben/anna.ras"});
   EXPECT_EQ(all.exit, 0) << all.out;
@@ -106,13 +108,13 @@ TEST_F(GradeTest, EverySubmissionGetsARowSayingWhyItWasNotGraded) {
   EXPECT_EQ(r.exit, 1);
   EXPECT_EQ(r.err, "");
   const auto failed = [](const std::string& name, const std::string& why) {
-    return "| " + name + " | Fehler: " + why + " |  |  | 0/3 |";
+    return "| " + name + " | Fehler: " + why + " |  |  | 0/3 |  |";
   };
   std::vector<std::string> lines = SplitLines(r.out);
   ASSERT_GE(lines.size(), 2u) << r.out;
   EXPECT_EQ(std::vector<std::string>(lines.begin() + 2, lines.end()),
             (std::vector<std::string>{
-                "| " + k + "anna.ras | ✓ | ✓ | ✓ | 3/3 |",
+                "| " + k + "anna.ras | ✓ | ✓ | ✓ | 3/3 | 21547 / 23711 / 21547 |",
                 failed(k + "emil.mpd", "Mikroprogramm statt RAM-Datei"),
                 failed(k + "fritz.ASM", "Quelltext: erst mit asm übersetzen"),
                 failed(k + "gabi.ras", "leere Datei"),
@@ -130,7 +132,7 @@ TEST_F(GradeTest, EverySubmissionGetsARowSayingWhyItWasNotGraded) {
   EXPECT_EQ(std::vector<std::string>(lines.begin() + 2, lines.end()),
             (std::vector<std::string>{
                 failed(k + "anna.ras", "RAM-Datei statt Mikroprogramm"),
-                "| " + k + "emil.mpd | ✓ | ✓ | ✓ | 3/3 |",
+                "| " + k + "emil.mpd | ✓ | ✓ | ✓ | 3/3 | 21547 / 23711 / 21547 |",
                 failed(k + "fritz.ASM", "Quelltext: erst mit asm übersetzen"),
                 failed(k + "gabi.ras", "RAM-Datei statt Mikroprogramm"),
                 failed(k + "hans.rad", "RAM-Datei statt Mikroprogramm"),
@@ -152,7 +154,8 @@ TEST_F(GradeTest, MicroProgramsAreGradedWithTheGivenProgram) {
   std::string rows;
   for (const std::string& line : lines) rows += line + "\n";
   EXPECT_NE(rows.find("carla.mps | Fehler: „"), std::string::npos) << rows;
-  EXPECT_NE(rows.find("emil.mpd | ✓ | ✓ | ✓ | 3/3 |"), std::string::npos) << rows;
+  EXPECT_NE(rows.find("emil.mpd | ✓ | ✓ | ✓ | 3/3 | 21547 / 23711 / 21547 |"), std::string::npos)
+      << rows;
   EXPECT_EQ(rows.find("lehrer.mps |"), std::string::npos) << rows;
   EXPECT_EQ(rows.find("notizen"), std::string::npos) << rows;
 }
@@ -242,13 +245,14 @@ TEST_F(GradeTest, ATaskGradesAsTheOptionsItStandsFor) {
   WriteBytes(task,
              "Bearbeiten: MPS\nMPS: lehr.mpd\nRAM: ../abgaben/anna.ras\n" + std::string(kCases));
   r = Cli({"grade", "--task", task, dir / "abgaben/emil.mpd", dir / "abgaben/bernd.ras"});
-  EXPECT_EQ(SplitLines(r.out), (std::vector<std::string>{
-                                   "| Einreichung | gegeben | umgekehrt | startwert | bestanden |",
-                                   "|---|:-:|:-:|:-:|--:|",
-                                   "| " + (dir / "abgaben/emil.mpd") + " | ✓ | ✓ | ✓ | 3/3 |",
-                                   "| " + (dir / "abgaben/bernd.ras") +
-                                       " | Fehler: RAM-Datei statt Mikroprogramm |  |  | 0/3 |",
-                               }))
+  EXPECT_EQ(SplitLines(r.out),
+            (std::vector<std::string>{
+                "| Einreichung | gegeben | umgekehrt | startwert | bestanden | ALU-Takte |",
+                "|---|:-:|:-:|:-:|--:|--:|",
+                "| " + (dir / "abgaben/emil.mpd") + " | ✓ | ✓ | ✓ | 3/3 | 21547 / 23711 / 21547 |",
+                "| " + (dir / "abgaben/bernd.ras") +
+                    " | Fehler: RAM-Datei statt Mikroprogramm |  |  | 0/3 |  |",
+            }))
       << r.err;
   // A folder yields neither the task's program nor its start micro-program.
   fs::copy_file(firmware, dir / "abgaben/lehr.mpd");
@@ -298,7 +302,8 @@ TEST_F(GradeTest, TheExampleTaskGradesTheExamplePrograms) {
   EXPECT_EQ(r.exit, 1) << r.err;
   const std::vector<std::string> lines = SplitLines(r.out);
   ASSERT_GE(lines.size(), 4u) << r.out << r.err;
-  EXPECT_EQ(lines[2], "| " + ExamplePath("bubble.ras") + " | ✓ | ✓ | ✓ | 3/3 |");
+  EXPECT_EQ(lines[2],
+            "| " + ExamplePath("bubble.ras") + " | ✓ | ✓ | ✓ | 3/3 | 30856 / 1231 / 22394 |");
   EXPECT_EQ(lines[3].rfind("| " + ExamplePath("zaehler.ras") + " | ✗ |", 0), 0u) << lines[3];
 }
 
