@@ -12,18 +12,9 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j 2 --target vellar
 
 work=$(mktemp -d build/screenshots.XXXXXX)
-server_pid=""
-app_pid=""
-stop() {
-  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
-  [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null || true
-  [ -n "$app_pid" ] && wait "$app_pid" 2>/dev/null || true
-  [ -n "$server_pid" ] && wait "$server_pid" 2>/dev/null || true
-  app_pid=""
-  server_pid=""
-}
+source tools/virtual_screen.sh
 cleanup() {
-  stop
+  stop_screen
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -31,19 +22,7 @@ trap cleanup EXIT
 # shoot ZOOM SCREEN OUTPUT: the window at that zoom on a virtual screen of that size.
 shoot() {
   local zoom=$1 screen=$2 output=$3
-  # The server picks a display number nobody uses and writes it to the file.
-  Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-  server_pid=$!
-  for _ in $(seq 50); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-  done
-  export DISPLAY=":$(cat "$work/display")"
-  export QT_QPA_PLATFORM=xcb
-  for _ in $(seq 50); do
-    xwininfo -root >/dev/null 2>&1 && break
-    sleep 0.1
-  done
+  start_screen "$screen"
 
   # Run until halt at 100 ms per clock: after a few seconds the sort is under way and the
   # data-path picture shows a transfer. The zoom is given, so that a level chosen in the
@@ -83,7 +62,7 @@ shoot() {
   cp "$best" "$output"
   rm -f "$work/display"
   echo "$output geschrieben ($(identify -format '%wx%h' "$output"))."
-  stop
+  stop_screen
 }
 
 shoot 100 1280x800 docs/fenster.png

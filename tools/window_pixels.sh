@@ -14,17 +14,8 @@ out=$2
 reference=${3:-}
 mkdir -p "$out"
 work=$(mktemp -d)
-server_pid=""
-app_pid=""
-stop() {
-  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
-  [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null || true
-  [ -n "$app_pid" ] && wait "$app_pid" 2>/dev/null || true
-  [ -n "$server_pid" ] && wait "$server_pid" 2>/dev/null || true
-  app_pid=""
-  server_pid=""
-}
-trap 'stop; rm -rf "$work"' EXIT
+source tools/virtual_screen.sh
+trap 'stop_screen; rm -rf "$work"' EXIT
 
 # The whole screen is taken, so that open menus (windows of their own) are in the picture.
 snap() {
@@ -34,15 +25,7 @@ snap() {
 
 shoot() {
   local zoom=$1 screen=$2
-  rm -f "$work/display"
-  Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-  server_pid=$!
-  for _ in $(seq 50); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-  done
-  export DISPLAY=":$(cat "$work/display")"
-  export QT_QPA_PLATFORM=xcb
+  start_screen "$screen"
   # A settings file of this computer must not change the picture.
   export XDG_CONFIG_HOME="$work/config"
   "$program" examples/firmware.mpd examples/bubble.ras "--zoom=$zoom" >"$work/vellar.log" 2>&1 &
@@ -69,7 +52,7 @@ shoot() {
     snap "menu_${zoom}_$n"
   done
   xdotool key Escape Escape
-  stop
+  stop_screen
 }
 
 shoot 100 1280x800
