@@ -21,8 +21,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       __builtin_trap();
   }
   // One submission failing every case with the case's own line as its difference.
-  vellar::GradedSubmission s{text.substr(0, 40), std::nullopt, {}};
-  for (const std::string& name : names) s.failures.emplace_back(name);
+  vellar::GradedSubmission s{text.substr(0, 40), std::nullopt, {}, {}};
+  for (const std::string& name : names) {
+    s.failures.emplace_back(name);
+    s.clocks.push_back(name.size());
+  }
   for (const bool csv : {false, true}) {
     const std::vector<std::string> table = vellar::GradeTable(names, {s}, csv);
     if (table.size() < (csv ? 2u : 3u)) __builtin_trap();
