@@ -77,7 +77,7 @@ class Asking {
   Question question_;  // the last one asked; pending while command_ waits for it
   Reply reply_;
   coro::coroutine_handle<> command_;  // the command waiting for the answer
-  Resumable<> waiting_;                    // the outermost command, started by Start or Keep
+  Resumable<> waiting_;               // the outermost command, started by Start or Keep
 };
 
 }  // namespace vellar

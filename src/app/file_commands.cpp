@@ -347,8 +347,8 @@ bool FileCommands::HasUnsavedWork() const {
 }
 
 Resumable<bool> FileCommands::SaveBeforeClosing(bool (FileCommands::*unsaved)() const,
-                                           std::string_view question,
-                                           SaveKind (FileCommands::*save)() const) {
+                                                std::string_view question,
+                                                SaveKind (FileCommands::*save)() const) {
   if (!(this->*unsaved)()) co_return true;
   const Reply reply = co_await p_.asking.YesNoCancel(std::string(question));
   switch (reply.answer) {

@@ -142,8 +142,9 @@ class FileCommands {
   // True when nothing of that name exists, or the user agrees to replace it.
   Resumable<bool> ConfirmOverwrite(std::string path);
   // Closing: the question for one store, and its save on Ja; true when closing may go on.
-  Resumable<bool> SaveBeforeClosing(bool (FileCommands::*unsaved)() const, std::string_view question,
-                               SaveKind (FileCommands::*save)() const);
+  Resumable<bool> SaveBeforeClosing(bool (FileCommands::*unsaved)() const,
+                                    std::string_view question,
+                                    SaveKind (FileCommands::*save)() const);
   Resumable<bool> CloseQuery();
   Resumable<> CloseWhenAllowed(Resumable<bool> query, std::function<void()> close);
   bool MpsUnsaved() const;

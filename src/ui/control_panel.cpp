@@ -188,7 +188,8 @@ void ControlPanel::Sync() {
   (assembler ? assemblerView_ : dataView_)->setChecked(true);
   // Where a breakpoint or a condition stopped the run, the box says which until the next start.
   const std::string& why = run.StopText();
-  hintLines_[0]->setText(why.empty() ? FromUtf8(kHintGroup.items[0]) : QStringLiteral("Lauf angehalten:"));
+  hintLines_[0]->setText(why.empty() ? FromUtf8(kHintGroup.items[0])
+                                     : QStringLiteral("Lauf angehalten:"));
   hintLines_[1]->setText(why.empty() ? FromUtf8(kHintGroup.items[1]) : FromUtf8(why));
   for (QLabel* line : hintLines_) line->adjustSize();
 }
