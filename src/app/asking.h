@@ -37,19 +37,22 @@ class Asking {
     return Asked(*this);
   }
   Asked YesNo(std::string question) {
-    return Ask({Question::Kind::YesNo, std::move(question), {}});
+    return Ask({Question::Kind::YesNo, std::move(question), {}, {}, {}});
   }
   Asked YesNoCancel(std::string question) {
-    return Ask({Question::Kind::YesNoCancel, std::move(question), {}});
+    return Ask({Question::Kind::YesNoCancel, std::move(question), {}, {}, {}});
   }
   Asked OpenFile(FileDialogOptions options) {
-    return Ask({Question::Kind::OpenFile, {}, std::move(options)});
+    return Ask({Question::Kind::OpenFile, {}, std::move(options), {}, {}});
   }
   Asked SaveFile(FileDialogOptions options) {
-    return Ask({Question::Kind::SaveFile, {}, std::move(options)});
+    return Ask({Question::Kind::SaveFile, {}, std::move(options), {}, {}});
   }
   Asked FinishSave(std::string path) {
-    return Ask({Question::Kind::FinishSave, std::move(path), {}});
+    return Ask({Question::Kind::FinishSave, std::move(path), {}, {}, {}});
+  }
+  Asked Text(std::string caption, std::string prompt, std::string value) {
+    return Ask({Question::Kind::Text, std::move(prompt), {}, std::move(caption), std::move(value)});
   }
 
   // Starts a command that may ask (command() begins it and gives its Resumable), unless another

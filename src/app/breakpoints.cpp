@@ -105,6 +105,14 @@ Rgb Breakpoints::HeatShade(uint64_t count, uint64_t most) {
   return {mix(200), mix(30), mix(30)};
 }
 
+CellLook Breakpoints::HeatCell(int row) const {
+  if (row <= 0) return {"Anzahl", CellAlign::Centre, {}, {}};
+  const uint64_t count = stats_.rows[static_cast<size_t>((row - 1) & 0xFF)];
+  const uint64_t most = *std::max_element(stats_.rows.begin(), stats_.rows.end());
+  return {count == 0 ? std::string() : std::to_string(count), CellAlign::Centre,
+          HeatShade(count, most), kBlack};
+}
+
 std::string Breakpoints::Ratio(uint64_t clocks, uint64_t count) {
   if (count == 0) return "-";
   // Hundredths, rounded half up, in whole numbers: the same digits on every machine.

@@ -63,6 +63,12 @@ class Breakpoints {
   const RunStats& Stats() const { return stats_; }
   RunStats& Stats() { return stats_; }
   void ResetStats() { stats_ = {}; }
+  // Ansicht → "Statistik": the counts as a heat map, a column beside the MPS grid.
+  bool HeatShown() const { return heatShown_; }
+  void SetHeatShown(bool shown) { heatShown_ = shown; }
+  // The heat map's cell of an MPS grid row: "Anzahl" over the column, then how often the row
+  // ran, shaded by HeatShade against the busiest row.
+  CellLook HeatCell(int row) const;
 
   // One row of the summary's table: an opcode that was fetched.
   struct OpcodeLine {
@@ -88,6 +94,7 @@ class Breakpoints {
   StopPoints stops_;
   RunStats stats_;
   bool counting_ = true;
+  bool heatShown_ = false;
 };
 
 }  // namespace vellar

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 #include <string_view>
 
 #include "app/path_geometry.h"
@@ -100,6 +101,13 @@ inline constexpr ControlGroup kHintGroup{
     {848, 13, 177, 51},
     {"Einfügen/Löschen von Zeilen", "mit Strg+Einf/Strg+Entf"}};
 inline constexpr int kHintMargin = 7;
+// The hint's two lines: its help, or why a breakpoint or a condition stopped the last run,
+// until the next start.
+inline std::array<std::string, 2> HintLines(const RunControl& run) {
+  const std::string& why = run.StopText();
+  if (why.empty()) return {std::string(kHintGroup.items[0]), std::string(kHintGroup.items[1])};
+  return {"Lauf angehalten:", why};
+}
 
 // TrZeit and the clock time's label LaZeit beside it.
 inline constexpr FormRect kSliderPlace{360, 20, 161, 37};

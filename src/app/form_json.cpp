@@ -54,9 +54,9 @@ void WriteRect(Json& j, const FormRect& r) {
 // As CSS colours.
 void WriteColours(Json& j) {
   const std::pair<std::string_view, Rgb> colours[] = {
-      {"processor", kProcessorColour}, {"bus", kBusColour},      {"ram", kRamColour},
-      {"control", kControlColour},     {"opGreen", kSoftGreen},  {"ipBlue", kIpBlue},
-      {"opText", kOpTextColour},       {"ipText", kIpTextColour}};
+      {"processor", kProcessorColour}, {"bus", kBusColour},       {"ram", kRamColour},
+      {"control", kControlColour},     {"opGreen", kSoftGreen},   {"ipBlue", kIpBlue},
+      {"opText", kOpTextColour},       {"ipText", kIpTextColour}, {"breakpoint", kBreakpointDot}};
   j.Key("colours").Open('{');
   for (const auto& [name, c] : colours) {
     j.Key(name).Str("rgb(" + std::to_string(c.r) + "," + std::to_string(c.g) + "," +

@@ -17,6 +17,10 @@ std::optional<Reply> ModalFrontend::Ask(const Question& question) {
       if (status.ok()) return Reply{Answer::Yes, std::nullopt};
       return Reply{Answer::No, std::move(status.error)};
     }
+    case Question::Kind::Text: {
+      std::optional<std::string> line = AskText(question);
+      return Reply{line ? Answer::Yes : Answer::Cancel, std::move(line)};
+    }
   }
   return Reply{};
 }

@@ -64,15 +64,18 @@ struct Question {
     // picker named, where the files the user sees live elsewhere (the page's downloads and the
     // files the browser lets it write), the frontend carries the file there.
     FinishSave,
+    Text,  // a line of text, with "OK" and "Abbrechen"
   };
   Kind kind = Kind::YesNo;
   std::string text;           // the question; for FinishSave the written file's path
   FileDialogOptions options;  // the file pickers'
+  std::string caption;        // Text: the dialog's title
+  std::string value;          // Text: what the field holds at first
 };
 
 // Yes, No or Cancel for the questions; for the pickers the file picked (none when the user
-// cancels), for FinishSave the error that leaves the save undone in the user's eyes (none when
-// the file reached its place).
+// cancels), for Text the line given (none when the user cancels), for FinishSave the error that
+// leaves the save undone in the user's eyes (none when the file reached its place).
 struct Reply {
   Answer answer = Answer::Cancel;
   std::optional<std::string> text;
@@ -126,6 +129,8 @@ class ModalFrontend : public Frontend {
   virtual std::optional<std::string> AskSaveFile(const FileDialogOptions& options) = 0;
   // See Question::Kind::FinishSave; an error text, or none when the file is where it belongs.
   virtual FileStatus FinishSave(const std::string& /*path*/) { return {}; }
+  // A line of text; none when the user cancels (as a frontend without anyone in front does).
+  virtual std::optional<std::string> AskText(const Question& /*question*/) { return {}; }
 };
 
 }  // namespace vellar

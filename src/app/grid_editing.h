@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "app/touch_gesture.h"
+#include "core/cell_look.h"
 #include "core/grid.h"
 
 // What the user does to a string grid, decided once for the window and the page: the rows and
@@ -111,6 +112,10 @@ class GridEditing {
   // row's breakpoint and does nothing else (a press on the address itself selects the row);
   // true when it did.
   bool MarginPress(int x, int y, MouseButton button);
+  // A column of the model's own at the right edge of the client area, not a cell of the grid
+  // (the MPS grid's heat map): its width, 0 for none, and its cell of a row (0: its header).
+  virtual int SideWidth() const { return 0; }
+  virtual CellLook SideCell(int /*row*/) const { return {}; }
   // The text an editor opened on the cell starts with.
   virtual std::string EditText(GridCell cell) const = 0;
 

@@ -1,11 +1,17 @@
 #include "app/grids.h"
 
+#include <algorithm>
+
 namespace vellar {
 
 // --- MPS ---
 
 int MpsGridEditing::ColWidth(int col) const {
-  return (col >= 0 && col < MpsStore::kGridCols) ? grid_.colWidths[col] : MpsGrid::kDefaultColWidth;
+  if (col < 0 || col >= MpsStore::kGridCols) return MpsGrid::kDefaultColWidth;
+  if (col == MpsStore::kDescriptionColumn && SideWidth() > 0) {
+    return std::max(kMinDescriptionWidth, grid_.colWidths[col] - SideWidth() - kLineWidth);
+  }
+  return grid_.colWidths[col];
 }
 
 std::string MpsGridEditing::EditText(GridCell cell) const {

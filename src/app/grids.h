@@ -27,6 +27,11 @@ class MpsGridEditing : public GridEditing {
   GridCell Current() const override { return grid_.current; }
   bool RowMarked(int row) const override { return row >= 1 && breakpoints_.HasMps(row - 1); }
   bool ToggleRowMark(int row) override;
+  // The heat map, where shown; the description column gives up its width.
+  static constexpr int kHeatWidth = 56;
+  static constexpr int kMinDescriptionWidth = 24;
+  int SideWidth() const override { return breakpoints_.HeatShown() ? kHeatWidth : 0; }
+  CellLook SideCell(int row) const override { return breakpoints_.HeatCell(row); }
   std::string EditText(GridCell cell) const override;
 
  protected:

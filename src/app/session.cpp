@@ -158,4 +158,49 @@ bool Session::SetConditions(std::string_view text) {
   return !message;
 }
 
+void Session::ListBreakpoints() {
+  if (breakpoints.Empty()) {
+    frontend.ShowMessage("Es sind keine Haltepunkte und keine Bedingungen gesetzt.", "Haltepunkte");
+    return;
+  }
+  asking.Start([this] { return AskClearingBreakpoints(); });
+}
+
+Resumable<> Session::AskClearingBreakpoints() {
+  std::string text = "Haltepunkte und Bedingungen:\n";
+  for (const std::string& line : breakpoints.List()) text += "  " + line + "\n";
+  const Reply reply = co_await asking.YesNo(text + "\nAlle löschen ?");
+  if (reply.answer == Answer::Yes) ClearBreakpoints();
+}
+
+void Session::MeStatistikClick() {
+  breakpoints.SetHeatShown(!breakpoints.HeatShown());
+  frontend.Invalidate(kRedrawMpsGrid | kRedrawMenus);
+}
+
+void Session::ShowStatisticsSummary() {
+  std::string text;
+  for (const std::string& line : breakpoints.SummaryLines(mps)) text += line + "\n";
+  frontend.ShowMessage(text, "Statistik");
+}
+
+void Session::ResetStatistics() {
+  breakpoints.ResetStats();
+  frontend.Invalidate(kRedrawMpsGrid);
+}
+
+void Session::MeConditionsClick() {
+  asking.Start([this] { return AskConditions(); });
+}
+
+Resumable<> Session::AskConditions() {
+  std::string text = breakpoints.ConditionsText();
+  for (;;) {
+    const Reply reply = co_await asking.Text("Bedingungen", std::string(kConditionsPrompt), text);
+    if (reply.answer != Answer::Yes || !reply.text || SetConditions(*reply.text)) co_return;
+    // Asked again with the text as typed, so that mending a typo does not mean typing it all.
+    text = *reply.text;
+  }
+}
+
 }  // namespace vellar

@@ -170,12 +170,25 @@ class Session : public SessionGrids, private MpsStoreListener {
   // The conditions as typed in their dialog; false, after a German message, for a text that
   // holds an item that is no condition (nothing is taken then).
   bool SetConditions(std::string_view text);
+  static constexpr std::string_view kConditionsPrompt =
+      "Der Lauf hält, sobald eine Bedingung wahr wird (etwa AX=00 [F0]≠7F):";
+  // "Haltepunkte auflisten …": the breakpoints and conditions, with the question whether to
+  // clear them all.
+  void ListBreakpoints();
+  // Ansicht → "Statistik" (the heat map beside the MPS grid), its summary and its reset.
+  void MeStatistikClick();
+  void ShowStatisticsSummary();
+  void ResetStatistics();
+  // "Bedingungen …": asks for the conditions until a text is taken or the dialog is cancelled.
+  void MeConditionsClick();
   // The line the "Hinweis" box shows: why the last run stopped, when a breakpoint or a
   // condition stopped it; empty otherwise.
   const std::string& StopHint() const { return run.StopText(); }
 
  private:
   void MpsChanged() override;
+  Resumable<> AskConditions();
+  Resumable<> AskClearingBreakpoints();
   // Loads a file named on the command line; a missing file or one of another kind is skipped.
   // A relative name is taken in baseDir; the first absolute one moves baseDir to its folder.
   void LoadCommandLineFile(const std::string& name, std::string& baseDir);

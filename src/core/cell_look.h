@@ -19,6 +19,8 @@ inline constexpr Rgb kBlack{0, 0, 0};
 inline constexpr Rgb kSilver{192, 192, 192};
 // Behind OP in the picture, and the executing MPS row.
 inline constexpr Rgb kSoftGreen{139, 190, 139};
+// A breakpoint's dot in the margin of a grid's address cell.
+inline constexpr Rgb kBreakpointDot{220, 0, 0};
 // Behind IP and AR in the picture, and the line of IP in the RAM grid.
 inline constexpr Rgb kIpBlue{109, 167, 231};
 // RAM cells named in the variable inspector.

@@ -186,12 +186,11 @@ void ControlPanel::Sync() {
   laZeit_->adjustSize();
   const bool assembler = ramView_.RaRamItem() == RamView::kAssemblerItem;
   (assembler ? assemblerView_ : dataView_)->setChecked(true);
-  // Where a breakpoint or a condition stopped the run, the box says which until the next start.
-  const std::string& why = run.StopText();
-  hintLines_[0]->setText(why.empty() ? FromUtf8(kHintGroup.items[0])
-                                     : QStringLiteral("Lauf angehalten:"));
-  hintLines_[1]->setText(why.empty() ? FromUtf8(kHintGroup.items[1]) : FromUtf8(why));
-  for (QLabel* line : hintLines_) line->adjustSize();
+  const std::array<std::string, 2> lines = HintLines(run);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    hintLines_[i]->setText(FromUtf8(lines[i]));
+    hintLines_[i]->adjustSize();
+  }
 }
 
 }  // namespace vellar::ui

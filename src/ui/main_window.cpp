@@ -2,10 +2,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QInputDialog>
 #include <QLabel>
 #include <QLayout>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QResizeEvent>
 #include <QScreen>
@@ -22,7 +20,6 @@
 #include "ui/portrait.h"
 #include "ui/processor_panel.h"
 #include "ui/ram_panel.h"
-#include "ui/statistics_dialog.h"
 #include "ui/ui_style.h"
 #include "ui/window_layout.h"
 #include "ui/zoom.h"
@@ -157,10 +154,6 @@ void TFoSim::Refresh(uint32_t what) {
     paBus_->Inner()->update();
   }
   if (what & kRedrawRunControls) paControl_->Sync();
-  if (statistik_ != nullptr && statistik_->isVisible() &&
-      (what & (kRedrawRunControls | kRedrawRegisters)) != 0) {
-    statistik_->Sync();
-  }
   if (what & kRedrawMenus) {
     menu_->Sync();
   }
@@ -215,18 +208,6 @@ void TFoSim::MenuClick(std::string_view name) {
   } else if (name == "MeHilf") {
     TDlgHelp dialog(this);
     RunModal(dialog);
-  } else if (name == "MeConditions") {
-    bool ok = false;
-    const QString text = QInputDialog::getText(
-        this, QStringLiteral("Bedingungen"),
-        QStringLiteral("Der Lauf hält, sobald eine Bedingung wahr wird (etwa AX=00 [F0]≠7F):"),
-        QLineEdit::Normal, FromUtf8(session_.breakpoints.ConditionsText()), &ok);
-    if (ok) session_.SetConditions(text.toStdString());
-  } else if (name == "MeStatistik") {
-    if (statistik_ == nullptr) statistik_ = new StatisticsDialog(this, session_);
-    statistik_->Sync();
-    statistik_->show();
-    statistik_->raise();
   }
 }
 

@@ -20,7 +20,6 @@ namespace vellar::ui {
 
 class BusPanel;
 class ControlPanel;
-class StatisticsDialog;
 class GateButton;
 class KeyHookFilter;
 class MainMenu;
@@ -89,8 +88,6 @@ class TFoSim : public QMainWindow, private ViewHost {
   KeyHookFilter* keyHook_ = nullptr;
   QRect placedProcessor_;
   QRect placedBus_;
-  // Ansicht → Statistik, made when first asked for.
-  StatisticsDialog* statistik_ = nullptr;
 };
 
 }  // namespace vellar::ui

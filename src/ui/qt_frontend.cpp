@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -121,6 +122,17 @@ std::optional<std::string> QtFrontend::AskOpenFile(const FileDialogOptions& opti
 
 std::optional<std::string> QtFrontend::AskSaveFile(const FileDialogOptions& options) {
   return AskFile(options, true);
+}
+
+std::optional<std::string> QtFrontend::AskText(const Question& question) {
+  QInputDialog dialog(window_);
+  dialog.setWindowTitle(Caption(question.caption));
+  dialog.setLabelText(FromUtf8(question.text));
+  dialog.setTextValue(FromUtf8(question.value));
+  dialog.setOkButtonText(QStringLiteral("OK"));
+  dialog.setCancelButtonText(QStringLiteral("Abbrechen"));
+  if (RunModal(dialog) != QDialog::Accepted) return {};
+  return dialog.textValue().toStdString();
 }
 
 void QtFrontend::SetTimer(bool enabled, int intervalMs) {

@@ -46,6 +46,7 @@ class QtFrontend : public ModalFrontend {
   Answer AskYesNoCancel(std::string_view question) override;
   std::optional<std::string> AskOpenFile(const FileDialogOptions& options) override;
   std::optional<std::string> AskSaveFile(const FileDialogOptions& options) override;
+  std::optional<std::string> AskText(const Question& question) override;
   void SetTimer(bool enabled, int intervalMs) override;
   void RunInSlices() override;
   void Invalidate(uint32_t what) override;

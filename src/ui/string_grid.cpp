@@ -15,7 +15,6 @@ namespace vellar::ui {
 namespace {
 constexpr int kRowPitch = StringGrid::kRowHeight + StringGrid::kLineWidth;
 constexpr QColor kFixedLine{0, 0, 0};
-constexpr QColor kBreakpointDot{220, 0, 0};
 constexpr QColor kCellLine{176, 176, 176};
 }  // namespace
 
@@ -130,7 +129,7 @@ void StringGrid::paintEvent(QPaintEvent* /*event*/) {
         // The breakpoint's dot in the margin at the left of the address.
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(Qt::NoPen);
-        painter.setBrush(kBreakpointDot);
+        painter.setBrush(ToQColor(kBreakpointDot));
         painter.drawEllipse(QRect(rect.left() + 1, rect.top() + (kRowHeight - 6) / 2, 6, 6));
       }
       painter.restore();
@@ -140,10 +139,26 @@ void StringGrid::paintEvent(QPaintEvent* /*event*/) {
       x += ColWidth(col) + kLineWidth;
     }
   };
+  // The model's own column at the right edge (the heat map), after the cells and over them.
+  const int sideWidth = editing_.SideWidth();
+  auto paintSide = [&](int row, int y) {
+    if (sideWidth == 0) return;
+    const CellLook look = editing_.SideCell(row);
+    const QRect rect(width - sideWidth, y, sideWidth, kRowHeight);
+    painter.setPen(kFixedLine);
+    painter.drawLine(rect.left() - 1, y, rect.left() - 1, y + kRowHeight);
+    DrawCellText(painter, rect, FromUtf8(look.text), false,
+                 look.fill ? ToQColor(*look.fill) : kButtonFace,
+                 look.textColour ? ToQColor(*look.textColour) : QColor(Qt::black));
+    painter.setPen(row == 0 ? kFixedLine : kCellLine);
+    painter.drawLine(rect.left(), y + kRowHeight, rect.right(), y + kRowHeight);
+  };
   paintRow(0, 0);
+  paintSide(0, 0);
   for (int row = editing_.TopRow(), y = kRowPitch; row < RowCount() && y < height;
        ++row, y += kRowPitch) {
     paintRow(row, y);
+    paintSide(row, y);
   }
 }
 

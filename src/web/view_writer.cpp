@@ -1,6 +1,7 @@
 #include "web/view_writer.h"
 
 #include <algorithm>
+#include "app/form_controls.h"
 #include "app/form_json.h"
 #include "app/json_writer.h"
 #include "app/path_values.h"
@@ -53,6 +54,20 @@ void WriteRows(Json& j, const GridEditing& g, LookOf look) {
   row(0);
   for (int r = std::max(1, top); r < std::min(rows, top + count); ++r) row(r);
   j.Close(']');
+  // The model's own column at the right edge (the heat map), header and rows in view.
+  j.Key("sideWidth").Int(g.SideWidth()).Key("side").Open('[');
+  if (g.SideWidth() > 0) {
+    WriteCell(j, g.SideCell(0));
+    for (int r = std::max(1, top); r < std::min(rows, top + count); ++r)
+      WriteCell(j, g.SideCell(r));
+  }
+  j.Close(']');
+  // The rows in view with a breakpoint's dot in their margin.
+  j.Key("marked").Open('[');
+  for (int r = std::max(1, top); r < std::min(rows, top + count); ++r) {
+    if (g.RowMarked(r)) j.Int(r);
+  }
+  j.Close(']');
 }
 
 void WriteMachine(Json& j, const Session& s) {
@@ -77,6 +92,8 @@ void WriteControls(Json& j, Session& s) {
   j.Key("slider").Int(s.run.SliderPosition()).Key("label").Str(s.run.LabelText());
   j.Key("running").Bool(s.run.TimerEnabled());
   j.Key("ramItem").Int(s.ramView.RaRamItem());
+  const std::array<std::string, 2> hint = HintLines(s.run);
+  j.Key("hint").Open('[').Str(hint[0]).Str(hint[1]).Close(']');
   WriteMenuStates(j, s);
   const FormSizes& f = s.touchLayout.Sizes();
   j.Key("sizes").Open('{').Key("touch").Bool(s.touchLayout.On()).Key("gridRow").Int(f.gridRow);

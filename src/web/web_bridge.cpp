@@ -167,6 +167,8 @@ int GridEvent(Session& s, int grid, std::string_view event, std::array<int, 4> n
   } else if (event == "wheel") {
     g.Wheel(n[0], n[1]);
   } else if (event == "press" || event == "double") {
+    // A press in the margin of breakpoints sets or clears one and is no press on a cell.
+    if (g.MarginPress(n[0], n[1], ButtonOf(n[2]))) return 0;
     const GridCell cell = g.CellAt(n[0], n[1]);
     const MouseButton button = ButtonOf(n[2]);
     return (event == "press" ? g.Press(cell, button) : g.DoubleClick(cell, button)) ? 1 : 0;

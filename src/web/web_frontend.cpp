@@ -44,8 +44,11 @@ void WebFrontend::ShowError(std::string_view text) {
 
 std::optional<Reply> WebFrontend::Ask(const Question& question) {
   const FileDialogOptions& o = question.options;
-  js_ask(static_cast<int>(question.kind), question.text.c_str(), o.filter.c_str(), o.filterIndex,
-         o.defaultExt.c_str(), o.fileName.c_str());
+  // A line of text comes with its title as the filter and its first value as the suggestion.
+  const bool line = question.kind == Question::Kind::Text;
+  js_ask(static_cast<int>(question.kind), question.text.c_str(),
+         (line ? question.caption : o.filter).c_str(), o.filterIndex, o.defaultExt.c_str(),
+         (line ? question.value : o.fileName).c_str());
   return std::nullopt;
 }
 

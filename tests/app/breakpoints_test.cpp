@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "app/form_controls.h"
+#include "app/form_menus.h"
 #include "app/session.h"
 #include "core/condition.h"
 #include "core/hex.h"
@@ -156,6 +158,10 @@ TEST(BreakpointTest, ARunStopsWhereThePlainRunsTraceSaysAsAClockLimitWouldStopIt
           ASSERT_EQ(s.run.ClocksThisRun(), static_cast<uint64_t>(expected.clock)) << start;
           ASSERT_EQ(s.run.LastStopReason() == StopReason::Break, expected.byBreak);
           ASSERT_EQ(s.run.StopText(), expected.byBreak ? reason : "");
+          // The hint box of both frontends says why.
+          const auto hint = HintLines(s.run);
+          ASSERT_EQ(hint[0], expected.byBreak ? "Lauf angehalten:" : kHintGroup.items[0]);
+          ASSERT_EQ(hint[1], expected.byBreak ? reason : kHintGroup.items[1]);
           done += expected.clock;
           const Machine& want = trace[static_cast<size_t>(done)];
           for (int reg = AX; reg <= DR; ++reg) ASSERT_EQ(s.machine.Regs[reg], want.Regs[reg]);
@@ -300,6 +306,56 @@ TEST_F(BreakpointSessionTest, TheMarginAndTheKeySetAndClearBreakpointsOutsideThe
   EXPECT_EQ(b.List(), (std::vector<std::string>{"MPS 5E", "RAM 20"}));
   session.ClearBreakpoints();
   EXPECT_TRUE(b.Empty());
+}
+
+constexpr std::string_view kConditionsPrompt = Session::kConditionsPrompt;
+constexpr std::string_view kBadCondition =
+    "„SF=2“ ist keine gültige Bedingung.\nBeispiele: AX=00  [F0]=7F  SF=1  BX≠03  IP!=20";
+
+// "Bedingungen …" in the window, whose dialog answers at once: a bad text is refused with the
+// message and offered again as typed; "Abbrechen" keeps what was taken.
+TEST_F(BreakpointSessionTest, TheConditionsDialogRefusesABadTextAndAsksAgainWithIt) {
+  ASSERT_FALSE(session.breakpoints.SetConditions("BX=01"));
+  fe.ExpectText(std::string(kConditionsPrompt), "AX=00 SF=2");
+  fe.ExpectMessage(std::string(kBadCondition));
+  fe.ExpectText(std::string(kConditionsPrompt), "AX=00 [f0]!=7f");
+  ASSERT_TRUE(RunMenuCommand(session, "MeConditions"));
+  EXPECT_EQ(session.breakpoints.ConditionsText(), "AX=00 [F0]≠7F");
+  fe.ExpectText(std::string(kConditionsPrompt), std::nullopt);
+  ASSERT_TRUE(RunMenuCommand(session, "MeConditions"));
+  EXPECT_EQ(session.breakpoints.ConditionsText(), "AX=00 [F0]≠7F");
+  EXPECT_EQ(fe.textsOffered, (std::vector<std::string>{"BX=01", "AX=00 SF=2", "AX=00 [F0]≠7F"}));
+  EXPECT_TRUE(fe.AllUsed());
+}
+
+// The same in the page: the question waits as model state until the page answers it.
+TEST_F(BreakpointSessionTest, TheConditionsQuestionWaitsForThePagesAnswer) {
+  fe.answerLater = true;
+  ASSERT_TRUE(RunMenuCommand(session, "MeConditions"));
+  const Question* q = session.asking.Pending();
+  ASSERT_NE(q, nullptr);
+  EXPECT_EQ(q->kind, Question::Kind::Text);
+  EXPECT_EQ(q->caption, "Bedingungen");
+  EXPECT_EQ(q->value, "");
+  fe.ExpectMessage(std::string(kBadCondition));
+  ASSERT_TRUE(session.asking.Respond({Answer::Yes, "SF=2"}));
+  ASSERT_NE(session.asking.Pending(), nullptr);
+  EXPECT_EQ(session.asking.Pending()->value, "SF=2");
+  EXPECT_TRUE(session.breakpoints.Conditions().empty());
+  ASSERT_TRUE(session.asking.Respond({Answer::Yes, "SF=1"}));
+  EXPECT_EQ(session.asking.Pending(), nullptr);
+  EXPECT_EQ(session.breakpoints.ConditionsText(), "SF=1");
+}
+
+// "Haltepunkte auflisten …": none set is said so; "Nein" keeps them all.
+TEST_F(BreakpointSessionTest, TheListSaysWhenNoneIsSetAndNeinKeepsThemAll) {
+  fe.ExpectMessage("Es sind keine Haltepunkte und keine Bedingungen gesetzt.", "Haltepunkte");
+  ASSERT_TRUE(RunMenuCommand(session, "MeBreakpointList"));
+  session.breakpoints.SetRam(0x20, true);
+  fe.ExpectQuestion("Haltepunkte und Bedingungen:\n  RAM 20\n\nAlle löschen ?", false);
+  ASSERT_TRUE(RunMenuCommand(session, "MeBreakpointList"));
+  EXPECT_EQ(session.breakpoints.List(), std::vector<std::string>{"RAM 20"});
+  EXPECT_TRUE(fe.AllUsed());
 }
 
 }  // namespace

@@ -157,9 +157,40 @@ TEST(FormMenusCommands, EveryCommandOfTheTableRunsAndDoesWhatItsCaptionSays) {
        [](Bench& b) {
          EXPECT_EQ(b.session.breakpoints.List(), std::vector<std::string>{"MPS 5E"});
        }},
+      // The list, and "Ja" to clearing them all.
+      {"MeBreakpointList",
+       [](Bench& b) {
+         b.session.breakpoints.SetMps(0x5E, true);
+         b.session.breakpoints.SetRam(0x20, true);
+         ASSERT_FALSE(b.session.breakpoints.SetConditions("AX=00"));
+         b.fe.ExpectQuestion(
+             "Haltepunkte und Bedingungen:\n  MPS 5E\n  RAM 20\n  Bedingung AX=00\n\n"
+             "Alle löschen ?",
+             true);
+       },
+       [](Bench& b) { EXPECT_TRUE(b.session.breakpoints.Empty()); }},
+      {"MeConditions",
+       [](Bench& b) { b.fe.ExpectText(std::string(Session::kConditionsPrompt), "AX=00"); },
+       [](Bench& b) { EXPECT_EQ(b.session.breakpoints.ConditionsText(), "AX=00"); }},
       {"MeClearBreakpoints", [](Bench& b) { b.session.breakpoints.SetRam(0x20, true); },
        [](Bench& b) { EXPECT_TRUE(b.session.breakpoints.Empty()); }},
       {"MeVariablen", remember("MeVariablen"), Toggles("MeVariablen", was)},
+      // The heat map beside the MPS grid, shown and hidden; the description column makes room.
+      {"MeStatistik", remember("MeStatistik"),
+       [was](Bench& b) {
+         EXPECT_EQ(b.Checked("MeStatistik"), !*was);
+         EXPECT_EQ(b.session.mpsEditing.SideWidth() > 0, !*was);
+         EXPECT_EQ(b.session.mpsEditing.ColWidth(MpsStore::kDescriptionColumn),
+                   b.session.mpsGrid.colWidths[MpsStore::kDescriptionColumn] -
+                       (*was ? 0 : MpsGridEditing::kHeatWidth + 1));
+       }},
+      {"MeStatistikSumme",
+       [](Bench& b) {
+         b.fe.ExpectMessage("ALU-Takte: 0\nBefehle: 0\nTakte je Befehl: -\n", "Statistik");
+       },
+       [](Bench&) {}},
+      {"MeStatistikReset", [](Bench& b) { b.session.breakpoints.Stats().clocks = 5; },
+       [](Bench& b) { EXPECT_EQ(b.session.breakpoints.Stats().clocks, 0u); }},
       {"MeKonfl", remember("MeKonfl"), Toggles("MeKonfl", was)},
       {"MeTorKz", remember("MeTorKz"), Toggles("MeTorKz", was)},
       {"MeBus_8", remember("MeBus_8"), Toggles("MeBus_8", was)},

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/form_menus.h"
 #include "app/quiet_frontend.h"
 #include "app/session.h"
 #include "cli/cli_fixture.h"
@@ -155,6 +156,30 @@ TEST_F(BreakpointCliTest, TheHeatMapCountsWhatTheTraceShows) {
       }
       EXPECT_EQ(counted, rows);
     }
+    // The heat map beside the MPS grid after the same run in the window's session.
+    QuietFrontend fe;
+    Session s(fe);
+    s.FormCreate();
+    s.files.OpenMpsFile(mps);
+    s.files.OpenRamFile(ram);
+    ASSERT_TRUE(RunMenuCommand(s, "MeStatistik"));
+    ASSERT_GT(s.mpsEditing.SideWidth(), 0);
+    EXPECT_EQ(s.mpsEditing.SideCell(0).text, "Anzahl");
+    s.run.SetGatesAutomatic(true);
+    s.run.SetSliderPosition(RunControl::kMinPosition);
+    s.run.SetClockLimit(5000);
+    s.run.BuTaktClick(RunButton::BuBisHalt);
+    s.run.RunToEnd();
+    std::map<std::string, int> shown;
+    uint64_t most = 0;
+    for (const auto& [adr, n] : rows) most = std::max(most, static_cast<uint64_t>(n));
+    for (int row = 1; row <= 256; ++row) {
+      const CellLook look = s.mpsEditing.SideCell(row);
+      if (!look.text.empty()) shown[HexByte(static_cast<unsigned>(row - 1))] = std::stoi(look.text);
+      const auto it = rows.find(HexByte(static_cast<unsigned>(row - 1)));
+      EXPECT_EQ(look.fill, Breakpoints::HeatShade(it == rows.end() ? 0 : it->second, most)) << row;
+    }
+    EXPECT_EQ(shown, rows);
   }
 }
 

@@ -6,8 +6,8 @@ namespace vellar::testing {
 
 namespace {
 const char* KindName(int kind) {
-  static const char* names[] = {"message", "error",       "question",
-                                "choice",  "open dialog", "save dialog"};
+  static const char* names[] = {"message",     "error",       "question",   "choice",
+                                "open dialog", "save dialog", "text dialog"};
   return names[kind];
 }
 }  // namespace
@@ -42,6 +42,18 @@ void FakeFrontend::ExpectOpenFile(std::optional<std::string> path,
 void FakeFrontend::ExpectSaveFile(std::optional<std::string> path,
                                   std::optional<FileDialogOptions> options) {
   expected_.push_back({Expected::SaveFile, {}, {}, false, std::move(path), std::move(options)});
+}
+
+void FakeFrontend::ExpectText(std::string prompt, std::optional<std::string> line) {
+  expected_.push_back({Expected::Text, std::move(prompt), {}, false, std::move(line), {}});
+}
+
+std::optional<std::string> FakeFrontend::AskText(const Question& question) {
+  textsOffered.push_back(question.value);
+  auto e = Next(Expected::Text, question.text);
+  if (!e) return std::nullopt;
+  EXPECT_EQ(e->text, question.text);
+  return e->path;
 }
 
 void FakeFrontend::ResetCollected() {

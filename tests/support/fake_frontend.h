@@ -31,6 +31,8 @@ class FakeFrontend : public ModalFrontend {
                       std::optional<FileDialogOptions> options = std::nullopt);
   void ExpectSaveFile(std::optional<std::string> path,
                       std::optional<FileDialogOptions> options = std::nullopt);
+  // A line of text asked for, and the line given (none: "Abbrechen").
+  void ExpectText(std::string prompt, std::optional<std::string> line);
   // Forgets what was collected (messages, dialogs, redraws, prints, event calls), so that a
   // test step checks only what it caused; announcements stay.
   void ResetCollected();
@@ -45,6 +47,7 @@ class FakeFrontend : public ModalFrontend {
   std::optional<std::string> AskOpenFile(const FileDialogOptions& options) override;
   std::optional<std::string> AskSaveFile(const FileDialogOptions& options) override;
   FileStatus FinishSave(const std::string& /*path*/) override { return {finishSaveError}; }
+  std::optional<std::string> AskText(const Question& question) override;
   void SetTimer(bool enabled, int intervalMs) override;
   void RunInSlices() override { ++sliceRequests; }
   void Invalidate(uint32_t what) override { invalidated |= what; }
@@ -68,10 +71,11 @@ class FakeFrontend : public ModalFrontend {
   // answers it (Asking::Respond); none is announced. Each is recorded here.
   bool answerLater = false;
   std::vector<Question> asked;
+  std::vector<std::string> textsOffered;  // what each line of text asked for held at first
 
  private:
   struct Expected {
-    enum Kind { Message, Error, Question, Choice, OpenFile, SaveFile } kind;
+    enum Kind { Message, Error, Question, Choice, OpenFile, SaveFile, Text } kind;
     std::string text;
     std::string caption;
     bool answer = false;

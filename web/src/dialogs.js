@@ -76,25 +76,35 @@ export function askYesNoCancel(question) {
   });
 }
 
-// A file name for a download, where the browser has no save dialog of its own.
-export function askFileName(suggestion) {
+// A line of text with a field: what the user took (taken() of the field's text), or null.
+function askLine(caption, prompt, value, okText, taken) {
   return show((box, close) => {
-    const row = frame(box, 'Speichern unter', 'Dateiname:', '');
+    const row = frame(box, caption, prompt, '');
     const input = document.createElement('input');
     input.className = 'modal-input';
-    input.value = suggestion;
+    input.value = value;
     input.addEventListener('keydown', (e) => {
-      if (e.key === 'Enter') close(input.value.trim() || null);
+      // Taken by the field alone: the key's press would otherwise reach the next dialog's
+      // button and close it at once (a message about the text, shown right after).
+      if (e.key === 'Enter' || e.key === 'Escape') e.preventDefault();
+      if (e.key === 'Enter') close(taken(input.value));
       if (e.key === 'Escape') close(null);
       e.stopPropagation();
     });
     box.insertBefore(input, row);
-    row.append(
-      button('Speichern', () => close(input.value.trim() || null)),
-      button('Abbrechen', () => close(null)),
-    );
+    row.append(button(okText, () => close(taken(input.value))), button('Abbrechen', () => close(null)));
     return input;
   });
+}
+
+// A file name for a download, where the browser has no save dialog of its own.
+export function askFileName(suggestion) {
+  return askLine('Speichern unter', 'Dateiname:', suggestion, 'Speichern', (t) => t.trim() || null);
+}
+
+// A line of text the session asks for, with "OK" and "Abbrechen".
+export function askText(caption, prompt, value) {
+  return askLine(caption, prompt, value, 'OK', (t) => t);
 }
 
 export function showText(caption, text) {

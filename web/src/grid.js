@@ -42,7 +42,8 @@ function keyOf(e) {
 
 export class Grid {
   // host: { send(event, a, b, c, d, text) -> number: a raw event to the grid's editing;
-  //         changed(): draw what the model now holds; popup(x, y); scrollBars(view) -> {h, v} }
+  //         changed(): draw what the model now holds; popup(x, y); scrollBars(view) -> {h, v};
+  //         dotColour: a breakpoint's }
   constructor(parent, name, host) {
     this.host = host;
     this.el = document.createElement('div');
@@ -176,12 +177,39 @@ export class Grid {
         x += w + 1;
       }
     };
+    // The model's own column at the right edge (the heat map): after the cells, over them.
+    const paintSide = (row, y) => {
+      const look = v.side[row === 0 ? 0 : 1 + row - v.topRow];
+      if (!look) return;
+      const w = v.sideWidth;
+      const x = cw - w;
+      ctx.fillStyle = FIXED_LINE;
+      ctx.fillRect(x - 1, y, 1, PITCH);
+      ctx.fillStyle = look[2] >= 0 ? rgb(look[2]) : FIXED_FILL;
+      ctx.fillRect(x, y, w, ROW);
+      ctx.fillStyle = look[3] >= 0 ? rgb(look[3]) : '#000';
+      ctx.textAlign = 'center';
+      ctx.fillText(look[0], x + w / 2, y + textTop);
+      ctx.fillStyle = row === 0 ? FIXED_LINE : LINE;
+      ctx.fillRect(x, y + ROW, w, 1);
+    };
     paintRow(0, 0, v.cells[0]);
+    paintSide(0, 0);
     for (let row = v.topRow, y = PITCH; row < v.rows && y < ch; ++row, y += PITCH) {
       paintRow(row, y, v.cells[1 + row - v.topRow]);
+      if (v.marked.includes(row)) this.paintDot(ctx, y, ROW);
+      paintSide(row, y);
     }
     this.placeBars(cw, ch);
     this.showEditor();
+  }
+
+  // A breakpoint's dot in the margin at the left of the address, as the window draws it.
+  paintDot(ctx, y, rowHeight) {
+    ctx.fillStyle = this.host.dotColour;
+    ctx.beginPath();
+    ctx.arc(4, y + Math.floor((rowHeight - 6) / 2) + 3, 3, 0, 2 * Math.PI);
+    ctx.fill();
   }
 
   placeBars(cw, ch) {

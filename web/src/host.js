@@ -103,6 +103,8 @@ export function createHost(page) {
         () => host.askOpenFile(filter).then((name) => [YES, name]),
         () => host.askSaveFile(filter, filterIndex, ext, suggestion).then((name) => [YES, name]),
         () => host.finishSave(text).then((error) => [error ? NO : YES, error]),
+        // A line of text: its title comes as the filter, its first value as the suggestion.
+        () => dialogs.askText(filter, text, suggestion).then((line) => [line === null ? CANCEL : YES, line]),
       ];
       const failed = (e) => (kind === FINISH_SAVE ? [NO, String(e)] : [kind === YES_NO_CANCEL ? CANCEL : NO, null]);
       Promise.resolve()

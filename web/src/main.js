@@ -220,6 +220,7 @@ function gridHost(index, scrollBars) {
     changed: () => render(),
     popup: popupMenu,
     scrollBars,
+    dotColour: form.colours.breakpoint,
   };
 }
 

@@ -205,8 +205,10 @@ export class MainWindow {
     this.assemblerView.addEventListener('change', () => this.events.raRam(1));
 
     const hint = this.stripGroup(strip.hint);
-    strip.hint.items.forEach((text, i) => {
-      label(hint, text, strip.itemX, strip.hintLineY[i]).style.fontWeight = 'normal';
+    this.hintLines = strip.hint.items.map((text, i) => {
+      const line = label(hint, text, strip.itemX, strip.hintLineY[i]);
+      line.style.fontWeight = 'normal';
+      return line;
     });
   }
 
@@ -243,6 +245,9 @@ export class MainWindow {
     if (Number(this.trZeit.value) !== v.slider) this.trZeit.value = v.slider;
     this.labelText(v.label);
     (v.ramItem === 1 ? this.assemblerView : this.dataView).checked = true;
+    v.hint.forEach((text, i) => {
+      if (this.hintLines[i].textContent !== text) this.hintLines[i].textContent = text;
+    });
   }
 
   diagramControls(processorWidth) {
