@@ -99,7 +99,16 @@ RunOutcome RunClocksWith(Machine& machine, const MicroProgram& program, uint64_t
   // Counted from the end of the last instruction, which may lie before this stretch; the
   // difference wraps as unsigned numbers do.
   uint64_t opStart = kStats ? 0 - watch.stats->instructionClocks : 0;
-  const bool places = kStops && (watch.stops->mps.any() || watch.stops->ram.any());
+  // The breakpoints as bytes, which no store of the loop can touch: on MPS addresses by the
+  // row that comes next (row 0 runs address 0), on RAM by IP.
+  std::array<uint8_t, 256> mpsAtRow{};
+  std::array<uint8_t, 256> ramAt{};
+  if constexpr (kStops) {
+    for (size_t i = 0; i < 256; ++i) {
+      mpsAtRow[i] = watch.stops->mps.test(i == 0 ? 0 : i - 1);
+      ramAt[i] = watch.stops->ram.test(i);
+    }
+  }
   const unsigned reads = kStops ? watch.stops->ConditionReads() : 0;
   while (clocks < maxClocks) {
     // As LoadRow would, but here, so that the row's address is known without dividing.
@@ -131,14 +140,13 @@ RunOutcome RunClocksWith(Machine& machine, const MicroProgram& program, uint64_t
       break;
     }
     if constexpr (kStops) {
-      StopHit hit = places ? watch.stops->CheckPlaces(m, instructionEnd) : StopHit{};
-      if ((ClockChanges(r) & reads) != 0) {
-        const StopHit condition = watch.stops->CheckConditions(m, watch.clocksBefore + clocks);
-        if (!hit) hit = condition;
-      }
-      if (hit) {
-        outcome.hit = hit;
-        break;
+      // One test in the usual clock; the whole check only where a breakpoint may be hit or a
+      // condition may have become true.
+      const unsigned place = mpsAtRow[static_cast<size_t>(row)] |
+                             (static_cast<unsigned>(instructionEnd) & ramAt[m.Regs[IP]]);
+      if ((place | (ClockChanges(r) & reads)) != 0) {
+        outcome.hit = watch.stops->Check(m, watch.clocksBefore + clocks, instructionEnd);
+        if (outcome.hit) break;
       }
     }
   }
