@@ -144,10 +144,12 @@ RunOutcome RunClocksWith(Machine& machine, const MicroProgram& program, uint64_t
       // condition may have become true.
       const unsigned place = mpsAtRow[static_cast<size_t>(row)] |
                              (static_cast<unsigned>(instructionEnd) & ramAt[m.Regs[IP]]);
-      if ((place | (ClockChanges(r) & reads)) != 0) {
+      if (place != 0) {
         outcome.hit = watch.stops->Check(m, watch.clocksBefore + clocks, instructionEnd);
-        if (outcome.hit) break;
+      } else if ((ClockChanges(r) & reads) != 0) {
+        outcome.hit = watch.stops->CheckConditions(m, watch.clocksBefore + clocks);
       }
+      if (outcome.hit) break;
     }
   }
   machine = m;
