@@ -30,6 +30,7 @@ std::vector<std::string> TaskFiles(const std::vector<std::string>& names) {
     }
     if (!found.empty()) break;
   }
+  std::sort(found.begin(), found.end());
   return found;
 }
 
@@ -98,7 +99,8 @@ std::optional<std::string> PickedGradeArgs(const std::vector<std::string>& names
       teacherFiles.push_back(*picked);
     }
     if (task.mps.empty() && task.ram.empty()) {
-      return "„" + taskName + "“ nennt kein Mikroprogramm (MPS:) und kein RAM (RAM:), auf dem "
+      return "„" + taskName +
+             "“ nennt kein Mikroprogramm (MPS:) und kein RAM (RAM:), auf dem "
              "die Abgaben laufen. Schreiben Sie eine Kopfzeile wie „MPS: firmware.mpd“ vor den "
              "ersten Fall und wählen Sie diese Datei mit aus.";
     }

@@ -131,7 +131,7 @@ EMSCRIPTEN_KEEPALIVE int vellar_grade_csv(const char* path) {
   const PageGrading& g = Grading();
   if (!g.grading) return 0;
   return vellar::WriteFileReplacing(path, vellar::cli::PrintedText(g.grading->Table())).ok() ? 1
-                                                                                            : 0;
+                                                                                             : 0;
 }
 
 }  // extern "C"

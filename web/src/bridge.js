@@ -157,7 +157,8 @@ export function mpsGates(address) {
 
 let cliRuns = 0;
 
-function removeTree(path) {
+// Removes a folder of the page's file system with all it holds.
+export function removeTree(path) {
   for (const name of M.FS.readdir(path)) {
     if (name === '.' || name === '..') continue;
     const full = path + '/' + name;
@@ -224,4 +225,25 @@ export function cli(args, files = {}) {
   } finally {
     removeTree(dir);
   }
+}
+
+// "Abgaben bewerten": vellar-cli grade's own code on the files in dir (src/web/page_grading.cpp).
+// Returns {error, args, total}; error is empty when grading has begun.
+export function gradeStart(dir, names) {
+  return withString(dir, (d) => withString(names.join('\n'), (n) =>
+    JSON.parse(M.UTF8ToString(M._vellar_grade_start(d, n)))));
+}
+
+// One slice of the grading, at most this many ticks; true while submissions remain.
+export function gradeAdvance(ticks) {
+  return M._vellar_grade_advance(ticks) !== 0;
+}
+
+export function gradeDone() {
+  return M._vellar_grade_done();
+}
+
+// The CSV as the tool prints it, as bytes; null when there is none.
+export function gradeCsv(path) {
+  return withString(path, (p) => M._vellar_grade_csv(p)) === 1 ? M.FS.readFile(path) : null;
 }
