@@ -187,3 +187,43 @@ test('Link als QR-Code: der Code ergibt genau den Link; ein zu langer Link bekom
   assert.deepEqual(page.errors, []);
   await page.close();
 });
+
+test('Abgaben bewerten: Abgaben bis zur Taktgrenze halten die Seite nicht an', async ({ browser, html }) => {
+  const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'vellar-grade-'));
+  try {
+    // Two programs that never halt, each run to the default limit of ten million clocks.
+    const files = {
+      'ewig.aufgabe': Buffer.from('MPS: firmware.mpd\nhalt: => STOP=halt\n'),
+      'firmware.mpd': example('firmware.mpd'),
+      'a.rad': Buffer.from('RAD 00 01\n00  70 00\n'),
+      'b.rad': Buffer.from('RAD 00 01\n00  70 00\n'),
+    };
+    writeAll(dir, files);
+    const page = await openPage(browser, html);
+    await menu(page, 'Datei', 'MeGrade');
+    await pick(page, dir, Object.keys(files), 4);
+    await page.click('#grade-start');
+    // Between two slices the page answers: its status shows the progress, and a round trip
+    // through the page is quick.
+    const started = Date.now();
+    await page.waitForFunction(() => document.getElementById('grade-status').textContent.startsWith('Bewerte … '),
+      { timeout: 2000 });
+    let longest = 0;
+    let looks = 0;
+    while ((await page.$eval('#grade-status', (e) => e.dataset.state)) === 'running') {
+      const t = Date.now();
+      await page.evaluate(() => 0);
+      longest = Math.max(longest, Date.now() - t);
+      looks++;
+    }
+    assert.ok(looks >= 3, `nur ${looks}-mal während des Bewertens nachgesehen (${Date.now() - started} ms)`);
+    assert.ok(longest < 500, `die Seite antwortete erst nach ${longest} ms`);
+    assert.equal(await page.$eval('#grade-status', (e) => e.textContent), '2 Abgaben bewertet.');
+    const cells = await page.$$eval('#grade-result tr', (rows) => rows.slice(1).map((r) => r.cells[3].textContent));
+    assert.deepEqual(cells, ['Taktgrenze erreicht (10000000 ALU-Takte).', 'Taktgrenze erreicht (10000000 ALU-Takte).']);
+    assert.deepEqual(page.errors, []);
+    await page.close();
+  } finally {
+    fs.rmSync(dir, { recursive: true, force: true });
+  }
+});
