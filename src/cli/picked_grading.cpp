@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <filesystem>
 #include <span>
 #include <utility>
 
@@ -14,8 +13,6 @@
 namespace vellar::cli {
 
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr std::array<std::string_view, 1> kTaskExtension = {"AUFGABE"};
 constexpr std::array<std::string_view, 1> kCasesExtension = {"TXT"};
@@ -43,27 +40,28 @@ std::string Quoted(const std::vector<std::string>& names) {
 // The picked file a start file stands for: the browser gives names without folders, so the
 // name alone counts, in any case (as on the school's Windows PCs).
 const std::string* PickedFor(const std::string& written, const std::vector<std::string>& names) {
-  const std::string wanted = ToUpperAscii(fs::path(written).filename().string());
+  const size_t folder = written.find_last_of("/\\");
+  const std::string wanted =
+      ToUpperAscii(folder == std::string::npos ? written : written.substr(folder + 1));
   const auto it = std::find_if(names.begin(), names.end(),
                                [&](const std::string& n) { return ToUpperAscii(n) == wanted; });
   return it == names.end() ? nullptr : &*it;
 }
 
-// A start file named with folders ("start/firmware.mpd") gets a copy of the picked one there,
-// so that the tool finds it beside the task; a path out of the folder has no place in the page.
+// The tool finds a start file beside the task under the name the task gives it, in its case
+// too; a name with folders has no place among the browser's files, which come without them.
 std::optional<std::string> PlaceStartFile(const std::string& written, const std::string& picked,
                                           std::string_view header) {
-  const fs::path path = fs::path(written).lexically_normal();
-  if (path == fs::path(picked)) return std::nullopt;
-  if (path.is_absolute() || path.empty() || *path.begin() == "..") {
+  if (written == picked) return std::nullopt;
+  if (written.find_first_of("/\\") != std::string::npos) {
     return "Die Aufgabe nennt bei „" + std::string(header) + "“ die Datei „" + written +
-           "“ außerhalb ihres eigenen Ordners; im Browser geht das nicht. Schreiben Sie „" +
-           std::string(header) + " " + picked + "“ und wählen Sie die Datei mit aus.";
+           "“ mit Ordner; im Browser geht das nicht. Schreiben Sie „" + std::string(header) + " " +
+           picked + "“ und wählen Sie die Datei mit aus.";
   }
-  std::error_code ec;
-  if (path.has_parent_path()) fs::create_directories(path.parent_path(), ec);
-  fs::copy_file(picked, path, fs::copy_options::overwrite_existing, ec);
-  if (ec) return "Die Startdatei „" + written + "“ ließ sich nicht ablegen.";
+  std::string bytes;
+  if (!ReadWholeFile(picked, bytes).ok() || !WriteFileReplacing(written, bytes).ok()) {
+    return "Die Startdatei „" + written + "“ ließ sich nicht ablegen.";
+  }
   return std::nullopt;
 }
 

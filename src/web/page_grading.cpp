@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <fstream>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -53,7 +52,9 @@ class InFolder {
 // What the tool said on stderr, for the page's message: without its name before each line and
 // without the pointer to --help, which the page has not.
 std::string ToolMessage(const std::string& path) {
-  std::ifstream in(path);
+  std::string text;
+  if (!vellar::ReadWholeFile(path, text).ok()) return "";
+  std::istringstream in(text);
   std::string message;
   for (std::string line; std::getline(in, line);) {
     constexpr std::string_view kTool = "vellar-cli: ";

@@ -115,6 +115,9 @@ test('Abgaben bewerten: fehlende Startdatei, fehlerhafte oder fehlende Aufgabe �
   try {
     const files = classFiles();
     files['kaputt.aufgabe'] = Buffer.from('Titel: Sortieren\nGrenze: viel\nMPS: firmware.mpd\nfall: => STOP=halt\n');
+    files['ordner.aufgabe'] = Buffer.from('MPS: start/firmware.mpd\nfall: => STOP=halt\n');
+    // Written on a Windows PC, where the case of a name does not count.
+    files['gross.aufgabe'] = Buffer.from('MPS: FIRMWARE.MPD\nfall: => STOP=halt\n');
     writeAll(dir, files);
     const page = await openPage(browser, html);
     await menu(page, 'Datei', 'MeGrade');
@@ -138,6 +141,15 @@ test('Abgaben bewerten: fehlende Startdatei, fehlerhafte oder fehlende Aufgabe �
     await pick(page, dir, ['kaputt.aufgabe', 'firmware.mpd', 'anna.ras'], 3);
     await page.click('#grade-start');
     assert.deepEqual(await status(), ['error', 'kaputt.aufgabe: Zeile 2: „Grenze:“ erwartet eine positive ganze Zahl, nicht „viel“.']);
+    // The browser's files come without folders.
+    await page.click('.modal-grading .modal-buttons button:nth-child(2)');
+    await pick(page, dir, ['ordner.aufgabe', 'firmware.mpd', 'anna.ras'], 3);
+    await page.click('#grade-start');
+    assert.deepEqual(await status(), ['error', 'Die Aufgabe nennt bei „MPS:“ die Datei „start/firmware.mpd“ mit Ordner; '
+      + 'im Browser geht das nicht. Schreiben Sie „MPS: firmware.mpd“ und wählen Sie die Datei mit aus.']);
+    await page.click('.modal-grading .modal-buttons button:nth-child(2)');
+    await pick(page, dir, ['gross.aufgabe', 'firmware.mpd', 'anna.ras'], 3);
+    assert.deepEqual(await gradeAndWait(page), ['done', '1 Abgabe bewertet.']);
     // Once the files are right, grading goes ahead.
     await page.click('.modal-grading .modal-buttons button:nth-child(2)');
     await pick(page, dir, ['sortieren.aufgabe', 'anna.ras'], 2);
@@ -191,17 +203,18 @@ test('Link als QR-Code: der Code ergibt genau den Link; ein zu langer Link bekom
 test('Abgaben bewerten: Abgaben bis zur Taktgrenze halten die Seite nicht an', async ({ browser, html }) => {
   const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'vellar-grade-'));
   try {
-    // Two programs that never halt, each run to the default limit of ten million clocks.
+    // Programs that never halt, each run to the default limit of ten million clocks: a second
+    // or more of grading.
     const files = {
       'ewig.aufgabe': Buffer.from('MPS: firmware.mpd\nhalt: => STOP=halt\n'),
       'firmware.mpd': example('firmware.mpd'),
-      'a.rad': Buffer.from('RAD 00 01\n00  70 00\n'),
-      'b.rad': Buffer.from('RAD 00 01\n00  70 00\n'),
     };
+    const endless = ['a', 'b', 'c', 'd', 'e', 'f', 'g', 'h'].map((n) => n + '.rad');
+    for (const name of endless) files[name] = Buffer.from('RAD 00 01\n00  70 00\n');
     writeAll(dir, files);
     const page = await openPage(browser, html);
     await menu(page, 'Datei', 'MeGrade');
-    await pick(page, dir, Object.keys(files), 4);
+    await pick(page, dir, Object.keys(files), 10);
     await page.click('#grade-start');
     // Between two slices the page answers: its status shows the progress, and a round trip
     // through the page is quick.
@@ -218,9 +231,9 @@ test('Abgaben bewerten: Abgaben bis zur Taktgrenze halten die Seite nicht an', a
     }
     assert.ok(looks >= 3, `nur ${looks}-mal während des Bewertens nachgesehen (${Date.now() - started} ms)`);
     assert.ok(longest < 500, `die Seite antwortete erst nach ${longest} ms`);
-    assert.equal(await page.$eval('#grade-status', (e) => e.textContent), '2 Abgaben bewertet.');
+    assert.equal(await page.$eval('#grade-status', (e) => e.textContent), '8 Abgaben bewertet.');
     const cells = await page.$$eval('#grade-result tr', (rows) => rows.slice(1).map((r) => r.cells[3].textContent));
-    assert.deepEqual(cells, ['Taktgrenze erreicht (10000000 ALU-Takte).', 'Taktgrenze erreicht (10000000 ALU-Takte).']);
+    assert.deepEqual(cells, endless.map(() => 'Taktgrenze erreicht (10000000 ALU-Takte).'));
     assert.deepEqual(page.errors, []);
     await page.close();
   } finally {
