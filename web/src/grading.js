@@ -107,6 +107,7 @@ export function openGrading() {
     save.id = 'grade-csv';
     save.disabled = true;
     const end = button('Schließen', () => {
+      if (grading) bridge.removeTree(grading.dir);
       grading = null;
       window.removeEventListener('dragover', onDragOver, true);
       window.removeEventListener('drop', onDrop, true);
