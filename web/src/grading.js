@@ -75,7 +75,21 @@ function writeFiles(files) {
   return dir;
 }
 
-export function openGrading() {
+// Files dropped onto the page: several at once are a class to grade; the dialog opens with
+// them. No drop of files ever replaces the page, as the browser would do by itself, taking the
+// unsaved work with it.
+window.addEventListener('dragover', (e) => {
+  if (e.dataTransfer?.types.includes('Files')) e.preventDefault();
+});
+window.addEventListener('drop', (e) => {
+  const dropped = [...(e.dataTransfer?.files ?? [])];
+  if (!dropped.length) return;
+  e.preventDefault();
+  if (dropped.length > 1 && !dialogs.isModalOpen()) openGrading(dropped);
+});
+
+// Opens the dialog, with the files already dropped when there are some.
+export function openGrading(dropped = []) {
   // name -> bytes; a file picked again under the same name replaces the earlier one.
   const files = new Map();
   let grading = null;
@@ -214,6 +228,7 @@ export function openGrading() {
     }
 
     showFiles();
+    if (dropped.length) add(dropped);
     return pick;
   });
 }

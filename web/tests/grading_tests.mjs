@@ -110,7 +110,7 @@ test('Abgaben bewerten: gewählte und hergezogene Dateien ergeben Byte für Byte
   }
 });
 
-test('Abgaben bewerten: fehlende Startdatei, fehlerhafte oder fehlende Aufgabe – deutsche Meldung, nichts bewertet', async ({ browser, html }) => {
+test('Abgaben bewerten: fehlende Startdatei, fehlerhafte oder fehlende Aufgabe – deutsche Meldung, nichts bewertet; Dateien auf die Seite gezogen', async ({ browser, html }) => {
   const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'vellar-grade-'));
   try {
     const files = classFiles();
@@ -158,6 +158,14 @@ test('Abgaben bewerten: fehlende Startdatei, fehlerhafte oder fehlende Aufgabe �
     assert.deepEqual(await gradeAndWait(page), ['done', '1 Abgabe bewertet.']);
     await page.keyboard.press('Escape');
     assert.equal(await page.$('#modal:not([hidden])'), null);
+    // Several files dropped onto the page open the dialog with them; a single one does not.
+    await drop(page, { 'anna.ras': files['anna.ras'] });
+    assert.equal(await page.$('#modal:not([hidden])'), null);
+    await drop(page, { 'sortieren.aufgabe': files['sortieren.aufgabe'], 'firmware.mpd': files['firmware.mpd'],
+      'bernd.ras': files['bernd.ras'] });
+    await page.waitForFunction(() => document.querySelector('#modal:not([hidden]) #grade-files')?.textContent
+      === '3 Dateien: bernd.ras, firmware.mpd, sortieren.aufgabe', { timeout: 5000 });
+    assert.deepEqual(await gradeAndWait(page), ['done', '1 Abgabe bewertet.']);
     assert.deepEqual(page.errors, []);
     await page.close();
   } finally {
