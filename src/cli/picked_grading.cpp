@@ -65,6 +65,11 @@ std::optional<std::string> PlaceStartFile(const std::string& written, const std:
   return std::nullopt;
 }
 
+// A name the tool would take for an option ("--x.ras") stays a file's name with "./" before it.
+std::string AsArgument(const std::string& name) {
+  return name.starts_with("--") ? "./" + name : name;
+}
+
 }  // namespace
 
 std::optional<std::string> PickedGradeArgs(const std::vector<std::string>& names, Args& args) {
@@ -111,8 +116,8 @@ std::optional<std::string> PickedGradeArgs(const std::vector<std::string>& names
   }
   if (submissions.empty()) return std::string("Es ist noch keine Abgabe gewählt.");
   std::sort(submissions.begin(), submissions.end());
-  args = {"--task", taskName, "--csv"};
-  args.insert(args.end(), submissions.begin(), submissions.end());
+  args = {"--task", AsArgument(taskName), "--csv"};
+  for (const std::string& name : submissions) args.push_back(AsArgument(name));
   return std::nullopt;
 }
 

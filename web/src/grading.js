@@ -191,7 +191,7 @@ export function openGrading(dropped = []) {
         return;
       }
       const task = started.args[1];
-      csvName = task.replace(/\.[^.]*$/, '') + '-bewertung.csv';
+      csvName = task.split('/').pop().replace(/\.[^.]*$/, '') + '-bewertung.csv';
       grading = { dir, total: started.total, args: started.args };
       start.disabled = true;
       setStatus(`Bewerte … 0 von ${started.total}`, 'running');

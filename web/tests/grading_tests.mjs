@@ -31,10 +31,14 @@ function classFiles() {
     'emil.asm': Buffer.from('; emil.asm\nHLT\n'),
     'leer.ras': Buffer.from(''),
     'jürgen;2.ras': example('zaehler.ras'),
+    '--seltsam.ras': example('summe.ras'),
   };
 }
 
-const SUBMISSIONS = ['anna.ras', 'bernd.ras', 'carla.mps', 'dora.rad', 'emil.asm', 'jürgen;2.ras', 'leer.ras'];
+const SUBMISSIONS = ['--seltsam.ras', 'anna.ras', 'bernd.ras', 'carla.mps', 'dora.rad', 'emil.asm', 'jürgen;2.ras',
+  'leer.ras'];
+// As the tool is to be told them: a name like an option is a file in the folder.
+const ARGUMENTS = SUBMISSIONS.map((n) => (n.startsWith('--') ? './' + n : n));
 
 function writeAll(dir, files) {
   for (const [name, bytes] of Object.entries(files)) fs.writeFileSync(path.join(dir, name), bytes);
@@ -85,23 +89,23 @@ test('Abgaben bewerten: gewählte und hergezogene Dateien ergeben Byte für Byte
   try {
     const files = classFiles();
     writeAll(dir, files);
-    const cli = spawnSync(nativeCli, ['grade', '--task', 'sortieren.aufgabe', '--csv', ...SUBMISSIONS], { cwd: dir });
+    const cli = spawnSync(nativeCli, ['grade', '--task', 'sortieren.aufgabe', '--csv', ...ARGUMENTS], { cwd: dir });
     assert.equal(cli.status, 1, cli.stderr.toString());
     const page = await openPage(browser, html);
     await menu(page, 'Datei', 'MeGrade');
     // The task, its micro-program and some submissions by the picker, the rest dropped.
     await pick(page, dir, ['sortieren.aufgabe', 'firmware.mpd', 'anna.ras', 'bernd.ras', 'carla.mps'], 5);
-    const rest = Object.fromEntries(SUBMISSIONS.slice(3).map((n) => [n, files[n]]));
+    const rest = Object.fromEntries(['--seltsam.ras', ...SUBMISSIONS.slice(4)].map((n) => [n, files[n]]));
     await drop(page, rest);
-    await fileCount(page, 9);
-    assert.deepEqual(await gradeAndWait(page), ['done', '7 Abgaben bewertet.']);
+    await fileCount(page, 10);
+    assert.deepEqual(await gradeAndWait(page), ['done', '8 Abgaben bewertet.']);
     const csv = await downloaded(browser, downloads, 'sortieren-bewertung.csv', () => page.click('#grade-csv'));
     assert.ok(csv.equals(cli.stdout), `Seite:\n${csv}\nvellar-cli:\n${cli.stdout}`);
     // The table shows what the CSV holds.
     const shown = await page.$$eval('#grade-result tr', (rows) => rows.map((r) => [...r.cells].map((c) => c.textContent)));
-    assert.deepEqual(shown.map((r) => r[0]), ['Einreichung', ...SUBMISSIONS]);
-    assert.deepEqual(shown[1].slice(1, 5), ['✓', '✓', '✓', '3']);
-    assert.equal(shown[4][1], '✗');
+    assert.deepEqual(shown.map((r) => r[0]), ['Einreichung', ...ARGUMENTS]);
+    assert.deepEqual(shown[2].slice(1, 5), ['✓', '✓', '✓', '3']);
+    assert.equal(shown[5][1], '✗');
     assert.deepEqual(page.errors, []);
     await page.close();
   } finally {
