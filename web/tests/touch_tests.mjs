@@ -167,6 +167,11 @@ for (const [width, height] of [[1024, 768], [768, 1024]]) {
     await tapOn(page, '#BuBisHalt');
     const sorted = await ramBytes(page, 0xf0, 16);
     assert.deepEqual(sorted, [...memory.slice(0xf0)].sort((a, b) => a - b));
+    // The other run buttons by tap: back to the start, then one instruction (MOV BX,F0).
+    await tapOn(page, '#BuReset');
+    assert.equal(await page.evaluate(() => window.vellar.reg(2)), 0, 'IP nach „Zurücksetzen“');
+    await tapOn(page, '#BuBefehl');
+    assert.deepEqual(await page.evaluate(() => [window.vellar.reg(2), window.vellar.reg(1)]), [2, 0xf0], 'IP und BX nach „1 Befehl“');
     // A double tap on a description opens its editor with the caret at its end; the keyboard
     // types into it.
     const description = () => page.evaluate(() => window.vellar.view().mps.cells.find((r) => r[0][0] === '02')[1][0]);
