@@ -111,11 +111,12 @@ export function form() {
   return JSON.parse(M.UTF8ToString(M._vellar_form()));
 }
 
-// FormResize: where the panels and grids go for what the page measured.
+// FormResize: the form's size and where its panels, grids and strip's controls go for what
+// the page measured.
 export function layout(m) {
-  const numbers = [m.clientWidth, m.clientHeight, m.ramColumns, m.busWidth, m.busHeight, m.mpsGridTop,
-    m.registerHeight, m.inspectorShown ? 1 : 0, m.inspectorColumns, m.scrollBarExtent, m.controlHeight,
-    m.gridRow];
+  const numbers = [m.stageWidth, m.stageHeight, m.ramColumns, m.busWidth, m.busHeight, m.mpsGridTop,
+    m.registerHeight, m.inspectorShown ? 1 : 0, m.inspectorColumns, m.scrollBarExtent, m.pictureWidth,
+    m.pictureHeight];
   return withString(numbers.join(' '), (p) => JSON.parse(M.UTF8ToString(M._vellar_layout(p))));
 }
 
