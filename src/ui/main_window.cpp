@@ -23,6 +23,7 @@
 #include "ui/processor_panel.h"
 #include "ui/ram_panel.h"
 #include "ui/statistics_dialog.h"
+#include "ui/task_dialog.h"
 #include "ui/ui_style.h"
 #include "ui/window_layout.h"
 #include "ui/zoom.h"
@@ -164,6 +165,7 @@ void TFoSim::Refresh(uint32_t what) {
   if (what & kRedrawMenus) {
     menu_->Sync();
   }
+  if (what & kRedrawTask) TaskDialog::Refresh(aufgabe_, this, session_.Task());
 }
 
 void TFoSim::TimerTick() {

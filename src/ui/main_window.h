@@ -21,6 +21,7 @@ namespace vellar::ui {
 class BusPanel;
 class ControlPanel;
 class StatisticsDialog;
+class TaskDialog;
 class GateButton;
 class KeyHookFilter;
 class MainMenu;
@@ -91,6 +92,8 @@ class TFoSim : public QMainWindow, private ViewHost {
   QRect placedBus_;
   // Ansicht → Statistik, made when first asked for.
   StatisticsDialog* statistik_ = nullptr;
+  // The task panel, made when a task is first shown.
+  TaskDialog* aufgabe_ = nullptr;
 };
 
 }  // namespace vellar::ui
