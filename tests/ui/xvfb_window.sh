@@ -19,6 +19,11 @@ take_arguments() {
     scenario=${3:-}
   else
     examples=${2:-}
+    # The command-line tool a scenario compares with, found again from the scenario's folder.
+    if [ -n "${VELLAR_CLI:-}" ]; then
+      VELLAR_CLI=$(realpath "$VELLAR_CLI")
+      export VELLAR_CLI
+    fi
   fi
   vellar=$(realpath "$1")
 }
