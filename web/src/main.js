@@ -10,6 +10,7 @@ import { paintPicture } from './picture.js';
 import { keyMessage, CONTROL } from './keys.js';
 import { layout } from './layout.js';
 import { applySizes } from './finger_sizes.js';
+import { TaskPanel } from './task_panel.js';
 import resources from 'vellar:resources';
 
 const page = {
@@ -47,6 +48,7 @@ const page = {
 };
 
 let win;
+let taskPanel;
 let grMps;
 let grRam;
 let inspector;
@@ -86,6 +88,36 @@ function slice() {
   if (--busy === 0) idleWaiters.splice(0).forEach((r) => r());
 }
 
+// The task's check, in slices of its own between the page's events, as an unpaced run.
+const checkSlices = new MessageChannel();
+let checking = false;
+checkSlices.port1.onmessage = () => {
+  const end = performance.now() + SLICE_MS;
+  let more = bridge.taskAdvance(TICKS_PER_CLOCK_READ);
+  while (more && performance.now() < end) more = bridge.taskAdvance(TICKS_PER_CLOCK_READ);
+  page.invalidate();
+  if (more) {
+    checkSlices.port2.postMessage(0);
+    return;
+  }
+  checking = false;
+  notBusy();
+};
+
+// Called after every handler, so that the page is busy with the check from the command on
+// that started it, not only from the next picture.
+function checkIfAsked() {
+  if (checking || !bridge.taskChecking()) return;
+  checking = true;
+  ++busy;
+  checkSlices.port2.postMessage(0);
+}
+
+function showTask() {
+  taskPanel.update(bridge.taskPanel());
+  checkIfAsked();
+}
+
 function notBusy() {
   if (--busy === 0) idleWaiters.splice(0).forEach((r) => r());
 }
@@ -102,6 +134,7 @@ function dispatch(name, a = 0, b = 0, c = 0, text = '') {
   }
   return call.finally(() => {
     page.invalidate();
+    checkIfAsked();
     notBusy();
   });
 }
@@ -142,6 +175,7 @@ function render() {
     doLayout();
     lastView = fetchView();
   }
+  if (redraw.task) showTask();
   // The grids' client areas as the layout and the columns leave them; the model counts the
   // rows in view by them.
   const parts = [[grMps, 'mps'], [grRam, 'ram'], [inspector, 'inspector']];
@@ -240,8 +274,10 @@ async function menuCommand(name, own) {
   if (name.startsWith('Example:')) return loadExample(name.slice(8));
 }
 
-// Our micro-program and one example program, each through its load command.
+// Our micro-program and one example program, each through its load command; or an example
+// task, which names its own start files.
 async function loadExample(ram) {
+  if (ram.endsWith('.aufgabe')) return dispatch('OpenTask', 0, 0, 0, '/Beispiele/' + ram);
   await dispatch('LoadMpsExample', 0, 0, 0, '/Beispiele/firmware.mpd');
   await dispatch('LoadRamExample', 0, 0, 0, '/Beispiele/' + ram);
 }
@@ -420,6 +456,10 @@ async function main() {
   const client = document.getElementById('client');
   win = new MainWindow(client, events(), resources, form);
   buildGrids();
+  taskPanel = new TaskPanel({
+    check: () => dispatch('Menu', 0, 0, 0, 'MePruefen'),
+    close: () => dispatch('TaskClose'),
+  });
   menus = new MenuBar(document.getElementById('menubar'), form.menus, resources.exampleMenu, menuCommand);
   installKeys();
   installFocus();
