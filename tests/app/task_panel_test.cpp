@@ -59,6 +59,17 @@ TEST_F(TaskPanelTest, OpeningAsksAboutUnsavedWorkLoadsTheStartFilesAndShowsTheTe
   EXPECT_EQ(panel.dialogDir, dir.path());
 }
 
+// vellar sortieren.aufgabe, as the desktop starts it for a task: the same as the menu.
+TEST_F(TaskPanelTest, ATaskOnTheCommandLineOpensAsFromTheMenu) {
+  FakeFrontend startFe;
+  Session started(startFe);
+  started.FormCreate({ExamplePath("sortieren.aufgabe")});
+  EXPECT_TRUE(startFe.AllUsed());
+  EXPECT_EQ(started.files.MpsFileName(), "firmware.mpd");
+  EXPECT_TRUE(started.Task().View().shown);
+  EXPECT_EQ(started.Task().View().title, "Bubblesort");
+}
+
 TEST_F(TaskPanelTest, AFaultyTaskOrStartFileLoadsNothing) {
   WriteBytes(dir / "kurz.mps", std::string(10, 'x'));
   struct Case {
