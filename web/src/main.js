@@ -101,6 +101,8 @@ checkSlices.port1.onmessage = () => {
     return;
   }
   checking = false;
+  // The table as the check left it, before anyone waiting for the page goes on.
+  taskPanel.update(bridge.taskPanel());
   notBusy();
 };
 

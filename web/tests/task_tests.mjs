@@ -43,6 +43,7 @@ test('Aufgabe öffnen und Prüfen: grades Urteil, Speicher, Register und Rückg�
   });
   await chooser.accept([example('sortieren.aufgabe'), example('firmware.mpd')]);
   await idle(page);
+  await page.waitForSelector('#Aufgabe:not([hidden])', { timeout: 5000 });
   let v = await panel(page);
   assert.ok(v.shown, 'das Fenster „Aufgabe“ ist offen');
   assert.equal(v.title, 'Bubblesort');
@@ -105,6 +106,7 @@ test('Ein Link mit Aufgabe öffnet das Fenster „Aufgabe“ mit ihrem Text; Bea
   await page.goto(r.stdout.trim());
   await page.waitForFunction(() => window.vellarReady === true, { timeout: 30000 });
   await idle(page);
+  await page.waitForSelector('#Aufgabe:not([hidden])', { timeout: 5000 });
   let v = await panel(page);
   assert.ok(v.shown, 'das Fenster „Aufgabe“ ist offen');
   assert.equal(v.title, 'Bubblesort');
