@@ -51,9 +51,6 @@ class TaskPanel {
   void OpenTaskFile(const std::string& path);
   // A task whose start files came another way (a link): shown as it is.
   void ShowTask(Task task, std::string fileName, std::string bytes);
-  // The command of the two above, for a command that opens more (a link).
-  Resumable<bool> OpenCommand(std::optional<std::string> path);
-
   bool HasTask() const { return task_.has_value(); }
   const std::optional<Task>& CurrentTask() const { return task_; }
   const std::string& TaskFileName() const { return fileName_; }
@@ -80,6 +77,8 @@ class TaskPanel {
   std::string TableText() const;
 
  private:
+  // The command of the two above: true once the task is shown.
+  Resumable<bool> OpenCommand(std::optional<std::string> path);
   // The task file read, and its start files found and loadable; none after its message.
   std::optional<Task> ReadTaskFile(const std::string& path, std::string& bytes,
                                    std::vector<std::string>& mps, std::vector<std::string>& ram);

@@ -106,6 +106,7 @@ TFoSim::~TFoSim() {
   // The panels go before the session they show.
   delete client_;
   client_ = nullptr;
+  delete aufgabe_;
 }
 
 void TFoSim::FormCreate(const std::vector<std::string>& args) {
