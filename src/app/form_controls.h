@@ -112,7 +112,10 @@ struct RunButtonLook {
   std::string_view hint;
   int place;  // in the row of buttons, counted from 0; two buttons share a place
 
-  FormRect Rect() const { return {8 + 32 * place, 18, 30, 25}; }
+  // For a mouse 30 by 25; larger for fingers, two pixels apart all the same.
+  FormRect Rect(int width = 30, int height = 25) const {
+    return {8 + (width + 2) * place, 18, width, height};
+  }
 };
 
 // In the order of RunButton.

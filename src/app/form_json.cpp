@@ -4,6 +4,7 @@
 #include "app/form_layout.h"
 #include "app/form_menus.h"
 #include "app/json_writer.h"
+#include "app/page_layout.h"
 #include "app/register_fields.h"
 
 namespace vellar {
@@ -143,9 +144,29 @@ std::string WriteForm() {
   return j.Take();
 }
 
-std::string WritePanelPlaces(const PanelPlaces& p) {
+void WriteStripPlaces(Json& j, const StripPlaces& s) {
+  j.Key("strip").Open('{').Key("height").Int(s.height);
+  const std::pair<std::string_view, const FormRect*> groups[] = {{"gateControl", &s.gateControl},
+                                                                 {"simulation", &s.simulation},
+                                                                 {"ramView", &s.ramView},
+                                                                 {"hint", &s.hint},
+                                                                 {"slider", &s.slider}};
+  for (const auto& [name, r] : groups) {
+    j.Key(name);
+    WriteRect(j, *r);
+  }
+  j.Key("runButtons").Open('[');
+  for (const FormRect& r : s.runButtons) WriteRect(j, r);
+  j.Close(']');
+  j.Key("label").Open('[').Int(s.labelX).Int(s.labelY).Close(']');
+  j.Key("radioY").Open('[').Int(s.radioY[0]).Int(s.radioY[1]).Close(']').Close('}');
+}
+
+std::string WritePageLayout(const PageLayout& l) {
+  const PanelPlaces& p = l.panels;
   Json j;
-  j.Open('{');
+  j.Open('{').Key("width").Int(l.width).Key("height").Int(l.height);
+  j.Key("upright").Bool(l.upright);
   const std::pair<std::string_view, const FormRect*> rects[] = {
       {"control", &p.control}, {"processor", &p.processor}, {"ram", &p.ram},
       {"bus", &p.bus},         {"mpsGrid", &p.mpsGrid},     {"registers", &p.registers},
@@ -154,7 +175,9 @@ std::string WritePanelPlaces(const PanelPlaces& p) {
     j.Key(name);
     WriteRect(j, *r);
   }
-  j.Key("pictureX").Int(p.pictureX).Key("descriptionWidth").Int(p.descriptionWidth);
+  j.Key("pictureX").Int(p.pictureX).Key("pictureY").Int(p.pictureY);
+  j.Key("descriptionWidth").Int(p.descriptionWidth);
+  WriteStripPlaces(j, l.strip);
   j.Close('}');
   return j.Take();
 }

@@ -9,12 +9,13 @@ namespace vellar {
 
 class Json;
 class Session;
-struct PanelPlaces;
+struct PageLayout;
 
 std::string WriteForm();
 
-// Where the page's panels and grids go: each as [x, y, width, height].
-std::string WritePanelPlaces(const PanelPlaces& places);
+// The page's form: its size, where its panels, grids and the control strip's controls go, each
+// as [x, y, width, height].
+std::string WritePageLayout(const PageLayout& layout);
 
 // "menu": {item name: [checked, enabled]} for the page's items with a check mark or a rule
 // for being greyed.

@@ -29,6 +29,7 @@ struct LayoutMeasures {
 struct PanelPlaces {
   FormRect control, processor, ram, bus;
   int pictureX = 0;  // ImBild and MoBild, at the top
+  int pictureY = 0;
   // In the processor panel; the MPS grid's description column takes the width it gains.
   FormRect mpsGrid, registers;
   int descriptionWidth = 0;

@@ -46,6 +46,8 @@ constexpr std::array kFile{
     // The page's address takes what it holds; the page compresses and copies it itself.
     MenuItem{.place = FormPlace::Page},
     MenuItem{.name = "MeLink", .caption = "Lin&k kopieren", .place = FormPlace::Page},
+    // The page grades the files a teacher picks with vellar-cli grade's own code.
+    MenuItem{.name = "MeGrade", .caption = "Abgaben &bewerten…", .place = FormPlace::Page},
 };
 
 constexpr std::array kEdit{
@@ -139,6 +141,8 @@ constexpr std::array kView{
              .run = [](Session& s) { s.touchLayout.MeTouchClick(); },
              .checked = [](const Session& s) { return s.touchLayout.On(); },
              .place = FormPlace::Page},
+    // The page's link, for the tablets in the room to scan from the projector.
+    MenuItem{.name = "MeQrLink", .caption = "Link als &QR-Code", .place = FormPlace::Page},
 };
 
 constexpr std::array kHelp{

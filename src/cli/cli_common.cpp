@@ -104,8 +104,14 @@ bool SparesInputs(const std::string& output, const std::vector<NamedInput>& inpu
   return true;
 }
 
+std::string PrintedText(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += ShowControls(line) + '\n';
+  return text;
+}
+
 void PrintLines(const std::vector<std::string>& lines) {
-  for (const std::string& line : lines) std::cout << ShowControls(line) << '\n';
+  std::cout << PrintedText(lines);
 }
 
 }  // namespace vellar::cli

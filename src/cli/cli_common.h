@@ -75,5 +75,7 @@ bool SparesInputs(const std::string& output, const std::vector<NamedInput>& inpu
 
 // Writes lines to stdout, one per line, control bytes shown as text.
 void PrintLines(const std::vector<std::string>& lines);
+// The bytes PrintLines writes (the page offers them as a download).
+std::string PrintedText(const std::vector<std::string>& lines);
 
 }  // namespace vellar::cli

@@ -1,9 +1,12 @@
 // vellar-cli grade: every submission of a class run on every case, as vellar-cli run would
 // run it, and the result as one table.
+#include "cli/grade_command.h"
+
 #include <algorithm>
 #include <array>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 
 #include "app/grade_table.h"
 #include "app/quiet_frontend.h"
@@ -132,31 +135,46 @@ std::vector<std::string> Submissions(const GradeOptions& o,
   return found;
 }
 
+// One submission's cases, a slice at a time.
 class Grader {
  public:
   Grader(const GradeOptions& o, const std::vector<GradeCase>& cases) : o_(o), cases_(cases) {}
 
-  GradedSubmission Grade(const std::string& path) {
-    GradedSubmission result{path, std::nullopt, {}, {}};
-    GradeFrontend frontend;
-    Session s(frontend);
-    s.FormCreate({});
-    if (const auto error = Load(s, path, frontend)) {
+  void Start(const std::string& path) {
+    result = {path, std::nullopt, {}, {}};
+    session_.reset();
+    frontend_ = std::make_unique<GradeFrontend>();
+    session_ = std::make_unique<Session>(*frontend_);
+    session_->FormCreate({});
+    if (const auto error = Load(*session_, path, *frontend_)) {
       result.error = *error;
-      return result;
+      session_.reset();
+      return;
     }
-    const std::array<uint8_t, kRamSize> image = s.machine.Ram;
-    const uint64_t limit = o_.maxClocks.value_or(kDefaultClockLimit);
-    for (const GradeCase& c : cases_) {
-      BeginCase(s, image, c, limit);
-      s.run.RunToEnd();
-      result.clocks.push_back(s.run.ClocksThisRun());
-      result.failures.push_back(CaseDifference(s, c, limit));
-    }
-    return result;
+    image_ = session_->machine.Ram;
+    next_ = 0;
+    if (!cases_.empty()) BeginCase(*session_, image_, cases_[0], Limit());
   }
 
+  // True while cases of the submission still run.
+  bool Advance(int ticks) {
+    if (!session_ || next_ >= cases_.size()) return false;
+    if (session_->run.Advance(ticks)) return true;
+    result.clocks.push_back(session_->run.ClocksThisRun());
+    result.failures.push_back(CaseDifference(*session_, cases_[next_], Limit()));
+    if (++next_ < cases_.size()) {
+      BeginCase(*session_, image_, cases_[next_], Limit());
+      return true;
+    }
+    session_.reset();
+    return false;
+  }
+
+  GradedSubmission result;
+
  private:
+  uint64_t Limit() const { return o_.maxClocks.value_or(kDefaultClockLimit); }
+
   std::optional<std::string> Load(Session& s, const std::string& path, GradeFrontend& frontend) {
     const FileKind kind = KindOf(path);
     if (IsAsmSource(path)) return "Quelltext: erst mit asm übersetzen";
@@ -191,6 +209,11 @@ class Grader {
 
   const GradeOptions& o_;
   const std::vector<GradeCase>& cases_;
+  // The frontend outlives the session that reports to it.
+  std::unique_ptr<GradeFrontend> frontend_;
+  std::unique_ptr<Session> session_;
+  std::array<uint8_t, kRamSize> image_{};
+  size_t next_ = 0;
 };
 
 // The teacher's own files are checked before any submission: a typo there is no student's
@@ -205,40 +228,85 @@ bool TeacherFilesReadable(const GradeOptions& o, const std::vector<std::string>&
 
 }  // namespace
 
-int GradeCommand(const Args& args) {
+struct ClassGrading::State {
+  Task task;
+  GradeOptions o;
+  std::vector<std::string> paths;
+  std::unique_ptr<Grader> grader;
+  bool started = false;
+  std::vector<GradedSubmission> graded;
+  bool allPassed = true;
+};
+
+ClassGrading::ClassGrading() : state_(std::make_unique<State>()) {}
+ClassGrading::~ClassGrading() = default;
+
+std::optional<int> ClassGrading::Prepare(const Args& args) {
+  State& st = *state_;
   GradeOptions given;
   if (const auto exit = ParseGradeOptions(args, given)) return *exit;
-  Task task;
-  if (given.task && !ReadTaskFile(*given.task, task)) return kExitUsage;
+  if (given.task && !ReadTaskFile(*given.task, st.task)) return kExitUsage;
   if (given.cases) {
     Task cases;
     if (!ReadTaskFile(*given.cases, cases)) return kExitUsage;
-    task.cases = cases.cases;
+    st.task.cases = cases.cases;
   }
   std::vector<std::string> startFiles;
-  const GradeOptions o = WithTask(given, task, startFiles);
-  if (!o.mps && !o.ram) {
+  st.o = WithTask(given, st.task, startFiles);
+  if (!st.o.mps && !st.o.ram) {
     return UsageError("grade braucht --mps (für Programme) oder --ram (für Mikroprogramme).");
   }
-  if (!TeacherFilesReadable(o, startFiles)) return kExitUsage;
+  if (!TeacherFilesReadable(st.o, startFiles)) return kExitUsage;
   std::vector<std::string> teacherFiles = startFiles;
-  for (const auto& own : {o.mps, o.ram}) {
+  for (const auto& own : {st.o.mps, st.o.ram}) {
     if (own) teacherFiles.push_back(*own);
   }
-  const std::vector<std::string> paths = Submissions(o, teacherFiles);
-  if (paths.empty()) return UsageError("In den angegebenen Ordnern liegt keine Einreichung.");
+  st.paths = Submissions(st.o, teacherFiles);
+  if (st.paths.empty()) return UsageError("In den angegebenen Ordnern liegt keine Einreichung.");
+  st.grader = std::make_unique<Grader>(st.o, st.task.cases);
+  return std::nullopt;
+}
 
-  Grader grader(o, task.cases);
-  std::vector<GradedSubmission> graded;
-  bool allPassed = true;
-  for (const std::string& path : paths) {
-    graded.push_back(grader.Grade(path));
-    allPassed = allPassed && graded.back().Passed() == static_cast<int>(task.cases.size());
+bool ClassGrading::Advance(int ticks) {
+  State& st = *state_;
+  if (!st.grader || st.graded.size() >= st.paths.size()) return false;
+  if (!st.started) {
+    st.grader->Start(st.paths[st.graded.size()]);
+    st.started = true;
   }
+  if (st.grader->Advance(ticks)) return true;
+  st.graded.push_back(std::move(st.grader->result));
+  st.allPassed =
+      st.allPassed && st.graded.back().Passed() == static_cast<int>(st.task.cases.size());
+  st.started = false;
+  return st.graded.size() < st.paths.size();
+}
+
+size_t ClassGrading::Graded() const {
+  return state_->graded.size();
+}
+
+size_t ClassGrading::Total() const {
+  return state_->paths.size();
+}
+
+std::vector<std::string> ClassGrading::Table() const {
   std::vector<std::string> names;
-  for (const GradeCase& c : task.cases) names.push_back(c.name);
-  PrintLines(GradeTable(names, graded, o.csv));
-  return allPassed ? kExitOk : kExitExpectation;
+  for (const GradeCase& c : state_->task.cases) names.push_back(c.name);
+  return GradeTable(names, state_->graded, state_->o.csv);
+}
+
+int ClassGrading::ExitCode() const {
+  return state_->allPassed ? kExitOk : kExitExpectation;
+}
+
+int GradeCommand(const Args& args) {
+  ClassGrading grading;
+  if (const auto exit = grading.Prepare(args)) return *exit;
+  while (grading.Advance(1 << 20)) {
+  }
+  PrintLines(grading.Table());
+  return grading.ExitCode();
 }
 
 }  // namespace vellar::cli

@@ -9,9 +9,9 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QStyle>
-#include <algorithm>
 
 #include "app/form_controls.h"
+#include "app/form_sizes.h"
 #include "ui/ui_style.h"
 
 namespace vellar::ui {
@@ -43,16 +43,23 @@ QRect ToQRect(const FormRect& r) {
   return {r.x, r.y, r.width, r.height};
 }
 
-QGroupBox* AddGroup(QWidget* parent, const ControlGroup& look) {
+// The window's strip is the mouse's, one row at its design width.
+const StripPlaces& Places() {
+  static const StripPlaces places =
+      PlaceStrip(kMouseSizes, kHintGroup.place.x + kHintGroup.place.width + kHintMargin, false);
+  return places;
+}
+
+QGroupBox* AddGroup(QWidget* parent, const ControlGroup& look, const FormRect& place) {
   auto* group = new ClassicGroup(FromUtf8(look.caption), parent);
   group->setObjectName(FromUtf8(look.name));
-  group->setGeometry(ToQRect(look.place));
+  group->setGeometry(ToQRect(place));
   return group;
 }
 
 QRadioButton* AddRadio(QGroupBox* group, const ControlGroup& look, int item) {
   auto* radio = new QRadioButton(FromUtf8(look.items[item]), group);
-  radio->setGeometry(kGroupItemX, kRadioY[item], group->width() - 10, 16);
+  radio->setGeometry(kGroupItemX, Places().radioY[item], group->width() - 10, 16);
   return radio;
 }
 
@@ -104,7 +111,8 @@ ControlPanel::ControlPanel(QWidget* parent, RunControl& run, RamView& ramView)
   // The strip's items are set a pixel smaller than the window's font so that they fit.
   setFont(WindowFont(12));
 
-  QGroupBox* raTor = AddGroup(this, kGateControlGroup);
+  const StripPlaces& places = Places();
+  QGroupBox* raTor = AddGroup(this, kGateControlGroup, places.gateControl);
   automatic_ = AddRadio(raTor, kGateControlGroup, 0);
   manual_ = AddRadio(raTor, kGateControlGroup, 1);
   for (QRadioButton* item : {automatic_, manual_}) {
@@ -112,20 +120,20 @@ ControlPanel::ControlPanel(QWidget* parent, RunControl& run, RamView& ramView)
             [this] { run_.SetGatesAutomatic(automatic_->isChecked()); });
   }
 
-  QGroupBox* group = AddGroup(this, kSimulationGroup);
+  QGroupBox* group = AddGroup(this, kSimulationGroup, places.simulation);
   AddRunButtons(group);
 
   trZeit_ = new ClockSlider(this);
-  trZeit_->setGeometry(ToQRect(kSliderPlace));
+  trZeit_->setGeometry(ToQRect(places.slider));
   connect(trZeit_, &QSlider::valueChanged, this, [this](int position) {
     run_.SetSliderPosition(position);
     // A paced automatic run snaps the slider back.
     Sync();
   });
-  laZeit_ = AddLabel(this, QString(), kClockLabelX, kClockLabelY, trZeit_);
+  laZeit_ = AddLabel(this, QString(), places.labelX, places.labelY, trZeit_);
   laZeit_->setObjectName("LaZeit");
 
-  QGroupBox* raRam = AddGroup(this, kRamViewGroup);
+  QGroupBox* raRam = AddGroup(this, kRamViewGroup, places.ramView);
   raRam_ = raRam;
   dataView_ = AddRadio(raRam, kRamViewGroup, 0);
   assemblerView_ = AddRadio(raRam, kRamViewGroup, 1);
@@ -136,7 +144,7 @@ ControlPanel::ControlPanel(QWidget* parent, RunControl& run, RamView& ramView)
     });
   }
 
-  QGroupBox* hint = AddGroup(this, kHintGroup);
+  QGroupBox* hint = AddGroup(this, kHintGroup, places.hint);
   hint_ = hint;
   hintLines_ = {AddLabel(hint, FromUtf8(kHintGroup.items[0]), kGroupItemX, kHintLineY[0]),
                 AddLabel(hint, FromUtf8(kHintGroup.items[1]), kGroupItemX, kHintLineY[1])};
@@ -147,10 +155,9 @@ void ControlPanel::resizeEvent(QResizeEvent* event) {
   ColourPanel::resizeEvent(event);
   // On a screen of 1024 pixels the strip is narrower than its design: the two groups on the
   // right move left into the room beside the clock-time label, so that the hint stays whole.
-  const FormRect& hint = kHintGroup.place;
-  const int left = std::max(0, hint.x + hint.width + kHintMargin - width());
-  raRam_->move(kRamViewGroup.place.x - left, kRamViewGroup.place.y);
-  hint_->move(hint.x - left, hint.y);
+  const StripPlaces places = PlaceStrip(kMouseSizes, width(), false);
+  raRam_->move(places.ramView.x, places.ramView.y);
+  hint_->move(places.hint.x, places.hint.y);
 }
 
 void ControlPanel::AddRunButtons(QWidget* group) {
@@ -159,7 +166,7 @@ void ControlPanel::AddRunButtons(QWidget* group) {
     auto* button = new QPushButton(FromUtf8(look.caption), group);
     button->setObjectName(FromUtf8(look.name));
     button->setToolTip(FromUtf8(look.hint));
-    button->setGeometry(ToQRect(look.Rect()));
+    button->setGeometry(ToQRect(Places().runButtons[i]));
     const auto which = static_cast<RunButton>(i);
     connect(button, &QPushButton::clicked, this, [this, which] { run_.ButtonClick(which); });
     buttons_[i] = button;

@@ -2,7 +2,6 @@
 // there and reads back what it printed and wrote. The output is caught byte for byte, as the
 // native tool writes it to its streams. Paths that leave the folder are refused.
 #include <emscripten.h>
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -14,35 +13,9 @@
 
 #include "cli/cli_common.h"
 #include "cli/commands.h"
+#include "web/redirect.h"
 
 namespace {
-
-// Sends a stream's file descriptor to a file while alive and back afterwards. The tool
-// writes with std::cout and std::cerr and with the C streams (the trace of "run --trace");
-// all of them end in the same descriptors, in the order the native tool writes them.
-class Redirect {
- public:
-  Redirect(std::FILE* stream, const std::string& path) : stream_(stream), fd_(fileno(stream)) {
-    std::fflush(stream_);
-    saved_ = dup(fd_);
-    const int file = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (saved_ >= 0 && file >= 0) dup2(file, fd_);
-    if (file >= 0) close(file);
-  }
-  ~Redirect() {
-    std::fflush(stream_);
-    if (saved_ < 0) return;
-    dup2(saved_, fd_);
-    close(saved_);
-  }
-  Redirect(const Redirect&) = delete;
-  Redirect& operator=(const Redirect&) = delete;
-
- private:
-  std::FILE* stream_;
-  int fd_;
-  int saved_ = -1;
-};
 
 // A path that leaves the tool's folder: absolute, or climbing above it with "..".
 bool LeavesFolder(std::string_view path) {
@@ -104,8 +77,8 @@ EMSCRIPTEN_KEEPALIVE int vellar_cli(const char* dir, const char* argLines, const
   if (chdir(dir) != 0) return vellar::cli::kExitUsage;
   int code = 0;
   {
-    Redirect out(stdout, outPath);
-    Redirect err(stderr, errPath);
+    vellar::web::Redirect out(stdout, outPath);
+    vellar::web::Redirect err(stderr, errPath);
     code = vellar::cli::Main(args);
     std::cout.flush();
     std::cerr.flush();

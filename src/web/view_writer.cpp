@@ -80,10 +80,9 @@ void WriteControls(Json& j, Session& s) {
   WriteMenuStates(j, s);
   const FormSizes& f = s.touchLayout.Sizes();
   j.Key("sizes").Open('{').Key("touch").Bool(s.touchLayout.On()).Key("gridRow").Int(f.gridRow);
+  // The places these sizes give come with the layout.
   j.Key("gridFont").Int(f.gridFont).Key("gate").Int(f.gateTarget);
-  j.Key("runWidth").Int(f.runButtonWidth).Key("runHeight").Int(f.runButtonHeight);
-  j.Key("choice").Int(f.choice).Key("controlHeight").Int(f.controlHeight);
-  j.Key("sliderWidth").Int(f.sliderWidth).Close('}');
+  j.Key("choice").Int(f.choice).Close('}');
 }
 
 void WritePicture(Json& j, const Session& s) {

@@ -11,9 +11,9 @@
 #include <unordered_map>
 
 #include "app/form_json.h"
-#include "app/form_layout.h"
 #include "app/form_menus.h"
 #include "app/link_content.h"
+#include "app/page_layout.h"
 #include "app/session.h"
 #include "app/shared_link.h"
 #include "app/task_panel.h"
@@ -310,19 +310,22 @@ EMSCRIPTEN_KEEPALIVE const char* vellar_form() {
   return ViewText().c_str();
 }
 
-// FormResize for the page: what it measured, as numbers separated by blanks (client width
-// and height, RAM columns, bus width and height, MPS grid top, register panel height,
-// inspector shown, its columns, scroll bar extent, control strip height, grid row height);
-// where the panels go, as JSON.
+// FormResize for the page: what it measured, as numbers separated by blanks (the width and
+// height of the browser's area for the form, RAM columns, bus width and height, MPS grid top,
+// register panel height, inspector shown, its columns, scroll bar extent, picture width and
+// height); the form's size and where its panels and strip's controls go, as JSON.
 EMSCRIPTEN_KEEPALIVE const char* vellar_layout(const char* numbers) {
-  vellar::LayoutMeasures m;
+  if (!TheSession()) return "{}";
+  vellar::PageMeasures m;
+  vellar::LayoutMeasures& panels = m.panels;
   int shown = 0;
   std::istringstream in(numbers);
-  in >> m.clientWidth >> m.clientHeight >> m.ramColumns >> m.busWidth >> m.busHeight >>
-      m.mpsGridTop >> m.registerHeight >> shown >> m.inspectorColumns >> m.scrollBarExtent >>
-      m.controlHeight >> m.gridRow;
-  m.inspectorShown = shown != 0;
-  ViewText() = vellar::WritePanelPlaces(vellar::PlacePanels(m));
+  in >> m.stageWidth >> m.stageHeight >> panels.ramColumns >> panels.busWidth >> panels.busHeight >>
+      panels.mpsGridTop >> panels.registerHeight >> shown >> panels.inspectorColumns >>
+      panels.scrollBarExtent >> m.pictureWidth >> m.pictureHeight;
+  panels.inspectorShown = shown != 0;
+  const vellar::PageLayout layout = vellar::PlacePage(m, TheSession()->touchLayout.Sizes());
+  ViewText() = vellar::WritePageLayout(layout);
   return ViewText().c_str();
 }
 

@@ -127,11 +127,12 @@ export function form() {
   return JSON.parse(M.UTF8ToString(M._vellar_form()));
 }
 
-// FormResize: where the panels and grids go for what the page measured.
+// FormResize: the form's size and where its panels, grids and strip's controls go for what
+// the page measured.
 export function layout(m) {
-  const numbers = [m.clientWidth, m.clientHeight, m.ramColumns, m.busWidth, m.busHeight, m.mpsGridTop,
-    m.registerHeight, m.inspectorShown ? 1 : 0, m.inspectorColumns, m.scrollBarExtent, m.controlHeight,
-    m.gridRow];
+  const numbers = [m.stageWidth, m.stageHeight, m.ramColumns, m.busWidth, m.busHeight, m.mpsGridTop,
+    m.registerHeight, m.inspectorShown ? 1 : 0, m.inspectorColumns, m.scrollBarExtent, m.pictureWidth,
+    m.pictureHeight];
   return withString(numbers.join(' '), (p) => JSON.parse(M.UTF8ToString(M._vellar_layout(p))));
 }
 
@@ -173,7 +174,8 @@ export function mpsGates(address) {
 
 let cliRuns = 0;
 
-function removeTree(path) {
+// Removes a folder of the page's file system with all it holds.
+export function removeTree(path) {
   for (const name of M.FS.readdir(path)) {
     if (name === '.' || name === '..') continue;
     const full = path + '/' + name;
@@ -240,4 +242,25 @@ export function cli(args, files = {}) {
   } finally {
     removeTree(dir);
   }
+}
+
+// "Abgaben bewerten": vellar-cli grade's own code on the files in dir (src/web/page_grading.cpp).
+// Returns {error, args, total}; error is empty when grading has begun.
+export function gradeStart(dir, names) {
+  return withString(dir, (d) => withString(names.join('\n'), (n) =>
+    JSON.parse(M.UTF8ToString(M._vellar_grade_start(d, n)))));
+}
+
+// One slice of the grading, at most this many ticks; true while submissions remain.
+export function gradeAdvance(ticks) {
+  return M._vellar_grade_advance(ticks) !== 0;
+}
+
+export function gradeDone() {
+  return M._vellar_grade_done();
+}
+
+// The CSV as the tool prints it, as bytes; null when there is none.
+export function gradeCsv(path) {
+  return withString(path, (p) => M._vellar_grade_csv(p)) === 1 ? M.FS.readFile(path) : null;
 }

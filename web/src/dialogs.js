@@ -27,6 +27,7 @@ function next() {
   const modal = document.getElementById('modal');
   const box = document.getElementById('modal-box');
   box.replaceChildren();
+  box.className = '';
   open = item;
   modal.hidden = false;
   const close = (value) => {
@@ -105,6 +106,17 @@ export function showText(caption, text) {
     pre.textContent = text;
     box.insertBefore(pre, row);
     row.append(button('OK', () => close(true)));
+  });
+}
+
+// A dialog of the page's own (grading, the QR code): build(box, buttons, close) fills the box
+// under its caption and the row of buttons; it ends with what close is given.
+export function showPanel(caption, className, build) {
+  return show((box, close) => {
+    box.className = className;
+    const row = frame(box, caption, '', '');
+    box.querySelector('.modal-text').remove();
+    return build(box, row, close);
   });
 }
 

@@ -68,7 +68,7 @@ async function writeToHandle(handle, bytes) {
   }
 }
 
-function download(name, bytes) {
+export function download(name, bytes) {
   const url = URL.createObjectURL(new Blob([bytes], { type: 'application/octet-stream' }));
   const a = document.createElement('a');
   a.href = url;

@@ -1,14 +1,14 @@
-// FormResize: the panels placed and sized for the client area, the RAM view and the variable
-// inspector, where the model says. The page is the window's client area, held between the
-// window's smallest and largest size; a smaller browser window shows the whole window scaled
-// down.
+// FormResize: the form sized for the browser's area, its panels, grids and control strip placed
+// where the model says, for the RAM view, the variable inspector and the form's sizes. Wider
+// than tall the page is the window's client area, held between its smallest and largest size;
+// taller than wide (a tablet upright) the model stacks the panels so that the height is used.
+// A form larger than the browser's area is shown scaled down.
 import * as bridge from './bridge.js';
 
-const MIN = { w: 1032, h: 521 };
-const MAX = { w: 1392, h: 1469 };
 // The page's own measures of what it shows.
 const REGISTER_HEIGHT = 305;
 const BUS = { w: 193, h: 225 };
+const PICTURE = { w: 189, h: 223 };
 const GRID_TOP = 24;
 const SCROLL_BAR = 17;
 
@@ -21,31 +21,26 @@ export function layout(win, grMps, grRam, inspector, view) {
   const client = document.getElementById('client');
   const sw = stage.clientWidth;
   const sh = stage.clientHeight;
-  const cw = Math.min(MAX.w, Math.max(MIN.w, sw));
-  let ch = Math.min(MAX.h, Math.max(MIN.h, sh));
-  // For fingers, a screen taller than wide (a tablet upright) shows the form scaled to its
-  // width and as tall as the screen: the grids get the rows that would stay empty below it.
-  if (view.sizes.touch && sh > sw && sw < cw) ch = Math.min(MAX.h, Math.floor((sh * cw) / sw));
-  const scale = Math.min(1, sw / cw, sh / ch);
-  client.style.width = cw + 'px';
-  client.style.height = ch + 'px';
-  client.style.transform = scale < 1 ? `scale(${scale})` : '';
-
   const ram = view.ram;
   const iv = view.inspector;
   const p = bridge.layout({
-    clientWidth: cw, clientHeight: ch,
+    stageWidth: sw, stageHeight: sh,
     ramColumns: ram.widths.reduce((s, w) => s + w, 0) + ram.defaultWidth,
     busWidth: BUS.w, busHeight: BUS.h, mpsGridTop: GRID_TOP, registerHeight: REGISTER_HEIGHT,
     inspectorShown: iv.shown, inspectorColumns: iv.widths.length, scrollBarExtent: SCROLL_BAR,
-    controlHeight: view.sizes.controlHeight, gridRow: iv.rowHeight,
+    pictureWidth: PICTURE.w, pictureHeight: PICTURE.h,
   });
+  const scale = Math.min(1, sw / p.width, sh / p.height);
+  client.style.width = p.width + 'px';
+  client.style.height = p.height + 'px';
+  client.style.transform = scale < 1 ? `scale(${scale})` : '';
   box(win.paControl, p.control);
   box(win.paProzessor, p.processor);
   box(win.paRAM, p.ram);
   box(win.paBus, p.bus);
   win.moBild.style.left = win.imBild.style.left = p.pictureX + 'px';
-  win.moBild.style.top = win.imBild.style.top = '0px';
+  win.moBild.style.top = win.imBild.style.top = p.pictureY + 'px';
+  win.placeStrip(p.strip);
   grMps.setBounds(...p.mpsGrid);
   box(win.paRegister, p.registers);
   inspector.el.hidden = !iv.shown;

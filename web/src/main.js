@@ -10,6 +10,8 @@ import { paintPicture } from './picture.js';
 import { keyMessage, CONTROL } from './keys.js';
 import { layout } from './layout.js';
 import { applySizes } from './finger_sizes.js';
+import { openGrading } from './grading.js';
+import { showQr } from './qr.js';
 import { TaskPanel } from './task_panel.js';
 import resources from 'vellar:resources';
 
@@ -271,6 +273,8 @@ function buildGrids() {
 async function menuCommand(name, own) {
   if (!own) return dispatch('Menu', 0, 0, 0, name);
   if (name === 'MeLink') return copyLink();
+  if (name === 'MeQrLink') return showLinkQr();
+  if (name === 'MeGrade') return openGrading();
   if (name === 'MeInfo') return dialogs.showMessage(resources.info, '', false);
   if (name === 'MeHilf') return dialogs.showText('Hilfe', resources.help);
   if (name.startsWith('Example:')) return loadExample(name.slice(8));
@@ -324,19 +328,30 @@ async function openLink(fragment) {
   await dispatch('OpenLink', 0, 0, 0, LINK_CONTENT);
 }
 
+// The address with what the page holds; null after the model's message why there is none.
+async function linkAddress() {
+  if (now('MakeLink', 0, 0, 0, LINK_CONTENT) !== 1) return null;
+  const compressed = await throughStream(bridge.fs().readFile(LINK_CONTENT),
+    new CompressionStream('deflate'));
+  return location.href.split('#')[0] + '#' + LINK_MARK + base64Url(compressed);
+}
+
 // "Link kopieren": the address with what the page holds, in the address bar and on the
 // clipboard.
 async function copyLink() {
-  if (now('MakeLink', 0, 0, 0, LINK_CONTENT) !== 1) return;
-  const compressed = await throughStream(bridge.fs().readFile(LINK_CONTENT),
-    new CompressionStream('deflate'));
-  const address = location.href.split('#')[0] + '#' + LINK_MARK + base64Url(compressed);
+  const address = await linkAddress();
+  if (!address) return;
   history.replaceState(null, '', address);
   try {
     await navigator.clipboard.writeText(address);
   } catch {
     await dispatch('LinkNotCopied');
   }
+}
+
+async function showLinkQr() {
+  const address = await linkAddress();
+  if (address) await showQr(address);
 }
 
 // Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z: the edit menu's keys wherever the focus is, in a text

@@ -173,11 +173,13 @@ export class MainWindow {
     p.style.fontSize = '12px';
     const strip = this.form.strip;
     const raTor = this.stripGroup(strip.gateControl);
+    this.groups = [raTor];
     [this.automatic, this.manual] = this.stripRadios(raTor, strip.gateControl);
     this.automatic.addEventListener('change', () => this.events.raTor(true));
     this.manual.addEventListener('change', () => this.events.raTor(false));
 
     const sim = this.stripGroup(strip.simulation);
+    this.groups.push(sim);
     this.runButtons = strip.runButtons.map(({ name, caption, hint, place: at }, i) => {
       const b = place(el('button', 'run-button', sim, { id: name, textContent: caption, title: hint }), ...at);
       b.addEventListener('click', () => this.events.runButton(i));
@@ -201,12 +203,25 @@ export class MainWindow {
     const raRam = this.stripGroup(strip.ramView,
       () => (this.assemblerView.checked ? this.assemblerView : this.dataView));
     [this.dataView, this.assemblerView] = this.stripRadios(raRam, strip.ramView);
+    this.groups.push(raRam);
     this.dataView.addEventListener('change', () => this.events.raRam(0));
     this.assemblerView.addEventListener('change', () => this.events.raRam(1));
 
     const hint = this.stripGroup(strip.hint);
+    this.groups.push(hint);
     strip.hint.items.forEach((text, i) => {
       label(hint, text, strip.itemX, strip.hintLineY[i]).style.fontWeight = 'normal';
+    });
+  }
+
+  // The strip's controls where the layout puts them for the form's sizes and width.
+  placeStrip(s) {
+    [s.gateControl, s.simulation, s.ramView, s.hint].forEach((r, i) => place(this.groups[i], ...r));
+    this.runButtons.forEach((b, i) => place(b, ...s.runButtons[i]));
+    place(this.trZeit, ...s.slider);
+    place(this.laZeit, ...s.label);
+    [this.automatic, this.manual, this.dataView, this.assemblerView].forEach((choice, i) => {
+      choice.parentElement.style.top = s.radioY[i % 2] + 'px';
     });
   }
 

@@ -75,8 +75,9 @@ async function scenario(page) {
   await idle(page);
   assert.equal(await page.evaluate(() => window.vellar.view().ram.assembler), false, 'die Datenansicht');
 
-  // A finger swipes the store up where the engine's driver has touch (puppeteer; WebKitGTK's
-  // WebDriver makes mouse events of touch actions): it scrolls and selects nothing.
+  // A finger swipes the store up where the engine's driver has touch (puppeteer; WebDriver
+  // where its touch actions arrive as touch, see probeTouch): it scrolls and selects nothing.
+  if (page.probeTouch) page.touchSeen = await page.probeTouch();
   if (page.touchscreen) {
     const p = await page.evaluate(() => {
       const r = document.getElementById('GrMps').getBoundingClientRect();
@@ -126,7 +127,7 @@ async function scenario(page) {
   const bytes = Buffer.from(await page.evaluate(() => window.downloads['bubble.ras']));
   assert.ok(bytes.equals(nativeRun()), 'bubble.ras wie von vellar-cli geschrieben:\n' + bytes.toString('latin1'));
   assert.deepEqual(await page.evaluate(() => window.pageErrors), []);
-  return Boolean(page.touchscreen);
+  return page.touchscreen ? 'Wischen, ' : page.touchSeen ? `Berührung kommt als „${page.touchSeen}“ an, ` : '';
 }
 
 async function puppeteerEngine(launchBrowser) {
@@ -136,9 +137,9 @@ async function puppeteerEngine(launchBrowser) {
     await page.setViewport(VIEWPORT);
     const errors = [];
     page.on('pageerror', (e) => errors.push(String(e)));
-    const swiped = await scenario(page);
+    const touch = await scenario(page);
     assert.deepEqual(errors, []);
-    return swiped;
+    return touch;
   } finally {
     await close();
   }
@@ -173,8 +174,8 @@ for (const [name, run] of engines) {
   if (only && !only.split(',').some((o) => name.toLowerCase().startsWith(o.toLowerCase()))) continue;
   const t0 = Date.now();
   try {
-    const swiped = await run();
-    console.log(`ok   ${name}: Beispiel, ${swiped ? 'Wischen, ' : ''}Zelle, bis Halt, Speichern (${Date.now() - t0} ms)`);
+    const touch = await run();
+    console.log(`ok   ${name}: Beispiel, ${touch}Zelle, bis Halt, Speichern (${Date.now() - t0} ms)`);
   } catch (e) {
     failed++;
     console.log(`FAIL ${name}\n     ${String(e && e.stack ? e.stack : e).split('\n').join('\n     ')}`);

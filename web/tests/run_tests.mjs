@@ -14,6 +14,7 @@ import './file_tests.mjs';
 import './touch_tests.mjs';
 import './form_tests.mjs';
 import './link_tests.mjs';
+import './grading_tests.mjs';
 import './task_tests.mjs';
 
 const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');

@@ -1,6 +1,7 @@
 // The page on a tablet: chromium with touch emulation at 1024×768 and 768×1024, worked only
 // with a finger. A swipe scrolls a grid and edits nothing, a long press opens the RAM grid's
-// popup, a double tap opens a cell's editor, and the run buttons and the slider take taps.
+// popup, a double tap opens a cell's editor, and the run buttons and the slider take taps;
+// what a finger hits is large enough, and upright the panels are stacked.
 import { test, assert } from './harness.mjs';
 import { openPage } from './browser.mjs';
 import { idle, cellPoint, ramBytes } from './page_helpers.mjs';
@@ -85,22 +86,36 @@ for (const [width, height] of [[1024, 768], [768, 1024]]) {
     await page.waitForFunction(() => document.title.endsWith('bubble.ras'), { timeout: 5000 });
     await idle(page);
     // The form for fingers, chosen by the browser's coarse pointer: rows and run buttons at
-    // least 32 pixels on the screen, the areas around the gate buttons larger, and upright
-    // the whole height used.
+    // least 32 pixels on the screen, and around every gate button a square of 32 pixels that a
+    // finger hits (the neighbour's area does not reach into it).
     const form = await page.evaluate(() => {
       const v = window.vellar.view();
-      const height = (id) => document.getElementById(id).getBoundingClientRect().height;
-      const scale = height('GrMps') / document.getElementById('GrMps').offsetHeight;
-      const gate = document.getElementById('Tor_3');
-      const hit = document.elementFromPoint(gate.getBoundingClientRect().left - 5, gate.getBoundingClientRect().top - 5);
-      return { touch: v.sizes.touch, checked: v.menu.MeTouch[0], row: v.mps.rowHeight * scale, run: height('BuReset'),
-        client: document.getElementById('client').getBoundingClientRect().bottom, screen: innerHeight,
-        gateHit: hit === gate };
+      const box = (id) => document.getElementById(id).getBoundingClientRect();
+      const scale = box('GrMps').height / document.getElementById('GrMps').offsetHeight;
+      const gatesMissed = [...document.querySelectorAll('.gate')].filter((gate) => {
+        const b = gate.getBoundingClientRect();
+        const [x, y] = [b.left + b.width / 2, b.top + b.height / 2];
+        return [[-16, -16], [0, -16], [16, -16], [-16, 0], [16, 0], [-16, 16], [0, 16], [16, 16]]
+          .some(([dx, dy]) => document.elementFromPoint(x + dx, y + dy)?.closest('.gate') !== gate);
+      }).map((gate) => gate.id);
+      const runButtons = [...document.querySelectorAll('.run-button')].filter((b) => !b.hidden)
+        .map((b) => Math.min(b.getBoundingClientRect().width, b.getBoundingClientRect().height));
+      // Upright: the panels and the picture together cover the form down to the screen's bottom.
+      const parts = ['PaProzessor', 'PaRAM', 'PaBus', 'ImBild', 'PaControl'].map(box);
+      const client = box('client');
+      const covered = parts.reduce((sum, r) => sum + r.width * r.height, 0) / (client.width * client.height);
+      return { touch: v.sizes.touch, checked: v.menu.MeTouch[0], row: v.mps.rowHeight * scale,
+        ramRow: v.ram.rowHeight * scale, runButtons, gatesMissed, covered, client: client.bottom, screen: innerHeight,
+        ramAboveBus: box('PaRAM').bottom <= box('PaBus').top, stripWidth: box('PaControl').width };
     });
     assert.ok(form.touch && form.checked, 'Fingerbedienung');
-    assert.ok(form.row >= 32 && form.run >= 32, JSON.stringify(form));
-    assert.ok(form.gateHit, 'neben dem Torknopf trifft der Finger das Tor');
-    if (height > width) assert.ok(form.client >= form.screen - 2, `die Seite endet bei ${form.client} von ${form.screen}`);
+    assert.ok(form.row >= 32 && form.ramRow >= 32 && form.runButtons.every((s) => s >= 32), JSON.stringify(form));
+    assert.deepEqual(form.gatesMissed, [], 'um diese Torknöpfe trifft der Finger keine 32 Pixel');
+    if (height > width) {
+      assert.ok(form.client >= form.screen - 2, `die Seite endet bei ${form.client} von ${form.screen}`);
+      assert.ok(form.ramAboveBus && form.covered >= 0.9, `hochkant gestapelt: ${JSON.stringify(form)}`);
+      assert.ok(form.stripWidth <= width + 1, `die Steuerleiste passt in die Breite: ${form.stripWidth}`);
+    }
     const memory = await ramBytes(page, 0, 256);
     const mpd = await page.evaluate(() => window.vellar.view().mps.cells.map((r) => r[1][0]).join('|'));
 
@@ -152,6 +167,11 @@ for (const [width, height] of [[1024, 768], [768, 1024]]) {
     await tapOn(page, '#BuBisHalt');
     const sorted = await ramBytes(page, 0xf0, 16);
     assert.deepEqual(sorted, [...memory.slice(0xf0)].sort((a, b) => a - b));
+    // The other run buttons by tap: back to the start, then one instruction (MOV BX,F0).
+    await tapOn(page, '#BuReset');
+    assert.equal(await page.evaluate(() => window.vellar.reg(2)), 0, 'IP nach „Zurücksetzen“');
+    await tapOn(page, '#BuBefehl');
+    assert.deepEqual(await page.evaluate(() => [window.vellar.reg(2), window.vellar.reg(1)]), [2, 0xf0], 'IP und BX nach „1 Befehl“');
     // A double tap on a description opens its editor with the caret at its end; the keyboard
     // types into it.
     const description = () => page.evaluate(() => window.vellar.view().mps.cells.find((r) => r[0][0] === '02')[1][0]);

@@ -117,6 +117,33 @@ class WebDriverPage {
     await this.call('DELETE', '/actions');
   }
 
+  // Whether a finger's actions reach the page as touch. WebKitGTK's driver (2.50) takes
+  // actions with pointerType "touch" but sends them as a mouse's: pointer events of type
+  // "mouse", mousedown and click, no touch events; a swipe is then a drag that selects cells.
+  // The probe taps the empty end of the menu bar and keeps the type that arrived.
+  async probeTouch() {
+    await this.evaluate(() => {
+      window.touchProbe = [];
+      document.addEventListener('pointerdown', (e) => window.touchProbe.push(e.pointerType), { once: true, capture: true });
+    });
+    const at = { type: 'pointerMove', x: this.size.width - 20, y: 10, duration: 0 };
+    await this.pointer('touch', [at, { type: 'pointerDown', button: 0 }, { type: 'pointerUp', button: 0 }]);
+    this.touchArrives = await this.evaluate(() => window.touchProbe[0] ?? 'kein Ereignis');
+    return this.touchArrives;
+  }
+
+  // A finger as puppeteer's touchscreen moves it, where the driver brings touch to the page.
+  get touchscreen() {
+    if (this.touchArrives !== 'touch') return undefined;
+    const to = (x, y, duration) => ({ type: 'pointerMove', x: Math.round(x), y: Math.round(y), duration });
+    return {
+      touchStart: async (x, y) => (this.fingerSteps = [to(x, y, 0), { type: 'pointerDown', button: 0 }]),
+      touchMove: async (x, y) => this.fingerSteps.push(to(x, y, 16)),
+      // Held still before it lifts, as the tests' fingers are, so that it does not fling.
+      touchEnd: () => this.pointer('touch', [...this.fingerSteps, { type: 'pause', duration: 150 }, { type: 'pointerUp', button: 0 }]),
+    };
+  }
+
   get mouse() {
     return {
       click: (x, y) => this.pointer('mouse', [{ type: 'pointerMove', x: Math.round(x), y: Math.round(y), duration: 0 },
