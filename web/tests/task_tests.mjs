@@ -55,7 +55,8 @@ test('Aufgabe öffnen und Prüfen: grades Urteil, Speicher, Register und Rückg�
   await clickCell(page, 'GrRam', 2, 1);
   await page.keyboard.type('F1');
   await page.keyboard.press('Enter');
-  await page.click('#EdAX', { clickCount: 3 });
+  await page.click('#EdAX');
+  await page.$eval('#EdAX', (e) => e.select());
   await page.keyboard.type('5A');
   await page.keyboard.press('Tab');
   await idle(page);
