@@ -5,6 +5,7 @@
 #include <cctype>
 #include <fstream>
 #include <iostream>
+#include <set>
 #include <sstream>
 
 #include "cli/option_table.h"
@@ -208,8 +209,53 @@ void WriteManOptions(std::ostream& out) {
   }
 }
 
-bool WriteMan(std::istream& in, std::ostream& out) {
+// The options the template's own text names, as "--max-clocks": in roff each hyphen is "\-".
+std::set<std::string> NamedOptions(std::string_view text) {
+  constexpr std::string_view kDashes = "\\-\\-";
+  std::set<std::string> names;
+  for (size_t at = text.find(kDashes); at != std::string_view::npos;
+       at = text.find(kDashes, at + 1)) {
+    std::string name = "--";
+    size_t i = at + kDashes.size();
+    while (i < text.size()) {
+      if (std::islower(static_cast<unsigned char>(text[i])) != 0) {
+        name += text[i++];
+      } else if (text.substr(i, 2) == "\\-" && i + 2 < text.size() &&
+                 std::islower(static_cast<unsigned char>(text[i + 2])) != 0) {
+        name += '-';
+        i += 2;
+      } else {
+        break;
+      }
+    }
+    if (name.size() > 2) names.insert(name);
+  }
+  return names;
+}
+
+// The page describes in words what the option lists only name; a new option of the table
+// that the template does not explain, or an explained one the table no longer has, stops
+// the build here. An empty text when the two agree.
+std::string Disagreement(const std::set<std::string>& named) {
+  std::set<std::string> table = {"--help", "--version"};
+  for (const CommandSpec& c : Commands()) {
+    for (const OptionSpec& o : c.options) table.insert(std::string(o.name));
+  }
+  std::string text;
+  for (const std::string& name : table) {
+    if (!named.contains(name)) text += "Die Vorlage beschreibt " + name + " nicht.\n";
+  }
+  for (const std::string& name : named) {
+    if (!table.contains(name)) text += "Die Vorlage nennt " + name + ", das es nicht gibt.\n";
+  }
+  return text;
+}
+
+// The template with the generated parts in place of the two markers; the message when
+// a marker is missing or the template's text and the option table disagree.
+std::string WriteMan(std::istream& in, std::ostream& out) {
   int markers = 0;
+  std::string own;  // the template's own text, for the options it names
   std::string line;
   while (std::getline(in, line)) {
     if (line == kUsageMarker) {
@@ -220,9 +266,11 @@ bool WriteMan(std::istream& in, std::ostream& out) {
       ++markers;
     } else {
       out << line << '\n';
+      own += line + '\n';
     }
   }
-  return markers == 2;
+  if (markers != 2) return "Die Vorlage hat nicht die beiden Marken.\n";
+  return Disagreement(NamedOptions(own));
 }
 
 int Generate(const Args& args) {
@@ -237,8 +285,12 @@ int Generate(const Args& args) {
     WriteCompletion(text);
   } else {
     std::ifstream in(args[1]);
-    if (!in || !WriteMan(in, text)) {
-      std::cerr << args[1] << ": Vorlage fehlt oder ohne die beiden Marken\n";
+    if (!in) {
+      std::cerr << args[1] << ": Vorlage fehlt\n";
+      return 1;
+    }
+    if (const std::string message = WriteMan(in, text); !message.empty()) {
+      std::cerr << args[1] << ":\n" << message;
       return 1;
     }
   }

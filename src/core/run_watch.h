@@ -48,6 +48,13 @@ struct StopHit {
   explicit operator bool() const { return kind != Kind::None; }
 };
 
+// What a condition reads, as bits: the registers AX .. AL by their index, the memory, and
+// what changes with every clock (the row, the clock count). A clock that changes none of
+// what the conditions read cannot make one of them true, so the run loop checks them only
+// after clocks that may have.
+inline constexpr unsigned kReadsMemory = 1u << kRegCount;
+inline constexpr unsigned kReadsEveryClock = 1u << (kRegCount + 1);
+
 struct StopPoints {
   std::bitset<256> mps;  // stop before the row at this address runs
   std::bitset<256> ram;  // stop at the end of an instruction that leaves IP here
@@ -62,18 +69,52 @@ struct StopPoints {
     held.resize(conditions.size());
     for (size_t i = 0; i < conditions.size(); ++i) held[i] = conditions[i].HoldsFor(m, clocks);
   }
-  // After a clock that left the machine so, the clocks-th of its run: what stops it here.
-  StopHit Check(const Machine& m, uint64_t clocks, bool instructionEnded) {
-    StopHit hit;
+  // The breakpoints hit by a clock that left the machine so.
+  StopHit CheckPlaces(const Machine& m, bool instructionEnded) const {
     const int address = m.CurrentRow == 0 ? 0 : m.CurrentRow - 1;
-    if (mps.test(static_cast<size_t>(address & 0xFF))) hit = {StopHit::Kind::Mps, address};
-    if (!hit && instructionEnded && ram.test(m.Regs[IP])) hit = {StopHit::Kind::Ram, m.Regs[IP]};
+    if (mps.test(static_cast<size_t>(address & 0xFF))) return {StopHit::Kind::Mps, address};
+    if (instructionEnded && ram.test(m.Regs[IP])) return {StopHit::Kind::Ram, m.Regs[IP]};
+    return {};
+  }
+  // The first condition that became true with the clocks-th clock of the run.
+  StopHit CheckConditions(const Machine& m, uint64_t clocks) {
+    StopHit hit;
     for (size_t i = 0; i < conditions.size(); ++i) {
       const bool now = conditions[i].HoldsFor(m, clocks);
       if (now && !held[i] && !hit) hit = {StopHit::Kind::Condition, static_cast<int>(i)};
       held[i] = now;
     }
     return hit;
+  }
+  // After a clock that left the machine so, the clocks-th of its run: what stops it here.
+  StopHit Check(const Machine& m, uint64_t clocks, bool instructionEnded) {
+    const StopHit place = CheckPlaces(m, instructionEnded);
+    const StopHit condition = CheckConditions(m, clocks);
+    return place ? place : condition;
+  }
+  // What the conditions read: kReadsMemory, kReadsEveryClock and the register bits.
+  unsigned ConditionReads() const {
+    unsigned reads = 0;
+    for (const Condition& c : conditions) {
+      switch (c.subject) {
+        case Condition::Subject::Register:
+          reads |= 1u << c.index;
+          break;
+        case Condition::Subject::Memory:
+          reads |= kReadsMemory;
+          break;
+        case Condition::Subject::Sign:
+          reads |= 1u << AX;
+          break;
+        case Condition::Subject::Row:
+        case Condition::Subject::Clocks:
+          reads |= kReadsEveryClock;
+          break;
+        case Condition::Subject::Stop:
+          break;
+      }
+    }
+    return reads;
   }
 };
 

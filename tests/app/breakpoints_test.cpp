@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -84,11 +85,13 @@ void RandomStart(Session& s, unsigned seed) {
 
 constexpr int kLimit = 3000;
 
-// Until halt, at the slider position, as the window gives the run its slices and ticks.
-void RunUntilHalt(Session& s, FakeFrontend& fe, int slider, uint64_t limit = kLimit) {
+// Until halt (or one instruction), at the slider position, as the window gives the run its
+// slices and ticks.
+void RunUntilHalt(Session& s, FakeFrontend& fe, int slider, uint64_t limit = kLimit,
+                  RunButton button = RunButton::BuBisHalt) {
   s.run.SetSliderPosition(slider);
   s.run.SetClockLimit(limit);
-  s.run.BuTaktClick(RunButton::BuBisHalt);
+  s.run.BuTaktClick(button);
   s.run.RunToEnd();
   while (fe.timerEnabled) s.run.TimerTimer();
 }
@@ -109,12 +112,62 @@ Stop ExpectedStop(const std::vector<Machine>& trace, int from, Hit hit) {
   return {static_cast<int>(trace.size()) - 1 - from, false};
 }
 
-enum class Kind { Mps, Ram, Condition };
+enum class Kind { Mps, Ram, Register, Memory, Sign, Row };
+constexpr Kind kKinds[] = {Kind::Mps,    Kind::Ram,  Kind::Register,
+                           Kind::Memory, Kind::Sign, Kind::Row};
+
+// What a run watches, picked from the plain run's trace near clock k, set in the session;
+// hit(j) says whether the run must stop after clock j, reason is the hint it must give.
+struct Watched {
+  std::function<bool(int)> hit;
+  std::string reason;
+};
+
+Watched Watch(Session& s, const std::vector<Machine>& trace, Kind kind, int k, std::mt19937& rng) {
+  if (kind == Kind::Mps) {
+    const int address = AddressOf(trace[k].CurrentRow);
+    s.breakpoints.SetMps(address, true);
+    return {[&trace, address](int j) { return AddressOf(trace[j].CurrentRow) == address; },
+            "Haltepunkt MPS " + HexByte(static_cast<unsigned>(address))};
+  }
+  if (kind == Kind::Ram) {
+    const uint8_t ip = trace[k].Regs[IP];
+    s.breakpoints.SetRam(ip, true);
+    return {[&trace, ip](int j) { return EndsInstruction(trace[j]) && trace[j].Regs[IP] == ip; },
+            "Haltepunkt RAM " + HexByte(ip)};
+  }
+  const bool equal = rng() % 2 == 0;
+  const std::string relation = equal ? "=" : "!=";
+  std::string item;
+  if (kind == Kind::Memory) {
+    // A byte the run writes, with the value it gets; a register where the run writes none.
+    for (size_t j = 1; j < trace.size() && item.empty(); ++j) {
+      for (int a = 0; a < kRamSize && item.empty(); ++a) {
+        if (trace[j].Ram[a] != trace[j - 1].Ram[a]) {
+          item =
+              "[" + HexByte(static_cast<unsigned>(a)) + "]" + relation + HexByte(trace[j].Ram[a]);
+        }
+      }
+    }
+  } else if (kind == Kind::Sign) {
+    item = "SF" + relation + (trace[k].SignFlag() ? "1" : "0");
+  } else if (kind == Kind::Row) {
+    item = "ROW" + relation + std::to_string(trace[k].CurrentRow);
+  }
+  if (item.empty()) {
+    const int reg = static_cast<int>(rng() % 6);
+    item = std::string(kRegNames[reg]) + relation + HexByte(trace[k].Regs[reg]);
+  }
+  EXPECT_FALSE(s.breakpoints.SetConditions(item)) << item;
+  const Condition c = *ParseCondition(item);
+  return {[&trace, c](int j) { return c.HoldsFor(trace[j], 0) && !c.HoldsFor(trace[j - 1], 0); },
+          "Bedingung " + c.Canonical()};
+}
 
 TEST(BreakpointTest, ARunStopsWhereThePlainRunsTraceSaysAsAClockLimitWouldStopIt) {
   int breaks = 0;
-  for (unsigned seed = 1; seed <= 60; ++seed) {
-    for (Kind kind : {Kind::Mps, Kind::Ram, Kind::Condition}) {
+  for (unsigned seed = 1; seed <= 40; ++seed) {
+    for (Kind kind : kKinds) {
       for (int slider : {RunControl::kMinPosition, 0, 1}) {
         SCOPED_TRACE("seed " + std::to_string(seed) + " kind " +
                      std::to_string(static_cast<int>(kind)) + " slider " + std::to_string(slider));
@@ -125,28 +178,7 @@ TEST(BreakpointTest, ARunStopsWhereThePlainRunsTraceSaysAsAClockLimitWouldStopIt
         const std::vector<Machine> trace = PlainTrace(s.machine, s.mps.Program(), kLimit);
         std::mt19937 rng(seed * 31 + static_cast<unsigned>(kind));
         const int k = 1 + static_cast<int>(rng() % 200);
-        std::function<bool(int)> hit;
-        std::string reason;
-        if (kind == Kind::Mps) {
-          const int address = AddressOf(trace[k].CurrentRow);
-          s.breakpoints.SetMps(address, true);
-          hit = [&, address](int j) { return AddressOf(trace[j].CurrentRow) == address; };
-          reason = "Haltepunkt MPS " + HexByte(static_cast<unsigned>(address));
-        } else if (kind == Kind::Ram) {
-          const uint8_t ip = trace[k].Regs[IP];
-          s.breakpoints.SetRam(ip, true);
-          hit = [&, ip](int j) { return EndsInstruction(trace[j]) && trace[j].Regs[IP] == ip; };
-          reason = "Haltepunkt RAM " + HexByte(ip);
-        } else {
-          const int reg = static_cast<int>(rng() % 6);
-          const bool equal = rng() % 2 == 0;
-          const std::string item =
-              std::string(kRegNames[reg]) + (equal ? "=" : "!=") + HexByte(trace[k].Regs[reg]);
-          ASSERT_FALSE(s.breakpoints.SetConditions(item));
-          const Condition c = *ParseCondition(item);
-          hit = [&, c](int j) { return c.HoldsFor(trace[j], 0) && !c.HoldsFor(trace[j - 1], 0); };
-          reason = "Bedingung " + c.Canonical();
-        }
+        const auto [hit, reason] = Watch(s, trace, kind, k, rng);
         // Twice: the second start goes on from the stop, and stops again only where the
         // rule says so from there.
         int done = 0;
@@ -177,6 +209,53 @@ TEST(BreakpointTest, ARunStopsWhereThePlainRunsTraceSaysAsAClockLimitWouldStopIt
   }
   // The programs must stop at breakpoints often enough for the comparison to mean something.
   EXPECT_GT(breaks, 150);
+}
+
+// "1 Befehl" pressed again and again and "bis Halt" at every speed of the slider stop at the
+// same clock: "1 Befehl" stops at each instruction's end besides, and a breakpoint hit just
+// there ends the instruction rather than breaking it.
+TEST(BreakpointTest, EveryButtonAndEverySpeedStopsAtTheSameClock) {
+  int breaks = 0;
+  for (unsigned seed = 1; seed <= 17; ++seed) {
+    for (Kind kind : kKinds) {
+      const int slider =
+          RunControl::kMinPosition + static_cast<int>(seed + static_cast<unsigned>(kind)) %
+                                         (RunControl::kMaxPosition - RunControl::kMinPosition + 1);
+      for (RunButton button : {RunButton::BuBisHalt, RunButton::BuBefehl}) {
+        SCOPED_TRACE("seed " + std::to_string(seed) + " kind " +
+                     std::to_string(static_cast<int>(kind)) + " slider " + std::to_string(slider) +
+                     (button == RunButton::BuBefehl ? " 1 Befehl" : " bis Halt"));
+        FakeFrontend fe;
+        Session s(fe);
+        s.FormCreate();
+        RandomStart(s, seed);
+        constexpr int kShortLimit = 400;
+        const std::vector<Machine> trace = PlainTrace(s.machine, s.mps.Program(), kShortLimit);
+        std::mt19937 rng(seed * 17 + static_cast<unsigned>(kind));
+        const int k = 1 + static_cast<int>(rng() % 100);
+        const auto [hit, reason] = Watch(s, trace, kind, k, rng);
+        const Stop expected = ExpectedStop(trace, 0, hit);
+        int done = 0;
+        for (int presses = 0; done < expected.clock && presses < kShortLimit; ++presses) {
+          RunUntilHalt(s, fe, slider, static_cast<uint64_t>(kShortLimit - done), button);
+          done += static_cast<int>(s.run.ClocksThisRun());
+          if (s.run.LastStopReason() == StopReason::Break) break;
+        }
+        ASSERT_EQ(done, expected.clock);
+        const bool atInstructionEnd =
+            button == RunButton::BuBefehl && EndsInstruction(trace[static_cast<size_t>(done)]);
+        const bool byBreak = expected.byBreak && !atInstructionEnd;
+        ASSERT_EQ(s.run.LastStopReason() == StopReason::Break, byBreak);
+        ASSERT_EQ(s.run.StopText(), byBreak ? reason : "");
+        const Machine& want = trace[static_cast<size_t>(done)];
+        for (int reg = AX; reg <= DR; ++reg) ASSERT_EQ(s.machine.Regs[reg], want.Regs[reg]);
+        ASSERT_EQ(s.machine.Ram, want.Ram);
+        ASSERT_EQ(s.machine.CurrentRow, want.CurrentRow);
+        if (byBreak) ++breaks;
+      }
+    }
+  }
+  EXPECT_GT(breaks, 50);
 }
 
 TEST(BreakpointTest, StatisticsCountEachRowAndInstructionOfThePlainRunAtEverySpeed) {
