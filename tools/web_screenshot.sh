@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds vellar.html and takes the README's pictures of it in headless chromium:
-# docs/browser.png, and docs/browser_tablet.png on a tablet held upright.
+# docs/browser.png, docs/browser_tablet.png on a tablet held upright, and
+# docs/aufgabe_pruefen.png with a task checked.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 html=$(tools/build_web.sh)
 node web/tests/screenshot.mjs "$html" docs/browser.png docs/browser_tablet.png
+node web/tests/task_screenshot.mjs "$html" docs/aufgabe_pruefen.png

@@ -27,6 +27,18 @@ function exampleMenu() {
       const line = lines.find((l) => l.startsWith('; ' + source + ' - ')) || '';
       const about = line.slice(source.length + 5).split(/[:(]/)[0].trim().replace(/\.$/, '');
       return { ram: name, title: about ? `${name} – ${about}` : name };
+    })
+    .concat(exampleTasks());
+}
+
+// Each example task under its name and its title, after the programs.
+function exampleTasks() {
+  return fs.readdirSync(path.join(root, 'examples'))
+    .filter((n) => n.endsWith('.aufgabe'))
+    .sort()
+    .map((name) => {
+      const title = text('examples/' + name).split('\n').find((l) => /^Titel:/i.test(l));
+      return { ram: name, title: `${name} – Aufgabe${title ? ': ' + title.slice(6).trim() : ''}` };
     });
 }
 

@@ -106,22 +106,32 @@ void FileCommands::Saved(bool mps, const std::string& path) {
   p_.history.Saved(mps, !mps);
 }
 
-Resumable<> FileCommands::LoadCommand(LoadKind kind, std::optional<std::string> path) {
+Resumable<bool> FileCommands::LoadCommand(LoadKind kind, std::optional<std::string> path) {
   if ((this->*kind.unsaved)()) {
     const Reply save = co_await p_.asking.YesNo(std::string(kind.question));
     if (save.answer == Answer::Yes) {
       co_await SaveCommand((this->*kind.save)());
       // The user saves, and then starts the load again. A file named beforehand is the user's
       // choice already: it is loaded once the changes are safe, and never kept for later.
-      if (path && !(this->*kind.unsaved)()) (this->*kind.load)(*path);
-      co_return;
+      co_return path && !(this->*kind.unsaved)() && (this->*kind.load)(*path);
     }
   }
   if (!path) {
     const Reply picked = co_await p_.asking.OpenFile(kind.options);
     path = picked.text;
   }
-  if (path) (this->*kind.load)(*path);
+  co_return path && (this->*kind.load)(*path);
+}
+
+Resumable<bool> FileCommands::LoadFilesCommand(std::vector<std::string> mps,
+                                               std::vector<std::string> ram) {
+  for (const std::string& path : mps) {
+    if (!co_await LoadCommand(MpsLoad(), path)) co_return false;
+  }
+  for (const std::string& path : ram) {
+    if (!co_await LoadCommand(RamLoad(), path)) co_return false;
+  }
+  co_return true;
 }
 
 Resumable<> FileCommands::SaveCommand(SaveKind kind) {
@@ -202,11 +212,11 @@ FileCommands::LoadKind FileCommands::MpsLoad() const {
 }
 
 void FileCommands::MeLoadMpsClick() {
-  p_.asking.Start([this] { return LoadCommand(MpsLoad(), std::nullopt); });
+  p_.asking.Start([this] { return Ended(LoadCommand(MpsLoad(), std::nullopt)); });
 }
 
 void FileCommands::OpenMpsFile(const std::string& path) {
-  p_.asking.Start([&] { return LoadCommand(MpsLoad(), path); });
+  p_.asking.Start([&] { return Ended(LoadCommand(MpsLoad(), path)); });
 }
 
 void FileCommands::MeSaveMpsClick() {
@@ -313,11 +323,11 @@ FileCommands::LoadKind FileCommands::RamLoad() const {
 }
 
 void FileCommands::MeLoadRamClick() {
-  p_.asking.Start([this] { return LoadCommand(RamLoad(), std::nullopt); });
+  p_.asking.Start([this] { return Ended(LoadCommand(RamLoad(), std::nullopt)); });
 }
 
 void FileCommands::OpenRamFile(const std::string& path) {
-  p_.asking.Start([&] { return LoadCommand(RamLoad(), path); });
+  p_.asking.Start([&] { return Ended(LoadCommand(RamLoad(), path)); });
 }
 
 void FileCommands::MeSaveRamClick() {

@@ -90,6 +90,12 @@ class FileCommands {
   void MeSaveRamClick();
   void MeClrRamClick();
 
+  // Loads each named file by its store's load command, MPS files first, asking about unsaved
+  // work as the load does; for a command that opens several (a task's start files, a link).
+  // True once all are loaded; false when one was not (its save was called off), and the rest
+  // are left alone then.
+  Resumable<bool> LoadFilesCommand(std::vector<std::string> mps, std::vector<std::string> ram);
+
   // Unsaved work: the MPS or the RAM differs from what was last loaded or saved.
   bool HasUnsavedWork() const;
   // Closing the window or the page: for each store with unsaved work "Mps speichern ?" and
@@ -136,7 +142,8 @@ class FileCommands {
   LoadKind RamLoad() const;
   // The load command of either store: with unsaved changes the user may save instead of
   // loading; otherwise a file is picked, or the one given is taken, and loaded.
-  Resumable<> LoadCommand(LoadKind kind, std::optional<std::string> path);
+  // True when the file was loaded.
+  Resumable<bool> LoadCommand(LoadKind kind, std::optional<std::string> path);
   // The save command of either store: a file is picked, an existing one confirmed, and saved.
   Resumable<> SaveCommand(SaveKind kind);
   // True when nothing of that name exists, or the user agrees to replace it.

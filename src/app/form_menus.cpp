@@ -1,6 +1,7 @@
 #include "app/form_menus.h"
 
 #include "app/session.h"
+#include "app/task_panel.h"
 
 namespace vellar {
 
@@ -30,6 +31,16 @@ constexpr std::array kFile{
                s.frontend.PrintListing(s.files.RamListing(s.ramGrid.AssemblerView()),
                                        s.files.RamFileName());
              }},
+    kSeparator,
+    MenuItem{
+        "MeAufgabe", "Auf&gabe öffnen…", {}, {}, [](Session& s) { s.Task().MeAufgabeClick(); }},
+    MenuItem{"MePruefen",
+             "Aufgabe p&rüfen",
+             {TaskPanel::kCheckKey},
+             {},
+             [](Session& s) { s.Task().PruefenClick(); },
+             nullptr,
+             [](Session& s) { return s.Task().HasTask(); }},
     MenuItem{.place = FormPlace::Window},
     MenuItem{.name = "MeEnde", .caption = "&Ende", .place = FormPlace::Window},
     // The page's address takes what it holds; the page compresses and copies it itself.

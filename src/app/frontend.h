@@ -40,6 +40,9 @@ enum Redraw : uint32_t {
   // grid's first widths); the window keeps no copies to compare.
   kRedrawLayout = 1u << 8,
   kRedrawPictureFull = 1u << 9,  // a real repaint of the picture: every path black
+  // The task panel: shown or closed, its texts, the rows of its check; and while it checks,
+  // the frontend gives the check its slices (TaskPanel::Advance).
+  kRedrawTask = 1u << 10,
 };
 
 // The answer to a question that may also be called off.
@@ -51,6 +54,10 @@ struct FileDialogOptions {
   std::string defaultExt;  // without the dot
   std::string initialDir;
   std::string fileName;  // the name the dialog suggests, where it suggests one
+  // A task's start files may be picked along with it: where the frontend can read only the
+  // files the user picks (the page), it takes them all, and the first of the filter's kind
+  // is the answer.
+  bool withStartFiles = false;
 };
 
 // What a command asks the user, and what the user answers.

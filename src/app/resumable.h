@@ -141,4 +141,10 @@ inline void GoOn(coro::coroutine_handle<> command) {
   }
 }
 
+// A command whose result nobody waits for, as Asking takes a command to start.
+template <class T>
+Resumable<> Ended(Resumable<T> command) {
+  co_await command;
+}
+
 }  // namespace vellar

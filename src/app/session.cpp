@@ -1,6 +1,7 @@
 #include "app/session.h"
 
 #include "app/command_line.h"
+#include "app/task_panel.h"
 #include "core/file_io.h"
 
 namespace vellar {
@@ -13,6 +14,11 @@ Session::Session(Frontend& fe) : SessionGrids(fe) {
 
 Session::~Session() {
   mps.SetListener(nullptr);
+}
+
+TaskPanel& Session::Task() {
+  if (!task_) task_ = std::make_unique<TaskPanel>(*this);
+  return *task_;
 }
 
 void Session::FormCreate(const std::vector<std::string>& args) {
@@ -93,6 +99,9 @@ void Session::LoadCommandLineFile(const std::string& name, std::string& baseDir)
   } else if (ExtIndex(path, kMpsExtensions) >= 0) {
     files.LoadMpsFile(path);
     files.mpsDialogDir = DirectoryOf(path);
+  } else if (ExtIndex(path, kTaskExtensions) >= 0) {
+    // Its start files as its command loads them, asking about what came before it.
+    Task().OpenTaskFile(path);
   }
 }
 

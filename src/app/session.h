@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -136,6 +137,8 @@ struct SessionGrids : SessionKeys {
   TouchLayout touchLayout{mpsEditing, ramEditing, inspectorEditing, frontend};
 };
 
+class TaskPanel;
+
 class Session : public SessionGrids, private MpsStoreListener {
  public:
   explicit Session(Frontend& frontend);
@@ -185,6 +188,10 @@ class Session : public SessionGrids, private MpsStoreListener {
   // condition stopped it; empty otherwise.
   const std::string& StopHint() const { return run.StopText(); }
 
+  // The task the student works on, its panel and its check (task_panel.h); made when first
+  // asked for, so that the sessions a check or grade runs its cases on carry none.
+  TaskPanel& Task();
+
  private:
   void MpsChanged() override;
   Resumable<> AskConditions();
@@ -194,6 +201,7 @@ class Session : public SessionGrids, private MpsStoreListener {
   void LoadCommandLineFile(const std::string& name, std::string& baseDir);
 
   bool commandLineStartPending_ = false;
+  std::unique_ptr<TaskPanel> task_;
 };
 
 }  // namespace vellar

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/session.h"
 
@@ -11,9 +12,16 @@
 namespace vellar {
 
 // Writes the content's files into the folder and loads them by the load commands, each asking
-// about unsaved work as a load does. A content that is damaged, or a file in it that would not
-// load, shows kDamagedLinkMessage and loads nothing. False then.
+// about unsaved work as a load does, and shows its task in the task panel. A content that is
+// damaged, or a file in it that would not load, shows kDamagedLinkMessage and loads nothing.
+// False then, and when another command still waits for an answer.
 bool OpenLinkContent(Session& session, std::string_view content, const std::string& folder);
+
+// Whether the files would load, tried on a session of its own so that a fault found in the
+// second file leaves nothing of the first behind: none when they would, else the first error a
+// load showed.
+std::optional<std::string> WhyFilesWouldNotLoad(const std::vector<std::string>& mps,
+                                                const std::vector<std::string>& ram);
 
 // The content of a link to the micro-program and the memory as they are now, each as its file
 // would be saved under its name (without one, as "mikroprogramm.mpd" and "programm.ras");

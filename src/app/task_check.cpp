@@ -18,6 +18,13 @@ void TaskCheck::Start(const Session& work, const Task& task) {
   if (!cases_.empty()) BeginCase(*trial_, loaded_, cases_[0], limit_);
 }
 
+void TaskCheck::Reset() {
+  trial_.reset();
+  cases_.clear();
+  next_ = 0;
+  results_.clear();
+}
+
 bool TaskCheck::Advance(int ticks) {
   if (!Running()) return false;
   if (trial_->run.Advance(ticks)) return true;

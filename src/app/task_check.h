@@ -31,6 +31,8 @@ class TaskCheck {
   // At most this many ticks of the cases' runs (as RunControl::Advance counts them); true while
   // cases remain.
   bool Advance(int ticks);
+  // Forgets the check: no case runs, none is reported.
+  void Reset();
   bool Running() const { return trial_ != nullptr && next_ < cases_.size(); }
   // The cases checked so far, in the task's order.
   const std::vector<CaseCheck>& Results() const { return results_; }

@@ -79,11 +79,6 @@ bool LoadInput(Session& session, const FileArgs& args) {
   return LoadMpsOption(session, args.mps) && LoadFile(session, args.files[0], FileKind::None);
 }
 
-std::string EditorText(std::string_view file) {
-  const std::string_view bytes = WithoutUtf8Bom(file);
-  return IsWellFormedUtf8(bytes) ? std::string(bytes) : Cp1252ToUtf8(bytes);
-}
-
 bool ReadEditorFile(const std::string& path, std::string& text) {
   std::string bytes;
   if (const FileStatus read = ReadWholeFile(path, bytes); !read.ok()) {

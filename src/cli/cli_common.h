@@ -60,12 +60,8 @@ bool ReadFileArgs(const Args& args, std::string_view command, FileArgs& out);
 // Loads the --mps file, then the first file by its extension.
 bool LoadInput(Session& session, const FileArgs& args);
 
-// The text of a file written in an editor, as UTF-8. Editors write UTF-8 today, some with a
-// byte order mark; the program's own text files are Windows-1252. A file that is not
-// well-formed UTF-8 is taken as Windows-1252.
-std::string EditorText(std::string_view file);
-// Reads such a file; false (with the message on stderr) when it cannot be read or is UTF-16,
-// which is said once rather than line by line.
+// Reads a file written in an editor, as UTF-8 (EditorText); false (with the message on stderr) when
+// it cannot be read or is UTF-16, which is said once rather than line by line.
 bool ReadEditorFile(const std::string& path, std::string& text);
 
 // An input of a command, named for a message: "die Quelle" and its path.

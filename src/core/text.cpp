@@ -242,6 +242,11 @@ std::string_view WithoutUtf8Bom(std::string_view bytes) {
   return bytes.substr(0, kBom.size()) == kBom ? bytes.substr(kBom.size()) : bytes;
 }
 
+std::string EditorText(std::string_view file) {
+  const std::string_view bytes = WithoutUtf8Bom(file);
+  return IsWellFormedUtf8(bytes) ? std::string(bytes) : Cp1252ToUtf8(bytes);
+}
+
 std::string FileTextAsCp1252(std::string_view bytes) {
   const std::string_view text = WithoutUtf8Bom(bytes);
   return text.size() == bytes.size() ? std::string(bytes) : Utf8ToCp1252(text);

@@ -36,6 +36,11 @@ bool IsWellFormedUtf8(std::string_view text);
 // Without a leading UTF-8 byte order mark.
 std::string_view WithoutUtf8Bom(std::string_view bytes);
 
+// The text of a file written in an editor, as UTF-8. Editors write UTF-8 today, some with a
+// byte order mark; the program's own text files are Windows-1252. A file that is not
+// well-formed UTF-8 is taken as Windows-1252.
+std::string EditorText(std::string_view file);
+
 // Splits file contents into lines; CR, LF and CR LF all end a line. A final line without a
 // line end counts; a file ending in a line end has no empty last line.
 std::vector<std::string> SplitLines(std::string_view contents);

@@ -20,6 +20,7 @@
 #include "ui/portrait.h"
 #include "ui/processor_panel.h"
 #include "ui/ram_panel.h"
+#include "ui/task_dialog.h"
 #include "ui/ui_style.h"
 #include "ui/window_layout.h"
 #include "ui/zoom.h"
@@ -102,6 +103,7 @@ TFoSim::~TFoSim() {
   // The panels go before the session they show.
   delete client_;
   client_ = nullptr;
+  delete aufgabe_;
 }
 
 void TFoSim::FormCreate(const std::vector<std::string>& args) {
@@ -157,6 +159,7 @@ void TFoSim::Refresh(uint32_t what) {
   if (what & kRedrawMenus) {
     menu_->Sync();
   }
+  if (what & kRedrawTask) TaskDialog::Refresh(aufgabe_, this, session_.Task());
 }
 
 void TFoSim::TimerTick() {

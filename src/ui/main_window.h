@@ -20,6 +20,7 @@ namespace vellar::ui {
 
 class BusPanel;
 class ControlPanel;
+class TaskDialog;
 class GateButton;
 class KeyHookFilter;
 class MainMenu;
@@ -88,6 +89,8 @@ class TFoSim : public QMainWindow, private ViewHost {
   KeyHookFilter* keyHook_ = nullptr;
   QRect placedProcessor_;
   QRect placedBus_;
+  // The task panel, made when a task is first shown.
+  TaskDialog* aufgabe_ = nullptr;
 };
 
 }  // namespace vellar::ui

@@ -16,6 +16,7 @@
 #include "app/page_layout.h"
 #include "app/session.h"
 #include "app/shared_link.h"
+#include "app/task_panel.h"
 #include "core/file_io.h"
 #include "web/view_writer.h"
 #include "web/web_frontend.h"
@@ -132,6 +133,10 @@ const std::unordered_map<std::string_view, Handler>& Handlers() {
          const std::optional<std::string> content = CurrentLinkContent(s);
          return content && WriteFileReplacing(std::string(e.text), *content).ok() ? 1 : 0;
        }},
+      // The page's example task: its command for a file the page names.
+      {"OpenTask", Do([](Session& s, const EventArgs& e) { s.Task().OpenTaskFile(std::string(e.text)); })},
+      // The task panel's close box.
+      {"TaskClose", Do([](Session& s, const EventArgs&) { s.Task().Close(); })},
       {"LinkNotCopied",
        Do([](Session& s, const EventArgs&) { s.frontend.ShowMessage(kLinkNotCopiedMessage, ""); })},
   };
@@ -264,6 +269,27 @@ EMSCRIPTEN_KEEPALIVE unsigned vellar_take_redraw() {
 // The bit with which the model asks for a new layout; the page lays out only then.
 EMSCRIPTEN_KEEPALIVE unsigned vellar_redraw_layout_bit() {
   return vellar::kRedrawLayout;
+}
+
+// The bit with which the model asks for the task panel to be drawn anew.
+EMSCRIPTEN_KEEPALIVE unsigned vellar_redraw_task_bit() {
+  return vellar::kRedrawTask;
+}
+
+// The task panel as JSON (TaskPanel::ViewJson).
+EMSCRIPTEN_KEEPALIVE const char* vellar_task_panel() {
+  ViewText() = TheSession()->Task().ViewJson();
+  return ViewText().c_str();
+}
+
+// Whether the task's check has cases to run: the page gives it slices then.
+EMSCRIPTEN_KEEPALIVE int vellar_task_checking() {
+  return TheSession() && TheSession()->Task().Checking() ? 1 : 0;
+}
+
+// One slice of the task's check, at most this many ticks; 1 while cases remain.
+EMSCRIPTEN_KEEPALIVE int vellar_task_advance(int ticks) {
+  return TheSession() && TheSession()->Task().Advance(ticks) ? 1 : 0;
 }
 
 EMSCRIPTEN_KEEPALIVE const char* vellar_view() {

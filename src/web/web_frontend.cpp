@@ -8,10 +8,10 @@ EM_JS(void, js_show_message, (const char* text, const char* caption, int error),
 // The page shows the question and answers it later with vellar_answer (web/src/host.js).
 EM_JS(void, js_ask,
       (int kind, const char* text, const char* filter, int filterIndex, const char* ext,
-       const char* suggestion),
+       const char* suggestion, int several),
       {
         window.vellarPage.ask(kind, UTF8ToString(text), UTF8ToString(filter), filterIndex,
-                              UTF8ToString(ext), UTF8ToString(suggestion));
+                              UTF8ToString(ext), UTF8ToString(suggestion), !!several);
       });
 EM_JS(void, js_run_in_slices, (), { window.vellarPage.runInSlices(); });
 EM_JS(void, js_set_timer, (int enabled, int intervalMs),
@@ -48,7 +48,7 @@ std::optional<Reply> WebFrontend::Ask(const Question& question) {
   const bool line = question.kind == Question::Kind::Text;
   js_ask(static_cast<int>(question.kind), question.text.c_str(),
          (line ? question.caption : o.filter).c_str(), o.filterIndex, o.defaultExt.c_str(),
-         (line ? question.value : o.fileName).c_str());
+         (line ? question.value : o.fileName).c_str(), o.withStartFiles ? 1 : 0);
   return std::nullopt;
 }
 

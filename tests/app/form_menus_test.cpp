@@ -9,6 +9,7 @@
 #include "app/form_json.h"
 #include "app/form_menus.h"
 #include "app/json_writer.h"
+#include "app/task_panel.h"
 #include "support/session_fixture.h"
 
 // The menu table both frontends build their menus from: its keys and mnemonic letters, every
@@ -119,6 +120,10 @@ TEST(FormMenusCommands, EveryCommandOfTheTableRunsAndDoesWhatItsCaptionSays) {
       {"MeSaveMps", noSave, dialog("*.mpd")},
       {"MeLoadRam", noOpen, dialog("*.ras")},
       {"MeSaveRam", noSave, dialog("*.ras")},
+      {"MeAufgabe", noOpen, dialog("*.aufgabe")},
+      {"MePruefen",
+       [](Bench& b) { b.session.Task().ShowTask(ReadTask("a: => STOP=halt\n"), "a.aufgabe", ""); },
+       [](Bench& b) { EXPECT_TRUE(b.session.Task().Checking()); }},
       {"MePrnMps", {}, printed},
       {"MePrnRam", {}, printed},
       {"MeClrReg", [](Bench& b) { b.m.Regs[AX] = 5; },

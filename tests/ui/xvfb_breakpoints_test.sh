@@ -12,8 +12,6 @@ set -euo pipefail
 source "$(dirname "$0")/xvfb_window.sh"
 take_arguments "$@"
 if [ "$inside" = 0 ]; then
-  export VELLAR_CLI
-  VELLAR_CLI=$(realpath "$VELLAR_CLI")
   run_scenarios "haltepunkt" firmware.mpd bubble.ras
 fi
 

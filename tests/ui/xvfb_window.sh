@@ -19,6 +19,11 @@ take_arguments() {
     scenario=${3:-}
   else
     examples=${2:-}
+    # The command-line tool a scenario compares with, found again from the scenario's folder.
+    if [ -n "${VELLAR_CLI:-}" ]; then
+      VELLAR_CLI=$(realpath "$VELLAR_CLI")
+      export VELLAR_CLI
+    fi
   fi
   vellar=$(realpath "$1")
 }
@@ -144,10 +149,12 @@ wheel() {  # x y button count: 4 up, 5 down, three rows a step
   pause
 }
 # Another window of the program with a caption: a dialog or a message box (tooltips have none).
+# A panel that stays open beside the main window is no such window: its id is in $beside.
 other_window() {
   local w
   for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
-    if [ "$w" != "$wid" ] && [ -n "$(xdotool getwindowname "$w" 2>/dev/null)" ]; then
+    if [ "$w" != "$wid" ] && [ "$w" != "${beside:-}" ] &&
+      [ -n "$(xdotool getwindowname "$w" 2>/dev/null)" ]; then
       echo "$w"
       return
     fi

@@ -103,7 +103,23 @@ export function unsaved() {
 // grids are to be placed anew (the window's FormResize).
 export function takeRedraw() {
   const bits = M._vellar_take_redraw() >>> 0;
-  return { layout: (bits & M._vellar_redraw_layout_bit()) !== 0 };
+  return {
+    layout: (bits & M._vellar_redraw_layout_bit()) !== 0,
+    task: (bits & M._vellar_redraw_task_bit()) !== 0,
+  };
+}
+
+// The task panel as the model shows it, and one slice of its check (true while cases remain).
+export function taskPanel() {
+  return JSON.parse(M.UTF8ToString(M._vellar_task_panel()));
+}
+
+export function taskChecking() {
+  return M._vellar_task_checking() !== 0;
+}
+
+export function taskAdvance(ticks) {
+  return M._vellar_task_advance(ticks) !== 0;
 }
 
 // The form: the menus and their items as both frontends show them.

@@ -96,11 +96,11 @@ export function createHost(page) {
     // A command of the session waits for this answer. Every question gets one, so that the
     // command ends and the page stays usable: an error in the page counts as "Nein",
     // "Abbrechen" or a cancelled picker, and leaves a save undone.
-    ask(kind, text, filter, filterIndex, ext, suggestion) {
+    ask(kind, text, filter, filterIndex, ext, suggestion, several) {
       const asks = [
         () => dialogs.askYesNo(text).then((yes) => [yes ? YES : NO, null]),
         () => dialogs.askYesNoCancel(text).then((yes) => [yes === null ? CANCEL : yes ? YES : NO, null]),
-        () => host.askOpenFile(filter).then((name) => [YES, name]),
+        () => host.askOpenFile(filter, several).then((name) => [YES, name]),
         () => host.askSaveFile(filter, filterIndex, ext, suggestion).then((name) => [YES, name]),
         () => host.finishSave(text).then((error) => [error ? NO : YES, error]),
         // A line of text: its title comes as the filter, its first value as the suggestion.
@@ -117,8 +117,10 @@ export function createHost(page) {
     },
     // Ends with the picked file's name, or null: when the picker is cancelled, when it closed
     // without a word (the focus came back and no file followed), or when the file cannot be
-    // read (with a message).
-    askOpenFile(filter) {
+    // read (with a message). With several, every picked file is taken (a task with its start
+    // files, which the page cannot fetch by their names), and the answer is the first of the
+    // filter's kind.
+    askOpenFile(filter, several = false) {
       return new Promise((resolve) => {
         let picked = false;
         let settled = false;
@@ -132,18 +134,23 @@ export function createHost(page) {
         const onBlur = () => window.addEventListener('focus', onFocus, { once: true });
         const input = document.createElement('input');
         input.type = 'file';
-        input.accept = extensions(filter).join(',');
+        const wanted = extensions(filter);
+        input.multiple = several;
+        if (!several) input.accept = wanted.join(',');
         input.addEventListener('change', async () => {
-          const file = input.files[0];
-          if (!file) return settle(null);
+          const files = [...input.files];
+          if (!files.length) return settle(null);
           picked = true;
-          try {
-            fs().writeFile(DIR + file.name, new Uint8Array(await file.arrayBuffer()));
-            settle(file.name);
-          } catch (e) {
-            dialogs.showMessage(`„${file.name}“ konnte nicht gelesen werden.\n${browserError(e)}`, '', true);
-            settle(null);
+          const answer = files.find((f) => wanted.some((e) => f.name.toLowerCase().endsWith(e))) || files[0];
+          for (const file of files) {
+            try {
+              fs().writeFile(DIR + file.name, new Uint8Array(await file.arrayBuffer()));
+            } catch (e) {
+              dialogs.showMessage(`„${file.name}“ konnte nicht gelesen werden.\n${browserError(e)}`, '', true);
+              return settle(null);
+            }
           }
+          settle(answer.name);
         });
         input.addEventListener('cancel', () => settle(null));
         window.addEventListener('blur', onBlur, { once: true });

@@ -12,6 +12,7 @@ import { layout } from './layout.js';
 import { applySizes } from './finger_sizes.js';
 import { openGrading } from './grading.js';
 import { showQr } from './qr.js';
+import { TaskPanel } from './task_panel.js';
 import resources from 'vellar:resources';
 
 const page = {
@@ -49,6 +50,7 @@ const page = {
 };
 
 let win;
+let taskPanel;
 let grMps;
 let grRam;
 let inspector;
@@ -88,6 +90,38 @@ function slice() {
   if (--busy === 0) idleWaiters.splice(0).forEach((r) => r());
 }
 
+// The task's check, in slices of its own between the page's events, as an unpaced run.
+const checkSlices = new MessageChannel();
+let checking = false;
+checkSlices.port1.onmessage = () => {
+  const end = performance.now() + SLICE_MS;
+  let more = bridge.taskAdvance(TICKS_PER_CLOCK_READ);
+  while (more && performance.now() < end) more = bridge.taskAdvance(TICKS_PER_CLOCK_READ);
+  page.invalidate();
+  if (more) {
+    checkSlices.port2.postMessage(0);
+    return;
+  }
+  checking = false;
+  // The table as the check left it, before anyone waiting for the page goes on.
+  taskPanel.update(bridge.taskPanel());
+  notBusy();
+};
+
+// Called after every handler, so that the page is busy with the check from the command on
+// that started it, not only from the next picture.
+function checkIfAsked() {
+  if (checking || !bridge.taskChecking()) return;
+  checking = true;
+  ++busy;
+  checkSlices.port2.postMessage(0);
+}
+
+function showTask() {
+  taskPanel.update(bridge.taskPanel());
+  checkIfAsked();
+}
+
 function notBusy() {
   if (--busy === 0) idleWaiters.splice(0).forEach((r) => r());
 }
@@ -104,6 +138,7 @@ function dispatch(name, a = 0, b = 0, c = 0, text = '') {
   }
   return call.finally(() => {
     page.invalidate();
+    checkIfAsked();
     notBusy();
   });
 }
@@ -144,6 +179,7 @@ function render() {
     doLayout();
     lastView = fetchView();
   }
+  if (redraw.task) showTask();
   // The grids' client areas as the layout and the columns leave them; the model counts the
   // rows in view by them.
   const parts = [[grMps, 'mps'], [grRam, 'ram'], [inspector, 'inspector']];
@@ -245,8 +281,10 @@ async function menuCommand(name, own) {
   if (name.startsWith('Example:')) return loadExample(name.slice(8));
 }
 
-// Our micro-program and one example program, each through its load command.
+// Our micro-program and one example program, each through its load command; or an example
+// task, which names its own start files.
 async function loadExample(ram) {
+  if (ram.endsWith('.aufgabe')) return dispatch('OpenTask', 0, 0, 0, '/Beispiele/' + ram);
   await dispatch('LoadMpsExample', 0, 0, 0, '/Beispiele/firmware.mpd');
   await dispatch('LoadRamExample', 0, 0, 0, '/Beispiele/' + ram);
 }
@@ -436,6 +474,10 @@ async function main() {
   const client = document.getElementById('client');
   win = new MainWindow(client, events(), resources, form);
   buildGrids();
+  taskPanel = new TaskPanel({
+    check: () => dispatch('Menu', 0, 0, 0, 'MePruefen'),
+    close: () => dispatch('TaskClose'),
+  });
   menus = new MenuBar(document.getElementById('menubar'), form.menus, resources.exampleMenu, menuCommand);
   installKeys();
   installFocus();

@@ -16,6 +16,7 @@ import './form_tests.mjs';
 import './link_tests.mjs';
 import './breakpoint_tests.mjs';
 import './grading_tests.mjs';
+import './task_tests.mjs';
 
 const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
 const html = path.resolve(process.argv[2] || path.join(root, 'build-web/vellar.html'));

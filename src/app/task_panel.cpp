@@ -1,0 +1,178 @@
+#include "app/task_panel.h"
+
+#include "app/json_writer.h"
+#include "app/session.h"
+#include "app/shared_link.h"
+#include "core/file_io.h"
+#include "core/text.h"
+
+namespace vellar {
+
+namespace {
+
+constexpr std::string_view kCaption = "Aufgabe";
+constexpr std::string_view kButton = "Prüfen";
+constexpr std::string_view kPassed = "✓";
+constexpr std::string_view kFailed = "✗";
+
+// A start file of the task, named relative to the task file.
+std::string BesideTask(const std::string& taskPath, const std::string& file) {
+  return IsAbsolutePath(file) ? file : DirectoryOf(taskPath) + file;
+}
+
+}  // namespace
+
+void TaskPanel::MeAufgabeClick() {
+  s_.asking.Start([this] { return Ended(OpenCommand(std::nullopt)); });
+}
+
+void TaskPanel::OpenTaskFile(const std::string& path) {
+  s_.asking.Start([&] { return Ended(OpenCommand(path)); });
+}
+
+Resumable<bool> TaskPanel::OpenCommand(std::optional<std::string> path) {
+  if (!path) {
+    const FileDialogOptions options{std::string(kTaskFilter), 1, "AUFGABE", dialogDir, {}, true};
+    const Reply picked = co_await s_.asking.OpenFile(options);
+    if (!picked.text) co_return false;
+    path = picked.text;
+  }
+  std::string bytes;
+  std::vector<std::string> mps;
+  std::vector<std::string> ram;
+  std::optional<Task> task = ReadTaskFile(*path, bytes, mps, ram);
+  if (!task) co_return false;
+  dialogDir = DirectoryOf(*path);
+  if (!co_await s_.files.LoadFilesCommand(std::move(mps), std::move(ram))) co_return false;
+  ShowTask(std::move(*task), FileNameOf(*path), std::move(bytes));
+  co_return true;
+}
+
+std::optional<Task> TaskPanel::ReadTaskFile(const std::string& path, std::string& bytes,
+                                            std::vector<std::string>& mps,
+                                            std::vector<std::string>& ram) {
+  const std::string name = "„" + FileNameOf(path) + "“";
+  if (const FileStatus read = ReadWholeFile(path, bytes); !read.ok()) {
+    s_.frontend.ShowError(read.error);
+    return std::nullopt;
+  }
+  if (LooksLikeUtf16(bytes)) {
+    s_.frontend.ShowError(name +
+                          " ist in UTF-16 gespeichert. Bitte im Editor als UTF-8 oder "
+                          "Windows-1252 speichern.");
+    return std::nullopt;
+  }
+  Task task = ReadTask(EditorText(bytes));
+  if (!task.errors.empty()) {
+    std::string message = name + " ist keine gültige Aufgabe; es wurde nichts geladen.";
+    for (const std::string& error : task.errors) message += "\n" + error;
+    s_.frontend.ShowError(message);
+    return std::nullopt;
+  }
+  if (!task.mps.empty()) mps.push_back(BesideTask(path, task.mps));
+  if (!task.ram.empty()) ram.push_back(BesideTask(path, task.ram));
+  // A start file that would not load is found before anything of the work is replaced.
+  if (const auto why = WhyFilesWouldNotLoad(mps, ram)) {
+    s_.frontend.ShowError("Die Startdateien der Aufgabe " + name +
+                          " lassen sich nicht laden; es wurde nichts geladen.\n" + *why);
+    return std::nullopt;
+  }
+  return task;
+}
+
+void TaskPanel::ShowTask(Task task, std::string fileName, std::string bytes) {
+  check_.Reset();
+  task_ = std::move(task);
+  fileName_ = std::move(fileName);
+  fileBytes_ = std::move(bytes);
+  shown_ = true;
+  // "Aufgabe prüfen" can be chosen now.
+  s_.frontend.Invalidate(kRedrawTask | kRedrawMenus);
+}
+
+void TaskPanel::PruefenClick() {
+  if (!task_) return;
+  shown_ = true;
+  check_.Start(s_, *task_);
+  Changed();
+}
+
+bool TaskPanel::Advance(int ticks) {
+  if (!check_.Running()) return false;
+  const size_t before = check_.Results().size();
+  const bool more = check_.Advance(ticks);
+  if (check_.Results().size() != before || !more) Changed();
+  return more;
+}
+
+void TaskPanel::Close() {
+  shown_ = false;
+  Changed();
+}
+
+void TaskPanel::Changed() {
+  s_.frontend.Invalidate(kRedrawTask);
+}
+
+TaskPanelView TaskPanel::View() const {
+  TaskPanelView v;
+  v.shown = shown_ && task_.has_value();
+  v.caption = kCaption;
+  v.button = kButton;
+  v.buttonHint = "Führt jeden Fall der Aufgabe auf einer Kopie deiner Arbeit aus (" +
+                 std::string(kCheckKey) + "); deine Arbeit bleibt, wie sie ist.";
+  v.columns = {"Fall", "Ergebnis", "Erster Unterschied", "ALU-Takte"};
+  if (!task_) return v;
+  v.title = task_->title.empty() ? fileName_ : task_->title;
+  v.paragraphs = task_->paragraphs;
+  int passed = 0;
+  for (const CaseCheck& c : check_.Results()) {
+    passed += c.difference ? 0 : 1;
+    v.rows.push_back({c.name, std::string(c.difference ? kFailed : kPassed),
+                      c.difference.value_or(""), std::to_string(c.clocks)});
+  }
+  const size_t cases = task_->cases.size();
+  v.checking = check_.Running();
+  if (v.checking) {
+    v.status =
+        "Prüfe Fall " + std::to_string(v.rows.size() + 1) + " von " + std::to_string(cases) + " …";
+  } else if (v.rows.empty()) {
+    v.status = std::to_string(cases) + (cases == 1 ? " Fall" : " Fälle") + ", noch nicht geprüft.";
+  } else {
+    v.status = std::to_string(passed) + " von " + std::to_string(cases) +
+               (cases == 1 ? " Fall" : " Fällen") + " bestanden.";
+  }
+  return v;
+}
+
+std::string TaskPanel::ViewJson() const {
+  const TaskPanelView v = View();
+  Json j;
+  j.Open('{').Key("shown").Bool(v.shown).Key("caption").Str(v.caption);
+  j.Key("title").Str(v.title).Key("paragraphs").Open('[');
+  for (const std::string& p : v.paragraphs) j.Str(p);
+  j.Close(']').Key("button").Str(v.button).Key("buttonHint").Str(v.buttonHint);
+  j.Key("columns").Open('[');
+  for (const std::string& c : v.columns) j.Str(c);
+  j.Close(']').Key("rows").Open('[');
+  for (const auto& row : v.rows) {
+    j.Open('[');
+    for (const std::string& cell : row) j.Str(cell);
+    j.Close(']');
+  }
+  j.Close(']').Key("status").Str(v.status).Key("checking").Bool(v.checking);
+  j.Close('}');
+  return j.Take();
+}
+
+std::string TaskPanel::TableText() const {
+  const TaskPanelView v = View();
+  const auto line = [](const std::array<std::string, 4>& cells) {
+    return cells[0] + "\t" + cells[1] + "\t" + cells[2] + "\t" + cells[3] + "\n";
+  };
+  std::string text = line(v.columns);
+  for (const auto& row : v.rows) text += line(row);
+  return text + v.status + "\n";
+}
+
+}  // namespace vellar
