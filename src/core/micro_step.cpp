@@ -76,8 +76,8 @@ struct StretchCounts {
 // the row loads, DR when it reads memory, the memory when it writes, and AL, the row and the
 // clock count always.
 inline unsigned ClockChanges(const MicroRow& r) {
-  return r.loads | (static_cast<unsigned>(r.read) << DR) |
-         (static_cast<unsigned>(r.write) << kRegCount) | (1u << AL) | kReadsEveryClock;
+  return r.loads | (static_cast<unsigned>(r.read) << DR) | (r.write ? kReadsMemory : 0u) |
+         (1u << AL) | kReadsEveryClock;
 }
 
 // The loop, made once for each combination of what is watched: the bare run pays nothing for
