@@ -57,9 +57,7 @@ std::optional<Task> TaskPanel::ReadTaskFile(const std::string& path, std::string
     return std::nullopt;
   }
   if (LooksLikeUtf16(bytes)) {
-    s_.frontend.ShowError(name +
-                          " ist in UTF-16 gespeichert. Bitte im Editor als UTF-8 oder "
-                          "Windows-1252 speichern.");
+    s_.frontend.ShowError(SavedAsUtf16Message(name));
     return std::nullopt;
   }
   Task task = ReadTask(EditorText(bytes));

@@ -86,8 +86,7 @@ bool ReadEditorFile(const std::string& path, std::string& text) {
     return false;
   }
   if (LooksLikeUtf16(bytes)) {
-    Complain("„" + path +
-             "“ ist in UTF-16 gespeichert. Bitte im Editor als UTF-8 oder Windows-1252 speichern.");
+    Complain(SavedAsUtf16Message("„" + path + "“"));
     return false;
   }
   text = EditorText(bytes);

@@ -85,7 +85,8 @@ std::optional<std::string> PickedGradeArgs(const std::vector<std::string>& names
   const std::string& taskName = tasks[0];
   std::string text;
   Task task;
-  if (ReadWholeFile(taskName, text).ok()) task = ReadTask(text);
+  // Read as the tool reads it, so that a start file's name written in Windows-1252 matches.
+  if (ReadWholeFile(taskName, text).ok()) task = ReadTask(EditorText(text));
   std::vector<std::string> teacherFiles = {taskName};
   // A faulty task is the tool's to report, with its line numbers.
   if (task.errors.empty()) {

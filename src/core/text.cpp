@@ -290,6 +290,11 @@ std::string ShowControls(std::string_view text) {
   return out;
 }
 
+std::string SavedAsUtf16Message(std::string_view quotedName) {
+  return std::string(quotedName) +
+         " ist in UTF-16 gespeichert. Bitte im Editor als UTF-8 oder Windows-1252 speichern.";
+}
+
 bool LooksLikeUtf16(std::string_view bytes) {
   if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) return true;
   // Enough of the file to tell; zero bytes in both places are a binary file instead.

@@ -58,6 +58,8 @@ std::string ShowControls(std::string_view text);
 // True when the bytes look like UTF-16 text: a byte order mark of either order, or zero bytes
 // in every other place and nowhere else, as ASCII text saved as UTF-16 has them.
 bool LooksLikeUtf16(std::string_view bytes);
+// What the program says of a text file so saved; the name comes quoted („name“).
+std::string SavedAsUtf16Message(std::string_view quotedName);
 
 // Removes leading and trailing blanks and control characters (bytes up to 0x20).
 std::string_view TrimBlanks(std::string_view text);
