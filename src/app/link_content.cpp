@@ -1,7 +1,9 @@
 #include "app/link_content.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
+#include <cstdint>
 
 #include "app/file_commands.h"
 #include "core/file_io.h"
@@ -15,6 +17,9 @@ constexpr std::string_view kAlphabet =
     "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_";
 constexpr std::array<std::string_view, 3> kKindWords = {"aufgabe", "mps", "ram"};
 constexpr std::array<std::string_view, 1> kTaskExtensions = {"AUFGABE"};
+// The digits a group of 0 to 7 bytes takes: the fewest whose largest number holds 256^n - 1.
+constexpr std::array<size_t, 8> kDigitsOfBytes = {0, 3, 5, 8, 10, 13, 15, 17};
+constexpr size_t kGroupBytes = 7;
 
 // A name the page can offer for saving: no folder, no control character, of the kind's
 // extensions.
@@ -116,6 +121,53 @@ std::optional<std::string> Base64UrlDecode(std::string_view text) {
     }
   }
   return bytes;
+}
+
+std::string DigitsEncode(std::string_view bytes) {
+  std::string text;
+  for (size_t at = 0; at < bytes.size(); at += kGroupBytes) {
+    const std::string_view group = bytes.substr(at, kGroupBytes);
+    uint64_t value = 0;
+    for (const char c : group) value = (value << 8) | static_cast<unsigned char>(c);
+    std::string digits(kDigitsOfBytes[group.size()], '0');
+    for (size_t i = digits.size(); i-- > 0; value /= 10) {
+      digits[i] = static_cast<char>('0' + value % 10);
+    }
+    text += digits;
+  }
+  return text;
+}
+
+std::optional<std::string> DigitsDecode(std::string_view digits) {
+  std::string bytes;
+  while (!digits.empty()) {
+    const size_t take = std::min(digits.size(), kDigitsOfBytes[kGroupBytes]);
+    size_t count = 0;
+    while (count <= kGroupBytes && kDigitsOfBytes[count] != take) ++count;
+    if (count > kGroupBytes) return std::nullopt;
+    uint64_t value = 0;
+    for (const char c : digits.substr(0, take)) {
+      if (c < '0' || c > '9') return std::nullopt;
+      value = value * 10 + static_cast<uint64_t>(c - '0');
+    }
+    if (value >> (8 * count) != 0) return std::nullopt;
+    for (size_t i = count; i-- > 0;) bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
+    digits.remove_prefix(take);
+  }
+  return bytes;
+}
+
+std::string LinkFragment(std::string_view compressed, LinkForm form) {
+  if (form == LinkForm::Digits) return std::string(kDigitsLinkMark) + DigitsEncode(compressed);
+  return std::string(kLinkMark) + Base64UrlEncode(compressed);
+}
+
+std::optional<std::string> CompressedOfFragment(std::string_view fragment) {
+  if (fragment.starts_with(kLinkMark)) return Base64UrlDecode(fragment.substr(kLinkMark.size()));
+  if (fragment.starts_with(kDigitsLinkMark)) {
+    return DigitsDecode(fragment.substr(kDigitsLinkMark.size()));
+  }
+  return std::nullopt;
 }
 
 }  // namespace vellar

@@ -23,12 +23,15 @@ struct LinkOptions {
   std::optional<std::string> task;
   std::optional<std::string> mps;
   std::optional<std::string> ram;
+  bool qr = false;
 };
 
 std::optional<int> ParseLinkOptions(const Args& args, LinkOptions& o) {
   std::vector<std::string> positionals;
   const auto take = [&o](std::string_view option, const std::string& value) -> std::optional<int> {
-    if (option == "--base") {
+    if (option == "--qr") {
+      o.qr = true;
+    } else if (option == "--base") {
       o.base = value;
     } else if (option == "--task") {
       o.task = value;
@@ -116,7 +119,7 @@ int LinkCommand(const Args& args) {
         "link gibt es in der Seite nicht; dort macht „Datei → Link kopieren“ den Link.");
   }
   const std::string base = o.base.substr(0, o.base.find('#'));
-  PrintLines({base + "#" + std::string(kLinkMark) + Base64UrlEncode(*compressed)});
+  PrintLines({base + "#" + LinkFragment(*compressed, o.qr ? LinkForm::Digits : LinkForm::Text)});
   return kExitOk;
 }
 

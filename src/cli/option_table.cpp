@@ -111,6 +111,8 @@ constexpr std::array kLinkOptions{
                .help = "die Aufgabe, mit ihren Startdateien"},
     MpsOption("das Mikroprogramm (statt der Startdatei der Aufgabe)"),
     RamOption("--ram", "der RAM (statt der Startdatei der Aufgabe)"),
+    OptionSpec{.name = "--qr",
+               .help = "die Adresse in Ziffern, wie sie der QR-Code der Seite enthält"},
 };
 
 constexpr std::array kCommands{
@@ -211,8 +213,10 @@ constexpr std::array kCommands{
             "aus,\n"
             "etwa für ein Arbeitsblatt oder Moodle. Die Seite öffnet damit genau diese Dateien;\n"
             "sie kommen mit dem Link, kein Server sieht sie. Ohne --mps und --ram kommen die\n"
-            "Startdateien der Aufgabe mit. Rückgabe: 0 Link ausgegeben, 2 bei falschen\n"
-            "Argumenten oder einer Datei, die sich nicht lesen lässt."},
+            "Startdateien der Aufgabe mit. Mit --qr steht der Inhalt in Ziffern: ein längerer\n"
+            "Link, von dem ein QR-Code aber ein Drittel mehr fasst (so zeigt ihn „Ansicht → Link\n"
+            "als QR-Code“). Rückgabe: 0 Link ausgegeben, 2 bei falschen Argumenten oder einer\n"
+            "Datei, die sich nicht lesen lässt."},
 };
 
 }  // namespace

@@ -133,6 +133,26 @@ const std::unordered_map<std::string_view, Handler>& Handlers() {
          const std::optional<std::string> content = CurrentLinkContent(s);
          return content && WriteFileReplacing(std::string(e.text), *content).ok() ? 1 : 0;
        }},
+      // The fragment of the compressed content in the file named, in the form a names (0 text,
+      // 1 digits), into that file; 1 when written.
+      {"LinkFragment",
+       [](Session&, const EventArgs& e) {
+         const std::string path(e.text);
+         std::string compressed;
+         if (!ReadWholeFile(path, compressed).ok()) return 0;
+         const LinkForm form = e.a == 1 ? LinkForm::Digits : LinkForm::Text;
+         return WriteFileReplacing(path, LinkFragment(compressed, form)).ok() ? 1 : 0;
+       }},
+      // The compressed content of the fragment in the file named, into that file; 1 when the
+      // fragment is of a form the page reads.
+      {"LinkCompressed",
+       [](Session&, const EventArgs& e) {
+         const std::string path(e.text);
+         std::string fragment;
+         if (!ReadWholeFile(path, fragment).ok()) return 0;
+         const std::optional<std::string> compressed = CompressedOfFragment(fragment);
+         return compressed && WriteFileReplacing(path, *compressed).ok() ? 1 : 0;
+       }},
       // The page's example task: its command for a file the page names.
       {"OpenTask", Do([](Session& s, const EventArgs& e) { s.Task().OpenTaskFile(std::string(e.text)); })},
       // The task panel's close box.

@@ -23,6 +23,41 @@ TEST(LinkContentTest, Base64UrlAsTheStandardWritesIt) {
   }
 }
 
+TEST(LinkContentTest, DigitsHoldEachGroupOfBytesAsItsNumber) {
+  const std::string ff7(7, '\xFF');
+  const std::vector<std::pair<std::string, std::string>> vectors = {
+      {"", ""},
+      {std::string(1, '\0'), "000"},
+      {"\xFF", "255"},
+      {"\xFF\xFF", "65535"},
+      {std::string("\x01\0\0", 3), "00065536"},
+      {ff7, "72057594037927935"},
+      {ff7 + "\x01", "72057594037927935001"},
+      {std::string(6, '\xFF'), "281474976710655"},
+  };
+  for (const auto& [bytes, digits] : vectors) {
+    EXPECT_EQ(DigitsEncode(bytes), digits);
+    EXPECT_EQ(DigitsDecode(digits), bytes) << digits;
+  }
+  std::mt19937 random(9);
+  for (size_t size = 0; size < 40; ++size) {
+    std::string bytes(size, '\0');
+    for (char& c : bytes) c = static_cast<char>(random() & 0xFF);
+    EXPECT_EQ(DigitsDecode(DigitsEncode(bytes)), bytes) << size;
+    for (const LinkForm form : {LinkForm::Text, LinkForm::Digits}) {
+      EXPECT_EQ(CompressedOfFragment(LinkFragment(bytes, form)), bytes) << size;
+    }
+  }
+  // A rest no group has, a number too large for its bytes, anything but digits.
+  for (const char* bad : {"1", "12", "1234", "256", "65536", "16777216", "72057594037927936",
+                          "99999999999999999", "720575940370", "12a", "-12", "12 "}) {
+    EXPECT_EQ(DigitsDecode(bad), std::nullopt) << bad;
+  }
+  for (const char* bad : {"", "v1", "v3.255", "V2.255", "v2.25", "v1.Zm9v*", "x.v2.255"}) {
+    EXPECT_EQ(CompressedOfFragment(bad), std::nullopt) << bad;
+  }
+}
+
 TEST(LinkContentTest, RandomFilesComeBackByteForByte) {
   std::mt19937 random(24);
   for (int round = 0; round < 50; ++round) {

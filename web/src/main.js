@@ -291,26 +291,15 @@ async function loadExample(ram) {
 
 // A link holds the page's files in the address's fragment, which no browser sends to a server
 // (src/app/link_content.h): a version mark, then the files compressed by the browser's own
-// deflate, in base64url. The mark of the form this page writes and reads.
-const LINK_MARK = 'v1.';
+// deflate, in the form the mark names. The model knows the forms; the page only compresses,
+// which the browser does and the model cannot.
 const LINK_CONTENT = '/Link/inhalt.link';
+const LINK_TEXT = 0;
+const LINK_DIGITS = 1;
 
 async function throughStream(bytes, stream) {
   const out = new Blob([bytes]).stream().pipeThrough(stream);
   return new Uint8Array(await new Response(out).arrayBuffer());
-}
-
-function base64Url(bytes) {
-  let text = '';
-  for (let i = 0; i < bytes.length; i += 0x8000) {
-    text += String.fromCharCode(...bytes.subarray(i, i + 0x8000));
-  }
-  return btoa(text).replace(/\+/g, '-').replace(/\//g, '_').replace(/=+$/, '');
-}
-
-function fromBase64Url(text) {
-  if (!/^[A-Za-z0-9_-]*$/.test(text)) throw new Error('kein base64url');
-  return Uint8Array.from(atob(text.replace(/-/g, '+').replace(/_/g, '/')), (c) => c.charCodeAt(0));
 }
 
 // The files of the address the page was opened with. What the page cannot read goes to the
@@ -318,8 +307,9 @@ function fromBase64Url(text) {
 async function openLink(fragment) {
   let content = new Uint8Array(0);
   try {
-    if (fragment.startsWith(LINK_MARK)) {
-      content = await throughStream(fromBase64Url(fragment.slice(LINK_MARK.length)),
+    bridge.fs().writeFile(LINK_CONTENT, fragment);
+    if (now('LinkCompressed', 0, 0, 0, LINK_CONTENT) === 1) {
+      content = await throughStream(bridge.fs().readFile(LINK_CONTENT),
         new DecompressionStream('deflate'));
     }
   } catch {
@@ -329,18 +319,21 @@ async function openLink(fragment) {
   await dispatch('OpenLink', 0, 0, 0, LINK_CONTENT);
 }
 
-// The address with what the page holds; null after the model's message why there is none.
-async function linkAddress() {
+// The address with what the page holds, in the form given; null after the model's message why
+// there is none.
+async function linkAddress(form) {
   if (now('MakeLink', 0, 0, 0, LINK_CONTENT) !== 1) return null;
   const compressed = await throughStream(bridge.fs().readFile(LINK_CONTENT),
     new CompressionStream('deflate'));
-  return location.href.split('#')[0] + '#' + LINK_MARK + base64Url(compressed);
+  bridge.fs().writeFile(LINK_CONTENT, compressed);
+  if (now('LinkFragment', form, 0, 0, LINK_CONTENT) !== 1) return null;
+  return location.href.split('#')[0] + '#' + bridge.fs().readFile(LINK_CONTENT, { encoding: 'utf8' });
 }
 
 // "Link kopieren": the address with what the page holds, in the address bar and on the
 // clipboard.
 async function copyLink() {
-  const address = await linkAddress();
+  const address = await linkAddress(LINK_TEXT);
   if (!address) return;
   history.replaceState(null, '', address);
   try {
@@ -350,8 +343,9 @@ async function copyLink() {
   }
 }
 
+// The QR code carries the digits, of which it holds more.
 async function showLinkQr() {
-  const address = await linkAddress();
+  const address = await linkAddress(LINK_DIGITS);
   if (address) await showQr(address);
 }
 

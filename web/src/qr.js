@@ -1,16 +1,28 @@
-// "Ansicht → Link als QR-Code": the page's link, as "Link kopieren" makes it, as a QR code large
-// enough for a projector, so that the tablets in the room open the same state. The code comes
-// from the npm package uqr (no dependencies of its own, bundled into the page).
-import { encode } from 'uqr';
+// "Ansicht → Link als QR-Code": a link to what the page holds, as "Link kopieren" makes it but in
+// digits (src/app/link_content.h), as a QR code large enough for a projector, so that the tablets in the room open the same state. The code comes
+// from the npm package lean-qr (no dependencies of its own, 7 kB, bundled into the page), which
+// puts each stretch of the address in the mode that packs it best: the page's address as text,
+// the link's digits in the numeric mode.
+import { generate, mode } from 'lean-qr';
 import * as dialogs from './dialogs.js';
 
-// The most a QR code holds in bytes (version 40 at the lowest error correction).
-const QR_CAPACITY = 2953;
 // The light margin around the code that readers need, in modules.
 const QUIET_ZONE = 4;
+// What an address may hold; Shift JIS, which the package would also try, never occurs in one.
+const MODES = [mode.numeric, mode.alphaNumeric, mode.ascii, mode.utf8];
 
-function drawCode(canvas, modules) {
-  const count = modules.length + 2 * QUIET_ZONE;
+// The code, or null when the address is longer than the largest code holds.
+function qrCode(address) {
+  try {
+    // The lowest error correction holds the longest links; a shorter one gets more of it.
+    return generate(address, { modes: MODES });
+  } catch {
+    return null;
+  }
+}
+
+function drawCode(canvas, code) {
+  const count = code.size + 2 * QUIET_ZONE;
   // As large as the screen allows, in whole pixels per module so that every edge stays sharp.
   const room = Math.min(window.innerWidth, window.innerHeight - 140) * 0.9;
   const scale = Math.max(2, Math.floor(room / count));
@@ -19,38 +31,31 @@ function drawCode(canvas, modules) {
   ctx.fillStyle = '#fff';
   ctx.fillRect(0, 0, canvas.width, canvas.height);
   ctx.fillStyle = '#000';
-  modules.forEach((row, y) => row.forEach((dark, x) => {
-    if (dark) ctx.fillRect((x + QUIET_ZONE) * scale, (y + QUIET_ZONE) * scale, scale, scale);
-  }));
+  for (let y = 0; y < code.size; y++) {
+    for (let x = 0; x < code.size; x++) {
+      if (code.get(x, y)) ctx.fillRect((x + QUIET_ZONE) * scale, (y + QUIET_ZONE) * scale, scale, scale);
+    }
+  }
 }
 
 export function showQr(address) {
   return dialogs.showPanel('Link als QR-Code', 'modal-qr', (box, row, close) => {
-    const length = new TextEncoder().encode(address).length;
-    let modules = null;
-    if (length <= QR_CAPACITY) {
-      try {
-        // The lowest error correction holds the longest links; a shorter one gets more of it.
-        modules = encode(address, { ecc: 'L', boostEcc: true, border: 0 }).data;
-      } catch {
-        modules = null;
-      }
-    }
+    const code = qrCode(address);
     const text = document.createElement('div');
     text.className = 'modal-text';
-    if (modules) {
+    if (code) {
       const canvas = document.createElement('canvas');
       canvas.id = 'qr-code';
       canvas.className = 'qr-code';
-      drawCode(canvas, modules);
+      drawCode(canvas, code);
       box.insertBefore(canvas, row);
       text.textContent = 'Mit der Kamera eines Tablets scannen: Dort öffnet sich die Seite mit '
         + 'demselben Inhalt wie hier.';
     } else {
       text.classList.add('modal-error');
-      text.textContent = `Der Link ist ${length} Zeichen lang; ein QR-Code fasst höchstens `
-        + `${QR_CAPACITY}. Mit weniger Inhalt (einem kürzeren Mikroprogramm, weniger RAM) wird er `
-        + 'kürzer. Den ganzen Link gibt „Datei → Link kopieren“ zum Weitergeben (Moodle, E-Mail).';
+      text.textContent = `Der Link ist mit ${address.length} Zeichen zu lang für einen QR-Code. `
+        + 'Mit weniger Inhalt (einem kürzeren Mikroprogramm, weniger RAM) wird er kürzer. Den '
+        + 'ganzen Link gibt „Datei → Link kopieren“ zum Weitergeben (Moodle, E-Mail).';
     }
     box.insertBefore(text, row);
     const ok = document.createElement('button');

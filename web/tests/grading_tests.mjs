@@ -1,17 +1,13 @@
 // Browser tests of the teacher's tools in the page: "Abgaben bewerten" grades with the tool's
 // own code (the CSV must be the bytes vellar-cli grade --csv prints, for files picked and
-// dropped), says in German what is missing, and "Link als QR-Code" shows a code that decodes to
-// the page's link.
+// dropped), and says in German what is missing.
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
 import { spawnSync } from 'node:child_process';
-import { createRequire } from 'node:module';
 import { test, assert } from './harness.mjs';
 import { openPage } from './browser.mjs';
-import { menu, fileChooser, loadExample, modalText, clickModalButton } from './page_helpers.mjs';
-
-const jsQR = createRequire(import.meta.url)('jsqr');
+import { menu, fileChooser } from './page_helpers.mjs';
 
 const examples = path.resolve(path.dirname(new URL(import.meta.url).pathname), '../../examples');
 const example = (name) => fs.readFileSync(path.join(examples, name));
@@ -175,41 +171,6 @@ test('Abgaben bewerten: fehlende Startdatei, fehlerhafte oder fehlende Aufgabe â
   } finally {
     fs.rmSync(dir, { recursive: true, force: true });
   }
-});
-
-// The code's modules as a reader sees them: the canvas's pixels, decoded by a QR reader.
-async function decodeQr(page) {
-  await page.waitForSelector('#qr-code', { timeout: 5000 });
-  const image = await page.$eval('#qr-code', (c) => {
-    const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
-    let text = '';
-    for (let i = 0; i < d.length; i += 0x8000) text += String.fromCharCode(...d.subarray(i, i + 0x8000));
-    return { width: c.width, height: c.height, rgba: btoa(text) };
-  });
-  const rgba = new Uint8ClampedArray(Buffer.from(image.rgba, 'base64'));
-  return jsQR(rgba, image.width, image.height)?.data ?? null;
-}
-
-test('Link als QR-Code: der Code ergibt genau den Link; ein zu langer Link bekommt eine Meldung', async ({ browser, html }) => {
-  const page = await openPage(browser, html);
-  await page.evaluate(() => window.vellar.loadExample('zaehler.ras'));
-  await menu(page, 'Ansicht', 'MeQrLink');
-  const decoded = await decodeQr(page);
-  await clickModalButton(page, 'OK');
-  await menu(page, 'Datei', 'MeLink');
-  await page.waitForFunction(() => location.hash.length > 1, { timeout: 5000 });
-  if (await page.$('#modal:not([hidden])')) await clickModalButton(page, 'OK');
-  const address = page.url();
-  assert.match(address, /^file:\/\/.*#v1\.[A-Za-z0-9_-]+$/);
-  assert.equal(decoded, address);
-  // Our micro-program with the sorting program is more than a QR code holds.
-  await loadExample(page, 'bubble.ras');
-  await menu(page, 'Ansicht', 'MeQrLink');
-  assert.match(await modalText(page), /^Der Link ist \d{4} Zeichen lang; ein QR-Code fasst hÃ¶chstens 2953\./);
-  assert.equal(await page.$('#qr-code'), null);
-  await clickModalButton(page, 'OK');
-  assert.deepEqual(page.errors, []);
-  await page.close();
 });
 
 test('Abgaben bewerten: Abgaben bis zur Taktgrenze halten die Seite nicht an', async ({ browser, html }) => {

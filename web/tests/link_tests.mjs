@@ -1,14 +1,19 @@
 // Browser tests of links: an address made by vellar-cli link opens exactly its files in the
-// page, a damaged one opens nothing, and the page's own "Link kopieren" opens again what it
-// held.
+// page, a damaged one opens nothing, the page's own "Link kopieren" opens again what it held,
+// and so does the address its QR code decodes to.
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
 import { spawnSync } from 'node:child_process';
+import { createRequire } from 'node:module';
 import { test, assert } from './harness.mjs';
 import {
   idle, idleWithin, menu, clickCell, ramBytes, modalText, clickModalButton, catchSaves, saved, loadExample,
+  fileChooser,
 } from './page_helpers.mjs';
+
+const jsQR = createRequire(import.meta.url)('jsqr');
+const examples = path.resolve(path.dirname(new URL(import.meta.url).pathname), '../../examples');
 
 const DAMAGED = 'Der Link ist beschädigt oder stammt nicht von VellarD. Es wurde nichts geladen.';
 const modalOpen = async (page) => (await page.$('#modal:not([hidden])')) !== null;
@@ -66,7 +71,10 @@ test('Link von vellar-cli link: die Seite zeigt genau diese Dateien, Speichern e
       cli(nativeCli, ['convert', mps, mps]);
       cli(nativeCli, ['convert', '--mps', mps, path.join(dir, 'z.erm'), ram]);
       cli(nativeCli, ['convert', '--mps', mps, ram, ram]);
-      const address = cli(nativeCli, ['link', '--base', 'file://' + html, '--mps', mps, '--ram', ram]);
+      // Every other round in the digits a QR code carries.
+      const form = round % 2 ? ['--qr'] : [];
+      const address = cli(nativeCli, ['link', '--base', 'file://' + html, '--mps', mps, '--ram', ram, ...form]);
+      assert.match(address, round % 2 ? /#v2\.\d+$/ : /#v1\.[A-Za-z0-9_-]+$/);
       const page = await openAt(browser, address);
       await ready(page);
       await idle(page);
@@ -85,13 +93,18 @@ test('Link von vellar-cli link: die Seite zeigt genau diese Dateien, Speichern e
 
 test('Beschädigter oder fremder Link: deutsche Meldung, nichts geladen', async ({ browser, html, nativeCli }) => {
   const good = cli(nativeCli, ['link', '--base', 'file://' + html, '--ram',
-    path.join(path.dirname(nativeCli), '../../../examples/zaehler.ras')]);
+    path.join(examples, 'zaehler.ras')]);
   const fragment = good.split('#')[1];
+  const digits = cli(nativeCli, ['link', '--qr', '--base', 'file://' + html, '--ram',
+    path.join(examples, 'zaehler.ras')]).split('#')[1];
   const damaged = [
     'v1.' + fragment.slice(3, 40),                       // cut short
     'v1.' + fragment.slice(3, -8) + 'AAAAAAAA',          // wrong checksum
     'v1.' + fragment.slice(3).replace(/[A-Za-z]/, '*'),  // no base64url
     'v9.' + fragment.slice(3),                           // a form of no page yet
+    'v2.' + digits.slice(3, -1),                         // digits cut by one
+    'v2.' + digits.slice(3, -17) + '99999999999999999',  // a group too large for its bytes
+    'v2.' + digits.slice(3).replace('0', 'O'),           // a letter among the digits
     'abschnitt-2',                                       // an anchor of someone else's
   ];
   for (const f of damaged) {
@@ -147,4 +160,80 @@ test('Link kopieren: die Adresse öffnet dasselbe; ungespeicherte Arbeit wird vo
   assert.deepEqual(other.errors, []);
   await page.close();
   await other.close();
+});
+
+// The code's modules as a reader sees them: the canvas's pixels, decoded by a QR reader.
+async function decodeQr(page) {
+  await page.waitForSelector('#qr-code', { timeout: 5000 });
+  const image = await page.$eval('#qr-code', (c) => {
+    const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
+    let text = '';
+    for (let i = 0; i < d.length; i += 0x8000) text += String.fromCharCode(...d.subarray(i, i + 0x8000));
+    return { width: c.width, height: c.height, rgba: btoa(text) };
+  });
+  const rgba = new Uint8ClampedArray(Buffer.from(image.rgba, 'base64'));
+  return jsQR(rgba, image.width, image.height)?.data ?? null;
+}
+
+test('Link als QR-Code: der gelesene Code öffnet Aufgabe, Mikroprogramm und Programm; zu viel Inhalt bekommt eine Meldung', async ({ browser, html, nativeCli }) => {
+  // The example task with our micro-program, and a student's first instructions: more than a QR
+  // code holds as the copied link's text.
+  const page = await openAt(browser, 'file://' + html);
+  await ready(page);
+  const chooser = await fileChooser(page, async () => {
+    await page.click('#Menu_Datei');
+    await page.click('[id="MeAufgabe"]');
+  });
+  await chooser.accept([path.join(examples, 'sortieren.aufgabe'), path.join(examples, 'firmware.mpd')]);
+  await idle(page);
+  await page.waitForSelector('#Aufgabe:not([hidden])', { timeout: 5000 });
+  for (const [col, text] of [[1, '20'], [2, 'F0']]) {
+    await clickCell(page, 'GrRam', col, 1);
+    await page.keyboard.type(text);
+    await page.keyboard.press('Enter');
+    await idle(page);
+  }
+  const ram = await ramBytes(page, 0, 256);
+  assert.deepEqual(ram.slice(0, 2), [0x20, 0xF0]);
+
+  await menu(page, 'Ansicht', 'MeQrLink');
+  const decoded = await decodeQr(page);
+  await clickModalButton(page, 'OK');
+  assert.equal(decoded?.split('#')[0], page.url().split('#')[0]);
+  assert.match(decoded, /#v2\.\d+$/);
+  await menu(page, 'Datei', 'MeLink');
+  await page.waitForFunction(() => location.hash.length > 1, { timeout: 5000 });
+  if (await modalOpen(page)) await clickModalButton(page, 'OK');
+  assert.ok(page.url().length > 2953, `${page.url().length} Zeichen als Text: mehr, als ein QR-Code so fasst`);
+
+  const other = await openAt(browser, decoded);
+  await ready(other);
+  await idle(other);
+  // The memory had no file yet; the link names it as a save would.
+  assert.equal(await other.title(), 'Mikroprozessor Simulation - firmware.mpd - programm.ras');
+  assert.deepEqual(await ramBytes(other, 0, 256), ram);
+  assert.equal(await other.$eval('#Aufgabe .task-title', (e) => e.textContent), 'Bubblesort');
+  assert.ok((await savedAs(other, 'F3', 'firmware.mpd'))?.equals(fs.readFileSync(path.join(examples, 'firmware.mpd'))));
+  assert.deepEqual(page.errors, []);
+  assert.deepEqual(other.errors, []);
+  await page.close();
+  await other.close();
+
+  // A micro-program of random bytes does not compress: its link is longer than any QR code.
+  const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'vellar-qr-'));
+  try {
+    fs.writeFileSync(path.join(dir, 'zufall.mps'), randomBytes(5, 4096));
+    const full = await openAt(browser, cli(nativeCli, ['link', '--base', 'file://' + html, '--mps',
+      path.join(dir, 'zufall.mps')]));
+    await ready(full);
+    await idle(full);
+    await menu(full, 'Ansicht', 'MeQrLink');
+    assert.match(await modalText(full), /^Der Link ist mit \d{4,} Zeichen zu lang für einen QR-Code\./);
+    assert.equal(await full.$('#qr-code'), null);
+    await clickModalButton(full, 'OK');
+    assert.deepEqual(full.errors, []);
+    await full.close();
+  } finally {
+    fs.rmSync(dir, { recursive: true, force: true });
+  }
 });
