@@ -10,6 +10,7 @@
 
 #include "app/grade_table.h"
 #include "app/quiet_frontend.h"
+#include "app/task_check.h"
 #include "app/task_file.h"
 #include "cli/commands.h"
 #include "cli/option_table.h"
@@ -135,46 +136,42 @@ std::vector<std::string> Submissions(const GradeOptions& o,
   return found;
 }
 
-// One submission's cases, a slice at a time.
+// One submission's cases, a slice at a time, run as "Prüfen" runs a student's work.
 class Grader {
  public:
-  Grader(const GradeOptions& o, const std::vector<GradeCase>& cases) : o_(o), cases_(cases) {}
+  // The task's cases under the clock limit of the options.
+  Grader(const GradeOptions& o, const std::vector<GradeCase>& cases) : o_(o) {
+    task_.cases = cases;
+    task_.clockLimit = o.maxClocks;
+  }
 
   void Start(const std::string& path) {
     result = {path, std::nullopt, {}, {}};
-    session_.reset();
-    frontend_ = std::make_unique<GradeFrontend>();
-    session_ = std::make_unique<Session>(*frontend_);
-    session_->FormCreate({});
-    if (const auto error = Load(*session_, path, *frontend_)) {
+    check_.Reset();
+    GradeFrontend frontend;
+    Session session(frontend);
+    session.FormCreate({});
+    if (const auto error = Load(session, path, frontend)) {
       result.error = *error;
-      session_.reset();
       return;
     }
-    image_ = session_->machine.Ram;
-    next_ = 0;
-    if (!cases_.empty()) BeginCase(*session_, image_, cases_[0], Limit());
+    check_.Start(session, task_);
   }
 
   // True while cases of the submission still run.
   bool Advance(int ticks) {
-    if (!session_ || next_ >= cases_.size()) return false;
-    if (session_->run.Advance(ticks)) return true;
-    result.clocks.push_back(session_->run.ClocksThisRun());
-    result.failures.push_back(CaseDifference(*session_, cases_[next_], Limit()));
-    if (++next_ < cases_.size()) {
-      BeginCase(*session_, image_, cases_[next_], Limit());
-      return true;
+    if (check_.Advance(ticks)) return true;
+    for (const CaseCheck& c : check_.Results()) {
+      result.clocks.push_back(c.clocks);
+      result.failures.push_back(c.difference);
     }
-    session_.reset();
+    check_.Reset();
     return false;
   }
 
   GradedSubmission result;
 
  private:
-  uint64_t Limit() const { return o_.maxClocks.value_or(kDefaultClockLimit); }
-
   std::optional<std::string> Load(Session& s, const std::string& path, GradeFrontend& frontend) {
     const FileKind kind = KindOf(path);
     if (IsAsmSource(path)) return "Quelltext: erst mit asm übersetzen";
@@ -208,12 +205,8 @@ class Grader {
   }
 
   const GradeOptions& o_;
-  const std::vector<GradeCase>& cases_;
-  // The frontend outlives the session that reports to it.
-  std::unique_ptr<GradeFrontend> frontend_;
-  std::unique_ptr<Session> session_;
-  std::array<uint8_t, kRamSize> image_{};
-  size_t next_ = 0;
+  Task task_;
+  TaskCheck check_;
 };
 
 // The teacher's own files are checked before any submission: a typo there is no student's
