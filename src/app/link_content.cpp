@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "app/file_commands.h"
+#include "core/deflate.h"
 #include "core/file_io.h"
 
 namespace vellar {
@@ -157,7 +158,8 @@ std::optional<std::string> DigitsDecode(std::string_view digits) {
   return bytes;
 }
 
-std::string LinkFragment(std::string_view compressed, LinkForm form) {
+std::string LinkFragment(std::string_view content, LinkForm form) {
+  const std::string compressed = ZlibCompress(content);
   if (form == LinkForm::Digits) return std::string(kDigitsLinkMark) + DigitsEncode(compressed);
   return std::string(kLinkMark) + Base64UrlEncode(compressed);
 }

@@ -7,10 +7,10 @@
 
 // What a link to the page carries in its fragment (the part after "#", which no browser sends
 // to a server): the micro-program, the memory and the task as files, byte for byte, under
-// their names. The fragment is a version mark, then the content compressed as the browsers'
-// CompressionStream("deflate") writes it (zlib), then that in the form the mark names. Pages of
-// later versions must still open the links of this one: a new form gets a new mark, and the
-// old ones stay readable.
+// their names. The fragment is a version mark, then the content compressed as a zlib stream
+// (which the browsers' DecompressionStream("deflate") reads), then that in the form the mark
+// names. Pages of later versions must still open the links of this one: a new form gets a new
+// mark, and the old ones stay readable.
 namespace vellar {
 
 // "v1.": base64url, the shortest text, for copying and pasting. "v2.": decimal digits, for a QR
@@ -21,8 +21,9 @@ enum class LinkForm { Text, Digits };
 inline constexpr std::string_view kLinkMark = "v1.";
 inline constexpr std::string_view kDigitsLinkMark = "v2.";
 
-// The fragment (without "#") of a compressed content.
-std::string LinkFragment(std::string_view compressed, LinkForm form);
+// The fragment (without "#") of a link to the content, compressed as tightly as we can
+// (core/deflate.h), so that the frontends and vellar-cli write the same address.
+std::string LinkFragment(std::string_view content, LinkForm form);
 // The compressed content of a fragment of either form; none for any other text.
 std::optional<std::string> CompressedOfFragment(std::string_view fragment);
 

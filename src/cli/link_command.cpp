@@ -2,10 +2,6 @@
 // fragment, so that a teacher can hand out a worksheet's links without a server.
 #include <filesystem>
 
-#ifndef __EMSCRIPTEN__
-#include <zlib.h>
-#endif
-
 #include "app/link_content.h"
 #include "app/task_file.h"
 #include "cli/commands.h"
@@ -53,24 +49,6 @@ std::optional<int> ParseLinkOptions(const Args& args, LinkOptions& o) {
   return std::nullopt;
 }
 
-// The content as CompressionStream("deflate") writes it, which DecompressionStream reads. The
-// page makes its own links with the browser's compression and has no zlib of its own.
-#ifdef __EMSCRIPTEN__
-std::optional<std::string> Deflate(const std::string&) {
-  return std::nullopt;
-}
-#else
-std::optional<std::string> Deflate(const std::string& content) {
-  uLongf size = compressBound(static_cast<uLong>(content.size()));
-  std::string out(size, '\0');
-  compress2(reinterpret_cast<Bytef*>(out.data()), &size,
-            reinterpret_cast<const Bytef*>(content.data()), static_cast<uLong>(content.size()),
-            Z_BEST_COMPRESSION);
-  out.resize(size);
-  return out;
-}
-#endif
-
 // A file for the link, checked as the page will load it; false after the message.
 bool AddFile(LinkKind kind, const std::string& path, std::vector<LinkFile>& files) {
   std::string bytes;
@@ -113,13 +91,9 @@ int LinkCommand(const Args& args) {
       return UsageError("„" + f.name + "“: Dieser Dateiname passt nicht in einen Link.");
     }
   }
-  const std::optional<std::string> compressed = Deflate(PackLinkContent(files));
-  if (!compressed) {
-    return UsageError(
-        "link gibt es in der Seite nicht; dort macht „Datei → Link kopieren“ den Link.");
-  }
   const std::string base = o.base.substr(0, o.base.find('#'));
-  PrintLines({base + "#" + LinkFragment(*compressed, o.qr ? LinkForm::Digits : LinkForm::Text)});
+  PrintLines({base + "#" +
+              LinkFragment(PackLinkContent(files), o.qr ? LinkForm::Digits : LinkForm::Text)});
   return kExitOk;
 }
 

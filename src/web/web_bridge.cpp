@@ -127,21 +127,14 @@ const std::unordered_map<std::string_view, Handler>& Handlers() {
          if (!ReadWholeFile(std::string(e.text), content).ok()) content.clear();
          OpenLinkContent(s, content, DirectoryOf(e.text));
        })},
-      // The content of a link to what the page holds, into the file named; 1 when written.
+      // The fragment of a link to what the page holds, in the form a names (0 text, 1 digits),
+      // into the file named; 1 when written.
       {"MakeLink",
        [](Session& s, const EventArgs& e) {
          const std::optional<std::string> content = CurrentLinkContent(s);
-         return content && WriteFileReplacing(std::string(e.text), *content).ok() ? 1 : 0;
-       }},
-      // The fragment of the compressed content in the file named, in the form a names (0 text,
-      // 1 digits), into that file; 1 when written.
-      {"LinkFragment",
-       [](Session&, const EventArgs& e) {
-         const std::string path(e.text);
-         std::string compressed;
-         if (!ReadWholeFile(path, compressed).ok()) return 0;
+         if (!content) return 0;
          const LinkForm form = e.a == 1 ? LinkForm::Digits : LinkForm::Text;
-         return WriteFileReplacing(path, LinkFragment(compressed, form)).ok() ? 1 : 0;
+         return WriteFileReplacing(std::string(e.text), LinkFragment(*content, form)).ok() ? 1 : 0;
        }},
       // The compressed content of the fragment in the file named, into that file; 1 when the
       // fragment is of a form the page reads.

@@ -290,15 +290,15 @@ async function loadExample(ram) {
 }
 
 // A link holds the page's files in the address's fragment, which no browser sends to a server
-// (src/app/link_content.h): a version mark, then the files compressed by the browser's own
-// deflate, in the form the mark names. The model knows the forms; the page only compresses,
-// which the browser does and the model cannot.
+// (src/app/link_content.h): a version mark, then the files compressed, in the form the mark
+// names. The model makes the fragment and reads its form; the page only inflates, which the
+// browser does for it.
 const LINK_CONTENT = '/Link/inhalt.link';
 const LINK_TEXT = 0;
 const LINK_DIGITS = 1;
 
-async function throughStream(bytes, stream) {
-  const out = new Blob([bytes]).stream().pipeThrough(stream);
+async function inflate(bytes) {
+  const out = new Blob([bytes]).stream().pipeThrough(new DecompressionStream('deflate'));
   return new Uint8Array(await new Response(out).arrayBuffer());
 }
 
@@ -309,8 +309,7 @@ async function openLink(fragment) {
   try {
     bridge.fs().writeFile(LINK_CONTENT, fragment);
     if (now('LinkCompressed', 0, 0, 0, LINK_CONTENT) === 1) {
-      content = await throughStream(bridge.fs().readFile(LINK_CONTENT),
-        new DecompressionStream('deflate'));
+      content = await inflate(bridge.fs().readFile(LINK_CONTENT));
     }
   } catch {
     content = new Uint8Array(0);
@@ -321,19 +320,15 @@ async function openLink(fragment) {
 
 // The address with what the page holds, in the form given; null after the model's message why
 // there is none.
-async function linkAddress(form) {
-  if (now('MakeLink', 0, 0, 0, LINK_CONTENT) !== 1) return null;
-  const compressed = await throughStream(bridge.fs().readFile(LINK_CONTENT),
-    new CompressionStream('deflate'));
-  bridge.fs().writeFile(LINK_CONTENT, compressed);
-  if (now('LinkFragment', form, 0, 0, LINK_CONTENT) !== 1) return null;
+function linkAddress(form) {
+  if (now('MakeLink', form, 0, 0, LINK_CONTENT) !== 1) return null;
   return location.href.split('#')[0] + '#' + bridge.fs().readFile(LINK_CONTENT, { encoding: 'utf8' });
 }
 
 // "Link kopieren": the address with what the page holds, in the address bar and on the
 // clipboard.
 async function copyLink() {
-  const address = await linkAddress(LINK_TEXT);
+  const address = linkAddress(LINK_TEXT);
   if (!address) return;
   history.replaceState(null, '', address);
   try {
@@ -345,7 +340,7 @@ async function copyLink() {
 
 // The QR code carries the digits, of which it holds more.
 async function showLinkQr() {
-  const address = await linkAddress(LINK_DIGITS);
+  const address = linkAddress(LINK_DIGITS);
   if (address) await showQr(address);
 }
 
@@ -453,10 +448,14 @@ function events() {
   };
 }
 
-function writeExamples() {
+// The examples come compressed in one piece (web/build.mjs).
+async function writeExamples() {
   const FS = bridge.fs();
-  for (const [name, base64] of Object.entries(resources.examples)) {
-    FS.writeFile('/Beispiele/' + name, Uint8Array.from(atob(base64), (c) => c.charCodeAt(0)));
+  const bytes = await inflate(Uint8Array.from(atob(resources.examples.data), (c) => c.charCodeAt(0)));
+  let at = 0;
+  for (const [name, size] of resources.examples.files) {
+    FS.writeFile('/Beispiele/' + name, bytes.subarray(at, at + size));
+    at += size;
   }
 }
 
@@ -464,7 +463,7 @@ async function main() {
   await bridge.loadModel();
   form = bridge.form();
   window.vellarPage = createHost(page);
-  writeExamples();
+  await writeExamples();
   const client = document.getElementById('client');
   win = new MainWindow(client, events(), resources, form);
   buildGrids();
