@@ -6,7 +6,7 @@ import path from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { test, assert } from './harness.mjs';
 import { openPage } from './browser.mjs';
-import { idle, loadExample, clickCell, ramBytes, modalText, clickModalButton } from './page_helpers.mjs';
+import { idle, freshExample, clickCell, ramBytes, modalText, clickModalButton } from './page_helpers.mjs';
 
 const examples = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../../examples');
 const GREEN = 0x8bbe8b;
@@ -49,20 +49,10 @@ const hint = (page) => page.evaluate(() => {
 });
 const undoEnabled = (page) => page.evaluate(() => window.vellar.view().menu.MeUndo[1]);
 
-// The example as loaded, registers cleared, at the fastest level with automatic gates.
-async function fresh(page) {
-  await loadExample(page, 'bubble.ras');
-  await page.keyboard.press('F9');
-  await page.click('#RaTor input[type=radio]');
-  await page.focus('#TrZeit');
-  await page.keyboard.press('Home');
-  await idle(page);
-}
-
 // "bis Halt" from the fresh example; the state line and clocks vellar-cli gives for the same
 // files with these options.
 async function runAndCompare(page, options, reason) {
-  await fresh(page);
+  await freshExample(page, 'bubble.ras');
   await page.click('#BuBisHalt');
   await idle(page);
   const cli = await page.evaluate((options, files) => {
@@ -94,7 +84,7 @@ async function runAndCompare(page, options, reason) {
 
 test('Haltepunkte: Klick in den Rand, F8 und Bedingungen halten den Lauf wie vellar-cli', async ({ browser, html }) => {
   const page = await openPage(browser, html);
-  await fresh(page);
+  await freshExample(page, 'bubble.ras');
   const memory = await ramBytes(page, 0, 256);
   const undo = await undoEnabled(page);
 
@@ -164,7 +154,7 @@ test('Statistik: die Spalte neben dem MPS zählt jede Zeile wie der --trace dess
   await idle(page);
   await page.click('#Menu_Ansicht');
   await page.click('#MeStatistikReset');
-  await fresh(page);
+  await freshExample(page, 'bubble.ras');
   await page.click('#BuBisHalt');
   await idle(page);
   const trace = await page.evaluate((files) => window.vellar.cli(

@@ -13,6 +13,16 @@ export async function loadExample(page, ram) {
   await menu(page, 'Beispiele', 'Beispiel_' + ram);
 }
 
+// The example as loaded, registers cleared, at the fastest level with automatic gates.
+export async function freshExample(page, ram) {
+  await loadExample(page, ram);
+  await page.keyboard.press('F9');
+  await page.click('#RaTor input[type=radio]');
+  await page.focus('#TrZeit');
+  await page.keyboard.press('Home');
+  await idle(page);
+}
+
 // The middle of a grid cell in page coordinates, as the grid shows its rows and columns now
 // (scaled down with the page where the browser's window is smaller than the form).
 export async function cellPoint(page, gridId, col, row) {

@@ -667,8 +667,9 @@ test('Gitter: das Tippen geht in der Zelle weiter, in der es begann', async ({ b
 test('Variableninspektor: seine Zeilen sind gemalt, jede Zelle nimmt ihr eigenes Tippen', async ({ browser }) => {
   const page = await openPage(browser, html);
   await loadExample(page, 'bubble.ras');
-  // The rows below the header show the variables' names in dark text.
-  const dark = await page.$eval('#RamInspector canvas', (c) => {
+  // The rows below the header show the variables' names in dark text, once the next frame has
+  // painted them.
+  const darkPixels = () => page.$eval('#RamInspector canvas', (c) => {
     const ctx = c.getContext('2d');
     const dpr = window.devicePixelRatio || 1;
     const d = ctx.getImageData(0, 21 * dpr, c.width, 40 * dpr).data;
@@ -676,6 +677,11 @@ test('Variableninspektor: seine Zeilen sind gemalt, jede Zelle nimmt ihr eigenes
     for (let i = 0; i < d.length; i += 4) if (d[i] < 80 && d[i + 1] < 80 && d[i + 2] < 80) n++;
     return n;
   });
+  let dark = await darkPixels();
+  for (let tries = 0; dark <= 50 && tries < 20; tries++) {
+    await new Promise((r) => setTimeout(r, 50));
+    dark = await darkPixels();
+  }
   assert.ok(dark > 50, `nur ${dark} dunkle Pixel unter der Kopfzeile`);
   await clickCell(page, 'RamInspector', 2, 1); // the second variable's name
   await page.keyboard.type('X');

@@ -4,7 +4,7 @@
 import fs from 'node:fs';
 import path from 'node:path';
 import { launch, openPage } from './browser.mjs';
-import { idle, menu, loadExample } from './page_helpers.mjs';
+import { idle, menu, freshExample } from './page_helpers.mjs';
 
 const html = path.resolve(process.argv[2]);
 const out = path.resolve(process.argv[3]);
@@ -13,12 +13,7 @@ try {
   const page = await openPage(browser, html);
   await page.setViewport({ width: 1200, height: 760 });
   await menu(page, 'Ansicht', 'MeStatistik');
-  await loadExample(page, 'bubble.ras');
-  await page.keyboard.press('F9');
-  await page.click('#RaTor input[type=radio]');
-  await page.focus('#TrZeit');
-  await page.keyboard.press('Home');
-  await idle(page);
+  await freshExample(page, 'bubble.ras');
   await page.click('#BuBisHalt');
   // The run goes on in slices after the click: until HLT (FE) stands in OP.
   await page.waitForFunction(() => window.vellar.view().regs[3] === 'FE', { timeout: 10000 });
