@@ -123,6 +123,26 @@ class MatchFinder {
   std::vector<int32_t> prev_;
 };
 
+using Items = std::span<const Item>;
+
+// How often the items use each symbol of the two codes, the end of the block included.
+struct SymbolCounts {
+  std::vector<uint32_t> litLen = std::vector<uint32_t>(kLitLenSymbols, 0);
+  std::vector<uint32_t> dist = std::vector<uint32_t>(kDistSymbols, 0);
+
+  explicit SymbolCounts(Items items) {
+    for (const Item& item : items) {
+      if (item.length == 0) {
+        ++litLen[item.value];
+      } else {
+        ++litLen[257 + static_cast<size_t>(LengthCode(item.length))];
+        ++dist[static_cast<size_t>(DistCode(item.value))];
+      }
+    }
+    ++litLen[kEndOfBlock];
+  }
+};
+
 // What each symbol costs in bits.
 struct Prices {
   std::array<double, kLitLenSymbols> litLen{};
@@ -137,26 +157,16 @@ struct Prices {
   }
 
   // As often as the items use each symbol: rare ones dear, frequent ones cheap.
-  static Prices Of(std::span<const Item> items) {
-    std::array<uint32_t, kLitLenSymbols> litLen{};
-    std::array<uint32_t, kDistSymbols> dist{};
-    for (const Item& item : items) {
-      if (item.length == 0) {
-        ++litLen[item.value];
-      } else {
-        ++litLen[257 + LengthCode(item.length)];
-        ++dist[DistCode(item.value)];
-      }
-    }
-    ++litLen[kEndOfBlock];
+  static Prices Of(Items items) {
+    const SymbolCounts counts(items);
     Prices p;
-    Estimate(litLen, p.litLen);
-    Estimate(dist, p.dist);
+    Estimate(counts.litLen, p.litLen);
+    Estimate(counts.dist, p.dist);
     return p;
   }
 
   template <size_t N>
-  static void Estimate(const std::array<uint32_t, N>& counts, std::array<double, N>& bits) {
+  static void Estimate(const std::vector<uint32_t>& counts, std::array<double, N>& bits) {
     double total = 0;
     for (const uint32_t c : counts) total += c;
     const double unseen = std::log2(total + 1) + 1;
@@ -319,13 +329,19 @@ class BitWriter {
   }
 
   // ...and Huffman codes from their highest.
-  void Code(uint16_t code, uint8_t length) {
+  void Huffman(uint16_t code, uint8_t length) {
     uint32_t reversed = 0;
     for (int b = 0; b < length; ++b) reversed |= ((code >> b) & 1u) << (length - 1 - b);
     Bits(reversed, length);
   }
 
   size_t BitCount() const { return out_.size() * 8 + static_cast<size_t>(filled_); }
+
+  // The bits of another writer after these.
+  void Append(const BitWriter& other) {
+    for (const char c : other.out_) Bits(static_cast<uint8_t>(c), 8);
+    Bits(static_cast<uint32_t>(other.buffer_), other.filled_);
+  }
 
   std::string Finish() {
     if (filled_ > 0) out_ += static_cast<char>(buffer_ & 0xFF);
@@ -345,10 +361,8 @@ struct Code {
   std::vector<uint16_t> codes;
 
   explicit Code(std::vector<uint8_t> l) : lengths(std::move(l)), codes(CanonicalCodes(lengths)) {}
-  void Put(BitWriter& out, size_t symbol) const { out.Code(codes[symbol], lengths[symbol]); }
+  void Put(BitWriter& out, size_t symbol) const { out.Huffman(codes[symbol], lengths[symbol]); }
 };
-
-using Items = std::span<const Item>;
 
 void PutItems(BitWriter& out, Items items, const Code& litLen, const Code& dist) {
   for (const Item& item : items) {
@@ -412,35 +426,22 @@ std::vector<LengthToken> RunLengths(const std::vector<uint8_t>& lengths) {
   return tokens;
 }
 
+// How many code lengths a block's header gives: up to the last one in use, at least minimum.
+template <typename InUse>
+size_t HeaderCount(size_t total, size_t minimum, InUse inUse) {
+  size_t count = total;
+  while (count > minimum && !inUse(count - 1)) --count;
+  return count;
+}
+
 // A block with codes made for its items.
 void DynamicBlock(BitWriter& out, Items items, bool last) {
-  std::vector<uint32_t> litLenCounts(kLitLenSymbols, 0);
-  std::vector<uint32_t> distCounts(kDistSymbols, 0);
-  for (const Item& item : items) {
-    if (item.length == 0) {
-      ++litLenCounts[item.value];
-    } else {
-      ++litLenCounts[257 + static_cast<size_t>(LengthCode(item.length))];
-      ++distCounts[static_cast<size_t>(DistCode(item.value))];
-    }
-  }
-  ++litLenCounts[kEndOfBlock];
-  std::vector<uint8_t> litLen = CodeLengths(litLenCounts, kMaxCodeLength);
-  std::vector<uint8_t> dist = CodeLengths(distCounts, kMaxCodeLength);
-  size_t litLenUsed = 257;
-  for (size_t s = litLen.size(); s > litLenUsed; --s) {
-    if (litLen[s - 1] > 0) {
-      litLenUsed = s;
-      break;
-    }
-  }
-  size_t distUsed = 1;
-  for (size_t s = dist.size(); s > distUsed; --s) {
-    if (dist[s - 1] > 0) {
-      distUsed = s;
-      break;
-    }
-  }
+  const SymbolCounts counts(items);
+  std::vector<uint8_t> litLen = CodeLengths(counts.litLen, kMaxCodeLength);
+  std::vector<uint8_t> dist = CodeLengths(counts.dist, kMaxCodeLength);
+  const size_t litLenUsed =
+      HeaderCount(litLen.size(), 257, [&](size_t s) { return litLen[s] > 0; });
+  const size_t distUsed = HeaderCount(dist.size(), 1, [&](size_t s) { return dist[s] > 0; });
   std::vector<uint8_t> both(litLen.begin(),
                             litLen.begin() + static_cast<std::ptrdiff_t>(litLenUsed));
   both.insert(both.end(), dist.begin(), dist.begin() + static_cast<std::ptrdiff_t>(distUsed));
@@ -448,13 +449,9 @@ void DynamicBlock(BitWriter& out, Items items, bool last) {
   std::vector<uint32_t> tokenCounts(19, 0);
   for (const LengthToken& t : tokens) ++tokenCounts[t.symbol];
   const Code lengthCode(CodeLengths(tokenCounts, kMaxCodeLengthCodeLength));
-  size_t lengthCodesUsed = 4;
-  for (size_t k = kCodeLengthOrder.size(); k > lengthCodesUsed; --k) {
-    if (lengthCode.lengths[kCodeLengthOrder[k - 1]] > 0) {
-      lengthCodesUsed = k;
-      break;
-    }
-  }
+  const size_t lengthCodesUsed = HeaderCount(kCodeLengthOrder.size(), 4, [&](size_t k) {
+    return lengthCode.lengths[kCodeLengthOrder[k]] > 0;
+  });
 
   out.Bits(last ? 1 : 0, 1);
   out.Bits(2, 2);
@@ -479,11 +476,9 @@ size_t DynamicBits(Items items) {
 void Block(BitWriter& out, Items items, bool last) {
   BitWriter fixed;
   FixedBlock(fixed, items, last);
-  if (fixed.BitCount() <= DynamicBits(items)) {
-    FixedBlock(out, items, last);
-  } else {
-    DynamicBlock(out, items, last);
-  }
+  BitWriter dynamic;
+  DynamicBlock(dynamic, items, last);
+  out.Append(fixed.BitCount() <= dynamic.BitCount() ? fixed : dynamic);
 }
 
 // Where the items are best cut into blocks with codes of their own: parts of the data that
@@ -518,15 +513,22 @@ void FindCuts(Items items, size_t offset, std::vector<size_t>& cuts) {
   FindCuts(items.subspan(cut), offset + cut, cuts);
 }
 
-// The blocks' items, cut where cuts says (indices into items, rising).
-std::string Blocks(const std::vector<Item>& items, const std::vector<size_t>& cuts) {
-  BitWriter out;
+// The items of each block, cut where cuts says (indices into items, rising).
+std::vector<Items> BlockItems(const std::vector<Item>& items, const std::vector<size_t>& cuts) {
+  std::vector<Items> blocks;
   size_t begin = 0;
   for (size_t b = 0; b <= cuts.size(); ++b) {
     const size_t end = b < cuts.size() ? cuts[b] : items.size();
-    Block(out, Items(items).subspan(begin, end - begin), b == cuts.size());
+    blocks.push_back(Items(items).subspan(begin, end - begin));
     begin = end;
   }
+  return blocks;
+}
+
+std::string Blocks(const std::vector<Item>& items, const std::vector<size_t>& cuts) {
+  BitWriter out;
+  const std::vector<Items> blocks = BlockItems(items, cuts);
+  for (size_t b = 0; b < blocks.size(); ++b) Block(out, blocks[b], b + 1 == blocks.size());
   return out.Finish();
 }
 
@@ -572,12 +574,7 @@ std::string Deflate(std::string_view data) {
   for (const size_t cut : cuts) cutBytes.push_back(positions[cut]);
   for (int round = 0; round < kRounds; ++round) {
     std::vector<Prices> prices;
-    size_t begin = 0;
-    for (size_t b = 0; b <= cuts.size(); ++b) {
-      const size_t end = b < cuts.size() ? cuts[b] : items.size();
-      prices.push_back(Prices::Of(Items(items).subspan(begin, end - begin)));
-      begin = end;
-    }
+    for (const Items block : BlockItems(items, cuts)) prices.push_back(Prices::Of(block));
     items = CheapestParse(data, starts, matches, prices, cutBytes);
     // The same cuts in the new items: the first item that begins at or after each byte.
     const std::vector<size_t> at = ItemPositions(items);
