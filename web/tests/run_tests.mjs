@@ -667,18 +667,18 @@ test('Gitter: das Tippen geht in der Zelle weiter, in der es begann', async ({ b
 test('Variableninspektor: seine Zeilen sind gemalt, jede Zelle nimmt ihr eigenes Tippen', async ({ browser }) => {
   const page = await openPage(browser, html);
   await loadExample(page, 'bubble.ras');
-  // The rows below the header show the variables' names in dark text, once the next frame has
-  // painted them.
+  // The rows below the header show the variables' names in dark text, once the layout has given
+  // the inspector its size and the next frame has painted it. A busy machine may take a while.
   const darkPixels = () => page.$eval('#RamInspector canvas', (c) => {
-    const ctx = c.getContext('2d');
     const dpr = window.devicePixelRatio || 1;
-    const d = ctx.getImageData(0, 21 * dpr, c.width, 40 * dpr).data;
+    if (c.width === 0 || c.height < 61 * dpr) return 0;
+    const d = c.getContext('2d').getImageData(0, 21 * dpr, c.width, 40 * dpr).data;
     let n = 0;
     for (let i = 0; i < d.length; i += 4) if (d[i] < 80 && d[i + 1] < 80 && d[i + 2] < 80) n++;
     return n;
   });
   let dark = await darkPixels();
-  for (let tries = 0; dark <= 50 && tries < 20; tries++) {
+  for (let tries = 0; dark <= 50 && tries < 100; tries++) {
     await new Promise((r) => setTimeout(r, 50));
     dark = await darkPixels();
   }
