@@ -50,7 +50,11 @@ GridRect GridEditing::CellRect(int col, int row) const {
 }
 
 bool GridEditing::InSight(GridCell cell) const {
-  return !CellRect(cell.col, cell.row).Empty();
+  // Scrolled past the bottom or the right edge, a cell still has a place, but none in view: an
+  // editor kept there would take the keys out of sight. A grid not yet given its size shows all.
+  const GridRect rect = CellRect(cell.col, cell.row);
+  if (rect.Empty()) return false;
+  return (height_ == 0 || rect.y < height_) && (width_ == 0 || rect.x < width_);
 }
 
 GridCell GridEditing::CellAt(int x, int y) const {

@@ -470,6 +470,16 @@ void TypingGoesOnInTheCellItBeganIn(Desk& d) {
   d.FocusTo(Control::Slider);  // where Tab takes the focus
   EXPECT_FALSE(d.session.mpsEditor.MpsGridFocused());
   EXPECT_EQ(d.mps.Description(0x05), "e");
+  // Scrolled up, the cell leaves below the grid: the typing goes on there too, and brings it back.
+  d.WheelTo(kMps, 0x40);
+  d.Click(kMps, 1, 0x46);
+  d.Type("x");
+  d.WheelTo(kMps, 0x10);
+  EXPECT_FALSE(d.Editor(kMps).shown);
+  d.Type("y");
+  EXPECT_EQ(d.mps.Description(0x45), "xy");
+  const GridEditing& mps = d.session.mpsEditing;
+  EXPECT_LT(0x46, mps.TopRow() + mps.VisibleRows());
 
   // The same in the assembler view, and a click on a header cell between two digits.
   ASSERT_TRUE(d.session.ramGrid.AssemblerView());
