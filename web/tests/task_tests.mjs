@@ -152,6 +152,9 @@ test('Aufgabe öffnen: Startdatei in anderer Schreibweise, ohne Aufgabe nur eine
     fs.writeFileSync(path.join(dir, 'gross.aufgabe'),
       fs.readFileSync(example('sortieren.aufgabe'), 'utf8').replace('MPS: firmware.mpd', 'MPS: FIRMWARE.mpd'));
     await open([path.join(dir, 'Firmware.MPD'), path.join(dir, 'gross.aufgabe')]);
+    // The picked files reach the page a moment after the picker closes.
+    await page.waitForFunction(() => !document.getElementById('Aufgabe').hidden
+      || !document.getElementById('modal').hidden, { timeout: 5000 });
     assert.equal(await page.$('#modal:not([hidden])'), null, 'keine Meldung');
     assert.equal((await panel(page)).title, 'Bubblesort');
     assert.match(await page.title(), / - Firmware\.MPD/);
