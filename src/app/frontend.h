@@ -55,8 +55,8 @@ struct FileDialogOptions {
   std::string initialDir;
   std::string fileName;  // the name the dialog suggests, where it suggests one
   // A task's start files may be picked along with it: where the frontend can read only the
-  // files the user picks (the page), it takes them all, and the first of the filter's kind
-  // is the answer.
+  // files the user picks (the page), it takes them all and answers with all their names, one
+  // a line; the command finds the task among them.
   bool withStartFiles = false;
 };
 

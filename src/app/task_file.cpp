@@ -1,9 +1,12 @@
 #include "app/task_file.h"
 
+#include <algorithm>
 #include <array>
+#include <span>
 
 #include "app/file_commands.h"
 #include "app/run_setup.h"
+#include "core/file_io.h"
 #include "core/text.h"
 
 namespace vellar {
@@ -173,6 +176,32 @@ class TaskReader {
 
 Task ReadTask(std::string_view text) {
   return TaskReader().Read(text);
+}
+
+std::vector<std::string> PickedTaskFiles(const std::vector<std::string>& names) {
+  constexpr std::array<std::string_view, 1> kTask = {"AUFGABE"};
+  constexpr std::array<std::string_view, 1> kCases = {"TXT"};
+  std::vector<std::string> found;
+  for (const auto& table :
+       {std::span<const std::string_view>(kTask), std::span<const std::string_view>(kCases)}) {
+    for (const std::string& name : names) {
+      if (ExtIndex(name, table) == 0) found.push_back(name);
+    }
+    if (!found.empty()) break;
+  }
+  std::sort(found.begin(), found.end());
+  return found;
+}
+
+const std::string* PickedStartFile(std::string_view written,
+                                   const std::vector<std::string>& names) {
+  const size_t folder = written.find_last_of("/\\");
+  const std::string wanted =
+      ToUpperAscii(folder == std::string_view::npos ? written : written.substr(folder + 1));
+  const auto it = std::find_if(names.begin(), names.end(), [&](const std::string& n) {
+    return ToUpperAscii(FileNameOf(n)) == wanted;
+  });
+  return it == names.end() ? nullptr : &*it;
 }
 
 }  // namespace vellar

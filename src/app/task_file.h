@@ -38,4 +38,13 @@ struct Task {
 // The file's text as UTF-8. Takes any bytes and reports every faulty line.
 Task ReadTask(std::string_view text);
 
+// Among files picked together (a task with its start files, a class to grade): the tasks
+// (.aufgabe), sorted; a cases file (.txt) counts only where no task was picked. Empty when
+// none is there.
+std::vector<std::string> PickedTaskFiles(const std::vector<std::string>& names);
+
+// The picked file a task's start file stands for: a browser gives names without folders, so
+// the name alone counts, in any case (as on the school's Windows PCs); null when none is.
+const std::string* PickedStartFile(std::string_view written, const std::vector<std::string>& names);
+
 }  // namespace vellar

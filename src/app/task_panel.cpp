@@ -15,8 +15,11 @@ constexpr std::string_view kButton = "Prüfen";
 constexpr std::string_view kPassed = "✓";
 constexpr std::string_view kFailed = "✗";
 
-// A start file of the task, named relative to the task file.
-std::string BesideTask(const std::string& taskPath, const std::string& file) {
+// A start file of the task: the one picked with it, where the frontend can read only the files
+// picked (the page), else named relative to the task file.
+std::string StartFile(const std::string& taskPath, const std::string& file,
+                      const std::vector<std::string>& picked) {
+  if (const std::string* p = PickedStartFile(file, picked)) return *p;
   return IsAbsolutePath(file) ? file : DirectoryOf(taskPath) + file;
 }
 
@@ -31,16 +34,29 @@ void TaskPanel::OpenTaskFile(const std::string& path) {
 }
 
 Resumable<bool> TaskPanel::OpenCommand(std::optional<std::string> path) {
+  std::vector<std::string> picked;
   if (!path) {
     const FileDialogOptions options{std::string(kTaskFilter), 1, "AUFGABE", dialogDir, {}, true};
-    const Reply picked = co_await s_.asking.OpenFile(options);
-    if (!picked.text) co_return false;
-    path = picked.text;
+    const Reply reply = co_await s_.asking.OpenFile(options);
+    if (!reply.text) co_return false;
+    // The page answers with every file picked, one a line; which of them is the task is
+    // decided as for grading, so that an .mpd picked alone is not read as a task.
+    picked = SplitLines(*reply.text);
+    const std::vector<std::string> tasks = PickedTaskFiles(picked);
+    if (tasks.empty()) {
+      s_.frontend.ShowError(
+          "Unter den gewählten Dateien ist keine Aufgabe (.aufgabe) und keine Fälle-Datei "
+          "(.txt); es wurde nichts geladen. Wählen Sie die Aufgabe zusammen mit ihren "
+          "Startdateien.");
+      co_return false;
+    }
+    path = tasks[0];
+    std::erase(picked, *path);
   }
   std::string bytes;
   std::vector<std::string> mps;
   std::vector<std::string> ram;
-  std::optional<Task> task = ReadTaskFile(*path, bytes, mps, ram);
+  std::optional<Task> task = ReadTaskFile(*path, picked, bytes, mps, ram);
   if (!task) co_return false;
   dialogDir = DirectoryOf(*path);
   if (!co_await s_.files.LoadFilesCommand(std::move(mps), std::move(ram))) co_return false;
@@ -48,8 +64,9 @@ Resumable<bool> TaskPanel::OpenCommand(std::optional<std::string> path) {
   co_return true;
 }
 
-std::optional<Task> TaskPanel::ReadTaskFile(const std::string& path, std::string& bytes,
-                                            std::vector<std::string>& mps,
+std::optional<Task> TaskPanel::ReadTaskFile(const std::string& path,
+                                            const std::vector<std::string>& picked,
+                                            std::string& bytes, std::vector<std::string>& mps,
                                             std::vector<std::string>& ram) {
   const std::string name = "„" + FileNameOf(path) + "“";
   if (const FileStatus read = ReadWholeFile(path, bytes); !read.ok()) {
@@ -67,8 +84,8 @@ std::optional<Task> TaskPanel::ReadTaskFile(const std::string& path, std::string
     s_.frontend.ShowError(message);
     return std::nullopt;
   }
-  if (!task.mps.empty()) mps.push_back(BesideTask(path, task.mps));
-  if (!task.ram.empty()) ram.push_back(BesideTask(path, task.ram));
+  if (!task.mps.empty()) mps.push_back(StartFile(path, task.mps, picked));
+  if (!task.ram.empty()) ram.push_back(StartFile(path, task.ram, picked));
   // A start file that would not load is found before anything of the work is replaced.
   if (const auto why = WhyFilesWouldNotLoad(mps, ram)) {
     s_.frontend.ShowError("Die Startdateien der Aufgabe " + name +

@@ -79,9 +79,11 @@ class TaskPanel {
  private:
   // The command of the two above: true once the task is shown.
   Resumable<bool> OpenCommand(std::optional<std::string> path);
-  // The task file read, and its start files found and loadable; none after its message.
-  std::optional<Task> ReadTaskFile(const std::string& path, std::string& bytes,
-                                   std::vector<std::string>& mps, std::vector<std::string>& ram);
+  // The task file read, and its start files found (among the files picked with it, else
+  // beside it) and loadable; none after its message.
+  std::optional<Task> ReadTaskFile(const std::string& path, const std::vector<std::string>& picked,
+                                   std::string& bytes, std::vector<std::string>& mps,
+                                   std::vector<std::string>& ram);
   void Changed();
 
   Session& s_;

@@ -1,11 +1,8 @@
 #include "cli/picked_grading.h"
 
 #include <algorithm>
-#include <array>
-#include <span>
 #include <utility>
 
-#include "app/file_commands.h"
 #include "app/task_file.h"
 #include "core/file_io.h"
 #include "core/text.h"
@@ -14,38 +11,10 @@ namespace vellar::cli {
 
 namespace {
 
-constexpr std::array<std::string_view, 1> kTaskExtension = {"AUFGABE"};
-constexpr std::array<std::string_view, 1> kCasesExtension = {"TXT"};
-
-// The names of one kind; a cases file counts only where no task was picked.
-std::vector<std::string> TaskFiles(const std::vector<std::string>& names) {
-  std::vector<std::string> found;
-  for (const auto& table : {std::span<const std::string_view>(kTaskExtension),
-                            std::span<const std::string_view>(kCasesExtension)}) {
-    for (const std::string& name : names) {
-      if (ExtIndex(name, table) == 0) found.push_back(name);
-    }
-    if (!found.empty()) break;
-  }
-  std::sort(found.begin(), found.end());
-  return found;
-}
-
 std::string Quoted(const std::vector<std::string>& names) {
   std::string text;
   for (const std::string& name : names) text += (text.empty() ? "„" : ", „") + name + "“";
   return text;
-}
-
-// The picked file a start file stands for: the browser gives names without folders, so the
-// name alone counts, in any case (as on the school's Windows PCs).
-const std::string* PickedFor(const std::string& written, const std::vector<std::string>& names) {
-  const size_t folder = written.find_last_of("/\\");
-  const std::string wanted =
-      ToUpperAscii(folder == std::string::npos ? written : written.substr(folder + 1));
-  const auto it = std::find_if(names.begin(), names.end(),
-                               [&](const std::string& n) { return ToUpperAscii(n) == wanted; });
-  return it == names.end() ? nullptr : &*it;
 }
 
 // The tool finds a start file beside the task under the name the task gives it, in its case
@@ -73,7 +42,7 @@ std::string AsArgument(const std::string& name) {
 }  // namespace
 
 std::optional<std::string> PickedGradeArgs(const std::vector<std::string>& names, Args& args) {
-  const std::vector<std::string> tasks = TaskFiles(names);
+  const std::vector<std::string> tasks = PickedTaskFiles(names);
   if (tasks.empty()) {
     return "Es fehlt die Aufgabe (.aufgabe) oder die Fälle-Datei (.txt). Wählen Sie sie mit den "
            "Abgaben aus oder ziehen Sie sie dazu.";
@@ -93,7 +62,7 @@ std::optional<std::string> PickedGradeArgs(const std::vector<std::string>& names
     for (const auto& [written, header] :
          {std::pair{task.mps, std::string_view("MPS:")}, {task.ram, "RAM:"}}) {
       if (written.empty()) continue;
-      const std::string* picked = PickedFor(written, names);
+      const std::string* picked = PickedStartFile(written, names);
       if (picked == nullptr) {
         return "Die Aufgabe „" + taskName + "“ nennt die Startdatei „" + written + "“ (" +
                std::string(header) +

@@ -118,8 +118,8 @@ export function createHost(page) {
     // Ends with the picked file's name, or null: when the picker is cancelled, when it closed
     // without a word (the focus came back and no file followed), or when the file cannot be
     // read (with a message). With several, every picked file is taken (a task with its start
-    // files, which the page cannot fetch by their names), and the answer is the first of the
-    // filter's kind.
+    // files, which the page cannot fetch by their names), and the answer is all their names,
+    // one a line: which is the task the model decides.
     askOpenFile(filter, several = false) {
       return new Promise((resolve) => {
         let picked = false;
@@ -141,7 +141,9 @@ export function createHost(page) {
           const files = [...input.files];
           if (!files.length) return settle(null);
           picked = true;
-          const answer = files.find((f) => wanted.some((e) => f.name.toLowerCase().endsWith(e))) || files[0];
+          const answer = several
+            ? files.map((f) => f.name).join('\n')
+            : (files.find((f) => wanted.some((e) => f.name.toLowerCase().endsWith(e))) || files[0]).name;
           for (const file of files) {
             try {
               fs().writeFile(DIR + file.name, new Uint8Array(await file.arrayBuffer()));
@@ -150,7 +152,7 @@ export function createHost(page) {
               return settle(null);
             }
           }
-          settle(answer.name);
+          settle(answer);
         });
         input.addEventListener('cancel', () => settle(null));
         window.addEventListener('blur', onBlur, { once: true });

@@ -470,6 +470,10 @@ async function main() {
   taskPanel = new TaskPanel({
     check: () => dispatch('Menu', 0, 0, 0, 'MePruefen'),
     close: () => dispatch('TaskClose'),
+    around: () => ({
+      over: win.paRegister.getBoundingClientRect(),
+      avoid: [grMps.el, grRam.el, inspector.el].filter((e) => !e.hidden).map((e) => e.getBoundingClientRect()),
+    }),
   });
   menus = new MenuBar(document.getElementById('menubar'), form.menus, resources.exampleMenu, menuCommand);
   installKeys();
@@ -505,6 +509,7 @@ async function main() {
   now('CalcMinimalGridSize');
   window.addEventListener('resize', () => {
     doLayout();
+    taskPanel.fit();
     page.invalidate();
   });
   document.getElementById('loading').remove();

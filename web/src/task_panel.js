@@ -1,9 +1,11 @@
 // The "Aufgabe" panel of the page: the task's title and text, "Prüfen" and the table of the
 // check, as the model gives them (TaskPanel::ViewJson). It floats over the data-path picture,
 // between the two grids the student edits, and takes no input from them: both stay usable
-// while it is open, and its title bar moves it aside.
+// while it is open, and its title bar moves it aside. Its title bar never leaves the page's
+// area, neither when dragged nor when the area changes (a tablet turned), so it can always be
+// moved back and closed.
 const STYLE = `
-#Aufgabe { position: fixed; left: 50%; transform: translateX(-50%); top: 40px; width: min(420px, 90vw); max-height: 80vh;
+#Aufgabe { position: fixed; left: 0; top: 40px; width: min(420px, 90vw); max-height: 80vh;
   display: flex; flex-direction: column; background: #f0f0f0; border: 1px solid #707070;
   box-shadow: 4px 4px 12px rgba(0,0,0,.35); z-index: 50; font: 13px "Liberation Sans", Arial, sans-serif; }
 #Aufgabe[hidden] { display: none; }
@@ -45,19 +47,20 @@ export function fillTable(table, columns, rows) {
   table.replaceChildren(head, ...lines);
 }
 
+function overlap(a, b) {
+  return Math.max(0, Math.min(a.right, b.right) - Math.max(a.left, b.left))
+    * Math.max(0, Math.min(a.bottom, b.bottom) - Math.max(a.top, b.top));
+}
+
 // Lets the panel be dragged by its title bar, within the page.
-function movable(panel, bar) {
+function movable(panel, bar, moved) {
   bar.addEventListener('pointerdown', (e) => {
     if (e.target.closest('button')) return;
     const box = panel.getBoundingClientRect();
     const dx = e.clientX - box.left;
     const dy = e.clientY - box.top;
     bar.setPointerCapture(e.pointerId);
-    const move = (m) => {
-      panel.style.left = Math.max(0, Math.min(innerWidth - 40, m.clientX - dx)) + 'px';
-      panel.style.top = Math.max(0, Math.min(innerHeight - 30, m.clientY - dy)) + 'px';
-      panel.style.transform = 'none';
-    };
+    const move = (m) => moved(m.clientX - dx, m.clientY - dy);
     const up = () => {
       bar.removeEventListener('pointermove', move);
       bar.removeEventListener('pointerup', up);
@@ -68,8 +71,11 @@ function movable(panel, bar) {
 }
 
 export class TaskPanel {
-  // actions: check() for "Prüfen", close() for the close box.
+  // actions: check() for "Prüfen", close() for the close box, and around(): the rectangle of
+  // the data-path picture the panel goes over, and those of what it should leave free.
   constructor(actions) {
+    this.around = actions.around;
+    this.dragged = false;
     document.head.append(element('style', '', STYLE));
     this.el = element('div');
     this.el.id = 'Aufgabe';
@@ -91,11 +97,55 @@ export class TaskPanel {
     body.append(this.title, this.text, this.check, this.table);
     this.status = element('div', 'task-status');
     this.el.append(bar, body, this.status);
-    movable(this.el, bar);
+    movable(this.el, bar, (x, y) => {
+      this.dragged = true;
+      this.moveTo(x, y);
+    });
     document.body.append(this.el);
   }
 
+  // At x, y as far as the title bar stays whole below the menu bar and inside the page.
+  moveTo(x, y) {
+    const top = document.getElementById('menubar')?.getBoundingClientRect().bottom ?? 0;
+    const w = this.el.offsetWidth;
+    const h = this.el.querySelector('.task-bar').getBoundingClientRect().bottom - this.el.getBoundingClientRect().top;
+    this.el.style.left = Math.max(0, Math.min(innerWidth - w, x)) + 'px';
+    this.el.style.top = Math.max(top, Math.min(innerHeight - h, y)) + 'px';
+  }
+
+  // Over the picture, below its top, where it leaves the grids free; where no place does, the
+  // one that covers the least of them, the nearest to the picture among equals.
+  place() {
+    const { over, avoid } = this.around();
+    const top = document.getElementById('menubar')?.getBoundingClientRect().bottom ?? 0;
+    const w = this.el.offsetWidth;
+    const h = this.el.offsetHeight;
+    const home = { x: over.left + (over.width - w) / 2, y: Math.max(top, over.top) };
+    const spread = (from, to) => Array.from({ length: 13 }, (_, i) => from + ((to - from) * i) / 12);
+    let best = null;
+    for (const x of [home.x, ...spread(0, innerWidth - w)]) {
+      for (const y of [home.y, ...spread(top, innerHeight - h)]) {
+        const r = { left: x, top: y, right: x + w, bottom: y + h };
+        const covered = avoid.reduce((sum, a) => sum + overlap(r, a), 0);
+        const distance = Math.hypot(x - home.x, y - home.y);
+        if (!best || covered < best.covered || (covered === best.covered && distance < best.distance)) {
+          best = { x, y, covered, distance };
+        }
+      }
+    }
+    this.moveTo(best.x, best.y);
+  }
+
+  // The page's area changed: a panel the student has not moved is placed anew, one moved is
+  // held inside.
+  fit() {
+    if (this.el.hidden) return;
+    if (this.dragged) this.moveTo(this.el.offsetLeft, this.el.offsetTop);
+    else this.place();
+  }
+
   update(v) {
+    const opening = this.el.hidden && v.shown;
     this.el.hidden = !v.shown;
     this.caption.textContent = v.caption;
     this.title.textContent = v.title;
@@ -104,5 +154,6 @@ export class TaskPanel {
     this.check.title = v.buttonHint;
     fillTable(this.table, v.columns, v.rows);
     this.status.textContent = v.status;
+    if (opening) this.fit();
   }
 }

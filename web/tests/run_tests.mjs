@@ -17,6 +17,7 @@ import './link_tests.mjs';
 import './breakpoint_tests.mjs';
 import './grading_tests.mjs';
 import './task_tests.mjs';
+import './fit_tests.mjs';
 
 const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
 const html = path.resolve(process.argv[2] || path.join(root, 'build-web/vellar.html'));

@@ -8,7 +8,7 @@ import { spawnSync } from 'node:child_process';
 import { fileURLToPath } from 'node:url';
 import { test, assert } from './harness.mjs';
 import { openPage } from './browser.mjs';
-import { idle, loadExample, clickCell, ramBytes, fileChooser, catchSaves, saved } from './page_helpers.mjs';
+import { idle, loadExample, clickCell, ramBytes, fileChooser, catchSaves, saved, modalText, clickModalButton } from './page_helpers.mjs';
 
 const examples = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../../examples');
 const example = (name) => path.join(examples, name);
@@ -25,6 +25,11 @@ const panel = (page) => page.evaluate(() => {
   };
 });
 
+const menuItem = async (page, id) => {
+  await page.click('#Menu_Datei');
+  await page.click(`[id="${id}"]`);
+};
+
 // grade's verdict per case in the panel's columns: name, mark, first difference, clocks.
 function gradeRows(nativeCli, ramPath) {
   const r = spawnSync(nativeCli, ['grade', '--task', example('sortieren.aufgabe'), ramPath, '--csv'],
@@ -37,10 +42,7 @@ function gradeRows(nativeCli, ramPath) {
 test('Aufgabe öffnen und Prüfen: grades Urteil, Speicher, Register und Rückgängig bleiben', async ({ browser, html, nativeCli }) => {
   const page = await openPage(browser, html);
   await loadExample(page, 'bubble.ras');
-  const chooser = await fileChooser(page, async () => {
-    await page.click('#Menu_Datei');
-    await page.click('[id="MeAufgabe"]');
-  });
+  const chooser = await fileChooser(page, () => menuItem(page, 'MeAufgabe'));
   await chooser.accept([example('sortieren.aufgabe'), example('firmware.mpd')]);
   await idle(page);
   await page.waitForSelector('#Aufgabe:not([hidden])', { timeout: 5000 });
@@ -126,4 +128,39 @@ test('Ein Link mit Aufgabe öffnet das Fenster „Aufgabe“ mit ihrem Text; Bea
   assert.equal((await ramBytes(page, 1, 1))[0], 0xe0);
   assert.deepEqual(errors, []);
   await page.close();
+});
+
+// What is picked decides the same way as for grading: the task among the files, its start files
+// by name in any case; without a task, a short message and nothing loaded.
+test('Aufgabe öffnen: Startdatei in anderer Schreibweise, ohne Aufgabe nur eine kurze Meldung', async ({ browser, html }) => {
+  const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'vellar-task-'));
+  const page = await openPage(browser, html);
+  try {
+    fs.copyFileSync(example('firmware.mpd'), path.join(dir, 'Firmware.MPD'));
+    const open = async (files) => {
+      const chooser = await fileChooser(page, () => menuItem(page, 'MeAufgabe'));
+      await chooser.accept(files);
+      await idle(page);
+    };
+    await open([path.join(dir, 'Firmware.MPD')]);
+    const text = await modalText(page);
+    assert.match(text, /keine Aufgabe \(\.aufgabe\) und keine Fälle-Datei \(\.txt\); es wurde nichts geladen/);
+    assert.ok(text.split('\n').length <= 2, text);
+    await clickModalButton(page, 'OK');
+    assert.equal((await panel(page)).shown, false);
+
+    fs.writeFileSync(path.join(dir, 'gross.aufgabe'),
+      fs.readFileSync(example('sortieren.aufgabe'), 'utf8').replace('MPS: firmware.mpd', 'MPS: FIRMWARE.mpd'));
+    await open([path.join(dir, 'Firmware.MPD'), path.join(dir, 'gross.aufgabe')]);
+    // The picked files reach the page a moment after the picker closes.
+    await page.waitForFunction(() => !document.getElementById('Aufgabe').hidden
+      || !document.getElementById('modal').hidden, { timeout: 5000 });
+    assert.equal(await page.$('#modal:not([hidden])'), null, 'keine Meldung');
+    assert.equal((await panel(page)).title, 'Bubblesort');
+    assert.match(await page.title(), / - Firmware\.MPD/);
+    assert.deepEqual(page.errors, []);
+  } finally {
+    await page.close();
+    fs.rmSync(dir, { recursive: true, force: true });
+  }
 });
