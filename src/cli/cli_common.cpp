@@ -1,6 +1,7 @@
 #include "cli/cli_common.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <iostream>
 
@@ -41,7 +42,17 @@ FileKind KindOf(std::string_view path) {
   return FileKind::None;
 }
 
+bool IsAsmSource(std::string_view path) {
+  constexpr std::array<std::string_view, 1> kAsm = {"ASM"};
+  return ExtIndex(path, kAsm) == 0;
+}
+
 bool LoadFile(Session& session, const std::string& path, FileKind expected) {
+  // Read as a listing, a source gives a memory of zeros and no word why.
+  if (IsAsmSource(path)) {
+    UsageError("„" + path + "“ ist ein Quelltext: erst mit vellar-cli asm übersetzen.");
+    return false;
+  }
   FileKind kind = KindOf(path);
   // As the window's loaders do, --mps and --ram read a file of any other extension as text;
   // only a file of the other kind's extension is surely a slip.

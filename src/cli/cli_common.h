@@ -42,8 +42,12 @@ class CliSession {
 enum class FileKind { None, Mps, Ram };
 FileKind KindOf(std::string_view path);
 
+// An assembler source (.asm), which a command that reads a program might be given instead of
+// the file asm makes of it.
+bool IsAsmSource(std::string_view path);
+
 // Loads a file by its extension; false (with the message already on stderr) when the kind is
-// not the expected one or the file cannot be read.
+// not the expected one, the file is an assembler source or it cannot be read.
 bool LoadFile(Session& session, const std::string& path, FileKind expected);
 // Loads an MPS given with --mps, when there is one.
 bool LoadMpsOption(Session& session, const std::optional<std::string>& path);

@@ -82,6 +82,25 @@ TEST_F(FileSafetyTest, NoOutputOverAnInputOfAnotherKind) {
   EXPECT_EQ(m.exit, 0) << m.err;
 }
 
+// A source read as a listing would be a memory of zeros; every command that reads a program
+// says what to do instead.
+TEST_F(FileSafetyTest, AnAssemblerSourceIsNotTakenForAProgram) {
+  const std::string source = dir / "kurz.asm";
+  const std::vector<std::vector<std::string>> refused = {
+      {"run", "--mps", firmware, "--ram", source},
+      {"run", "--mps", source},
+      {"list", source, "--mps", firmware},
+      {"convert", source, dir / "k.ras", "--mps", firmware},
+      {"link", "--base", "https://schule.example/vellar/", "--ram", source},
+      {"grade", "--mps", firmware, "--ram", source, "--cases", FixturePath("faelle.txt"),
+       counter},
+  };
+  for (const auto& args : refused) {
+    ExpectRefused(args, source, "Quelltext: erst mit vellar-cli asm übersetzen");
+  }
+  EXPECT_FALSE(std::ifstream(dir / "k.ras").good());
+}
+
 // Root may write any file, so "write-protected" is read from the mode: a file without any write
 // bit is protected for everyone, root included; for other users also one they may not write.
 TEST_F(FileSafetyTest, AWriteProtectedFileIsNotReplaced) {
