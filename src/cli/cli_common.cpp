@@ -114,6 +114,26 @@ bool SparesInputs(const std::string& output, const std::vector<NamedInput>& inpu
   return true;
 }
 
+bool OutputsWritable(const std::vector<NamedInput>& outputs) {
+  for (size_t i = 0; i < outputs.size(); ++i) {
+    for (size_t j = i + 1; j < outputs.size(); ++j) {
+      if (!SameTarget(outputs[i].path, outputs[j].path)) continue;
+      Complain(std::string(outputs[i].what) + " „" + outputs[i].path + "“ und " +
+               std::string(outputs[j].what) + " „" + outputs[j].path +
+               "“ sind dieselbe Datei: Eine Ausgabe würde die andere überschreiben. Es wird nichts "
+               "geschrieben.");
+      return false;
+    }
+  }
+  for (const NamedInput& output : outputs) {
+    if (const FileStatus status = CheckWritable(output.path); !status.ok()) {
+      Complain(status.error + " Es wird nichts geschrieben.");
+      return false;
+    }
+  }
+  return true;
+}
+
 std::string PrintedText(const std::vector<std::string>& lines) {
   std::string text;
   for (const std::string& line : lines) text += ShowControls(line) + '\n';

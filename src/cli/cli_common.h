@@ -77,6 +77,11 @@ struct NamedInput {
 // by any name or link: writing it would destroy the input.
 bool SparesInputs(const std::string& output, const std::vector<NamedInput>& inputs);
 
+// For a command with several outputs, named as the inputs are: false (with the message on
+// stderr) when two of them are the same file, or one cannot be written now. Checked before
+// anything is written, so that a refused command leaves every file as it was.
+bool OutputsWritable(const std::vector<NamedInput>& outputs);
+
 // Writes lines to stdout, one per line, control bytes shown as text.
 void PrintLines(const std::vector<std::string>& lines);
 // The bytes PrintLines writes (the page offers them as a download).
