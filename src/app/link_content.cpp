@@ -26,8 +26,8 @@ constexpr size_t kGroupBytes = 7;
 
 std::optional<std::string> LinkNameProblem(LinkKind kind, std::string_view name) {
   // The page offers the name for saving: no folder, no control character.
-  bool fits = !name.empty() && name.size() <= 255 &&
-              name.find_first_of("/\\") == std::string_view::npos;
+  bool fits =
+      !name.empty() && name.size() <= 255 && name.find_first_of("/\\") == std::string_view::npos;
   for (const char c : name) {
     if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) fits = false;
   }

@@ -492,9 +492,9 @@ TEST_F(FileCommandsTest, ATextSavedAsUtf16IsRefusedButCompactFilesAreNot) {
       WriteBytes(dir / name, utf16(ReadBytes(dir / (mps ? "ok.mpd" : "ok.rad")), mark));
       fe.ExpectError();
       EXPECT_FALSE(mps ? files.LoadMpsFile(dir / name) : files.LoadRamFile(dir / name));
-      EXPECT_EQ(fe.messages.back(),
-                "„" + dir / name + "“ ist in UTF-16 gespeichert. Bitte im Editor als UTF-8 "
-                "oder Windows-1252 speichern.");
+      EXPECT_EQ(fe.messages.back(), "„" + dir / name +
+                                        "“ ist in UTF-16 gespeichert. Bitte im Editor als UTF-8 "
+                                        "oder Windows-1252 speichern.");
     }
   }
   EXPECT_EQ(session.mps.Description(7), "bleibt");

@@ -91,17 +91,14 @@ TEST_F(FileSafetyTest, TheTwoOutputsOfARunAreNeverTheSameFile) {
   ASSERT_EQ(symlink("neu.rad", (dir / "neu-sym.csv").c_str()), 0);  // to a file yet to be made
   ASSERT_EQ(mkdir((dir / "unter").c_str(), 0755), 0);
   const std::vector<std::pair<std::string, std::string>> pairs = {
-      {dir / "neu.rad", dir / "neu.rad"},
-      {dir / "neu.rad", dir / "unter/../neu.rad"},
-      {dir / "neu.rad", dir / "neu-sym.csv"},
-      {dir / "alt.rad", dir / "alt.rad"},
-      {dir / "alt.rad", dir / "alt-link.csv"},
-      {dir / "alt.rad", dir / "alt-sym.csv"},
+      {dir / "neu.rad", dir / "neu.rad"},      {dir / "neu.rad", dir / "unter/../neu.rad"},
+      {dir / "neu.rad", dir / "neu-sym.csv"},  {dir / "alt.rad", dir / "alt.rad"},
+      {dir / "alt.rad", dir / "alt-link.csv"}, {dir / "alt.rad", dir / "alt-sym.csv"},
   };
   for (const auto& [saved, csv] : pairs) {
     SCOPED_TRACE(saved + " / " + csv);
-    const CliResult r = Cli({"run", "--mps", mpd, "--ram", ram, "--save-ram", saved,
-                             "--stats-csv", csv});
+    const CliResult r =
+        Cli({"run", "--mps", mpd, "--ram", ram, "--save-ram", saved, "--stats-csv", csv});
     EXPECT_EQ(r.exit, 2) << r.err;
     EXPECT_EQ(r.out, "");
     EXPECT_NE(r.err.find("dieselbe Datei"), std::string::npos) << r.err;
@@ -153,8 +150,7 @@ TEST_F(FileSafetyTest, AnAssemblerSourceIsNotTakenForAProgram) {
       {"list", source, "--mps", firmware},
       {"convert", source, dir / "k.ras", "--mps", firmware},
       {"link", "--base", "https://schule.example/vellar/", "--ram", source},
-      {"grade", "--mps", firmware, "--ram", source, "--cases", FixturePath("faelle.txt"),
-       counter},
+      {"grade", "--mps", firmware, "--ram", source, "--cases", FixturePath("faelle.txt"), counter},
   };
   for (const auto& args : refused) {
     ExpectRefused(args, source, "Quelltext: erst mit vellar-cli asm übersetzen");
