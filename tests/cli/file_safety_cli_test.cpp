@@ -245,21 +245,6 @@ TEST_F(FileSafetyTest, AUtf16SourceIsNamedOnce) {
   EXPECT_EQ(r.exit, 2);
   EXPECT_NE(r.err.find("UTF-16"), std::string::npos) << r.err;
   EXPECT_EQ(SplitLines(r.err).size(), 1u) << r.err;
-
-  // The listings too: a run on them would run on garbage.
-  for (const auto& [name, from] : {std::pair{"u16.ras", counter}, std::pair{"u16.mpd", mpd}}) {
-    std::string listing = "\xFE\xFF";
-    for (const char c : ReadBytes(from)) listing += {'\0', c};
-    WriteBytes(dir / name, listing);
-  }
-  for (const std::vector<std::string>& args :
-       {std::vector<std::string>{"run", "--mps", mpd, "--ram", dir / "u16.ras"},
-        {"run", "--mps", dir / "u16.mpd", "--ram", counter}}) {
-    const CliResult run = Cli(args);
-    EXPECT_EQ(run.exit, 2);
-    EXPECT_EQ(run.out, "");
-    EXPECT_NE(run.err.find("ist in UTF-16 gespeichert"), std::string::npos) << run.err;
-  }
 }
 
 }  // namespace

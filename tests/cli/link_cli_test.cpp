@@ -125,14 +125,12 @@ TEST_F(LinkTest, NothingIsPrintedForAFileThatCannotBeOpened) {
 // which name it needs rather than blaming the name as such.
 TEST_F(LinkTest, AFileNamedForNoLoaderIsToldTheNameItNeeds) {
   WriteBytes(dir / "blatt.txt", "Titel: Halt\nfall: => STOP=halt\n");
-  WriteBytes(dir / "mikro.txt", ReadBytes(firmware));
   WriteBytes(dir / "speicher.txt", ReadBytes(counter));
   const struct {
     std::vector<std::string> args;
     std::string said;
   } refused[] = {
       {{"--task", dir / "blatt.txt"}, "Im Link braucht eine Aufgabe einen Namen auf .aufgabe."},
-      {{"--mps", dir / "mikro.txt"}, "Im Link braucht ein Mikroprogramm einen Namen auf .mpd"},
       {{"--ram", dir / "speicher.txt"}, "Im Link braucht ein RAM einen Namen auf .ras, .rad"},
   };
   for (const auto& c : refused) {
