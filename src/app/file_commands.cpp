@@ -81,6 +81,17 @@ bool FileCommands::ReadFile(const std::string& path, std::string& bytes) {
   return status.ok();
 }
 
+bool FileCommands::ReadTextFile(const std::string& path, std::string& bytes) {
+  if (!ReadFile(path, bytes)) return false;
+  // Read byte by byte, UTF-16 gives a store of garbage and no word why; said once instead.
+  // The compact formats are binary and never come here: their zero bytes are data.
+  if (LooksLikeUtf16(bytes)) {
+    p_.frontend.ShowError(SavedAsUtf16Message("„" + path + "“"));
+    return false;
+  }
+  return true;
+}
+
 bool FileCommands::WriteFile(const SaveKind& kind, const std::string& path) {
   const std::optional<std::string> bytes = (this->*kind.bytes)(path);
   if (!bytes) return false;
@@ -153,10 +164,11 @@ Resumable<> FileCommands::SaveCommand(SaveKind kind) {
 // ---- MPS
 
 bool FileCommands::LoadMpsFile(const std::string& path) {
+  const bool compact = ExtIndex(path, kMpsExtensions) == kExtMps;
   std::string bytes;
-  if (!ReadFile(path, bytes)) return false;
+  if (!(compact ? ReadFile(path, bytes) : ReadTextFile(path, bytes))) return false;
   std::vector<int> cut;  // addresses whose descriptions were too long for the store
-  if (ExtIndex(path, kMpsExtensions) == kExtMps) {
+  if (compact) {
     const std::optional<MpsRecords> records = ParseMpsRecords(bytes);
     if (!records) {
       p_.frontend.ShowError("„" + path + "“ ist keine gültige MPS-Datei: Sie ist " +
@@ -230,10 +242,11 @@ FileDialogOptions FileCommands::MpsDialog() const {
 // ---- RAM
 
 bool FileCommands::LoadRamFile(const std::string& path) {
-  std::string bytes;
-  if (!ReadFile(path, bytes)) return false;
   const int ext = ExtIndex(path, kRamExtensions);
-  if (ext == kExtRam || ext == kExtErm) {
+  const bool compact = ext == kExtRam || ext == kExtErm;
+  std::string bytes;
+  if (!(compact ? ReadFile(path, bytes) : ReadTextFile(path, bytes))) return false;
+  if (compact) {
     LoadRamBinary(bytes);
   } else {
     LoadRamText(bytes);

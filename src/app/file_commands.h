@@ -114,6 +114,8 @@ class FileCommands {
 
  private:
   bool ReadFile(const std::string& path, std::string& bytes);
+  // ReadFile for the text formats, which refuses a text saved as UTF-16.
+  bool ReadTextFile(const std::string& path, std::string& bytes);
   // What the save command of a store needs: the file's bytes for a name (none after an error
   // shown), which store it is, and the dialog.
   struct SaveKind {

@@ -22,27 +22,33 @@ constexpr std::array<std::string_view, 1> kTaskExtensions = {"AUFGABE"};
 constexpr std::array<size_t, 8> kDigitsOfBytes = {0, 3, 5, 8, 10, 13, 15, 17};
 constexpr size_t kGroupBytes = 7;
 
-// A name the page can offer for saving: no folder, no control character, of the kind's
-// extensions.
-bool FitsKind(LinkKind kind, std::string_view name) {
-  if (name.empty() || name.size() > 255 || name.find_first_of("/\\") != std::string_view::npos) {
-    return false;
-  }
+}  // namespace
+
+std::optional<std::string> LinkNameProblem(LinkKind kind, std::string_view name) {
+  // The page offers the name for saving: no folder, no control character.
+  bool fits =
+      !name.empty() && name.size() <= 255 && name.find_first_of("/\\") == std::string_view::npos;
   for (const char c : name) {
-    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return false;
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) fits = false;
   }
+  if (!fits) return "Dieser Dateiname passt nicht in einen Link.";
+  // The page picks the loader by the extension, as the window does.
   switch (kind) {
     case LinkKind::Task:
-      return ExtIndex(name, kTaskExtensions) >= 0;
+      if (ExtIndex(name, kTaskExtensions) >= 0) return std::nullopt;
+      return "Im Link braucht eine Aufgabe einen Namen auf .aufgabe. Bitte die Datei "
+             "umbenennen.";
     case LinkKind::Mps:
-      return ExtIndex(name, kMpsExtensions) >= 0;
+      if (ExtIndex(name, kMpsExtensions) >= 0) return std::nullopt;
+      return "Im Link braucht ein Mikroprogramm einen Namen auf .mpd oder .mps. Bitte die Datei "
+             "umbenennen.";
     case LinkKind::Ram:
-      return ExtIndex(name, kRamExtensions) >= 0;
+      if (ExtIndex(name, kRamExtensions) >= 0) return std::nullopt;
+      return "Im Link braucht ein RAM einen Namen auf .ras, .rad, .ram oder .erm. Bitte die "
+             "Datei umbenennen.";
   }
-  return false;
+  return "Dieser Dateiname passt nicht in einen Link.";
 }
-
-}  // namespace
 
 std::string PackLinkContent(const std::vector<LinkFile>& files) {
   std::string content(kFirstLine);
@@ -82,7 +88,7 @@ std::optional<std::vector<LinkFile>> UnpackLinkContent(std::string_view content)
     if (size > kMaxFileBytes || size > content.size()) return std::nullopt;
     LinkFile file{static_cast<LinkKind>(kind), std::string(head.substr(space2 + 1)),
                   std::string(content.substr(0, size))};
-    if (!FitsKind(file.kind, file.name)) return std::nullopt;
+    if (LinkNameProblem(file.kind, file.name)) return std::nullopt;
     content.remove_prefix(size);
     files.push_back(std::move(file));
   }

@@ -35,6 +35,11 @@ struct LinkFile {
   std::string bytes;  // exactly as stored
 };
 
+// Why a file of that kind and name cannot travel in a link (German, for the user); none when it
+// can. The page loads a file by its name's extension, so a task must be named .aufgabe even
+// where vellar-cli reads it under another name.
+std::optional<std::string> LinkNameProblem(LinkKind kind, std::string_view name);
+
 // The content before compression; at most one file of each kind, in the order task, MPS, RAM.
 std::string PackLinkContent(const std::vector<LinkFile>& files);
 // The files of a content; none when it is damaged or of no page of ours.

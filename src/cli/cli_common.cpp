@@ -1,6 +1,7 @@
 #include "cli/cli_common.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <iostream>
 
@@ -41,7 +42,17 @@ FileKind KindOf(std::string_view path) {
   return FileKind::None;
 }
 
+bool IsAsmSource(std::string_view path) {
+  constexpr std::array<std::string_view, 1> kAsm = {"ASM"};
+  return ExtIndex(path, kAsm) == 0;
+}
+
 bool LoadFile(Session& session, const std::string& path, FileKind expected) {
+  // Read as a listing, a source gives a memory of zeros and no word why.
+  if (IsAsmSource(path)) {
+    UsageError("„" + path + "“ ist ein Quelltext: erst mit vellar-cli asm übersetzen.");
+    return false;
+  }
   FileKind kind = KindOf(path);
   // As the window's loaders do, --mps and --ram read a file of any other extension as text;
   // only a file of the other kind's extension is surely a slip.
@@ -99,6 +110,26 @@ bool SparesInputs(const std::string& output, const std::vector<NamedInput>& inpu
     Complain("Die Ausgabe „" + output + "“ ist dieselbe Datei wie " + std::string(input.what) +
              " „" + input.path + "“: Sie würde die Eingabe zerstören. Es wird nichts geschrieben.");
     return false;
+  }
+  return true;
+}
+
+bool OutputsWritable(const std::vector<NamedInput>& outputs) {
+  for (size_t i = 0; i < outputs.size(); ++i) {
+    for (size_t j = i + 1; j < outputs.size(); ++j) {
+      if (!SameTarget(outputs[i].path, outputs[j].path)) continue;
+      Complain(std::string(outputs[i].what) + " „" + outputs[i].path + "“ und " +
+               std::string(outputs[j].what) + " „" + outputs[j].path +
+               "“ sind dieselbe Datei: Eine Ausgabe würde die andere überschreiben. Es wird nichts "
+               "geschrieben.");
+      return false;
+    }
+  }
+  for (const NamedInput& output : outputs) {
+    if (const FileStatus status = CheckWritable(output.path); !status.ok()) {
+      Complain(status.error + " Es wird nichts geschrieben.");
+      return false;
+    }
   }
   return true;
 }

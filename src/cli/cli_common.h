@@ -42,8 +42,12 @@ class CliSession {
 enum class FileKind { None, Mps, Ram };
 FileKind KindOf(std::string_view path);
 
+// An assembler source (.asm), which a command that reads a program might be given instead of
+// the file asm makes of it.
+bool IsAsmSource(std::string_view path);
+
 // Loads a file by its extension; false (with the message already on stderr) when the kind is
-// not the expected one or the file cannot be read.
+// not the expected one, the file is an assembler source or it cannot be read.
 bool LoadFile(Session& session, const std::string& path, FileKind expected);
 // Loads an MPS given with --mps, when there is one.
 bool LoadMpsOption(Session& session, const std::optional<std::string>& path);
@@ -72,6 +76,11 @@ struct NamedInput {
 // False (with the message on stderr) when the output is the same file as one of the inputs,
 // by any name or link: writing it would destroy the input.
 bool SparesInputs(const std::string& output, const std::vector<NamedInput>& inputs);
+
+// For a command with several outputs, named as the inputs are: false (with the message on
+// stderr) when two of them are the same file, or one cannot be written now. Checked before
+// anything is written, so that a refused command leaves every file as it was.
+bool OutputsWritable(const std::vector<NamedInput>& outputs);
 
 // Writes lines to stdout, one per line, control bytes shown as text.
 void PrintLines(const std::vector<std::string>& lines);

@@ -104,12 +104,6 @@ bool SameFile(const fs::path& a, const std::vector<std::string>& files) {
                      [&](const std::string& b) { return fs::equivalent(a, b, ec); });
 }
 
-// An assembler source, which a student may hand in instead of the file asm makes of it.
-bool IsAsmSource(std::string_view path) {
-  constexpr std::array<std::string_view, 1> kAsm = {"ASM"};
-  return ExtIndex(path, kAsm) == 0;
-}
-
 // The files of a folder that may be submissions: programs, micro-programs and sources. Those of
 // a kind the options do not grade get a row all the same, so that nothing handed in vanishes.
 std::vector<std::string> Submissions(const GradeOptions& o,

@@ -87,7 +87,10 @@ int LinkCommand(const Args& args) {
   if (o.mps && !AddFile(LinkKind::Mps, *o.mps, files)) return kExitUsage;
   if (o.ram && !AddFile(LinkKind::Ram, *o.ram, files)) return kExitUsage;
   for (const LinkFile& f : files) {
-    if (f.name.empty() || !UnpackLinkContent(PackLinkContent({f}))) {
+    if (const auto problem = LinkNameProblem(f.kind, f.name)) {
+      return UsageError("„" + f.name + "“: " + *problem);
+    }
+    if (!UnpackLinkContent(PackLinkContent({f}))) {
       return UsageError("„" + f.name + "“: Dieser Dateiname passt nicht in einen Link.");
     }
   }

@@ -128,6 +128,10 @@ int RunCommand(const Args& args) {
     if (o.saveRam) inputs.push_back({"die RAM-Ausgabe", *o.saveRam});
     if (!SparesInputs(*o.statsCsv, inputs)) return kExitUsage;
   }
+  std::vector<NamedInput> outputs;
+  if (o.saveRam) outputs.push_back({"Die RAM-Ausgabe", *o.saveRam});
+  if (o.statsCsv) outputs.push_back({"die Statistik", *o.statsCsv});
+  if (!OutputsWritable(outputs)) return kExitUsage;
   CliSession cs;
   Session& s = cs.session;
   if (!LoadMpsOption(s, o.mps)) return kExitUsage;

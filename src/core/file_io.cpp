@@ -166,6 +166,39 @@ FileStatus WriteInPlace(const std::string& target, const std::string& path,
   return status;
 }
 
+// Where a save goes and what stands there now.
+struct Destination {
+  std::string target;
+  struct stat old {};
+  bool existed = false;
+  bool inPlacePossible = false;
+};
+
+// The destination of a save; an error when no save can replace what stands there.
+FileStatus Examine(const std::string& path, Destination& d) {
+  d.target = ResolveTarget(path);
+  d.existed = ::stat(d.target.c_str(), &d.old) == 0;
+  if (d.existed && S_ISDIR(d.old.st_mode)) {
+    return Failure("kann nicht angelegt werden", path, EISDIR);
+  }
+  d.inPlacePossible = d.existed && S_ISREG(d.old.st_mode);
+  if (d.inPlacePossible) {
+    if (const int error = WriteProtection(d.target, d.old); error != 0) {
+      return Failure("kann nicht geschrieben werden", path, error);
+    }
+  }
+  return {};
+}
+
+// The place of a name as the save resolves it: its folder's real path and the file's name.
+std::string PlaceOf(const std::string& path) {
+  const std::string target = ResolveTarget(path);
+  const std::string dir = DirectoryOf(target);
+  char real[PATH_MAX];
+  if (::realpath(dir.empty() ? "." : dir.c_str(), real) == nullptr) return target;
+  return std::string(real) + "/" + FileNameOf(target);
+}
+
 }  // namespace
 
 FileStatus ReadWholeFile(const std::string& path, std::string& contents) {
@@ -198,17 +231,29 @@ FileStatus ReadWholeFile(const std::string& path, std::string& contents) {
   return {};
 }
 
-FileStatus WriteFileReplacing(const std::string& path, std::string_view contents) {
-  const std::string target = ResolveTarget(path);
-  struct stat old {};
-  const bool existed = ::stat(target.c_str(), &old) == 0;
-  if (existed && S_ISDIR(old.st_mode)) return Failure("kann nicht angelegt werden", path, EISDIR);
-  const bool inPlacePossible = existed && S_ISREG(old.st_mode);
-  if (inPlacePossible) {
-    if (const int error = WriteProtection(target, old); error != 0) {
-      return Failure("kann nicht geschrieben werden", path, error);
-    }
+FileStatus CheckWritable(const std::string& path) {
+  Destination d;
+  if (FileStatus examined = Examine(path, d); !examined.ok()) return examined;
+  std::string tempPath;
+  const int fd = CreateTemporary(d.target, tempPath);
+  if (fd < 0) {
+    const int error = errno;
+    // The save would write the file in place, which Examine found writable.
+    if (d.inPlacePossible && FolderRefused(error)) return {};
+    return Failure("kann nicht angelegt werden", path, error);
   }
+  ::close(fd);
+  ::unlink(tempPath.c_str());
+  return {};
+}
+
+FileStatus WriteFileReplacing(const std::string& path, std::string_view contents) {
+  Destination d;
+  if (FileStatus examined = Examine(path, d); !examined.ok()) return examined;
+  const std::string& target = d.target;
+  const struct stat& old = d.old;
+  const bool existed = d.existed;
+  const bool inPlacePossible = d.inPlacePossible;
   std::string tempPath;
   Fd fd(CreateTemporary(target, tempPath));
   if (fd.get() < 0) {
@@ -252,6 +297,10 @@ bool SameFile(const std::string& a, const std::string& b) {
   struct stat sb {};
   return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
          sa.st_ino == sb.st_ino;
+}
+
+bool SameTarget(const std::string& a, const std::string& b) {
+  return SameFile(a, b) || PlaceOf(a) == PlaceOf(b);
 }
 
 std::string FileNameOf(std::string_view path) {

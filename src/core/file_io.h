@@ -28,12 +28,21 @@ FileStatus ReadWholeFile(const std::string& path, std::string& contents);
 // lack the right to, and one without any write bit, even for root.
 FileStatus WriteFileReplacing(const std::string& path, std::string_view contents);
 
+// Whether WriteFileReplacing could write the file now, with the message it would give; for a
+// command with several outputs, which must write none of them when one cannot be written. A
+// temporary file is made beside the target and removed again; the target is not touched.
+FileStatus CheckWritable(const std::string& path);
+
 // Whether anything of that name exists (a file, a folder, a dangling link).
 bool PathExists(const std::string& path);
 bool IsRegularFile(const std::string& path);
 // Whether both names lead to the same file (device and inode, through any link); false when
 // either does not exist.
 bool SameFile(const std::string& a, const std::string& b);
+
+// Whether writing both names would write the same file: SameFile, or, for a file yet to be
+// made, the same place, whatever links and relative folders lead there.
+bool SameTarget(const std::string& a, const std::string& b);
 
 // The name after the last '/'.
 std::string FileNameOf(std::string_view path);

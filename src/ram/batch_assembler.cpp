@@ -30,6 +30,9 @@ struct Item {
   size_t lineNumber = 0;
   int address = 0;
   AsmSourceLine line;
+  // False for a line past the end of memory: it writes nothing, but its own faults (an unknown
+  // instruction or label) are still reported, so that one run of the assembler names them all.
+  bool fits = true;
 };
 
 // A name of a label or variable, with the line that defined it.
@@ -76,6 +79,7 @@ class Assembly {
                                             " liegt hinter FF.");
         }
         overflowReported = true;
+        items_.push_back({number, at, std::move(line), false});
         continue;
       }
       items_.push_back({number, at, std::move(line)});
@@ -87,6 +91,11 @@ class Assembly {
   void Emit() {
     std::array<size_t, kRamSize> owner{};
     for (const Item& item : items_) {
+      if (!item.fits) {
+        std::array<uint8_t, 2> nowhere{};
+        if (item.line.kind == Kind::Instruction) EmitInstruction(item, nowhere.data());
+        continue;
+      }
       const int size = SizeOf(item.line);
       bool clash = false;
       for (int a = item.address; a < item.address + size; ++a) {
@@ -103,7 +112,7 @@ class Assembly {
           out_.bytes[item.address + k] = item.line.bytes[k];
         }
       } else {
-        EmitInstruction(item);
+        EmitInstruction(item, &out_.bytes[static_cast<size_t>(item.address)]);
       }
     }
     // Items start at even addresses and fill whole lines.
@@ -160,7 +169,8 @@ class Assembly {
     return joined;
   }
 
-  void EmitInstruction(const Item& item) {
+  // The opcode and operand into bytes[0] and bytes[1].
+  void EmitInstruction(const Item& item, uint8_t* bytes) {
     const std::string& text = item.line.text;
     std::vector<std::string> unknown;
     const AsmMatch match = MatchInstruction(mps_, WithAddresses(text, unknown, false));
@@ -175,7 +185,6 @@ class Assembly {
       }
       return;
     }
-    uint8_t* bytes = &out_.bytes[static_cast<size_t>(item.address)];
     bytes[0] = match.opcodes.back();
     if (!match.operand) return;
     const HexEntryFix fix = FixHexEntry(*match.operand);

@@ -473,6 +473,48 @@ TEST_F(FileCommandsTest, FailedRamLoadKeepsMemoryAndVariables) {
   EXPECT_EQ(files.RamFileName(), "");
 }
 
+// A listing an editor saved as UTF-16 is named as such and loads nothing; the compact formats
+// are binary, where a byte order mark or a zero in every other byte is data like any other.
+TEST_F(FileCommandsTest, ATextSavedAsUtf16IsRefusedButCompactFilesAreNot) {
+  SetRow(7, {2}, "44", "bleibt");
+  session.memory.WriteRam(5, 0x55);
+  ASSERT_TRUE(files.SaveMpsFile(dir / "ok.mpd"));
+  ASSERT_TRUE(files.SaveRamFile(dir / "ok.rad"));
+  const auto utf16 = [](const std::string& text, bool mark) {
+    std::string out = mark ? "\xFF\xFE" : "";
+    for (const char c : text) out += {c, '\0'};
+    return out;
+  };
+  for (const bool mark : {true, false}) {
+    for (const std::string name : {"u.mpd", "u.txt", "u.ras", "u.rad"}) {
+      SCOPED_TRACE(name);
+      const bool mps = name == "u.mpd" || name == "u.txt";
+      WriteBytes(dir / name, utf16(ReadBytes(dir / (mps ? "ok.mpd" : "ok.rad")), mark));
+      fe.ExpectError();
+      EXPECT_FALSE(mps ? files.LoadMpsFile(dir / name) : files.LoadRamFile(dir / name));
+      EXPECT_EQ(fe.messages.back(), "„" + dir / name +
+                                        "“ ist in UTF-16 gespeichert. Bitte im Editor als UTF-8 "
+                                        "oder Windows-1252 speichern.");
+    }
+  }
+  EXPECT_EQ(session.mps.Description(7), "bleibt");
+  EXPECT_EQ(m.Ram[5], 0x55);
+  EXPECT_EQ(files.MpsFileName(), "ok.mpd");
+  EXPECT_EQ(files.RamFileName(), "ok.rad");
+
+  std::string zeros;
+  for (int i = 0; i < 128; ++i) zeros += {'\x41', '\0'};
+  WriteBytes(dir / "z.erm", zeros);
+  WriteBytes(dir / "z.ram", "\xFF\xFE" + zeros.substr(0, 30));
+  WriteBytes(dir / "z.mps", "\xFF\xFE" + std::string(4094, '\0'));
+  ASSERT_TRUE(files.LoadRamFile(dir / "z.erm"));
+  EXPECT_EQ(m.Ram[0xFE], 0x41);
+  ASSERT_TRUE(files.LoadRamFile(dir / "z.ram"));
+  EXPECT_EQ(m.Ram[0], 0xFF);
+  ASSERT_TRUE(files.LoadMpsFile(dir / "z.mps"));
+  EXPECT_EQ(session.mps.GateMask(0), 0xFEFF);
+}
+
 TEST_F(FileCommandsTest, ASingleDigitTypedIntoAByteSurvivesSaveAndLoad) {
   for (const bool assembler : {false, true}) {
     session.ramView.RaRamClick(assembler ? RamView::kAssemblerItem : RamView::kDataItem);

@@ -82,6 +82,82 @@ TEST_F(FileSafetyTest, NoOutputOverAnInputOfAnotherKind) {
   EXPECT_EQ(m.exit, 0) << m.err;
 }
 
+// --save-ram and --stats-csv on one file would leave only the one written last.
+TEST_F(FileSafetyTest, TheTwoOutputsOfARunAreNeverTheSameFile) {
+  const std::string ram = dir / "x.ras";
+  WriteBytes(dir / "alt.rad", "alt");
+  ASSERT_EQ(link((dir / "alt.rad").c_str(), (dir / "alt-link.csv").c_str()), 0);
+  ASSERT_EQ(symlink("alt.rad", (dir / "alt-sym.csv").c_str()), 0);
+  ASSERT_EQ(symlink("neu.rad", (dir / "neu-sym.csv").c_str()), 0);  // to a file yet to be made
+  ASSERT_EQ(mkdir((dir / "unter").c_str(), 0755), 0);
+  const std::vector<std::pair<std::string, std::string>> pairs = {
+      {dir / "neu.rad", dir / "neu.rad"},      {dir / "neu.rad", dir / "unter/../neu.rad"},
+      {dir / "neu.rad", dir / "neu-sym.csv"},  {dir / "alt.rad", dir / "alt.rad"},
+      {dir / "alt.rad", dir / "alt-link.csv"}, {dir / "alt.rad", dir / "alt-sym.csv"},
+  };
+  for (const auto& [saved, csv] : pairs) {
+    SCOPED_TRACE(saved + " / " + csv);
+    const CliResult r =
+        Cli({"run", "--mps", mpd, "--ram", ram, "--save-ram", saved, "--stats-csv", csv});
+    EXPECT_EQ(r.exit, 2) << r.err;
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("dieselbe Datei"), std::string::npos) << r.err;
+    EXPECT_EQ(ReadBytes(dir / "alt.rad"), "alt");
+    EXPECT_FALSE(std::ifstream(dir / "neu.rad").good());
+  }
+}
+
+// Refused with exit 2 means nothing written, whichever of the outputs is the one that fails.
+TEST_F(FileSafetyTest, ARunThatCannotWriteAllItsOutputsWritesNone) {
+  const std::string ram = dir / "x.ras";
+  WriteBytes(dir / "schutz.csv", "alt");
+  ASSERT_EQ(chmod((dir / "schutz.csv").c_str(), 0444), 0);
+  const std::string missing = dir / "fehlt/s.csv";
+  const std::vector<std::vector<std::string>> runs = {
+      {"--save-ram", dir / "neu.rad", "--stats-csv", missing},
+      {"--save-ram", dir / "neu.rad", "--stats-csv", dir / "schutz.csv"},
+      {"--stats-csv", dir / "neu.csv", "--save-ram", missing},
+      {"--stats-csv", dir / "neu.csv", "--save-ram", dir / "n.ram"},  // zaehler writes to 20
+  };
+  for (const auto& outputs : runs) {
+    std::vector<std::string> args = {"run", "--mps", mpd, "--ram", ram};
+    args.insert(args.end(), outputs.begin(), outputs.end());
+    SCOPED_TRACE(outputs[1] + " / " + outputs[3]);
+    const CliResult r = Cli(args);
+    EXPECT_EQ(r.exit, 2) << r.err;
+    EXPECT_FALSE(std::ifstream(dir / "neu.rad").good());
+    EXPECT_FALSE(std::ifstream(dir / "neu.csv").good());
+    EXPECT_FALSE(std::ifstream(dir / "n.ram").good());
+  }
+  EXPECT_EQ(ReadBytes(dir / "schutz.csv"), "alt");
+  EXPECT_EQ(dir.EntryCount(), 6);  // and stdout, stderr: no temporary file left
+
+  // Both writable: both written.
+  const CliResult r = Cli({"run", "--mps", mpd, "--ram", ram, "--save-ram", dir / "neu.rad",
+                           "--stats-csv", dir / "neu.csv"});
+  EXPECT_EQ(r.exit, 0) << r.err;
+  EXPECT_EQ(SplitLines(ReadBytes(dir / "neu.rad"))[0], "; VellarD-RAM-Daten: x.ras");
+  EXPECT_FALSE(ReadBytes(dir / "neu.csv").empty());
+}
+
+// A source read as a listing would be a memory of zeros; every command that reads a program
+// says what to do instead.
+TEST_F(FileSafetyTest, AnAssemblerSourceIsNotTakenForAProgram) {
+  const std::string source = dir / "kurz.asm";
+  const std::vector<std::vector<std::string>> refused = {
+      {"run", "--mps", firmware, "--ram", source},
+      {"run", "--mps", source},
+      {"list", source, "--mps", firmware},
+      {"convert", source, dir / "k.ras", "--mps", firmware},
+      {"link", "--base", "https://schule.example/vellar/", "--ram", source},
+      {"grade", "--mps", firmware, "--ram", source, "--cases", FixturePath("faelle.txt"), counter},
+  };
+  for (const auto& args : refused) {
+    ExpectRefused(args, source, "Quelltext: erst mit vellar-cli asm übersetzen");
+  }
+  EXPECT_FALSE(std::ifstream(dir / "k.ras").good());
+}
+
 // Root may write any file, so "write-protected" is read from the mode: a file without any write
 // bit is protected for everyone, root included; for other users also one they may not write.
 TEST_F(FileSafetyTest, AWriteProtectedFileIsNotReplaced) {

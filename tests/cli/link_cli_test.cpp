@@ -121,5 +121,30 @@ TEST_F(LinkTest, NothingIsPrintedForAFileThatCannotBeOpened) {
   }
 }
 
+// The page loads by the extension, so a file named otherwise cannot travel; the message says
+// which name it needs rather than blaming the name as such.
+TEST_F(LinkTest, AFileNamedForNoLoaderIsToldTheNameItNeeds) {
+  WriteBytes(dir / "blatt.txt", "Titel: Halt\nfall: => STOP=halt\n");
+  WriteBytes(dir / "speicher.txt", ReadBytes(counter));
+  const struct {
+    std::vector<std::string> args;
+    std::string said;
+  } refused[] = {
+      {{"--task", dir / "blatt.txt"}, "Im Link braucht eine Aufgabe einen Namen auf .aufgabe."},
+      {{"--ram", dir / "speicher.txt"}, "Im Link braucht ein RAM einen Namen auf .ras, .rad"},
+  };
+  for (const auto& c : refused) {
+    std::vector<std::string> args = {"link", "--base", base};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const CliResult r = Cli(args);
+    EXPECT_EQ(r.exit, 2) << r.err;
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find(c.said), std::string::npos) << r.err;
+  }
+  // The same task under its proper name travels.
+  WriteBytes(dir / "blatt.aufgabe", ReadBytes(dir / "blatt.txt"));
+  EXPECT_EQ(Cli({"link", "--base", base, "--task", dir / "blatt.aufgabe"}).exit, 0);
+}
+
 }  // namespace
 }  // namespace vellar::testing

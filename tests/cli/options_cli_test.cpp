@@ -195,6 +195,22 @@ TEST_F(OptionsCliTest, HelpCompletionAndManualPageNameTheSameOptions) {
   EXPECT_EQ(manual.usage.size(), help.usage.size());
 }
 
+// The README shows the usage as --help prints it, line for line, without the indent.
+TEST_F(OptionsCliTest, TheReadmeShowsTheUsageOfTheHelp) {
+  const std::vector<std::string> help = SplitLines(Cli({"--help"}).out);
+  std::vector<std::string> usage;
+  auto line = std::find(help.begin(), help.end(), "Aufruf:");
+  ASSERT_NE(line, help.end());
+  for (++line; line != help.end() && !line->empty(); ++line) usage.push_back(line->substr(2));
+  ASSERT_GE(usage.size(), 8u);
+
+  const std::vector<std::string> readme = SplitLines(ReadBytes(VELLAR_README));
+  auto first = std::find(readme.begin(), readme.end(), usage.front());
+  ASSERT_NE(first, readme.end()) << usage.front();
+  const auto fence = std::find(first, readme.end(), "```");
+  EXPECT_EQ(std::vector<std::string>(first, fence), usage);
+}
+
 TEST_F(OptionsCliTest, TheParserTakesEveryOptionTheHelpNames) {
   const Help help = ReadHelp(Cli({"--help"}).out);
   for (const auto& [command, options] : help.usage) {

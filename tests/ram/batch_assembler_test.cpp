@@ -62,5 +62,26 @@ TEST_F(BatchAssemblerTest, MoreLinesThanTheMemoryHoldsIsAnError) {
   EXPECT_EQ(a.errors[0].rfind("Zeile 130: ", 0), 0u);
 }
 
+// A full memory is one fault among others: the lines after it are still checked.
+TEST_F(BatchAssemblerTest, LinesBeyondAFullMemoryStillHaveTheirFaultsReported) {
+  const BatchAssembly a = AssembleSource(mps,
+                                         "org FE\n"
+                                         "halt\n"
+                                         "halt\n"
+                                         "foo 12\n"
+                                         "jmp nirgends\n"
+                                         "halt\n"
+                                         "org 10\n"
+                                         "bar 01\n");
+  ASSERT_EQ(a.errors.size(), 4u);
+  EXPECT_EQ(a.errors[0], "Zeile 3: Der Speicher ist voll: Die Adresse 100 liegt hinter FF.");
+  EXPECT_EQ(a.errors[1], "Zeile 4: „foo 12“ passt zu keinem Befehl des Mikroprogramms.");
+  EXPECT_EQ(a.errors[2], "Zeile 5: Unbekannte Marke „nirgends“.");
+  EXPECT_EQ(a.errors[3], "Zeile 8: „bar 01“ passt zu keinem Befehl des Mikroprogramms.");
+  // What did not fit writes nothing, not even over address 00.
+  EXPECT_EQ(a.bytes[0xFE], 0x0C);
+  EXPECT_EQ(a.bytes[0x00], 0x00);
+}
+
 }  // namespace
 }  // namespace vellar
