@@ -21,7 +21,12 @@ TaskDialog::TaskDialog(QWidget* parent, TaskPanel& panel) : QDialog(parent), pan
   title_->setObjectName(QStringLiteral("AufgabeTitel"));
   QFont bold = title_->font();
   bold.setBold(true);
-  bold.setPointSizeF(bold.pointSizeF() * 1.2);
+  // The form's fonts are set in pixels, and then have no point size to scale.
+  if (bold.pixelSize() > 0) {
+    bold.setPixelSize(bold.pixelSize() * 6 / 5);
+  } else {
+    bold.setPointSizeF(bold.pointSizeF() * 1.2);
+  }
   title_->setFont(bold);
   title_->setWordWrap(true);
   text_ = new QLabel(this);

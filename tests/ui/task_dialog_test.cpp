@@ -1,4 +1,6 @@
 #include <QDialog>
+#include <QFontInfo>
+#include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
@@ -23,6 +25,12 @@ TEST_F(TaskDialogTest, PruefenFillsTheTableBesideTheWindow) {
   EXPECT_TRUE(dialog->isVisible());
   EXPECT_FALSE(dialog->isModal());
   EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Aufgabe"));
+  // The title stands out above the text, in a larger bold font.
+  const auto* title = dialog->findChild<QLabel*>(QStringLiteral("AufgabeTitel"));
+  const auto* text = dialog->findChild<QLabel*>(QStringLiteral("AufgabeText"));
+  ASSERT_TRUE(title && text);
+  EXPECT_TRUE(title->font().bold());
+  EXPECT_GT(QFontInfo(title->font()).pixelSize(), QFontInfo(text->font()).pixelSize());
   auto* table = dialog->findChild<QTableWidget*>(QStringLiteral("AufgabeTabelle"));
   ASSERT_NE(table, nullptr);
   EXPECT_EQ(table->rowCount(), 0);
