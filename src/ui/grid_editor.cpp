@@ -59,7 +59,11 @@ void GridEditor::mousePressEvent(QMouseEvent* event) {
     event->accept();
     return;
   }
+  // A click that brings the window back from another one marks the text, as a click on a cell
+  // does: the next key replaces it, wherever the click put the caret.
+  const bool activating = !window()->isActiveWindow();
   QLineEdit::mousePressEvent(event);
+  if (activating) selectAll();
 }
 
 void GridEditor::SetTextColour(const QColor& colour) {

@@ -51,8 +51,9 @@ void RegisterField::focusInEvent(QFocusEvent* event) {
 
 void RegisterField::mousePressEvent(QMouseEvent* event) {
   // A click into a window that was not active brings the focus only with the activation,
-  // which selects nothing; the click entered the field all the same.
-  const bool entering = !hasFocus();
+  // which selects nothing; the click entered the field all the same. So does a click back from
+  // another window into the field that kept the focus meanwhile.
+  const bool entering = !hasFocus() || !window()->isActiveWindow();
   QLineEdit::mousePressEvent(event);
   if (entering) QTimer::singleShot(0, this, [this] { selectAll(); });
 }

@@ -77,3 +77,16 @@ xdotool key ctrl+z
 pause
 save_as F6 rueckgaengig.ras
 same rueckgaengig.ras bubble.ras || fail "Strg+Z nimmt die Änderung vor dem Prüfen nicht zurück"
+
+# A click from the panel back into the cell whose editor is still open marks the cell's text, as
+# any click on a cell does: the next keys replace it instead of landing at the caret.
+xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid"
+click $(ram_cell 2 1)
+type_text F2
+eval "$(xdotool getwindowgeometry --shell "$beside")"
+click $((X + 100)) $((Y + 20))
+pause
+click $(ram_cell 2 1)
+type_text F3
+save_as F6 zurueck.ras
+expect_line zurueck.ras "00  20 F3 MOV BX,F3" || fail "das Tippen nach dem Klick aus dem Aufgabenfenster ersetzt den Text nicht"
