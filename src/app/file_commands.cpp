@@ -117,15 +117,19 @@ void FileCommands::Saved(bool mps, const std::string& path) {
   p_.history.Saved(mps, !mps);
 }
 
+Resumable<std::optional<bool>> FileCommands::OfferToSave(LoadKind kind) {
+  if (!(this->*kind.unsaved)()) co_return std::nullopt;
+  const Reply save = co_await p_.asking.YesNo(std::string(kind.question));
+  if (save.answer != Answer::Yes) co_return std::nullopt;
+  co_await SaveCommand((this->*kind.save)());
+  co_return !(this->*kind.unsaved)();
+}
+
 Resumable<bool> FileCommands::LoadCommand(LoadKind kind, std::optional<std::string> path) {
-  if ((this->*kind.unsaved)()) {
-    const Reply save = co_await p_.asking.YesNo(std::string(kind.question));
-    if (save.answer == Answer::Yes) {
-      co_await SaveCommand((this->*kind.save)());
-      // The user saves, and then starts the load again. A file named beforehand is the user's
-      // choice already: it is loaded once the changes are safe, and never kept for later.
-      co_return path && !(this->*kind.unsaved)() && (this->*kind.load)(*path);
-    }
+  // The user saves, and then starts the load again. A file named beforehand is the user's
+  // choice already: it is loaded once the changes are safe, and never kept for later.
+  if (const std::optional<bool> saved = co_await OfferToSave(kind)) {
+    co_return *saved && path && (this->*kind.load)(*path);
   }
   if (!path) {
     const Reply picked = co_await p_.asking.OpenFile(kind.options);
@@ -136,11 +140,18 @@ Resumable<bool> FileCommands::LoadCommand(LoadKind kind, std::optional<std::stri
 
 Resumable<bool> FileCommands::LoadFilesCommand(std::vector<std::string> mps,
                                                std::vector<std::string> ram) {
+  // Both questions come before anything is replaced: a save called off at the second must
+  // find the first store as it was, not half of the files loaded.
+  for (const auto& [paths, kind] : {std::pair{&mps, MpsLoad()}, std::pair{&ram, RamLoad()}}) {
+    if (paths->empty()) continue;
+    const std::optional<bool> saved = co_await OfferToSave(kind);
+    if (saved && !*saved) co_return false;
+  }
   for (const std::string& path : mps) {
-    if (!co_await LoadCommand(MpsLoad(), path)) co_return false;
+    if (!LoadMpsFile(path)) co_return false;
   }
   for (const std::string& path : ram) {
-    if (!co_await LoadCommand(RamLoad(), path)) co_return false;
+    if (!LoadRamFile(path)) co_return false;
   }
   co_return true;
 }

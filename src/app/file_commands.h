@@ -90,10 +90,10 @@ class FileCommands {
   void MeSaveRamClick();
   void MeClrRamClick();
 
-  // Loads each named file by its store's load command, MPS files first, asking about unsaved
-  // work as the load does; for a command that opens several (a task's start files, a link).
-  // True once all are loaded; false when one was not (its save was called off), and the rest
-  // are left alone then.
+  // Loads each named file, MPS files first, once the questions about unsaved work of each
+  // store concerned were asked as the load asks them; for a command that opens several (a
+  // task's start files, a link). True once all are loaded; false when a save was called off
+  // (nothing is loaded then) or a file did not load.
   Resumable<bool> LoadFilesCommand(std::vector<std::string> mps, std::vector<std::string> ram);
 
   // Unsaved work: the MPS or the RAM differs from what was last loaded or saved.
@@ -142,6 +142,9 @@ class FileCommands {
   };
   LoadKind MpsLoad() const;
   LoadKind RamLoad() const;
+  // Asks whether to save the store's unsaved changes, and saves them when told to. Nothing
+  // when there was nothing to ask or the answer was "Nein"; else whether the changes are saved.
+  Resumable<std::optional<bool>> OfferToSave(LoadKind kind);
   // The load command of either store: with unsaved changes the user may save instead of
   // loading; otherwise a file is picked, or the one given is taken, and loaded.
   // True when the file was loaded.

@@ -34,6 +34,26 @@ class TaskPanelTest : public SessionTest {
   TempDir dir;
 };
 
+// Both questions come first: a save called off at the RAM's leaves the MPS as it was too.
+TEST_F(TaskPanelTest, ASaveCalledOffAtTheSecondQuestionLoadsNeitherStartFile) {
+  SetRow(0, {1}, "01");
+  session.ramEditor.GrRamSetEditText(1, 1, "7F");
+  const auto ram = m.Ram;
+  const std::string path =
+      WriteTask("MPS: firmware.mpd\nRAM: bubble.ras\nfall: => STOP=halt\n");
+  fe.ExpectOpenFile(path);
+  fe.ExpectQuestion("Mps speichern ?", false);
+  fe.ExpectQuestion("Ram speichern ?", true);
+  fe.ExpectSaveFile(std::nullopt);
+  EXPECT_TRUE(RunMenuCommand(session, "MeAufgabe"));
+  EXPECT_TRUE(fe.AllUsed());
+  EXPECT_EQ(session.files.MpsFileName(), "");
+  EXPECT_TRUE(session.mps.GetMpsGate(1, 0));
+  EXPECT_TRUE(session.mps.MpsModified());
+  EXPECT_EQ(m.Ram, ram);
+  EXPECT_FALSE(panel.View().shown);
+}
+
 TEST_F(TaskPanelTest, OpeningAsksAboutUnsavedWorkLoadsTheStartFilesAndShowsTheText) {
   session.ramEditor.GrRamSetEditText(1, 1, "7F");
   const std::string path = WriteTask(
