@@ -95,5 +95,22 @@ TEST(TaskFileTest, FaultyHeadersNameTheirLines) {
   }
 }
 
+// Files picked together in a browser: which is the task, and which picked file a start file
+// named in it stands for, by its name alone and in any case.
+TEST(PickedFilesTest, TheTaskAndItsStartFilesAmongThePicked) {
+  EXPECT_EQ(PickedTaskFiles({"f.txt", "b.AUFGABE", "x.mpd", "a.aufgabe"}),
+            (std::vector<std::string>{"a.aufgabe", "b.AUFGABE"}));
+  EXPECT_EQ(PickedTaskFiles({"x.mpd", "f.TXT"}), std::vector<std::string>{"f.TXT"});
+  EXPECT_TRUE(PickedTaskFiles({"firmware.mpd", "bubble.ras", "aufgabe"}).empty());
+
+  const std::vector<std::string> picked = {"/tmp/Firmware.MPD.bak", "/tmp/Firmware.MPD",
+                                           "bubble.ras"};
+  const std::string* mps = PickedStartFile("sub/FIRMWARE.mpd", picked);
+  ASSERT_NE(mps, nullptr);
+  EXPECT_EQ(*mps, "/tmp/Firmware.MPD");
+  EXPECT_EQ(PickedStartFile("start\\BUBBLE.RAS", picked), &picked[2]);
+  EXPECT_EQ(PickedStartFile("summe.ras", picked), nullptr);
+}
+
 }  // namespace
 }  // namespace vellar::testing
