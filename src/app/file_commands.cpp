@@ -129,7 +129,8 @@ Resumable<bool> FileCommands::LoadCommand(LoadKind kind, std::optional<std::stri
   // The user saves, and then starts the load again. A file named beforehand is the user's
   // choice already: it is loaded once the changes are safe, and never kept for later.
   if (const std::optional<bool> saved = co_await OfferToSave(kind)) {
-    co_return *saved && path && (this->*kind.load)(*path);
+    if (!*saved || !path) co_return false;
+    co_return (this->*kind.load)(*path);
   }
   if (!path) {
     const Reply picked = co_await p_.asking.OpenFile(kind.options);

@@ -39,8 +39,7 @@ TEST_F(TaskPanelTest, ASaveCalledOffAtTheSecondQuestionLoadsNeitherStartFile) {
   SetRow(0, {1}, "01");
   session.ramEditor.GrRamSetEditText(1, 1, "7F");
   const auto ram = m.Ram;
-  const std::string path =
-      WriteTask("MPS: firmware.mpd\nRAM: bubble.ras\nfall: => STOP=halt\n");
+  const std::string path = WriteTask("MPS: firmware.mpd\nRAM: bubble.ras\nfall: => STOP=halt\n");
   fe.ExpectOpenFile(path);
   fe.ExpectQuestion("Mps speichern ?", false);
   fe.ExpectQuestion("Ram speichern ?", true);
