@@ -42,7 +42,13 @@ Resumable<bool> TaskPanel::OpenCommand(std::optional<std::string> path) {
     // The page answers with every file picked, one a line; which of them is the task is
     // decided as for grading, so that an .mpd picked alone is not read as a task.
     picked = SplitLines(*reply.text);
-    const std::vector<std::string> tasks = PickedTaskFiles(picked);
+    std::vector<std::string> tasks = PickedTaskFiles(picked);
+    // A single file chosen is the task whatever its name (a cases file may have any), unless
+    // it is plainly a micro-program or a memory.
+    if (tasks.empty() && picked.size() == 1 && ExtIndex(picked[0], kMpsExtensions) < 0 &&
+        ExtIndex(picked[0], kRamExtensions) < 0) {
+      tasks = picked;
+    }
     if (tasks.empty()) {
       s_.frontend.ShowError(
           "Unter den gewählten Dateien ist keine Aufgabe (.aufgabe) und keine Fälle-Datei "

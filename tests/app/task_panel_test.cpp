@@ -53,6 +53,23 @@ TEST_F(TaskPanelTest, ASaveCalledOffAtTheSecondQuestionLoadsNeitherStartFile) {
   EXPECT_FALSE(panel.View().shown);
 }
 
+// A cases file chosen alone is a task under any name; a micro-program chosen alone is none.
+TEST_F(TaskPanelTest, AFileChosenAloneIsTheTaskUnlessItIsAProgram) {
+  WriteBytes(dir / "faelle.liste", "MPS: firmware.mpd\nfall: => STOP=halt\n");
+  fe.ExpectOpenFile(dir / "faelle.liste");
+  EXPECT_TRUE(RunMenuCommand(session, "MeAufgabe"));
+  EXPECT_TRUE(fe.AllUsed());
+  EXPECT_TRUE(panel.View().shown);
+  EXPECT_EQ(session.files.MpsFileName(), "firmware.mpd");
+
+  panel.Close();
+  fe.ExpectOpenFile(dir / "firmware.mpd");
+  fe.ExpectError("keine Aufgabe (.aufgabe)");
+  EXPECT_TRUE(RunMenuCommand(session, "MeAufgabe"));
+  EXPECT_TRUE(fe.AllUsed());
+  EXPECT_FALSE(panel.View().shown);
+}
+
 TEST_F(TaskPanelTest, OpeningAsksAboutUnsavedWorkLoadsTheStartFilesAndShowsTheText) {
   session.ramEditor.GrRamSetEditText(1, 1, "7F");
   const std::string path = WriteTask(
